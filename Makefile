@@ -1,0 +1,30 @@
+# The two set-up commands of README.md, plus a few helpers. Every target installs what it needs.
+PRESET ?= default
+JOBS ?= $(shell nproc)
+
+.PHONY: deps build run demo test test-asan bench screenshots skin clean
+
+deps:
+	scripts/install-deps
+
+build: deps
+	cmake --preset $(PRESET)
+	cmake --build --preset $(PRESET) -j $(JOBS)
+
+run: build
+	./build/$(PRESET)/src/app/varnel-config
+
+demo: build
+	./build/$(PRESET)/src/app/varnel-config-demo
+
+test: build
+	ctest --preset $(PRESET) -j $(JOBS)
+
+test-asan:
+	$(MAKE) test PRESET=asan
+
+bench: build
+	for b in build/$(PRESET)/bench/*_bench; do $$b; done
+
+clean:
+	rm -rf build
