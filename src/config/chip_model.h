@@ -29,3 +29,11 @@ constexpr std::size_t parameterBlockSize(ChipModel c) {
 }
 
 }  // namespace varnel
+
+namespace varnel {
+
+// Lighting hardware reported by the mouse; std::nullopt while no mouse has been identified.
+enum class LightingKind { Rgb, Color };
+using OptionalLighting = std::optional<LightingKind>;
+
+}  // namespace varnel

@@ -1,0 +1,81 @@
+#include "common/file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <string>
+#include <unistd.h>
+
+namespace varnel {
+
+namespace {
+std::string describe(const std::filesystem::path& path, const char* what) {
+    return std::string(what) + " \"" + path.string() + "\": " + std::strerror(errno);
+}
+}  // namespace
+
+Result<Bytes> readWholeFile(const std::filesystem::path& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return makeError(describe(path, "cannot open"));
+    Bytes data;
+    std::uint8_t chunk[65536];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return makeError(describe(path, "cannot read"));
+    return data;
+}
+
+Status writeFileAtomic(const std::filesystem::path& path, ByteSpan data) {
+    const auto folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    std::string tmpl = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) return makeError(describe(path, "cannot create a file next to"));
+    const std::filesystem::path tmp = tmpl;
+    auto fail = [&](const char* what) {
+        Error e = makeError(describe(path, what));
+        ::close(fd);
+        std::error_code ec;
+        std::filesystem::remove(tmp, ec);
+        return e;
+    };
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const auto w = ::write(fd, data.data() + done, data.size() - done);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return fail("cannot write");
+        }
+        done += static_cast<std::size_t>(w);
+    }
+    // mkstemp creates 0600; a replaced file keeps its permissions, a new one gets 0644.
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) return fail("cannot write");
+    if (::close(fd) != 0) {
+        Error e = makeError(describe(path, "cannot write"));
+        std::error_code ec;
+        std::filesystem::remove(tmp, ec);
+        return e;
+    }
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        Error e = makeError(describe(path, "cannot replace"));
+        std::error_code ec;
+        std::filesystem::remove(tmp, ec);
+        return e;
+    }
+    return Status::success();
+}
+
+std::filesystem::path withBinExtension(const std::filesystem::path& path) {
+    const std::string name = path.filename().string();
+    if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".bin") == 0) return path;
+    auto out = path;
+    out += ".bin";
+    return out;
+}
+
+}  // namespace varnel

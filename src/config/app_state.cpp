@@ -1,0 +1,52 @@
+#include "config/app_state.h"
+
+namespace varnel {
+
+void AppState::resetForStart() {
+    auto keepRefresh = std::move(refreshUi);
+    auto keepCollect = std::move(uiToDataBuf);
+    *this = AppState{};
+    refreshUi = std::move(keepRefresh);
+    uiToDataBuf = std::move(keepCollect);
+}
+
+Status AppState::applyImageHeader(ByteSpan image) {
+    auto header = decideImageHeader(image);
+    if (!header) return header.error();
+    if (header->DefaultChip) {
+        DefaultChip = header->DefaultChip;
+        DefaultVid = header->DefaultVid;
+        DefaultPid = header->DefaultPid;
+        ExpectedSignature = header->ExpectedSignature;
+        PnlMainHeight = header->PnlMainHeight;
+    }
+    DeviceIdTable[0] = DeviceId{DefaultVid, DefaultPid};
+    DeviceIdTable[1] = DeviceId{};
+    return Status::success();
+}
+
+Status AppState::initNoDevice(ByteSpan image) {
+    if (DefaultChip) {
+        if (auto s = loadDefaultCopies(DataBuf, *DefaultChip, image); !s) return s;
+        if (*DefaultChip == ChipModel::Wren) RefreshMacroName();
+    }
+    DataBufToUI();
+    return Status::success();
+}
+
+void AppState::RefreshMacroName() { MacroNameList = varnel::RefreshMacroName(DataBuf.macroNameTable); }
+
+void AppState::DataBufToUI() {
+    validateIntoEditCopy(DataBuf, ShowContext{DefaultChip, DeviceChip, LightingKind, DefaultVid, DefaultPid},
+                         EditCopy, CodeTexts);
+    RefreshFireKeyMode(EditCopy, CodeTexts, DeviceChip, FireKey);
+    if (refreshUi) refreshUi(*this);
+}
+
+Status AppState::writeBack(WriteBackPath path) {
+    return writeBackEditCopy(DataBuf, EditCopy, CodeTexts, DeviceChip, FireKey, path, [this] {
+        if (uiToDataBuf) uiToDataBuf(*this);
+    });
+}
+
+}  // namespace varnel

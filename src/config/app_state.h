@@ -1,0 +1,74 @@
+#pragma once
+// The application state the main window owns for the whole run, with the pure operations on it
+// (start-up header decision, InitNoDevice, DataBufToUI's data part, write-back). No device I/O:
+// transfers work on this state from outside; the window plugs its display and collect steps in.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "common/bytes.h"
+#include "common/result.h"
+#include "config/chip_model.h"
+#include "config/data_buf.h"
+#include "config/default_image.h"
+#include "config/edit_copy.h"
+#include "macros/macro_format.h"
+
+namespace varnel {
+
+// One entry of the id table searched for the mouse.
+struct DeviceId {
+    std::uint32_t vendorId = 0;
+    std::uint32_t productId = 0;
+    bool operator==(const DeviceId&) const = default;
+};
+
+struct AppState {
+    OptionalChip DefaultChip;
+    OptionalChip DeviceChip;
+    OptionalLighting LightingKind;
+    std::string SensorModel;  // empty = none
+    int StepCount = 0;
+    std::uint16_t DefaultVid = 0;
+    std::uint16_t DefaultPid = 0;
+    std::array<std::uint8_t, 2> ExpectedSignature{};
+    std::array<DeviceId, 2> DeviceIdTable{};
+    std::optional<int> PnlMainHeight;  // nullopt = the designed height
+    bool NoDeviceMode = false;
+    bool MacrosDirty = false;
+    bool FirmwareLoaded = false;
+    bool ReportRateDirty = false;
+    int LastReportRate = 0;
+    int ActiveDpiLevels = 4;
+    varnel::DataBuf DataBuf;
+    varnel::EditCopy EditCopy;
+    varnel::CodeTexts CodeTexts;
+    std::array<std::uint8_t, 5> SignatureBuffer{};
+    std::array<std::uint8_t, 9> WrenExtraBytes{};
+    FireKeyBoxes FireKey;     // Edt_Repeat1 / Edt_DelayTime1 texts
+    MacroNames MacroNameList;  // LB_MacroName entries, refreshed from the name table
+
+    // Display part of DataBufToUI (RefreshUI), plugged in by the window; may be empty.
+    std::function<void(AppState&)> refreshUi;
+    // Collect step of the write-back (UIToDataBuf), plugged in by the editors; may be empty.
+    std::function<void(AppState&)> uiToDataBuf;
+
+    // Resets the flags and variant knowledge as at window creation (hooks stay).
+    void resetForStart();
+    // Header decision from the image: chip, ids, expected signature, key-menu height, id table.
+    // A chip byte other than 0 and 177 leaves all of them as they were.
+    Status applyImageHeader(ByteSpan image);
+    // Fills DataBuf from the default copies of `image` for DefaultChip, refreshes the macro
+    // names and runs DataBufToUI. Without a DefaultChip nothing is copied.
+    Status initNoDevice(ByteSpan image);
+    // Validates DataBuf into the EditCopy and CodeTexts, loads the fire-key boxes, then refreshUi.
+    void DataBufToUI();
+    // Refreshes MacroNameList from the name table.
+    void RefreshMacroName();
+    // Writes the EditCopy back into DataBuf for DeviceChip (see writeBackEditCopy).
+    Status writeBack(WriteBackPath path);
+};
+
+}  // namespace varnel

@@ -1,0 +1,54 @@
+#pragma once
+// The embedded default image ("VarnelData"): the start-up header decision, the default copies
+// that fill DataBuf without a mouse and on Reset, and the section defaults used for repair.
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "common/bytes.h"
+#include "common/result.h"
+#include "config/chip_model.h"
+#include "config/data_buf.h"
+#include "config/layout.h"
+
+namespace varnel {
+
+constexpr std::size_t kImageHeaderSize = 49;
+
+// What the first 49 bytes decide. When `DefaultChip` is nullopt the chip byte was neither 0 nor
+// 177 and nothing else was decided: the other fields are zero and must not be applied.
+struct ImageHeader {
+    OptionalChip DefaultChip;
+    std::uint16_t DefaultVid = 0;
+    std::uint16_t DefaultPid = 0;
+    std::array<std::uint8_t, 2> ExpectedSignature{};
+    std::optional<int> PnlMainHeight;  // 122 Lark, 146 Wren, nullopt = keep the designed height
+};
+
+// Decides the header from an image; fewer than 49 bytes is an error.
+Result<ImageHeader> decideImageHeader(ByteSpan image);
+
+// The embedded "VarnelData" resource.
+Result<ByteSpan> embeddedDefaultImage();
+
+// Fills the parts of `buf` that `chip` uses from a default image (Lark: first 154 bytes;
+// Wren: block, name table, 32 blocks of the stored layout). A too short image changes nothing.
+Status loadDefaultCopies(DataBuf& buf, ChipModel chip, ByteSpan image);
+
+// Which built-in defaults repair ParameterASection / ParameterBSection.
+enum class SectionDefaults { Lark, WrenColor, WrenRgb };
+// Chosen by the attached mouse: nullopt with no mouse (or a Wren whose lighting is unknown),
+// in which case a damaged section keeps its data bytes.
+std::optional<SectionDefaults> sectionDefaultsFor(OptionalChip deviceChip, OptionalLighting lighting);
+
+// ParameterASection defaults (37 data bytes plus checksum); bytes 2..5 are the given ids.
+std::array<std::uint8_t, 38> parameterADefaults(SectionDefaults kind, std::uint16_t vid, std::uint16_t pid);
+// ParameterBSection defaults (4 data bytes plus checksum).
+std::array<std::uint8_t, 5> parameterBDefaults(SectionDefaults kind);
+// The default button maps of `chip` written over the ProfileSection of `block` (0xFF fill,
+// the three default maps, checksum).
+void storeDefaultProfile(MutableByteSpan block, ChipModel chip);
+// The default code of slot `slot` (1-based) of every map; slots 10 and 11 are 00 00 00 00.
+std::array<std::uint8_t, 4> defaultSlotCode(std::size_t slot);
+
+}  // namespace varnel

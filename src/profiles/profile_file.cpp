@@ -1,0 +1,61 @@
+#include "profiles/profile_file.h"
+
+#include <string>
+
+#include "common/file_io.h"
+#include "config/layout.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr std::uint8_t kLarkImageCode = 0x10;
+constexpr std::uint8_t kWrenImageCode = 0x00;
+
+Error noMouse() { return makeError("Not find the specified device", "Str022"); }
+
+}  // namespace
+
+Result<Bytes> profileFileBytes(const DataBuf& buf, OptionalChip deviceChip) {
+    if (!deviceChip) return noMouse();
+    return toStoredImage(buf, *deviceChip);
+}
+
+bool profileTypeAccepted(ChipModel chip, ByteSpan image) {
+    if (image.size() < 2) return false;
+    const auto imageCode = image[param_a::kImageCode];
+    const auto chipCode = image[param_a::kChipCode];
+    if (chip == ChipModel::Lark) return imageCode == kLarkImageCode || chipCode == kChipCodeLark;
+    return imageCode == kWrenImageCode || chipCode == kChipCodeWren;
+}
+
+Status loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, ByteSpan file) {
+    if (!deviceChip) return noMouse();
+    DataBuf working = buf;
+    if (auto s = fromStoredImage(working, *deviceChip, file); !s) {
+        return makeError("not a " + std::string(chipName(*deviceChip)) + " profile: " + s.error().message);
+    }
+    if (!profileTypeAccepted(*deviceChip, working.parameterBlock(*deviceChip))) {
+        return makeError("profile file type error", "Str102");
+    }
+    buf = working;
+    return Status::success();
+}
+
+Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip deviceChip,
+                                              const std::filesystem::path& path) {
+    auto bytes = profileFileBytes(buf, deviceChip);
+    if (!bytes) return bytes.error();
+    const auto target = withBinExtension(path);
+    if (auto s = writeFileAtomic(target, *bytes); !s) return s.error();
+    return target;
+}
+
+Status loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const std::filesystem::path& path) {
+    if (!deviceChip) return noMouse();
+    auto bytes = readWholeFile(path);
+    if (!bytes) return bytes.error();
+    return loadProfileBytes(buf, deviceChip, ByteSpan(*bytes));
+}
+
+}  // namespace varnel
