@@ -1,0 +1,89 @@
+#include "device/discovery.h"
+
+namespace varnel {
+
+int CountHidDevices(HidBus& bus) { return static_cast<int>(bus.enumerate().size()); }
+
+OpenOutcome OpenDevice(HidBus& bus, std::uint32_t vendorId, std::uint32_t productId) {
+    OpenOutcome out;
+    for (const auto& info : bus.enumerate()) {
+        if (info.featureReportLength != kFeatureReportSize) continue;
+        if (info.vendorId != vendorId || info.productId != productId) continue;
+        OpenResult opened = bus.open(info.path);
+        if (opened.status == OpenStatus::PermissionDenied) out.permissionDenied.push_back(info.path);
+        if (opened.status != OpenStatus::Ok) continue;
+        out.found = true;
+        // Both probes go to every matching interface; the last one to accept keeps the channel.
+        FeatureReport probe = probeCommandReport();
+        if (opened.channel->sendFeatureReport(probe) == ReportStatus::Ok) out.channels.command = opened.channel;
+        probe = probeDataReport();
+        if (opened.channel->sendFeatureReport(probe) == ReportStatus::Ok) out.channels.data = opened.channel;
+    }
+    return out;
+}
+
+PollStep DevicePoller::DevTimerTimer() {
+    if (pollBusy_) return {PollStepKind::Skipped};
+    pollBusy_ = true;
+    int stable = 0, a = 0;
+    for (int pass = 0; pass < 5; ++pass) {
+        a = CountHidDevices(bus_);
+        int b = CountHidDevices(bus_);
+        if (a == b) ++stable;
+    }
+    if (a == lastHidCount_ || stable < 2) {
+        pollBusy_ = false;
+        return {PollStepKind::Idle};
+    }
+    pendingCount_ = a;
+    return startSearch(Mode::Tick);
+}
+
+PollStep DevicePoller::ReFindDev() { return startSearch(Mode::Refind); }
+
+PollStep DevicePoller::startSearch(Mode mode) {
+    mode_ = mode;
+    link_.forgetChannels();
+    lastOpen_ = {};
+    entry_ = 0;
+    return nextEntry();
+}
+
+PollStep DevicePoller::nextEntry() {
+    if (entry_ >= table_.size()) return finish();
+    if (table_[entry_].empty()) {
+        ++entry_;
+        phase_ = Phase::AfterRemoved;
+        return {PollStepKind::DeviceRemoved};
+    }
+    phase_ = Phase::AfterWait;
+    return {PollStepKind::Wait, kSearchSettleTime};
+}
+
+PollStep DevicePoller::resume() {
+    switch (phase_) {
+    case Phase::None: return {PollStepKind::Idle};
+    case Phase::AfterRemoved: return nextEntry();
+    case Phase::AfterRead: return finish();
+    case Phase::AfterWait: break;
+    }
+    lastOpen_ = OpenDevice(bus_, table_[entry_].vendorId, table_[entry_].productId);
+    if (lastOpen_.found) {
+        link_.setChannels(lastOpen_.channels);
+        phase_ = Phase::AfterRead;
+        return {PollStepKind::ReadDevInfo};
+    }
+    ++entry_;
+    return nextEntry();
+}
+
+PollStep DevicePoller::finish() {
+    phase_ = Phase::None;
+    if (mode_ == Mode::Tick) {
+        lastHidCount_ = pendingCount_;
+        pollBusy_ = false;
+    }
+    return {PollStepKind::Idle};
+}
+
+}  // namespace varnel

@@ -1,0 +1,91 @@
+#pragma once
+// Finding the mouse: counting HID interfaces to notice plug and unplug, opening the matching
+// interfaces and probing which carries the command and which the data report, and the polling
+// tick as a state machine. Waits are never slept here: the machine returns a Wait step and the
+// caller (a worker thread, the tool, a test) schedules the rest with resume().
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "device/clock.h"
+#include "device/hid_bus.h"
+#include "device/protocol.h"
+
+namespace varnel {
+
+constexpr Millis kPollInterval{3500};
+constexpr Millis kSearchSettleTime{2000};
+
+struct DeviceIds {
+    std::uint32_t vendorId = 0;
+    std::uint32_t productId = 0;
+    bool empty() const { return vendorId == 0 || productId == 0; }
+};
+using DeviceIdTable = std::array<DeviceIds, 2>;
+
+// Counts the HID interfaces present. It only serves to notice changes of the population.
+int CountHidDevices(HidBus& bus);
+
+struct OpenOutcome {
+    bool found = false;  // a present interface with these ids and an 8-byte feature report opened
+    Channels channels;   // the last interface that accepted each probe
+    // Matching interfaces that could not be opened for lack of permission (the udev rule helps).
+    std::vector<std::string> permissionDenied;
+};
+
+OpenOutcome OpenDevice(HidBus& bus, std::uint32_t vendorId, std::uint32_t productId);
+
+enum class PollStepKind {
+    Skipped,        // a tick arrived while the previous one is still running
+    Idle,           // nothing (more) to do
+    Wait,           // wait `wait`, then resume()
+    ReadDevInfo,    // the mouse was opened: identify and read it, then resume()
+    DeviceRemoved,  // run the no-device transition, then resume()
+};
+
+struct PollStep {
+    PollStepKind kind = PollStepKind::Idle;
+    Millis wait{0};
+};
+
+class DevicePoller {
+public:
+    DevicePoller(HidBus& bus, DeviceLink& link) : bus_(bus), link_(link) {}
+
+    void setDeviceIdTable(const DeviceIdTable& table) { table_ = table; }
+    const DeviceIdTable& deviceIdTable() const { return table_; }
+
+    // The DevTimer tick: five pairs of counts, a search after a stable change.
+    PollStep DevTimerTimer();
+    // Forget the current mouse and search at once; no count, PollBusy untouched.
+    PollStep ReFindDev();
+    // Continue after doing what the last step asked for.
+    PollStep resume();
+
+    bool PollBusy() const { return pollBusy_; }
+    int LastHidCount() const { return lastHidCount_; }
+    bool searching() const { return phase_ != Phase::None; }
+    const OpenOutcome& lastOpen() const { return lastOpen_; }
+
+private:
+    enum class Phase { None, AfterRemoved, AfterWait, AfterRead };
+    enum class Mode { Tick, Refind };
+
+    PollStep startSearch(Mode mode);
+    PollStep nextEntry();
+    PollStep finish();
+
+    HidBus& bus_;
+    DeviceLink& link_;
+    DeviceIdTable table_{};
+    bool pollBusy_ = false;
+    int lastHidCount_ = 0;
+    int pendingCount_ = 0;
+    Mode mode_ = Mode::Tick;
+    Phase phase_ = Phase::None;
+    std::size_t entry_ = 0;
+    OpenOutcome lastOpen_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,93 @@
+#include "device/virtual_bus.h"
+
+namespace varnel {
+
+namespace {
+
+std::string mousePath(std::size_t entry, std::uint64_t generation, int index) {
+    // A new generation gets new paths, as a replugged device gets new hidraw nodes.
+    return "virtual/mouse" + std::to_string(entry) + "." + std::to_string(generation) + "/if" +
+           std::to_string(index);
+}
+
+class MouseChannel final : public HidChannel {
+public:
+    MouseChannel(std::shared_ptr<VirtualMouse> mouse, int index, std::uint64_t generation)
+        : mouse_(std::move(mouse)), index_(index), generation_(generation) {}
+    ReportStatus sendFeatureReport(const FeatureReport& report) override {
+        return mouse_->set(index_, generation_, report);
+    }
+    ReportStatus getFeatureReport(FeatureReport& report) override {
+        return mouse_->get(index_, generation_, report);
+    }
+
+private:
+    std::shared_ptr<VirtualMouse> mouse_;
+    int index_;
+    std::uint64_t generation_;
+};
+
+class RefusingChannel final : public HidChannel {
+public:
+    ReportStatus sendFeatureReport(const FeatureReport&) override { return ReportStatus::Refused; }
+    ReportStatus getFeatureReport(FeatureReport&) override { return ReportStatus::Refused; }
+};
+
+}  // namespace
+
+void VirtualBus::addMouse(std::shared_ptr<VirtualMouse> mouse) { entries_.push_back({std::move(mouse), {}}); }
+
+void VirtualBus::addUnrelated(HidInterfaceInfo info) { entries_.push_back({nullptr, std::move(info)}); }
+
+void VirtualBus::addForeignKeyboard() {
+    HidInterfaceInfo kb;
+    kb.path = "virtual/keyboard" + std::to_string(entries_.size());
+    kb.vendorId = 0x2F01;
+    kb.productId = 0x0A11;
+    kb.featureReportLength = 2;
+    kb.interfaceNumber = 0;
+    kb.product = "Virtual keyboard";
+    addUnrelated(std::move(kb));
+}
+
+std::vector<HidInterfaceInfo> VirtualBus::enumerate() {
+    std::vector<HidInterfaceInfo> list;
+    for (std::size_t e = 0; e < entries_.size(); ++e) {
+        const Entry& entry = entries_[e];
+        if (!entry.mouse) {
+            list.push_back(entry.unrelated);
+            continue;
+        }
+        if (!entry.mouse->online()) continue;
+        const auto& opt = entry.mouse->options();
+        for (const auto& itf : entry.mouse->interfaces()) {
+            HidInterfaceInfo info;
+            info.path = mousePath(e, entry.mouse->generation(), itf.index);
+            info.vendorId = opt.vendorId;
+            info.productId = opt.productId;
+            info.featureReportLength = itf.featureReportLength;
+            info.interfaceNumber = itf.index;
+            info.product = "Virtual " + virtualModelName(opt.model);
+            list.push_back(std::move(info));
+        }
+    }
+    return list;
+}
+
+OpenResult VirtualBus::open(const std::string& path) {
+    for (std::size_t e = 0; e < entries_.size(); ++e) {
+        const Entry& entry = entries_[e];
+        if (!entry.mouse) {
+            if (entry.unrelated.path == path) return {OpenStatus::Ok, std::make_shared<RefusingChannel>(), {}};
+            continue;
+        }
+        if (!entry.mouse->online()) continue;
+        std::uint64_t generation = entry.mouse->generation();
+        for (const auto& itf : entry.mouse->interfaces())
+            if (mousePath(e, generation, itf.index) == path)
+                return {OpenStatus::Ok, std::make_shared<MouseChannel>(entry.mouse, itf.index, generation), {}};
+    }
+    return {OpenStatus::Failed, nullptr, "no such device: " + path};
+}
+
+}  // namespace varnel

@@ -1,0 +1,32 @@
+#pragma once
+// A HID bus holding virtual mice and unrelated interfaces (another vendor's keyboard, say).
+// Enumeration lists the mice that are on the bus at that moment, in the order they were added.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device/hid_bus.h"
+#include "device/virtual_mouse.h"
+
+namespace varnel {
+
+class VirtualBus final : public HidBus {
+public:
+    void addMouse(std::shared_ptr<VirtualMouse> mouse);
+    // An interface nobody here talks to; it opens, and refuses every report.
+    void addUnrelated(HidInterfaceInfo info);
+    // The usual neighbours: another vendor's keyboard with a short feature report.
+    void addForeignKeyboard();
+
+    std::vector<HidInterfaceInfo> enumerate() override;
+    OpenResult open(const std::string& path) override;
+
+private:
+    struct Entry {
+        std::shared_ptr<VirtualMouse> mouse;  // null for an unrelated interface
+        HidInterfaceInfo unrelated;
+    };
+    std::vector<Entry> entries_;
+};
+
+}  // namespace varnel

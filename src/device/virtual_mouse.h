@@ -1,0 +1,115 @@
+#pragma once
+// A faithful stand-in for the mouse's side of the protocol, used by tests, the demo and the
+// command-line tool. It keeps real memory (Lark: 256-byte parameter space; Wren: 64 KiB flash in
+// 4 KiB sectors that erase to 0xFF and whose writes can only clear bits, so a missing erase shows
+// up), answers command 14, counts reloads, drops off the bus on command 18 and comes back after a
+// delay, and can be told to refuse one report or to vanish after one.
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/bytes.h"
+#include "common/result.h"
+#include "config/chip_model.h"
+#include "device/clock.h"
+#include "device/hid_bus.h"
+
+namespace varnel {
+
+// "VARIANT-LIGHTING-SENSOR", e.g. "wren-rgb-3330", "lark-color-a3050".
+struct VirtualMouseModel {
+    ChipModel chip = ChipModel::Wren;
+    bool rgb = true;
+    std::uint8_t sensorCode = 69;
+};
+
+Result<VirtualMouseModel> parseVirtualModel(std::string_view text);
+std::string virtualModelName(const VirtualMouseModel& model);
+
+struct VirtualMouseOptions {
+    VirtualMouseModel model;
+    std::uint16_t vendorId = 0x1209;
+    std::uint16_t productId = 0x0001;
+    int vendorInterfaces = 1;  // 1: one interface takes both reports; 2: command, then data
+    Millis restartDelay{1000};  // off the bus after command 18
+    std::chrono::microseconds latency{0};  // really slept, per report
+    std::uint64_t refuseReport = 0;       // K-th report is refused; 0 = never
+    std::uint64_t vanishAfterReport = 0;  // gone after the K-th report; 0 = never
+};
+
+// What the mouse exposes on the bus. Roles decide which report ids an interface takes.
+enum class InterfaceRole { Pointer, Vendor, Keyboard };
+
+struct VirtualInterface {
+    InterfaceRole role;
+    int index;                        // position among the mouse's interfaces
+    std::size_t featureReportLength;  // 8 only for vendor interfaces
+};
+
+class VirtualMouse {
+public:
+    VirtualMouse(VirtualMouseOptions options, std::shared_ptr<Clock> clock);
+
+    const VirtualMouseOptions& options() const { return options_; }
+    std::size_t memorySize() const;  // 256 (Lark) or 65,536 (Wren)
+    Bytes memory() const;
+    Status loadMemory(ByteSpan bytes);  // exactly memorySize() bytes
+
+    // Presence. A restart after command 18 ends once the clock passes its deadline; every
+    // departure invalidates channels opened before it (a new plug-in means new device nodes).
+    bool online() const;
+    std::uint64_t generation() const;  // changes on every departure
+    void unplug();
+    void plugIn();
+
+    std::vector<VirtualInterface> interfaces() const;
+
+    // Statistics for tests.
+    std::uint64_t reportCount() const;            // reports exchanged, refused ones included
+    std::vector<std::uint8_t> commandLog() const;  // command numbers accepted, in order
+    int reloadCount(std::uint8_t command) const;   // how often 16, 17 or 18 arrived
+
+    // Called by the bus's channels.
+    ReportStatus set(int interfaceIndex, std::uint64_t generation, const FeatureReport& report);
+    ReportStatus get(int interfaceIndex, std::uint64_t generation, FeatureReport& report);
+
+private:
+    enum class Stream { None, Parameter, Flash, Info };
+
+    bool onlineLocked() const;
+    bool takes(int interfaceIndex, std::uint8_t reportId) const;
+    // Common prologue: presence, latency, counting, refusal. Returns Ok when the report is to be
+    // processed.
+    ReportStatus admit(int interfaceIndex, std::uint64_t generation, std::uint8_t reportId,
+                       std::unique_lock<std::mutex>& lock);
+    void finishReport();  // vanish-after check
+    void command(const FeatureReport& report);
+    void data(const FeatureReport& report);
+    void fetch(FeatureReport& report);
+    std::uint8_t readByte(std::size_t address) const;
+    void writeByte(std::size_t address, std::uint8_t value);
+
+    VirtualMouseOptions options_;
+    std::shared_ptr<Clock> clock_;
+    mutable std::mutex mutex_;
+    Bytes memory_;
+    mutable bool present_ = true;
+    mutable std::optional<Millis> restartAt_;
+    std::uint64_t generation_ = 1;
+    std::uint64_t reports_ = 0;
+    std::vector<std::uint8_t> commands_;
+
+    Stream readStream_ = Stream::None;
+    std::size_t readAddress_ = 0;
+    bool infoPending_ = false;
+    Stream writeStream_ = Stream::None;
+    std::size_t writeAddress_ = 0;
+    std::size_t writeRemaining_ = 0;
+};
+
+}  // namespace varnel

@@ -1,0 +1,50 @@
+#pragma once
+// A virtual mouse on a virtual bus (with a foreign keyboard next to it), traced, with a link whose
+// channels were opened the way discovery opens them. Shared by device and transfer tests.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device/discovery.h"
+#include "device/protocol.h"
+#include "device/trace.h"
+#include "device/virtual_bus.h"
+#include "device/virtual_mouse.h"
+
+namespace varnel::testing {
+
+inline VirtualMouseOptions mouseOptions(const std::string& model, int interfaces = 1) {
+    VirtualMouseOptions o;
+    o.model = *parseVirtualModel(model);
+    o.vendorInterfaces = interfaces;
+    return o;
+}
+
+struct VirtualRig {
+    explicit VirtualRig(VirtualMouseOptions options)
+        : clock(std::make_shared<ManualClock>()),
+          mouse(std::make_shared<VirtualMouse>(options, clock)),
+          traced(bus, options.vendorId, options.productId,
+                 [this](std::string_view line) { trace.emplace_back(line); }) {
+        bus.addMouse(mouse);
+        bus.addForeignKeyboard();
+    }
+    explicit VirtualRig(const std::string& model, int interfaces = 1) : VirtualRig(mouseOptions(model, interfaces)) {}
+
+    // Opens the mouse as discovery does and forgets the probe lines.
+    bool open() {
+        OpenOutcome o = OpenDevice(traced, mouse->options().vendorId, mouse->options().productId);
+        link.setChannels(o.channels);
+        trace.clear();
+        return o.found;
+    }
+
+    std::shared_ptr<ManualClock> clock;
+    std::shared_ptr<VirtualMouse> mouse;
+    VirtualBus bus;
+    std::vector<std::string> trace;
+    TracingBus traced;
+    DeviceLink link;
+};
+
+}  // namespace varnel::testing
