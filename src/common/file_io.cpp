@@ -1,5 +1,6 @@
 #include "common/file_io.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -35,43 +36,34 @@ Status writeFileAtomic(const std::filesystem::path& path, ByteSpan data) {
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0) return makeError(describe(path, "cannot create a file next to"));
     const std::filesystem::path tmp = tmpl;
-    auto fail = [&](const char* what) {
+    // Any failure removes the temporary file; the old file is untouched until the rename.
+    bool open = true;
+    auto fail = [&](const char* what) -> Status {
         Error e = makeError(describe(path, what));
-        ::close(fd);
+        if (open) ::close(fd);
         std::error_code ec;
         std::filesystem::remove(tmp, ec);
         return e;
     };
-    std::size_t done = 0;
-    while (done < data.size()) {
+    for (std::size_t done = 0; done < data.size();) {
         const auto w = ::write(fd, data.data() + done, data.size() - done);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return fail("cannot write");
-        }
+        if (w < 0 && errno == EINTR) continue;
+        if (w < 0) return fail("cannot write");
         done += static_cast<std::size_t>(w);
     }
     // mkstemp creates 0600; a replaced file keeps its permissions, a new one gets 0644.
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) return fail("cannot write");
-    if (::close(fd) != 0) {
-        Error e = makeError(describe(path, "cannot write"));
-        std::error_code ec;
-        std::filesystem::remove(tmp, ec);
-        return e;
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        Error e = makeError(describe(path, "cannot replace"));
-        std::error_code ec;
-        std::filesystem::remove(tmp, ec);
-        return e;
-    }
+    open = false;
+    if (::close(fd) != 0) return fail("cannot write");
+    if (::rename(tmp.c_str(), path.c_str()) != 0) return fail("cannot replace");
     return Status::success();
 }
 
 std::filesystem::path withBinExtension(const std::filesystem::path& path) {
-    const std::string name = path.filename().string();
+    std::string name = path.filename().string();
+    for (auto& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".bin") == 0) return path;
     auto out = path;
     out += ".bin";

@@ -12,7 +12,7 @@ namespace varnel {
 Result<Bytes> readWholeFile(const std::filesystem::path& path);
 // Replaces `path` with `data` atomically.
 Status writeFileAtomic(const std::filesystem::path& path, ByteSpan data);
-// `path` with ".bin" appended unless its name already ends in ".bin".
+// `path` with ".bin" appended unless its name already ends in ".bin" (any letter case).
 std::filesystem::path withBinExtension(const std::filesystem::path& path);
 
 }  // namespace varnel

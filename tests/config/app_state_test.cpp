@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "config/app_state.h"
+#include "config/image_builder.h"
+
+namespace varnel {
+namespace {
+
+TEST(AppState, StartWithTheEmbeddedImage) {
+    AppState state;
+    int refreshed = 0;
+    state.refreshUi = [&](AppState& s) {
+        ++refreshed;
+        EXPECT_EQ(s.CodeTexts[0][0], "01010000");
+    };
+    auto image = embeddedDefaultImage();
+    ASSERT_TRUE(image.ok());
+    ASSERT_TRUE(state.applyImageHeader(*image).ok());
+    ASSERT_TRUE(state.initNoDevice(*image).ok());
+
+    EXPECT_EQ(state.DefaultChip, ChipModel::Wren);
+    EXPECT_EQ(state.DefaultVid, kOurVendorId);
+    EXPECT_EQ(state.DefaultPid, kOurProductId);
+    EXPECT_EQ(state.ExpectedSignature, (std::array<std::uint8_t, 2>{0xFF, 0xFF}));
+    EXPECT_EQ(state.PnlMainHeight, 146);
+    EXPECT_EQ(state.DeviceIdTable[0], (DeviceId{0x1209, 0x0001}));
+    EXPECT_EQ(state.DeviceIdTable[1], DeviceId{});
+    EXPECT_EQ(toStoredImage(state.DataBuf, ChipModel::Wren), Bytes(image->begin(), image->end()));
+    EXPECT_EQ(state.MacroNameList[0], "Macro1");
+    EXPECT_EQ(state.MacroNameList[31], "Macro32");
+    EXPECT_EQ(refreshed, 1);
+    EXPECT_EQ(state.FireKey, (FireKeyBoxes{"2", "16"})) << "no mouse: the boxes keep their text";
+    EXPECT_EQ(state.EditCopy.chip, ChipModel::Wren);
+}
+
+TEST(AppState, UnknownChipByteLeavesEverythingEmpty) {
+    Bytes image = buildDefaultImage(0x1234, 0x5678);
+    image[1] = 0xB0;
+    AppState state;
+    ASSERT_TRUE(state.applyImageHeader(image).ok());
+    ASSERT_TRUE(state.initNoDevice(image).ok());
+    EXPECT_FALSE(state.DefaultChip);
+    EXPECT_EQ(state.DefaultVid, 0);
+    EXPECT_FALSE(state.PnlMainHeight);
+    EXPECT_EQ(state.DeviceIdTable[0], DeviceId{});
+    EXPECT_EQ(state.DataBuf, DataBuf{});
+    EXPECT_FALSE(state.EditCopy.chip);
+}
+
+TEST(AppState, LarkImageFillsOnlyTheLarkBlock) {
+    Bytes image(154, 0);
+    image[0] = 0x10;
+    image[2] = 0x12, image[3] = 0x34, image[4] = 0x56, image[5] = 0x78;
+    image[43] = 0xAA, image[44] = 0xBB;
+    AppState state;
+    ASSERT_TRUE(state.applyImageHeader(image).ok());
+    ASSERT_TRUE(state.initNoDevice(image).ok());
+    EXPECT_EQ(state.DefaultChip, ChipModel::Lark);
+    EXPECT_EQ(state.PnlMainHeight, 122);
+    EXPECT_EQ(state.ExpectedSignature, (std::array<std::uint8_t, 2>{0xAA, 0xBB}));
+    EXPECT_EQ(state.DataBuf.parameter[43], 0xAA);
+    // The zero ProfileSection fails its check, so the default maps are shown.
+    EXPECT_EQ(state.CodeTexts[2][7], "06040078");
+    EXPECT_EQ(state.MacroNameList[0], "");
+}
+
+TEST(AppState, WriteBackRunsTheCollectHookOnTheState) {
+    AppState state;
+    auto image = embeddedDefaultImage();
+    ASSERT_TRUE(image.ok());
+    ASSERT_TRUE(state.applyImageHeader(*image).ok());
+    ASSERT_TRUE(state.initNoDevice(*image).ok());
+    state.DeviceChip = ChipModel::Wren;
+    state.LightingKind = LightingKind::Rgb;
+    state.uiToDataBuf = [](AppState& s) {
+        s.EditCopy.bytes[39] = 2;
+        s.ReportRateDirty = true;
+        s.FireKey = {"3", "100"};
+    };
+    ASSERT_TRUE(state.writeBack(WriteBackPath::Apply).ok());
+    EXPECT_EQ(state.DataBuf.parameter[39], 2);
+    EXPECT_TRUE(state.ReportRateDirty);
+    const auto off = kWrenLayout.slotOffset(ButtonMapId::Main, 4);
+    EXPECT_EQ(state.DataBuf.parameter[off + 1], 6);
+    EXPECT_EQ(state.DataBuf.parameter[off + 3], 200);
+
+    state.resetForStart();
+    EXPECT_FALSE(state.DefaultChip);
+    EXPECT_EQ(state.ActiveDpiLevels, 4);
+    EXPECT_TRUE(state.uiToDataBuf) << "hooks survive a reset";
+}
+
+}  // namespace
+}  // namespace varnel

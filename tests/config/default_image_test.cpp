@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/file_io.h"
+#include "common/resources.h"
+#include "config/default_image.h"
+#include "config/image_builder.h"
+#include "config/layout.h"
+#include "macros/macro_format.h"
+
+namespace varnel {
+namespace {
+
+Bytes committed(const char* name) {
+    auto r = readWholeFile(std::string(VARNEL_SOURCE_DIR) + "/resources/" + name);
+    EXPECT_TRUE(r.ok()) << name;
+    return r.ok() ? *r : Bytes{};
+}
+
+TEST(DefaultImage, CommittedFilesAreWhatTheGeneratorProduces) {
+    EXPECT_EQ(committed("VarnelData.bin"), buildDefaultImage(kOurVendorId, kOurProductId));
+    EXPECT_EQ(committed("DefaultFW.bin"), buildDefaultFirmware());
+    auto embedded = embeddedDefaultImage();
+    ASSERT_TRUE(embedded.ok());
+    EXPECT_EQ(Bytes(embedded->begin(), embedded->end()), committed("VarnelData.bin"));
+}
+
+TEST(DefaultImage, SectionChecksumsAndFixedAreas) {
+    const Bytes img = buildDefaultImage(kOurVendorId, kOurProductId);
+    ASSERT_EQ(img.size(), 33984u);
+    struct Row { Section s; std::uint8_t checksum; } rows[] = {
+        {kWrenLayout.parameterA, 0x1E}, {kWrenLayout.parameterB, 0x5F},
+        {*kWrenLayout.rgbLock, 0xA7}, {kWrenLayout.profile, 0x32}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(img[r.s.checksumOffset()], r.checksum) << r.s.offset;
+        EXPECT_TRUE(sectionChecksumMatches(img, r.s)) << r.s.offset;
+    }
+    for (std::size_t i = 182; i < 192; ++i) EXPECT_EQ(img[i], 0xFF) << i;
+    auto names = RefreshMacroName(ByteSpan(img).subspan(192, 1024));
+    for (std::size_t i = 0; i < 32; ++i) {
+        EXPECT_EQ(names[i], "Macro" + std::to_string(i + 1));
+        EXPECT_EQ(usedLength(ByteSpan(img).subspan(192 + 32 * i, 32)), 0);
+    }
+    auto blockByte = [&](std::size_t block, std::size_t at) { return img[1216 + 1024 * block + at]; };
+    EXPECT_EQ(blockByte(0, 0), 0x00);
+    EXPECT_EQ(blockByte(7, 1023), 0x00);
+    EXPECT_EQ(blockByte(8, 595), 0x00);
+    EXPECT_EQ(blockByte(8, 596), 0xFF);
+    EXPECT_EQ(blockByte(9, 0), 0xFF);
+    EXPECT_EQ(blockByte(31, 1023), 0xFF);
+}
+
+TEST(DefaultImage, OtherIdsGiveTheOtherParameterAChecksum) {
+    // Ids whose bytes sum 0x7E above ours move the checksum from 0x1E to 0x98.
+    const Bytes img = buildDefaultImage(0x1287, 0x0001);
+    EXPECT_EQ(img[37], 0x98);
+}
+
+TEST(DefaultFirmware, HeaderVerifiesAndDetectsDamage) {
+    Bytes fw = buildDefaultFirmware();
+    auto h = inspectFirmware(fw);
+    ASSERT_TRUE(h.ok()) << h.error().message;
+    EXPECT_EQ(h->versionMajor, 1);
+    EXPECT_EQ(h->versionMinor, 0);
+    fw[5000] ^= 0x01;
+    EXPECT_FALSE(inspectFirmware(fw).ok());
+    EXPECT_FALSE(inspectFirmware(ByteSpan(fw).first(8191)).ok());
+}
+
+TEST(ImageHeader, Decision) {
+    struct Row {
+        std::uint8_t chip;
+        OptionalChip expectChip;
+        std::array<std::uint8_t, 2> sig;
+        std::optional<int> height;
+    } rows[] = {
+        {0, ChipModel::Lark, {43, 44}, 122},
+        {177, ChipModel::Wren, {47, 48}, 146},
+        {0xB0, std::nullopt, {0, 0}, std::nullopt},
+        {1, std::nullopt, {0, 0}, std::nullopt},
+    };
+    for (const auto& r : rows) {
+        Bytes img(49);
+        for (std::size_t i = 0; i < img.size(); ++i) img[i] = static_cast<std::uint8_t>(i);
+        img[1] = r.chip;
+        img[2] = 0x12, img[3] = 0x34, img[4] = 0x56, img[5] = 0x78;
+        auto h = decideImageHeader(img);
+        ASSERT_TRUE(h.ok());
+        EXPECT_EQ(h->DefaultChip, r.expectChip) << int(r.chip);
+        EXPECT_EQ(h->ExpectedSignature, r.sig) << int(r.chip);
+        EXPECT_EQ(h->PnlMainHeight, r.height) << int(r.chip);
+        EXPECT_EQ(h->DefaultVid, r.expectChip ? 0x1234 : 0);
+        EXPECT_EQ(h->DefaultPid, r.expectChip ? 0x5678 : 0);
+    }
+    EXPECT_FALSE(decideImageHeader(Bytes(48)).ok());
+}
+
+TEST(SectionDefaults, ChecksumsAndChoice) {
+    EXPECT_EQ(parameterBDefaults(SectionDefaults::Lark)[4], 0x5E);
+    EXPECT_EQ(parameterBDefaults(SectionDefaults::WrenColor)[4], 0x5E);
+    EXPECT_EQ(parameterBDefaults(SectionDefaults::WrenRgb)[4], 0x5F);
+    for (auto chip : {ChipModel::Lark, ChipModel::Wren}) {
+        Bytes block(parameterBlockSize(chip), 0x00);
+        storeDefaultProfile(block, chip);
+        EXPECT_EQ(block[layoutFor(chip).profile.checksumOffset()], 0x30);
+    }
+    auto a = parameterADefaults(SectionDefaults::WrenRgb, 0xABCD, 0x0102);
+    EXPECT_EQ(a[2], 0xAB);
+    EXPECT_EQ(a[5], 0x02);
+    EXPECT_TRUE(sectionChecksumMatches(a, Section{0, 37}));
+
+    EXPECT_EQ(sectionDefaultsFor(std::nullopt, LightingKind::Rgb), std::nullopt);
+    EXPECT_EQ(sectionDefaultsFor(ChipModel::Lark, std::nullopt), SectionDefaults::Lark);
+    EXPECT_EQ(sectionDefaultsFor(ChipModel::Wren, LightingKind::Color), SectionDefaults::WrenColor);
+    EXPECT_EQ(sectionDefaultsFor(ChipModel::Wren, LightingKind::Rgb), SectionDefaults::WrenRgb);
+}
+
+TEST(DefaultCopies, ShortImageChangesNothing) {
+    DataBuf buf;
+    buf.parameter.fill(0x5A);
+    const DataBuf before = buf;
+    EXPECT_FALSE(loadDefaultCopies(buf, ChipModel::Wren, Bytes(33983, 0)).ok());
+    EXPECT_EQ(buf, before);
+    EXPECT_TRUE(loadDefaultCopies(buf, ChipModel::Lark, Bytes(154, 7)).ok());
+    EXPECT_EQ(buf.parameter[153], 7);
+    EXPECT_EQ(buf.parameter[154], 0x5A);  // a Lark image fills its 154 bytes only
+}
+
+TEST(SectionChecksum, Examples) {
+    EXPECT_EQ(SectionChecksum(Bytes{0x00, 0x01, 0x00, 0x04}), 0x5F);
+    EXPECT_EQ(SectionChecksum(Bytes{}), 0x5A);
+    EXPECT_EQ(SectionChecksum(Bytes{0xFF, 0xFF, 0xFF}), 0xA7);  // wraps modulo 256
+}
+
+}  // namespace
+}  // namespace varnel

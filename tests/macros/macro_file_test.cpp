@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "config/image_builder.h"
+#include "macros/macro_file.h"
+#include "macros/macro_format.h"
+
+namespace varnel {
+namespace {
+
+namespace fs = std::filesystem;
+
+DataBuf patterned() {
+    DataBuf buf;
+    for (std::size_t i = 0; i < buf.macroNameTable.size(); ++i) buf.macroNameTable[i] = static_cast<std::uint8_t>(i * 7);
+    for (std::size_t i = 0; i < buf.macroArea.size(); ++i) buf.macroArea[i] = static_cast<std::uint8_t>(i * 13 + i / 1024);
+    return buf;
+}
+
+TEST(MacroFile, OneMacroMovesNameAndEvents) {
+    DataBuf buf = patterned();
+    const Bytes file = macroFileBytes(buf, 2);
+    ASSERT_EQ(file.size(), 1056u);
+    DataBuf target = patterned();
+    ASSERT_TRUE(importMacroFile(target, 6, file).ok());
+    EXPECT_TRUE(std::equal(target.nameRecord(6).begin(), target.nameRecord(6).end(), buf.nameRecord(2).begin()));
+    EXPECT_TRUE(std::equal(target.macroBlock(6).begin(), target.macroBlock(6).end(), buf.macroBlock(2).begin()));
+    EXPECT_TRUE(std::equal(target.macroBlock(5).begin(), target.macroBlock(5).end(), buf.macroBlock(5).begin()));
+}
+
+TEST(MacroFile, AllMacrosRoundTrip) {
+    DataBuf buf = patterned();
+    const Bytes file = macroSetFileBytes(buf);
+    ASSERT_EQ(file.size(), 33792u);
+    DataBuf target;
+    ASSERT_TRUE(importMacroSetFile(target, file).ok());
+    EXPECT_EQ(target.macroNameTable, buf.macroNameTable);
+    EXPECT_EQ(target.macroArea, buf.macroArea);
+}
+
+TEST(MacroFile, DefaultImageExportIsItsMacroArea) {
+    const Bytes image = buildDefaultImage(kOurVendorId, kOurProductId);
+    DataBuf buf;
+    ASSERT_TRUE(fromStoredImage(buf, ChipModel::Wren, image).ok());
+    EXPECT_EQ(macroSetFileBytes(buf), Bytes(image.begin() + 192, image.end()));
+    EXPECT_EQ(RefreshMacroName(buf.macroNameTable)[9], "Macro10");
+}
+
+TEST(MacroFile, ShortFilesAndBadIndexChangeNothing) {
+    DataBuf buf = patterned();
+    const DataBuf before = buf;
+    EXPECT_FALSE(importMacroFile(buf, 0, Bytes(1055, 0)).ok());
+    EXPECT_FALSE(importMacroFile(buf, 32, Bytes(1056, 0)).ok());
+    EXPECT_FALSE(importMacroSetFile(buf, Bytes(33791, 0)).ok());
+    EXPECT_EQ(buf, before);
+    // Longer files contribute only the format's bytes.
+    EXPECT_TRUE(importMacroFile(buf, 0, Bytes(33792, 0)).ok());
+    EXPECT_EQ(buf.macroBlock(1)[0], before.macroBlock(1)[0]);
+}
+
+TEST(MacroFile, ExportAppendsBinOnlyWhenMissing) {
+    std::string tmpl = (fs::temp_directory_path() / "varnel_macro_XXXXXX").string();
+    const fs::path dir = ::mkdtemp(tmpl.data());
+    DataBuf buf = patterned();
+    auto one = exportMacroFile(buf, 3, dir / "one");
+    ASSERT_TRUE(one.ok());
+    EXPECT_EQ(*one, dir / "one.bin");
+    auto all = exportMacroSetFile(buf, dir / "all.bin");
+    ASSERT_TRUE(all.ok());
+    EXPECT_EQ(*all, dir / "all.bin");
+    EXPECT_EQ(fs::file_size(*one), 1056u);
+    EXPECT_EQ(fs::file_size(*all), 33792u);
+
+    DataBuf target;
+    ASSERT_TRUE(importMacroSetFile(target, *all).ok());
+    ASSERT_TRUE(importMacroFile(target, 0, *one).ok());
+    EXPECT_TRUE(std::equal(target.macroBlock(0).begin(), target.macroBlock(0).end(), buf.macroBlock(3).begin()));
+    EXPECT_FALSE(importMacroFile(target, 0, dir / "nothing.bin").ok());
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace varnel
