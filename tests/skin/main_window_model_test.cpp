@@ -1,0 +1,370 @@
+#include "skin/main_window_model.h"
+
+#include <gtest/gtest.h>
+
+#include "common/resources.h"
+#include "fake_pictures.h"
+
+namespace varnel {
+namespace {
+
+using namespace skin;
+
+// The window model after FormCreate on the embedded default image, 1024 x 768 screen.
+class MainWindowModelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto langs = LanguageSet::loadEmbedded();
+        ASSERT_TRUE(langs.ok()) << langs.error().message;
+        auto doc = embeddedLayoutDocument();
+        ASSERT_TRUE(doc.ok());
+        layout_ = std::move(doc).value();
+        model_ = std::make_unique<MainWindowModel>(state_, std::move(langs).value(), testing::fakePictureSize);
+        auto image = findResource("VarnelData");
+        ASSERT_TRUE(image.ok());
+        model_->formCreate(1024, 768, *layout_.section(kLayoutSection), *image);
+        controls().takeChanged();
+    }
+
+    ControlTable& controls() { return model_->controls(); }
+    std::string lang(int n, const char* key) const { return model_->languages().language(n).text(key); }
+    std::string_view pic(std::string_view name) { return controls().picture(name); }
+    std::string_view caption(std::string_view name) { return controls().caption(name); }
+    void setCode(ButtonMapId m, int slot, std::string code) {
+        state_.CodeTexts[static_cast<std::size_t>(m)][static_cast<std::size_t>(slot - 1)] = std::move(code);
+    }
+    void connect() { model_->setChannelsOpen(true); }
+
+    AppState state_;
+    IniDocument layout_ = IniDocument::parse("");
+    std::unique_ptr<MainWindowModel> model_;
+};
+
+TEST_F(MainWindowModelTest, StartsOnTheMainPageInLanguageOne) {
+    EXPECT_EQ(model_->windowRect(), (WindowRect{112, 84, 800, 600}));
+    EXPECT_TRUE(model_->problems().empty()) << model_->problems().front();
+    EXPECT_TRUE(controls().unknownNames().empty()) << controls().unknownNames().front();
+    EXPECT_TRUE(controls().visible("gbPage1"));
+    for (int p = 2; p <= 5; ++p) EXPECT_FALSE(controls().visible(pageGroup(p))) << p;
+    EXPECT_TRUE(controls().checked("rb_1"));
+    EXPECT_TRUE(controls().checked("rb_Lang1"));
+    EXPECT_EQ(state_.DefaultChip, ChipModel::Wren);
+    for (int p = 1; p <= 5; ++p) {
+        EXPECT_EQ(pic(barPicture("Main", p)), "SetS_02");
+        EXPECT_EQ(pic(barPicture("Lang1", p)), "SetS_02");
+        EXPECT_EQ(pic(barPicture("Adv", p)), "SetS_01");
+        EXPECT_EQ(pic(barPicture("Lang2", p)), "SetS_01");
+        EXPECT_EQ(pic(barPicture("Apply", p)), "BtnS_01");
+        EXPECT_EQ(pic("Img_Base_" + std::to_string(p)), "L1_BackGround");
+        EXPECT_EQ(caption(barLabel("Apply", p)), lang(1, "Str001"));
+        EXPECT_EQ(caption(barLabel("Lang2", p)), lang(1, "Str012"));
+    }
+    EXPECT_EQ(pic("Img_P1"), "L1_Back1");
+    EXPECT_EQ(pic("Img_P5"), "Update");
+    // The default image's main map, named in Spanish.
+    EXPECT_EQ(caption("Key1"), lang(1, "Str210"));
+    EXPECT_EQ(caption("Key4"), lang(1, "Str230"));
+    EXPECT_EQ(caption("Key7"), lang(1, "Str213"));
+    EXPECT_EQ(model_->applicationTitle(), lang(1, "Title"));
+    EXPECT_TRUE(model_->devTimerEnabled());
+    EXPECT_FALSE(model_->labelRunEnabled());
+    EXPECT_TRUE(controls().find("Edt_Repeat1")->alignRight);
+    EXPECT_EQ(controls().find("Pnl_Main")->height, 146);
+    EXPECT_EQ(controls().find("LB_MacroName")->itemHeight, 20);
+}
+
+TEST_F(MainWindowModelTest, LanguageFontsAndColours) {
+    struct Row {
+        const char* name;
+        int size;
+    };
+    const Row rows[] = {{"Btn_Apply_3", 9}, {"Btn_Main_1", 11}, {"Key5", 11}, {"lbl_Spd4", 9}, {"lbl_DPI2", 10},
+                        {"lbl_Fall7", 9}, {"Btn_Start", 9}, {"CB_Insert", 8}, {"Btn_Program", 11},
+                        {"lbl_LoadBIN", 13}, {"Btn_Update_2", 11}};
+    for (const auto& r : rows) EXPECT_EQ(controls().find(r.name)->fontSize, r.size) << r.name;
+    EXPECT_EQ(controls().find("Edt_Repeat1")->backColor, (Rgb{113, 111, 100}));
+    EXPECT_EQ(controls().find("LB_macro")->fontColor, (Rgb{0, 128, 0}));
+    EXPECT_EQ(controls().find("LB_macro")->backColor, (Rgb{0, 0, 0}));
+}
+
+TEST(WindowPlacement, CentredWithHalvesRoundedTowardZero) {
+    struct Row {
+        int sw, sh, x, y;
+    };
+    const Row rows[] = {{1024, 768, 112, 84}, {800, 600, 0, 0}, {1023, 767, 111, 83},
+                        {1920, 1080, 560, 240}, {640, 480, -80, -60}, {799, 599, 0, 0}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(centredWindowRect(r.sw, r.sh), (WindowRect{r.x, r.y, 800, 600})) << r.sw << "x" << r.sh;
+    }
+    EXPECT_EQ(busyWindowRect({112, 84, 800, 600}, 200, 192), (WindowRect{412, 328, 200, 192}));
+    EXPECT_EQ(busyWindowRect({0, 0, 800, 600}, 201, 193), (WindowRect{299, 243, 201, 193}));
+}
+
+TEST_F(MainWindowModelTest, HoverAndLeaveForEveryFamily) {
+    struct Row {
+        const char* label;
+        std::vector<const char*> pictures;  // pictures that change
+        const char* hover;
+        const char* normal;
+        const char* untouched;              // a picture that must not change ("" = none)
+    };
+    const Row rows[] = {
+        {"Btn_Apply_2", {"Img_Apply_1", "Img_Apply_2", "Img_Apply_5"}, "BtnS_02", "BtnS_01", "Img_Reset_2"},
+        {"Btn_Adv_3", {"Img_Adv_3"}, "SetS_03", "SetS_01", "Img_Adv_1"},
+        {"Key6", {"Img_Key6"}, "KeyS_02", "KeyS_01", "Img_Key5"},
+        {"Btn_Lang2_4", {"Img_Lang2_4"}, "SetS_03", "SetS_01", "Img_Lang2_1"},
+        {"Btn_LoadBIN", {"Img_LoadBIN"}, "KeyS_02", "KeyS_01", "Img_Program"},
+        {"Btn_Export", {"Img_Export"}, "MacroS_02", "MacroS_01", "Img_Import"},
+        {"Btn_Start", {"Img_Start"}, "MacroS_02", "MacroS_01", ""},
+        {"Btn_InsertStart", {"Img_InsertStart"}, "MacroS_02", "MacroS_01", ""},
+        {"Btn_Cancel", {"Img_Cancel"}, "MacroBtnS_02", "MacroBtnS_01", "Img_OK"},
+    };
+    for (const auto& r : rows) {
+        const std::string before(caption(r.label));
+        const std::string untouched = r.untouched[0] ? std::string(pic(r.untouched)) : "";
+        model_->hoverEnter(r.label);
+        for (const auto* p : r.pictures) EXPECT_EQ(pic(p), r.hover) << r.label << " " << p;
+        EXPECT_FALSE(model_->devTimerEnabled()) << r.label;
+        EXPECT_TRUE(model_->labelRunEnabled()) << r.label;
+        EXPECT_EQ(model_->marquee().label(), r.label);
+        model_->labelRunTick();
+        if (!before.empty()) {
+            EXPECT_NE(caption(r.label), before) << r.label;
+        }
+        if (r.untouched[0]) {
+            EXPECT_EQ(pic(r.untouched), untouched) << r.label;
+        }
+        model_->hoverLeave(r.label);
+        for (const auto* p : r.pictures) EXPECT_EQ(pic(p), r.normal) << r.label << " " << p;
+        EXPECT_EQ(caption(r.label), before) << r.label;
+        EXPECT_TRUE(model_->devTimerEnabled()) << r.label;
+        EXPECT_FALSE(model_->labelRunEnabled()) << r.label;
+    }
+}
+
+TEST_F(MainWindowModelTest, LeavingKeepsTheCurrentPageAndLanguageMarked) {
+    for (const char* label : {"Btn_Main_1", "Btn_Adv_1", "Btn_Main_4"}) {
+        model_->hoverEnter(label);
+        model_->hoverLeave(label);
+        for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Main", p)), "SetS_02") << label << p;
+        EXPECT_EQ(pic("Img_Adv_1"), "SetS_01");
+    }
+    model_->hoverEnter("Btn_Lang1_1");
+    EXPECT_EQ(pic("Img_Lang1_1"), "SetS_03");
+    model_->hoverLeave("Btn_Lang1_1");
+    for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Lang1", p)), "SetS_02");
+}
+
+TEST_F(MainWindowModelTest, RecordButtonsRaiseTheOverRecordFlag) {
+    for (const char* label : {"Btn_Start", "Btn_InsertStart"}) {
+        model_->hoverEnter(label);
+        EXPECT_TRUE(model_->overRecordButton()) << label;
+        model_->hoverLeave(label);
+        EXPECT_FALSE(model_->overRecordButton()) << label;
+    }
+    model_->hoverEnter("Btn_Del");
+    EXPECT_FALSE(model_->overRecordButton());
+}
+
+TEST_F(MainWindowModelTest, WebButtonNeitherScrollsNorStopsPolling) {
+    const std::string before(caption("Btn_Web_2"));
+    model_->hoverEnter("Btn_Web_2");
+    for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Web", p)), "WebS_03");
+    EXPECT_TRUE(model_->devTimerEnabled());
+    EXPECT_FALSE(model_->labelRunEnabled());
+    EXPECT_FALSE(model_->marquee().active());
+    EXPECT_EQ(model_->webClick(), "https://example.org/varnel");
+    for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Web", p)), "WebS_02");
+    model_->hoverLeave("Btn_Web_2");
+    for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Web", p)), "WebS_01");
+    EXPECT_EQ(caption("Btn_Web_2"), before);
+    EXPECT_TRUE(model_->devTimerEnabled());
+}
+
+TEST_F(MainWindowModelTest, DisabledLabelChangesPictureButDoesNotScroll) {
+    controls().setEnabled("Key2", false);
+    controls().setCaption("Key2", "ABC");
+    model_->hoverEnter("Key2");
+    EXPECT_EQ(pic("Img_Key2"), "KeyS_02");
+    EXPECT_FALSE(model_->devTimerEnabled());
+    EXPECT_FALSE(model_->labelRunEnabled());
+}
+
+TEST_F(MainWindowModelTest, MarqueeScrollsTheHoveredCaption) {
+    controls().setCaption("Key3", "ABC");
+    model_->hoverEnter("Key3");
+    const char* expected[] = {"BC    A", "C    AB", "    ABC"};
+    for (const char* e : expected) {
+        model_->labelRunTick();
+        EXPECT_EQ(caption("Key3"), e);
+    }
+    model_->hoverLeave("Key3");
+    EXPECT_EQ(caption("Key3"), "ABC");
+}
+
+TEST_F(MainWindowModelTest, PageClicksWithoutADeviceShowTheNoDeviceMessage) {
+    for (const auto& spec : kPages) {
+        EXPECT_EQ(model_->pageClick(spec.page), lang(1, "Str022"));
+        EXPECT_TRUE(controls().checked("rb_1"));
+        EXPECT_TRUE(controls().visible("gbPage1"));
+    }
+    connect();
+    state_.NoDeviceMode = true;
+    EXPECT_EQ(model_->pageClick(Page::Advanced), std::nullopt);
+    EXPECT_TRUE(controls().checked("rb_1"));
+    EXPECT_FALSE(controls().visible("gbPage2"));
+}
+
+TEST_F(MainWindowModelTest, PageClicksShowTheirGroupAndMarkTheirButton) {
+    connect();
+    struct Row {
+        Page page;
+        const char* radio;
+        int group;
+        const char* picture;
+        const char* pictureName;
+    };
+    const Row rows[] = {
+        {Page::Advanced, "rb_4", 2, "Img_P2", "L1_Back2"},
+        {Page::Breathing, "rb_5", 3, "Img_P3", "L1_Back3"},
+        {Page::Macro, "rb_6", 4, "Img_P4", "L1_Back4"},
+        {Page::Update, "rb_7", 5, "Img_P5", "Update"},
+        {Page::Main, "rb_1", 1, "Img_P1", "L1_Back1"},
+    };
+    for (const auto& r : rows) {
+        ASSERT_EQ(model_->pageClick(r.page), std::nullopt);
+        EXPECT_TRUE(controls().checked(r.radio));
+        for (int g = 1; g <= 5; ++g) EXPECT_EQ(controls().visible(pageGroup(g)), g == r.group) << r.radio;
+        EXPECT_EQ(pic(r.picture), r.pictureName);
+        for (const auto& p : kPages) {
+            EXPECT_EQ(pic(barPicture(p.button, 2)), p.page == r.page ? "SetS_02" : "SetS_01") << r.radio;
+        }
+    }
+    EXPECT_TRUE(model_->switchKeyAllowed());
+    EXPECT_FALSE(controls().visible("Disable"));
+}
+
+TEST_F(MainWindowModelTest, MacroAndUpdatePagesResetTheirPanels) {
+    connect();
+    controls().setCaption("lbl_LoadBIN", "/tmp/fw.bin");
+    state_.FirmwareLoaded = true;
+    ASSERT_EQ(model_->pageClick(Page::Update), std::nullopt);
+    EXPECT_EQ(caption("lbl_LoadBIN"), "");
+    EXPECT_FALSE(state_.FirmwareLoaded);
+    model_->setInsertPanelOpen(true);
+    ASSERT_EQ(model_->pageClick(Page::Macro), std::nullopt);
+    EXPECT_TRUE(controls().visible("Gb_Insert"));
+    EXPECT_TRUE(controls().visible("Img_InsertBase"));
+    EXPECT_FALSE(controls().visible("Gb_Delay"));
+}
+
+TEST_F(MainWindowModelTest, SwitchAndFixedPagesNeedTheirMapKeysByCode) {
+    connect();
+    EXPECT_EQ(model_->pageClick(Page::Switch), lang(1, "Str020"));
+    EXPECT_TRUE(controls().checked("rb_1"));
+    setCode(ButtonMapId::Main, 6, "07000000");
+    ASSERT_EQ(model_->pageClick(Page::Switch), std::nullopt);
+    EXPECT_TRUE(controls().checked("rb_2"));
+    EXPECT_FALSE(model_->switchKeyAllowed());
+    EXPECT_FALSE(controls().visible("Disable"));
+    EXPECT_EQ(model_->shownMap(), ButtonMapId::Switch);
+
+    EXPECT_EQ(model_->pageClick(Page::Fixed), lang(1, "Str021"));
+    EXPECT_TRUE(controls().checked("rb_2"));
+    setCode(ButtonMapId::Switch, 9, "07010000");
+    setCode(ButtonMapId::Switch, 6, "07000000");
+    ASSERT_EQ(model_->pageClick(Page::Fixed), std::nullopt);
+    EXPECT_TRUE(controls().checked("rb_3"));
+    EXPECT_TRUE(controls().visible("Disable"));
+    EXPECT_EQ(model_->shownMap(), ButtonMapId::Fixed);
+    // Back on the Switch page the map keys cannot be changed.
+    ASSERT_EQ(model_->pageClick(Page::Switch), std::nullopt);
+    EXPECT_FALSE(controls().find("Key6")->enabled);
+    EXPECT_FALSE(controls().find("Key9")->enabled);
+    EXPECT_TRUE(controls().find("Key1")->enabled);
+}
+
+TEST_F(MainWindowModelTest, LanguageSwitchRenamesKeyLabelsFromTheirCodes) {
+    setCode(ButtonMapId::Main, 5, "0300B700");   // media Stop: shares "Stop" with the record button
+    setCode(ButtonMapId::Main, 6, "02010400");   // Ctrl+A: no fixed name
+    model_->refreshKeyLabels(ButtonMapId::Main);
+    controls().setCaption("Key6", "My combo");
+    model_->languageClick(2);
+    EXPECT_EQ(caption("Key1"), "Left Key");
+    EXPECT_EQ(caption("Key7"), "Backward");  // not "WWW Back", whose Spanish text is the same
+    EXPECT_EQ(caption("Key8"), "Forward");
+    EXPECT_EQ(caption("Key5"), "Stop");
+    EXPECT_EQ(caption("Key6"), "My combo");
+    model_->languageClick(1);
+    EXPECT_EQ(caption("Key1"), lang(1, "Str210"));
+    EXPECT_EQ(caption("Key7"), lang(1, "Str213"));
+    EXPECT_EQ(caption("Key6"), "My combo");
+}
+
+TEST_F(MainWindowModelTest, LanguageSwitchCaptionsMarkersAndInsertChoice) {
+    controls().setItemIndex("CB_Insert", 2);
+    model_->languageClick(2);
+    EXPECT_TRUE(controls().checked("rb_Lang2"));
+    EXPECT_FALSE(controls().checked("rb_Lang1"));
+    EXPECT_EQ(caption("Btn_Lang1_3"), "Spanish ");
+    EXPECT_EQ(caption("Btn_Apply_1"), "Apply");
+    EXPECT_EQ(controls().find("CB_Insert")->itemIndex, 2);
+    EXPECT_EQ(controls().find("CB_Insert")->items.at(2), "Insert Key Front");
+    EXPECT_EQ(caption("IB_InsertNoDelay"), "       No Delay");
+    EXPECT_EQ(pic("Img_Base_4"), "L2_BackGround");
+    EXPECT_EQ(pic("Img_P1"), "L2_Back1");
+    EXPECT_EQ(pic("Img_Lang2_5"), "SetS_02");
+    EXPECT_EQ(pic("Img_Lang1_5"), "SetS_01");
+    EXPECT_EQ(model_->applicationTitle(), lang(2, "Title"));
+    EXPECT_FALSE(controls().visible("Gb_Delay"));  // hidden by the switch, shown again by the Macro page
+
+    model_->languageClick(3);
+    EXPECT_EQ(caption("Btn_Lang1_1"), "Language1");
+    EXPECT_EQ(caption("Btn_Lang2_1"), "Language2");
+    EXPECT_EQ(caption("Btn_Exit_2"), "Exit");
+    EXPECT_EQ(pic("Img_P1"), "L3_Back1");
+    EXPECT_EQ(controls().find("CB_Insert")->itemIndex, 2);
+}
+
+TEST_F(MainWindowModelTest, LanguageSwitchKeepsTheMacroPanelOnTheMacroPage) {
+    connect();
+    ASSERT_EQ(model_->pageClick(Page::Macro), std::nullopt);
+    model_->languageClick(2);
+    EXPECT_TRUE(controls().visible("gbPage4"));
+    EXPECT_TRUE(controls().visible("Gb_Delay"));
+    EXPECT_EQ(pic("Img_P4"), "L2_Back4");
+    EXPECT_EQ(pic("Img_P1"), "L1_Back1");  // other pages take theirs when next opened
+}
+
+TEST_F(MainWindowModelTest, ClickingTheHoveredLanguageButtonKeepsItsNewCaption) {
+    model_->hoverEnter("Btn_Lang2_1");
+    model_->labelRunTick();
+    model_->languageClick(2);
+    model_->labelRunTick();
+    EXPECT_EQ(caption("Btn_Lang2_1"), "nglish    E");
+    model_->hoverLeave("Btn_Lang2_1");
+    EXPECT_EQ(caption("Btn_Lang2_1"), "English");
+}
+
+TEST_F(MainWindowModelTest, OverlaysAndMenus) {
+    model_->disableAllPages();
+    for (int p = 1; p <= 5; ++p) EXPECT_TRUE(controls().visible("Disable_All_" + std::to_string(p)));
+    model_->enableAllPages();
+    for (int p = 1; p <= 5; ++p) EXPECT_FALSE(controls().visible("Disable_All_" + std::to_string(p)));
+    EXPECT_EQ(caption("Key_Left"), " * " + lang(1, "Str210"));
+    EXPECT_EQ(caption("Key_L"), " * " + lang(1, "Str210"));
+    EXPECT_EQ(caption("Key_Macro"), " * " + lang(1, "Str206"));
+}
+
+TEST_F(MainWindowModelTest, ShowingAnImageOpensItsActiveMap) {
+    state_.EditCopy.bytes[param_b::kActiveMap] = 1;
+    setCode(ButtonMapId::Switch, 2, "0C000000");
+    model_->state().refreshUi(state_);
+    EXPECT_TRUE(controls().checked("rb_2"));
+    EXPECT_EQ(pic("Img_Switch_3"), "SetS_02");
+    EXPECT_EQ(pic("Img_Main_3"), "SetS_01");
+    EXPECT_EQ(caption("Key2"), lang(1, "Str244"));
+}
+
+}  // namespace
+}  // namespace varnel
