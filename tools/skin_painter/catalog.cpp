@@ -1,0 +1,57 @@
+#include "catalog.h"
+
+namespace skinart {
+
+std::vector<PictureSpec> catalog() {
+    std::vector<PictureSpec> all;
+    auto add = [&all](QString name, std::function<QImage()> draw) { all.push_back({std::move(name), std::move(draw)}); };
+
+    for (int skin = 1; skin <= 3; ++skin) {
+        const QString l = QStringLiteral("L%1_").arg(skin);
+        add(l + "BackGround", [skin] { return windowBackground(skin); });
+        add(l + "Back1", [skin] { return mapPage(skin); });
+        add(l + "Back2", [skin] { return advancedPage(skin); });
+        add(l + "Back3", [skin] { return breathingPage(skin); });
+        add(l + "Back4", [skin] { return macroPage(skin); });
+    }
+    add("Update", [] { return updatePage(); });
+
+    // Action buttons: normal, pointer over, pressed.
+    add("BtnS_01", [] { return actionButton(ButtonState::Normal); });
+    add("BtnS_02", [] { return actionButton(ButtonState::Hover); });
+    add("BtnS_03", [] { return actionButton(ButtonState::Pressed); });
+    // Page and language buttons: normal, current, pointer over.
+    add("SetS_01", [] { return pageButton(ButtonState::Normal); });
+    add("SetS_02", [] { return pageButton(ButtonState::Current); });
+    add("SetS_03", [] { return pageButton(ButtonState::Hover); });
+    // Key labels, Load BIN and Program: normal, pointer over.
+    add("KeyS_01", [] { return keyLabel(ButtonState::Normal); });
+    add("KeyS_02", [] { return keyLabel(ButtonState::Hover); });
+    // Web button: normal, clicked, pointer over.
+    add("WebS_01", [] { return webButton(ButtonState::Normal); });
+    add("WebS_02", [] { return webButton(ButtonState::Clicked); });
+    add("WebS_03", [] { return webButton(ButtonState::Hover); });
+    // Macro page buttons and the insert panel's OK/Cancel: normal, pointer over, pressed.
+    add("MacroS_01", [] { return macroButton(ButtonState::Normal); });
+    add("MacroS_02", [] { return macroButton(ButtonState::Hover); });
+    add("MacroS_03", [] { return macroButton(ButtonState::Pressed); });
+    add("MacroBtnS_01", [] { return panelButton(ButtonState::Normal); });
+    add("MacroBtnS_02", [] { return panelButton(ButtonState::Hover); });
+    add("MacroBtnS_03", [] { return panelButton(ButtonState::Pressed); });
+    add("InsertDelayBase", [] { return insertBase(false); });
+    add("InsertKeyBase", [] { return insertBase(true); });
+    // Bars: lit and unlit segments.
+    add("Bar1_E", [] { return tenStepSegment(true); });
+    add("Bar1_D", [] { return tenStepSegment(false); });
+    add("Bar2_E", [] { return dpiStepSegment(true); });
+    add("Bar2_D", [] { return dpiStepSegment(false); });
+    // Current DPI level check box and option marks: on, off.
+    add("CbS_E", [] { return checkBox(true); });
+    add("CbS_D", [] { return checkBox(false); });
+    add("RdS_E", [] { return optionMark(true); });
+    add("RdS_D", [] { return optionMark(false); });
+    add("Col_F", [] { return colourFrame(); });
+    return all;
+}
+
+}  // namespace skinart

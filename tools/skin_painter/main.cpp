@@ -1,0 +1,65 @@
+// skin_painter: draws the skin pictures into a folder (--out DIR), or composes page previews
+// (--preview DIR --layout org.ini --lang-dir DIR). Runs on Qt's offscreen platform.
+#include <QDir>
+#include <QGuiApplication>
+#include <QStringList>
+#include <cstdio>
+
+#include "catalog.h"
+#include "preview.h"
+#include "style.h"
+
+namespace {
+
+QString argAfter(const QStringList& args, const QString& flag) {
+    const qsizetype i = args.indexOf(flag);
+    return i >= 0 && i + 1 < args.size() ? args.at(i + 1) : QString();
+}
+
+bool writePictures(const QString& outDir) {
+    if (!QDir().mkpath(outDir)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(outDir));
+        return false;
+    }
+    for (const skinart::PictureSpec& spec : skinart::catalog()) {
+        QImage img = spec.draw();
+        skinart::keepOffKeyColour(img);
+        // Opaque pictures are stored without an alpha channel; compression at its highest.
+        bool opaque = true;
+        const QImage argb = img.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < argb.height() && opaque; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+            for (int x = 0; x < argb.width(); ++x) {
+                if (qAlpha(line[x]) != 255) {
+                    opaque = false;
+                    break;
+                }
+            }
+        }
+        const QImage out = opaque ? argb.convertToFormat(QImage::Format_RGB32) : argb;
+        const QString file = outDir + "/" + spec.name + ".png";
+        if (!out.save(file, "PNG", 0)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const QString out = argAfter(args, "--out");
+    const QString preview = argAfter(args, "--preview");
+    if (out.isEmpty() == preview.isEmpty()) {
+        std::fprintf(stderr,
+                     "usage: skin_painter --out DIR\n"
+                     "       skin_painter --preview DIR --layout org.ini --lang-dir DIR\n");
+        return 2;
+    }
+    if (!out.isEmpty()) return writePictures(out) ? 0 : 1;
+    return skinart::writePreviews(preview, argAfter(args, "--layout"), argAfter(args, "--lang-dir")) ? 0 : 1;
+}
