@@ -1,6 +1,7 @@
 #pragma once
 // A virtual mouse on a virtual bus (with a foreign keyboard next to it), traced, with a link whose
 // channels were opened the way discovery opens them. Shared by device and transfer tests.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,11 +21,40 @@ inline VirtualMouseOptions mouseOptions(const std::string& model, int interfaces
     return o;
 }
 
+// Refuses, before they reach the bus, the reports a test names: a device that keeps failing in
+// one place, which the one-shot faults of the virtual mouse cannot show.
+class FilterBus final : public HidBus {
+public:
+    explicit FilterBus(HidBus& inner) : inner_(inner) {}
+    std::vector<HidInterfaceInfo> enumerate() override { return inner_.enumerate(); }
+    OpenResult open(const std::string& path) override {
+        OpenResult r = inner_.open(path);
+        if (r.channel) r.channel = std::make_shared<Channel>(r.channel, this);
+        return r;
+    }
+    std::function<bool(const FeatureReport&)> refuse;
+
+private:
+    struct Channel final : HidChannel {
+        Channel(std::shared_ptr<HidChannel> inner, FilterBus* bus) : inner(std::move(inner)), bus(bus) {}
+        ReportStatus sendFeatureReport(const FeatureReport& r) override {
+            return bus->refuse && bus->refuse(r) ? ReportStatus::Refused : inner->sendFeatureReport(r);
+        }
+        ReportStatus getFeatureReport(FeatureReport& r) override {
+            return bus->refuse && bus->refuse(r) ? ReportStatus::Refused : inner->getFeatureReport(r);
+        }
+        std::shared_ptr<HidChannel> inner;
+        FilterBus* bus;
+    };
+    HidBus& inner_;
+};
+
 struct VirtualRig {
     explicit VirtualRig(VirtualMouseOptions options)
         : clock(std::make_shared<ManualClock>()),
           mouse(std::make_shared<VirtualMouse>(options, clock)),
-          traced(bus, options.vendorId, options.productId,
+          filter(bus),
+          traced(filter, options.vendorId, options.productId,
                  [this](std::string_view line) { trace.emplace_back(line); }) {
         bus.addMouse(mouse);
         bus.addForeignKeyboard();
@@ -42,6 +72,7 @@ struct VirtualRig {
     std::shared_ptr<ManualClock> clock;
     std::shared_ptr<VirtualMouse> mouse;
     VirtualBus bus;
+    FilterBus filter;
     std::vector<std::string> trace;
     TracingBus traced;
     DeviceLink link;

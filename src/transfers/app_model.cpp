@@ -1,0 +1,145 @@
+#include "transfers/app_model.h"
+
+#include "macros/macro_file.h"
+#include "profiles/profile_file.h"
+#include "transfers/device_write.h"
+#include "transfers/firmware.h"
+
+namespace varnel {
+
+namespace {
+
+TransferStatus fromStatus(const Status& s, TransferCode code) {
+    return TransferStatus::fail(code, s.error().message, s.error().languageKey);
+}
+
+}  // namespace
+
+AppModel::AppModel(AppState& state, HidBus& bus, Clock& clock)
+    : state_(state), bus_(bus), clock_(clock), poller_(bus, link_) {}
+
+Status AppModel::start(AppModelConfig config) {
+    config_ = std::move(config);
+    state_.resetForStart();
+    if (auto s = state_.applyImageHeader(config_.defaultImage); !s) return s;
+    if (auto s = state_.initNoDevice(config_.defaultImage); !s) return s;
+    link_.forgetChannels();
+    DeviceIdTable table;
+    for (std::size_t i = 0; i < table.size(); ++i)
+        table[i] = {state_.DeviceIdTable[i].vendorId, state_.DeviceIdTable[i].productId};
+    poller_.setDeviceIdTable(table);
+    return Status::success();
+}
+
+void AppModel::forgetMouse() {
+    if (state_.DeviceChip == ChipModel::Wren) state_.MacroNameList = {};
+    state_.LightingKind.reset();
+    state_.DeviceChip.reset();
+    state_.SensorModel.clear();
+}
+
+void AppModel::beginSearch() {
+    search_ = SearchOutcome{};
+    search_.searched = true;
+}
+
+void AppModel::DeviceRemoved() {
+    RefreshErrorAP(state_);
+    forgetMouse();
+}
+
+PollStep AppModel::DevTimerTimer() {
+    PollStep step = poller_.DevTimerTimer();
+    if (step.kind != PollStepKind::Skipped && step.kind != PollStepKind::Idle) beginSearch();
+    return step;
+}
+
+PollStep AppModel::ReFindDev() {
+    forgetMouse();
+    beginSearch();
+    return poller_.ReFindDev();
+}
+
+PollStep AppModel::advance(PollStep step, const ProgressSink& progress) {
+    switch (step.kind) {
+    case PollStepKind::Skipped:
+    case PollStepKind::Idle: return step;
+    case PollStepKind::Wait: break;
+    case PollStepKind::ReadDevInfo:
+        search_.found = true;
+        search_.read = ReadDevInfo(state_, link_, config_.alternative, progress);
+        break;
+    case PollStepKind::DeviceRemoved:
+        search_.removed = true;
+        DeviceRemoved();
+        break;
+    }
+    PollStep next = poller_.resume();
+    const auto& denied = poller_.lastOpen().permissionDenied;
+    if (!denied.empty()) search_.permissionDenied = denied;
+    return next;
+}
+
+SearchOutcome AppModel::runSearch(PollStep step, const ProgressSink& progress) {
+    if (step.kind == PollStepKind::Skipped || step.kind == PollStepKind::Idle) return {};
+    while (step.kind != PollStepKind::Idle && step.kind != PollStepKind::Skipped) {
+        if (step.kind == PollStepKind::Wait) clock_.sleepFor(step.wait);
+        step = advance(step, progress);
+    }
+    return search_;
+}
+
+TransferStatus AppModel::Apply(const ProgressSink& progress) {
+    if (!link_.hasBothChannels()) return noDeviceStatus();
+    if (auto s = state_.writeBack(WriteBackPath::Apply); !s) return fromStatus(s, TransferCode::BadFile);
+    if (applyPointerSettings) applyPointerSettings();
+    TransferStatus result = writeParametersToMouse(state_, link_, progress);
+    state_.MacrosDirty = false;
+    return result;
+}
+
+TransferStatus AppModel::Reset(const ProgressSink& progress) {
+    if (!link_.hasBothChannels()) return noDeviceStatus();
+    return DefaultParameter(state_, link_, config_.defaultImage, progress);
+}
+
+TransferStatus AppModel::SaveMacro(const ProgressSink& progress) { return varnel::SaveMacro(state_, link_, progress); }
+
+Status AppModel::LoadFirmware(const std::filesystem::path& path) {
+    auto image = loadFirmwareFile(path);
+    if (!image) return image.error();
+    loadedFirmware_ = std::move(*image);
+    state_.FirmwareLoaded = true;
+    return Status::success();
+}
+
+TransferStatus AppModel::Program(const ProgressSink& progress) {
+    return programFirmware(state_, link_, config_.defaultFirmware, loadedFirmware_, progress);
+}
+
+Result<std::filesystem::path> AppModel::SaveProfile(const std::filesystem::path& path) {
+    if (!link_.hasBothChannels()) return noDeviceStatus().error;
+    if (auto s = state_.writeBack(WriteBackPath::ProfileSave); !s) return s.error();
+    return saveProfileFile(state_.DataBuf, state_.DeviceChip, path);
+}
+
+Status AppModel::LoadProfile(const std::filesystem::path& path) {
+    if (!link_.hasBothChannels()) return noDeviceStatus().error;
+    if (auto s = loadProfileFile(state_.DataBuf, state_.DeviceChip, path); !s) return s;
+    state_.RefreshMacroName();
+    state_.DataBufToUI();
+    return Status::success();
+}
+
+Result<std::filesystem::path> AppModel::ExportMacros(const std::filesystem::path& path) {
+    return exportMacroSetFile(state_.DataBuf, path);
+}
+
+Status AppModel::ImportMacros(const std::filesystem::path& path) {
+    state_.MacrosDirty = true;
+    if (auto s = importMacroSetFile(state_.DataBuf, path); !s) return s;
+    state_.RefreshMacroName();
+    return Status::success();
+}
+
+}  // namespace varnel

@@ -1,0 +1,101 @@
+#pragma once
+// The application model below the window: the AppState plus the device link, the poller and the
+// embedded images, with every operation the window's buttons and timer run, in the order the
+// window runs them. Widgets, pictures and message boxes stay with the window; here each operation
+// returns what happened (and why) so the window and the command-line tool can both drive it.
+// Everything runs on the thread that owns the bus; waits go through the Clock, never elsewhere.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/bytes.h"
+#include "common/result.h"
+#include "config/app_state.h"
+#include "device/clock.h"
+#include "device/discovery.h"
+#include "device/hid_bus.h"
+#include "device/protocol.h"
+#include "transfers/device_read.h"
+#include "transfers/transfer_status.h"
+
+namespace varnel {
+
+// After command 18 the mouse restarts; the search starts this long after it.
+constexpr Millis kFirmwareRestartWait{2000};
+
+struct AppModelConfig {
+    Bytes defaultImage;     // "VarnelData" or a replacement
+    Bytes defaultFirmware;  // "DefaultFW"
+    AlternativeSignature alternative;  // Rev_Manu_ID, Rev_Pro_ID of the layout file
+};
+
+// What one search (a tick or ReFindDev) came to.
+struct SearchOutcome {
+    bool searched = false;  // the tick saw a stable change (always true for ReFindDev)
+    bool found = false;     // OpenDevice found the mouse
+    TransferStatus read;    // ReadDevInfo's result when found
+    bool removed = false;   // DeviceRemoved ran: the window says "No Device Found" (Str100, Str101)
+    std::vector<std::string> permissionDenied;  // mouse interfaces we may not open
+};
+
+class AppModel {
+public:
+    AppModel(AppState& state, HidBus& bus, Clock& clock);
+
+    // FormCreate's data steps: reset, header decision, InitNoDevice, the id table.
+    Status start(AppModelConfig config);
+
+    AppState& state() { return state_; }
+    const AppState& state() const { return state_; }
+    DeviceLink& link() { return link_; }
+    DevicePoller& poller() { return poller_; }
+    const AppModelConfig& config() const { return config_; }
+
+    // Searching. DevTimerTimer and ReFindDev return the first step; advance() performs a
+    // ReadDevInfo or DeviceRemoved step (or continues after a Wait the caller has waited) and
+    // returns the next. runSearch drives a whole search, waiting on the clock.
+    PollStep DevTimerTimer();
+    PollStep ReFindDev();
+    PollStep advance(PollStep step, const ProgressSink& progress = {});
+    SearchOutcome runSearch(PollStep first, const ProgressSink& progress = {});
+    const SearchOutcome& lastSearch() const { return search_; }
+
+    // The no-device transition (data part).
+    void DeviceRemoved();
+
+    // The action buttons. Each needs both channels ("Str022" otherwise) and ends with MacrosDirty
+    // cleared where the window clears it.
+    TransferStatus Apply(const ProgressSink& progress = {});
+    TransferStatus Reset(const ProgressSink& progress = {});
+    TransferStatus SaveMacro(const ProgressSink& progress = {});
+
+    // Firmware: loading a file sets FirmwareLoaded; Program writes it (the caller then waits
+    // kFirmwareRestartWait and searches with ReFindDev).
+    Status LoadFirmware(const std::filesystem::path& path);
+    TransferStatus Program(const ProgressSink& progress = {});
+
+    // Profiles and macro files.
+    Result<std::filesystem::path> SaveProfile(const std::filesystem::path& path);
+    Status LoadProfile(const std::filesystem::path& path);
+    Result<std::filesystem::path> ExportMacros(const std::filesystem::path& path);
+    Status ImportMacros(const std::filesystem::path& path);
+
+    // DownloadParameter step 5: the desktop pointer settings, plugged in by the window.
+    std::function<void()> applyPointerSettings;
+
+private:
+    void forgetMouse();
+    void beginSearch();
+
+    AppState& state_;
+    HidBus& bus_;
+    Clock& clock_;
+    DeviceLink link_;
+    DevicePoller poller_;
+    AppModelConfig config_;
+    Bytes loadedFirmware_;
+    SearchOutcome search_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,110 @@
+#include "transfers/device_read.h"
+
+#include <algorithm>
+
+#include "config/layout.h"
+#include "device/device_info.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr int kPnlMainHeightLark = 122;
+constexpr int kPnlMainHeightWren = 146;
+
+// Flash 0x6000 mirrors ParameterBSection and the RGBLockSection.
+constexpr std::size_t kExtraMirrorOffset = kWrenLayout.parameterB.offset;
+static_assert(kExtraMirrorOffset + kWrenExtraSize == kWrenLayout.signatureOffset);
+
+TransferStatus goneDuring(const char* what) {
+    return TransferStatus::fail(TransferCode::DeviceGone, std::string(what) + " failed: the mouse left the bus");
+}
+
+bool signatureMatches(const std::array<std::uint8_t, 5>& sig, int first, int second) {
+    return sig[0] == first && sig[1] == second;
+}
+
+}  // namespace
+
+std::size_t fullReadCost(ChipModel chip) {
+    if (chip == ChipModel::Lark) return transferCost(kLarkParameterBlockSize);
+    return transferCost(kWrenParameterBlockSize) + transferCost(kWrenExtraSize) + transferCost(kSignatureAreaSize) +
+           kMacroCount * transferCost(kMacroBlockSize) + transferCost(kMacroNameTableSize);
+}
+
+void RefreshErrorAP(AppState& state) { state.NoDeviceMode = true; }
+
+void RefreshChipPages(AppState& state) {
+    state.PnlMainHeight = state.DeviceChip == ChipModel::Wren ? kPnlMainHeightWren : kPnlMainHeightLark;
+    state.NoDeviceMode = false;
+}
+
+TransferStatus identifyMouse(AppState& state, DeviceLink& link, const AlternativeSignature& alternative) {
+    LinkStatus sent = link.SendCommand(kCmdDeviceInfo, 0, 0, 0, 0);
+    if (sent == LinkStatus::Gone) return goneDuring("Identification");
+    if (sent != LinkStatus::Ok)
+        return TransferStatus::fail(TransferCode::DeviceFailed, "the mouse did not accept the device information command");
+    if (link.ReceiveData() == LinkStatus::Gone) return goneDuring("Identification");
+    const DeviceInformation info = decodeDeviceInformation(link.ReceiveBuffer());
+
+    state.LightingKind = info.rgb ? LightingKind::Rgb : LightingKind::Color;
+    if (info.chip) {
+        state.DeviceChip = info.chip;
+        if (state.DefaultChip && state.DefaultChip != info.chip) {
+            RefreshErrorAP(state);
+            return TransferStatus::fail(TransferCode::Refused, "TolvanData.bin file type error", "Str102");
+        }
+    }
+    if (auto sensor = sensorByCode(info.sensorCode)) {
+        state.SensorModel = std::string(sensor->model);
+        state.StepCount = sensor->stepCount;
+    }
+
+    if (state.DeviceChip) {
+        TransferResult r = *state.DeviceChip == ChipModel::Lark
+                               ? link.ReadParam(kParamSignature, state.SignatureBuffer)
+                               : link.ReadFlash(kFlashSignature, state.SignatureBuffer);
+        if (r.gone) return goneDuring("Identification");
+    }
+    if (signatureMatches(state.SignatureBuffer, state.ExpectedSignature[0], state.ExpectedSignature[1]) ||
+        signatureMatches(state.SignatureBuffer, alternative.manufacturer, alternative.product))
+        return TransferStatus::done();
+    RefreshErrorAP(state);
+    return TransferStatus::fail(TransferCode::Refused, "The mouse manufacturer or product id error", "Str103");
+}
+
+TransferStatus Btn_Read(AppState& state, DeviceLink& link, const ProgressSink& progress) {
+    TransferSession session(link, state.DeviceChip ? fullReadCost(*state.DeviceChip) : 0, progress);
+    DataBuf& buf = state.DataBuf;
+    if (state.DeviceChip == ChipModel::Lark) {
+        session.readParam(0, buf.parameterBlock(ChipModel::Lark));
+    } else if (state.DeviceChip == ChipModel::Wren) {
+        MutableByteSpan block = buf.parameterBlock(ChipModel::Wren);
+        session.readFlash(kFlashParameterBlock, block);
+        session.readFlash(kFlashExtraBytes, state.WrenExtraBytes);
+        std::copy(state.WrenExtraBytes.begin(), state.WrenExtraBytes.end(), block.begin() + kExtraMirrorOffset);
+        session.readFlash(kFlashSignature, state.SignatureBuffer);
+        std::copy_n(state.SignatureBuffer.begin(), 2, block.begin() + kWrenLayout.signatureOffset);
+        // 1024-byte reads go through a scratch buffer: a refused command keeps the old content.
+        std::array<std::uint8_t, kMacroBlockSize> scratch;
+        for (std::size_t i = 0; i < kMacroCount; ++i) {
+            const auto address = static_cast<std::uint16_t>(kFlashMacroBlocks + i * kMacroBlockSize);
+            if (session.readFlash(address, scratch).accepted())
+                std::copy(scratch.begin(), scratch.end(), buf.macroBlock(i).begin());
+        }
+        if (session.readFlash(kFlashMacroNames, scratch).accepted())
+            std::copy(scratch.begin(), scratch.end(), buf.macroNameTable.begin());
+        state.RefreshMacroName();
+    }
+    state.DataBufToUI();
+    RefreshChipPages(state);
+    return session.outcome("Reading the mouse");
+}
+
+TransferStatus ReadDevInfo(AppState& state, DeviceLink& link, const AlternativeSignature& alternative,
+                           const ProgressSink& progress) {
+    if (auto s = identifyMouse(state, link, alternative); !s) return s;
+    return Btn_Read(state, link, progress);
+}
+
+}  // namespace varnel

@@ -1,0 +1,37 @@
+#pragma once
+// Identification of the attached mouse and the full read of its configuration into DataBuf.
+#include <array>
+
+#include "config/app_state.h"
+#include "device/protocol.h"
+#include "transfers/transfer_status.h"
+
+namespace varnel {
+
+// The layout file's Rev_Manu_ID and Rev_Pro_ID: a second accepted signature pair.
+struct AlternativeSignature {
+    int manufacturer = 0;
+    int product = 0;
+};
+
+// Command 14, variant check against DefaultChip, sensor table, signature check (quiet reads).
+// A mouse that does not answer changes nothing; a refused mouse leaves the no-device appearance
+// (NoDeviceMode) and keeps the reported variant.
+TransferStatus identifyMouse(AppState& state, DeviceLink& link, const AlternativeSignature& alternative);
+
+// The full read (the transfer table for DeviceChip), then the display and RefreshChipPages.
+// DataBuf is filled as far as the mouse answered; the result says whether every report arrived.
+TransferStatus Btn_Read(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
+
+// identifyMouse, then Btn_Read when the mouse was accepted.
+TransferStatus ReadDevInfo(AppState& state, DeviceLink& link, const AlternativeSignature& alternative,
+                           const ProgressSink& progress = {});
+
+// Reports a full read of `chip` takes (4916 for a Wren, 23 for a Lark).
+std::size_t fullReadCost(ChipModel chip);
+
+// The no-device appearance and the pages for the attached variant (their data parts).
+void RefreshErrorAP(AppState& state);
+void RefreshChipPages(AppState& state);
+
+}  // namespace varnel

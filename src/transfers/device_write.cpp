@@ -1,0 +1,130 @@
+#include "transfers/device_write.h"
+
+#include <algorithm>
+#include <array>
+
+#include "config/default_image.h"
+#include "config/layout.h"
+#include "macros/macro_format.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr std::size_t kPiece = 256;  // macro and name writes go in 256-byte quarters
+// The 9 bytes at 0x6000 mirror ParameterBSection and the RGBLockSection.
+static_assert(kWrenLayout.parameterB.offset + kWrenExtraSize == kWrenLayout.signatureOffset);
+
+constexpr std::array<std::uint8_t, 2> kParameterSectors{0x50, 0x60};
+constexpr std::array<std::uint8_t, 9> kMacroSectors{0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0};
+
+constexpr std::size_t kMacroAreaCost = (kMacroNameTableSize / kPiece + kMacroCount * (kMacroBlockSize / kPiece)) *
+                                       transferCost(kPiece);  // 132 writes
+constexpr std::size_t kWrenParameterCost =
+    transferCost(kWrenParameterBlockSize) + transferCost(kSignatureAreaSize) + transferCost(kWrenExtraSize);
+
+void eraseSectors(TransferSession& session, std::span<const std::uint8_t> sectors) {
+    for (std::uint8_t s : sectors) session.erase(s);
+}
+
+// `data` in 256-byte writes at `address`, `address` + 0x100, ...
+void writeInPieces(TransferSession& session, std::uint16_t address, ByteSpan data) {
+    for (std::size_t off = 0; off < data.size(); off += kPiece)
+        session.writeFlash(static_cast<std::uint16_t>(address + off), data.subspan(off, kPiece));
+}
+
+void writeMacroArea(TransferSession& session, const DataBuf& buf) {
+    writeInPieces(session, kFlashMacroNames, buf.macroNameTable);
+    for (std::size_t i = 0; i < kMacroCount; ++i)
+        writeInPieces(session, static_cast<std::uint16_t>(kFlashMacroBlocks + i * kMacroBlockSize), buf.macroBlock(i));
+}
+
+// Parameter block, signature area and the 9-byte mirror, in this order.
+void writeWrenParameters(TransferSession& session, const AppState& state) {
+    session.writeFlash(kFlashParameterBlock, state.DataBuf.parameterBlock(ChipModel::Wren));
+    session.writeFlash(kFlashSignature, state.SignatureBuffer);
+    session.writeFlash(kFlashExtraBytes, state.WrenExtraBytes);
+}
+
+// The names of the list into the name table; a name that cannot be stored stops the write
+// before anything is sent.
+Status namesIntoTable(AppState& state) { return UIToMacroName(state.DataBuf.macroNameTable, state.MacroNameList); }
+
+// The whole Lark block at address 0, then the reload command if the write was accepted.
+TransferStatus writeLarkBlock(AppState& state, DeviceLink& link, const ProgressSink& progress, const char* operation) {
+    TransferSession session(link, transferCost(kLarkParameterBlockSize) + 1, progress);
+    if (session.writeParam(0, state.DataBuf.parameterBlock(ChipModel::Lark)).accepted())
+        SystemReloadCmd_OnClick(state, session);
+    return session.outcome(operation);
+}
+
+TransferStatus badNames(const Status& s) {
+    return TransferStatus::fail(TransferCode::BadFile, "macro names cannot be stored: " + s.error().message);
+}
+
+}  // namespace
+
+LinkStatus SystemReloadCmd_OnClick(AppState& state, TransferSession& session) {
+    if (!state.ReportRateDirty) return session.command(kCmdReload);
+    state.ReportRateDirty = false;
+    return session.command(kCmdReloadAfterRate);
+}
+
+TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const ProgressSink& progress) {
+    if (!state.DeviceChip) return noDeviceStatus();
+    if (*state.DeviceChip == ChipModel::Lark) return writeLarkBlock(state, link, progress, "Apply");
+    MutableByteSpan block = state.DataBuf.parameterBlock(ChipModel::Wren);
+    std::copy_n(block.begin() + kWrenLayout.parameterB.offset, kWrenExtraSize, state.WrenExtraBytes.begin());
+    std::copy_n(block.begin() + kWrenLayout.signatureOffset, 2, state.SignatureBuffer.begin());
+    if (auto s = namesIntoTable(state); !s) return badNames(s);
+
+    const bool macros = state.MacrosDirty;
+    TransferSession session(link,
+                            kParameterSectors.size() + kWrenParameterCost + 1 +
+                                (macros ? kMacroSectors.size() + kMacroAreaCost : 0),
+                            progress);
+    eraseSectors(session, kParameterSectors);
+    if (macros) eraseSectors(session, kMacroSectors);
+    writeWrenParameters(session, state);
+    if (macros) writeMacroArea(session, state.DataBuf);
+    SystemReloadCmd_OnClick(state, session);
+    return session.outcome("Apply");
+}
+
+TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defaultImage, const ProgressSink& progress) {
+    if (!state.DeviceChip) return noDeviceStatus();
+    const ChipModel chip = *state.DeviceChip;
+    if (auto s = loadDefaultCopies(state.DataBuf, chip, defaultImage); !s)
+        return TransferStatus::fail(TransferCode::BadFile, "default image unusable: " + s.error().message);
+    if (chip == ChipModel::Wren) {
+        std::copy_n(state.DataBuf.parameter.begin() + kWrenLayout.signatureOffset, 2, state.SignatureBuffer.begin());
+        state.RefreshMacroName();
+    }
+    state.DataBufToUI();
+
+    if (chip == ChipModel::Lark) return writeLarkBlock(state, link, progress, "Reset");
+    TransferSession session(
+        link, kParameterSectors.size() + kMacroSectors.size() + kWrenParameterCost + kMacroAreaCost + 1, progress);
+    eraseSectors(session, kParameterSectors);
+    eraseSectors(session, kMacroSectors);
+    writeWrenParameters(session, state);
+    writeMacroArea(session, state.DataBuf);
+    SystemReloadCmd_OnClick(state, session);
+    return session.outcome("Reset");
+}
+
+TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& progress) {
+    state.MacrosDirty = true;
+    if (state.DeviceChip != ChipModel::Wren) {
+        state.MacrosDirty = false;
+        return TransferStatus::fail(TransferCode::NoDevice, "Save Macro needs a Wren mouse");
+    }
+    if (auto s = namesIntoTable(state); !s) return badNames(s);
+    TransferSession session(link, kMacroSectors.size() + kMacroAreaCost, progress);
+    eraseSectors(session, kMacroSectors);
+    writeMacroArea(session, state.DataBuf);
+    state.MacrosDirty = false;
+    return session.outcome("Save Macro");
+}
+
+}  // namespace varnel

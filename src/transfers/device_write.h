@@ -1,0 +1,29 @@
+#pragma once
+// Writing to the mouse: the device part of Apply (DownloadParameter), Reset (DefaultParameter),
+// Save Macro and the reload command. Order and content of every report are fixed; a refused
+// command or data report does not stop the sequence but makes the result a failure, and a mouse
+// that leaves the bus ends it at once.
+#include "config/app_state.h"
+#include "device/protocol.h"
+#include "transfers/transfer_status.h"
+
+namespace varnel {
+
+// Steps 3, 6 and 7 of DownloadParameter, after the caller's write-back (step 2) and pointer
+// settings (step 5): the mirrors for a Wren, then the writes and the reload command.
+// Leaves MacrosDirty to the caller.
+TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
+
+// Reset: the default copies of `defaultImage` into DataBuf for DeviceChip, shown, then written.
+// The Wren mirror at 0x6000 gets WrenExtraBytes as last read or written, not the defaults.
+TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defaultImage,
+                                const ProgressSink& progress = {});
+
+// Save Macro: on a Wren, the names and all 32 macro blocks (no reload). Sets and clears
+// MacrosDirty as the button does.
+TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
+
+// Command 17, or 16 once after a report-rate change (clearing ReportRateDirty).
+LinkStatus SystemReloadCmd_OnClick(AppState& state, TransferSession& session);
+
+}  // namespace varnel

@@ -1,0 +1,127 @@
+#include "transfers/firmware.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "common/file_io.h"
+#include "config/image_builder.h"
+#include "device/commands.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr std::size_t kPieceSize = 0x400;  // regions are handled as eight 1 KiB pieces
+constexpr std::size_t kPieceCount = kFirmwareSize / kPieceSize;
+constexpr std::size_t kWriteSize = 0x100;  // each piece in four 256-byte writes
+constexpr std::size_t kPieceWriteCost = (kPieceSize / kWriteSize) * transferCost(kWriteSize);
+constexpr std::size_t kRegionReadCost = kPieceCount * transferCost(kPieceSize);
+constexpr std::size_t kRegionWriteCost = kPieceCount * kPieceWriteCost;
+constexpr std::size_t kPiecesPerSector = kFlashSectorSize / kPieceSize;
+static_assert(kPieceCount == 8 && kPiecesPerSector == 4);
+
+std::uint8_t sectorOf(std::uint16_t address) { return highByte(address); }
+
+std::uint16_t pieceAddress(std::uint16_t region, std::size_t i) {
+    return static_cast<std::uint16_t>(region + i * kPieceSize);
+}
+
+ByteSpan piece(ByteSpan image, std::size_t i) { return image.subspan(i * kPieceSize, kPieceSize); }
+
+// Reads the region piece by piece; a piece whose read was not clean counts as differing.
+std::vector<std::size_t> differingPieces(TransferSession& session, std::uint16_t region, ByteSpan expected,
+                                         const std::vector<std::size_t>& pieces) {
+    std::vector<std::size_t> differ;
+    std::array<std::uint8_t, kPieceSize> readBack;
+    for (std::size_t i : pieces) {
+        TransferResult r = session.readFlash(pieceAddress(region, i), readBack);
+        ByteSpan want = piece(expected, i);
+        if (!r.clean() || !std::equal(readBack.begin(), readBack.end(), want.begin())) differ.push_back(i);
+    }
+    return differ;
+}
+
+void writePiece(TransferSession& session, std::uint16_t region, ByteSpan image, std::size_t i) {
+    for (std::size_t k = 0; k < kPieceSize / kWriteSize; ++k)
+        session.writeFlash(static_cast<std::uint16_t>(pieceAddress(region, i) + k * kWriteSize),
+                           piece(image, i).subspan(k * kWriteSize, kWriteSize));
+}
+
+// Both sectors of a region erased, then all eight pieces written.
+void rewriteRegion(TransferSession& session, std::uint16_t region, ByteSpan image) {
+    session.erase(sectorOf(region));
+    session.erase(static_cast<std::uint8_t>(sectorOf(region) + 0x10));
+    for (std::size_t i = 0; i < kPieceCount; ++i) writePiece(session, region, image, i);
+}
+
+std::vector<std::size_t> allPieces() {
+    std::vector<std::size_t> v(kPieceCount);
+    for (std::size_t i = 0; i < kPieceCount; ++i) v[i] = i;
+    return v;
+}
+
+}  // namespace
+
+Result<Bytes> firmwareFromFileBytes(ByteSpan file) {
+    if (file.size() < kFirmwareSize)
+        return makeError("a firmware file must hold " + std::to_string(kFirmwareSize) + " bytes, this one has " +
+                         std::to_string(file.size()));
+    return Bytes(file.begin(), file.begin() + kFirmwareSize);
+}
+
+Result<Bytes> loadFirmwareFile(const std::filesystem::path& path) {
+    auto bytes = readWholeFile(path);
+    if (!bytes) return bytes.error();
+    return firmwareFromFileBytes(*bytes);
+}
+
+TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,
+                               const ProgressSink& progress) {
+    if (!link.hasBothChannels()) return noDeviceStatus();
+    if (!state.FirmwareLoaded) return TransferStatus::fail(TransferCode::BadFile, "no firmware file is loaded");
+    if (defaultFirmware.size() != kFirmwareSize || loadedFirmware.size() != kFirmwareSize)
+        return TransferStatus::fail(TransferCode::BadFile, "firmware images must be 8192 bytes");
+
+    // Default region check, both erases, the new image, its read-back, command 18.
+    TransferSession session(link, kRegionReadCost + 2 + kRegionWriteCost + kRegionReadCost + 1, progress);
+    if (!differingPieces(session, kFlashDefaultFirmware, defaultFirmware, allPieces()).empty()) {
+        session.addToTotal(2 + kRegionWriteCost);
+        rewriteRegion(session, kFlashDefaultFirmware, defaultFirmware);
+    }
+    const std::size_t refusedBeforeFirmware = session.refused();
+    rewriteRegion(session, kFlashFirmware, loadedFirmware);
+
+    // Read back and mend once. Flash takes a write only after an erase, so a differing piece is
+    // mended by erasing its 4 KiB sector and writing the sector's four pieces again.
+    auto differ = differingPieces(session, kFlashFirmware, loadedFirmware, allPieces());
+    if (!differ.empty()) {
+        std::vector<std::size_t> rewritten;
+        for (std::size_t i : differ) {
+            const std::size_t first = i - i % kPiecesPerSector;
+            if (!rewritten.empty() && rewritten.back() >= first) continue;
+            session.addToTotal(1 + kPiecesPerSector * (kPieceWriteCost + transferCost(kPieceSize)));
+            session.erase(sectorOf(pieceAddress(kFlashFirmware, first)));
+            for (std::size_t p = first; p < first + kPiecesPerSector; ++p) {
+                writePiece(session, kFlashFirmware, loadedFirmware, p);
+                rewritten.push_back(p);
+            }
+        }
+        differ = differingPieces(session, kFlashFirmware, loadedFirmware, rewritten);
+    }
+    if (session.gone()) return session.outcome("Programming");
+    if (!differ.empty())
+        return TransferStatus::fail(TransferCode::DeviceFailed,
+                                    "Programming failed: " + std::to_string(differ.size()) +
+                                        " KiB of the firmware region did not read back as written; the update was "
+                                        "not finished");
+    if (session.command(kCmdFinishFirmware) != LinkStatus::Ok) return session.outcome("Programming");
+    if (refusedBeforeFirmware > 0)
+        return TransferStatus::fail(TransferCode::DeviceFailed,
+                                    "Programming finished, but the mouse refused " +
+                                        std::to_string(refusedBeforeFirmware) +
+                                        " reports while restoring its default firmware copy");
+    return TransferStatus::done();
+}
+
+}  // namespace varnel

@@ -1,0 +1,25 @@
+#pragma once
+// Firmware programming of a Wren mouse: make sure the default-firmware region holds the embedded
+// default firmware, write the new image into the firmware region, read it back and repair it, and
+// only then tell the mouse to finish the update (command 18). Searching for the restarted mouse
+// is the caller's (a 2000 ms wait, then ReFindDev).
+#include <filesystem>
+
+#include "common/bytes.h"
+#include "common/result.h"
+#include "config/app_state.h"
+#include "device/protocol.h"
+#include "transfers/transfer_status.h"
+
+namespace varnel {
+
+// The first 8192 bytes of a firmware file. Shorter files are refused: programming them would
+// leave the rest of the region to whatever the buffer held.
+Result<Bytes> firmwareFromFileBytes(ByteSpan file);
+Result<Bytes> loadFirmwareFile(const std::filesystem::path& path);
+
+// Btn_ProgramClick's transfer. Needs both channels and FirmwareLoaded; both images 8192 bytes.
+TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,
+                               const ProgressSink& progress = {});
+
+}  // namespace varnel

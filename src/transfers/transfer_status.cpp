@@ -1,0 +1,67 @@
+#include "transfers/transfer_status.h"
+
+#include <algorithm>
+
+namespace varnel {
+
+TransferStatus noDeviceStatus() {
+    return TransferStatus::fail(TransferCode::NoDevice, "Not find the specified device", "Str022");
+}
+
+TransferSession::TransferSession(DeviceLink& link, std::size_t total, ProgressSink sink)
+    : link_(link), total_(total), sink_(std::move(sink)) {}
+
+ProgressFn TransferSession::dataProgress() {
+    // The command report is counted before the data phase starts; each data report after it.
+    const std::size_t base = done_ + 1;
+    return [this, base](std::size_t k) {
+        if (sink_) sink_(base + k, std::max(total_, base + k));
+    };
+}
+
+TransferResult TransferSession::account(TransferResult r) {
+    done_ += 1 + r.dataReports;
+    if (!r.accepted()) ++refused_;
+    refused_ += r.refusedData;
+    if (sink_) sink_(done_, std::max(total_, done_));
+    return r;
+}
+
+LinkStatus TransferSession::account(LinkStatus s) {
+    done_ += 1;
+    if (s != LinkStatus::Ok) ++refused_;
+    if (sink_) sink_(done_, std::max(total_, done_));
+    return s;
+}
+
+TransferResult TransferSession::readParam(std::uint8_t address, MutableByteSpan destination) {
+    return account(link_.ReadParam(address, destination, dataProgress()));
+}
+
+TransferResult TransferSession::readFlash(std::uint16_t address, MutableByteSpan destination) {
+    return account(link_.ReadFlash(address, destination, dataProgress()));
+}
+
+TransferResult TransferSession::writeParam(std::uint8_t address, ByteSpan source) {
+    return account(link_.WriteParam(address, source, dataProgress()));
+}
+
+TransferResult TransferSession::writeFlash(std::uint16_t address, ByteSpan source) {
+    return account(link_.WriteFlash(address, source, dataProgress()));
+}
+
+LinkStatus TransferSession::command(std::uint8_t command) { return account(link_.SendCommand(command, 0, 0, 0, 0)); }
+
+LinkStatus TransferSession::erase(std::uint8_t highByte) { return account(link_.EraseSector(highByte)); }
+
+TransferStatus TransferSession::outcome(const std::string& operation) const {
+    if (gone())
+        return TransferStatus::fail(TransferCode::DeviceGone, operation + " failed: the mouse left the bus");
+    if (refused_ > 0)
+        return TransferStatus::fail(TransferCode::DeviceFailed,
+                                    operation + " failed: the mouse refused " + std::to_string(refused_) +
+                                        (refused_ == 1 ? " report" : " reports"));
+    return TransferStatus::done();
+}
+
+}  // namespace varnel

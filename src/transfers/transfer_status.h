@@ -1,0 +1,76 @@
+#pragma once
+// What a transfer reports: progress in reports done of the total, and a result that says what
+// went wrong in words (and, where the window has a text for it, the language key).
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "common/result.h"
+#include "device/protocol.h"
+
+namespace varnel {
+
+enum class TransferCode {
+    Done,
+    NoDevice,      // no channels, or no identified mouse
+    DeviceFailed,  // the mouse refused or did not answer reports
+    DeviceGone,    // the mouse left the bus during the transfer
+    Refused,       // identification refused the mouse (variant or signature)
+    BadFile,       // an input file is unusable
+};
+
+struct [[nodiscard]] TransferStatus {
+    TransferCode code = TransferCode::Done;
+    Error error;
+
+    bool ok() const { return code == TransferCode::Done; }
+    explicit operator bool() const { return ok(); }
+    static TransferStatus done() { return {}; }
+    static TransferStatus fail(TransferCode code, std::string message, std::string languageKey = {}) {
+        return {code, makeError(std::move(message), std::move(languageKey))};
+    }
+};
+
+TransferStatus noDeviceStatus();  // "Not find the specified device" (Str022)
+
+// Called with reports done and the total expected (the total may grow when a transfer learns it
+// has more to do).
+using ProgressSink = std::function<void(std::size_t done, std::size_t total)>;
+
+// Cost in reports of one read or write of n bytes: the command and its data reports.
+constexpr std::size_t transferCost(std::size_t n) { return 1 + reportsFor(n); }
+
+// Runs the busy forms of the protocol for one transfer, counting reports for progress and
+// remembering every refusal so the transfer can say at the end whether everything went through.
+class TransferSession {
+public:
+    TransferSession(DeviceLink& link, std::size_t total, ProgressSink sink);
+
+    TransferResult readParam(std::uint8_t address, MutableByteSpan destination);
+    TransferResult readFlash(std::uint16_t address, MutableByteSpan destination);
+    TransferResult writeParam(std::uint8_t address, ByteSpan source);
+    TransferResult writeFlash(std::uint16_t address, ByteSpan source);
+    LinkStatus command(std::uint8_t command);  // a command without address or length
+    LinkStatus erase(std::uint8_t highByte);
+
+    void addToTotal(std::size_t reports) { total_ += reports; }
+    bool gone() const { return link_.gone(); }
+    std::size_t refused() const { return refused_; }  // refused commands and data reports
+    std::size_t done() const { return done_; }
+
+    // Done when nothing was refused; otherwise why, naming the operation (e.g. "Apply").
+    TransferStatus outcome(const std::string& operation) const;
+
+private:
+    TransferResult account(TransferResult r);
+    LinkStatus account(LinkStatus s);
+    ProgressFn dataProgress();
+
+    DeviceLink& link_;
+    std::size_t total_;
+    ProgressSink sink_;
+    std::size_t done_ = 0;
+    std::size_t refused_ = 0;
+};
+
+}  // namespace varnel

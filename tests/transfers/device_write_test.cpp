@@ -1,0 +1,226 @@
+#include "transfers/device_write.h"
+
+#include <gtest/gtest.h>
+
+#include "transfers/transfer_rig.h"
+
+namespace varnel {
+namespace {
+
+using testing::TransferRig;
+using Lines = std::vector<std::string>;
+using testing::concat;
+
+const Lines kMacroErases{"0B 70 00 00 00", "0B 80 00 00 00", "0B 90 00 00 00", "0B A0 00 00 00", "0B B0 00 00 00",
+                         "0B C0 00 00 00", "0B D0 00 00 00", "0B E0 00 00 00", "0B F0 00 00 00"};
+
+// The 132 256-byte writes of the macro area: names at 0x7400.., then block quarters.
+Lines macroAreaWrites() {
+    Lines out;
+    char buf[16];
+    for (int k = 0; k < 4; ++k) {
+        std::snprintf(buf, sizeof buf, "0C %02X 00 01 00", 0x74 + k);
+        out.push_back(buf);
+    }
+    for (int i = 0; i < 32; ++i)
+        for (int k = 0; k < 4; ++k) {
+            std::snprintf(buf, sizeof buf, "0C %02X 00 01 00", 0x80 + 4 * i + k);
+            out.push_back(buf);
+        }
+    return out;
+}
+
+
+const Lines kWrenParameterWrites{"0C 50 00 00 B6", "0C 5C 00 00 05", "0C 60 00 00 09"};
+
+TEST(Apply, WrenSequenceWithAndWithoutMacroChanges) {
+    struct Case {
+        bool macrosDirty;
+        Lines commands;
+    };
+    const Case cases[] = {
+        {false, concat({{"0B 50 00 00 00", "0B 60 00 00 00"}, kWrenParameterWrites, {"11 00 00 00 00"}})},
+        {true, concat({{"0B 50 00 00 00", "0B 60 00 00 00"}, kMacroErases, kWrenParameterWrites, macroAreaWrites(),
+                       {"11 00 00 00 00"}})},
+    };
+    for (const auto& c : cases) {
+        TransferRig t("wren-rgb-3330");
+        ASSERT_TRUE(t.plugIn().read.ok());
+        // The mouse's macro area holds something else than DataBuf, so a rewrite would show.
+        Bytes m = t.rig.mouse->memory();
+        std::fill(m.begin() + 0x7000, m.end(), 0x00);
+        ASSERT_TRUE(t.rig.mouse->loadMemory(m).ok());
+        t.state.MacrosDirty = c.macrosDirty;
+        TransferStatus s = t.model.Apply();
+        EXPECT_TRUE(s.ok()) << s.error.message;
+        EXPECT_EQ(testing::commandsOf(t.rig.trace), c.commands);
+        EXPECT_FALSE(t.state.MacrosDirty);
+        EXPECT_EQ(t.rig.trace.size(), c.macrosDirty ? 2u + 9u + 27u + 2u + 3u + 132u * 38u + 1u : 2u + 27u + 2u + 3u + 1u);
+
+        const auto& buf = t.state.DataBuf;
+        EXPECT_EQ(t.memory(kFlashParameterBlock, 182), Bytes(buf.parameter.begin(), buf.parameter.end()));
+        EXPECT_EQ(t.memory(kFlashExtraBytes, 9), Bytes(buf.parameter.begin() + 38, buf.parameter.begin() + 47));
+        if (c.macrosDirty) {
+            EXPECT_EQ(t.memory(kFlashMacroBlocks, kMacroAreaSize), Bytes(buf.macroArea.begin(), buf.macroArea.end()));
+            EXPECT_EQ(t.memory(kFlashMacroNames, 1024), Bytes(buf.macroNameTable.begin(), buf.macroNameTable.end()));
+        } else {
+            EXPECT_EQ(t.memory(0x7000, 0x9000), Bytes(0x9000, 0x00)) << "names and macros untouched";
+        }
+    }
+}
+
+TEST(Apply, SignatureAreaCarriesImageBytesAndTheThreeReadBytes) {
+    TransferRig t("wren-rgb-3330");
+    Bytes m = t.rig.mouse->memory();
+    const Bytes area{0x00, 0x00, 0x07, 0x08, 0x09};  // accepted through the layout's 0, 0 pair
+    std::copy(area.begin(), area.end(), m.begin() + kFlashSignature);
+    ASSERT_TRUE(t.rig.mouse->loadMemory(m).ok());
+    ASSERT_TRUE(t.plugIn().read.ok());
+    t.state.EditCopy.bytes[47] = 0xAB;  // as a loaded profile would bring
+    t.state.EditCopy.bytes[48] = 0xCD;
+    ASSERT_TRUE(t.model.Apply().ok());
+    EXPECT_EQ(t.memory(kFlashSignature, 5), (Bytes{0xAB, 0xCD, 0x07, 0x08, 0x09}));
+    EXPECT_EQ(t.rig.trace[2 + 26 + 2], "S0 41 AB CD 07 08 09 FF FF");
+}
+
+TEST(Apply, ReloadIsSixteenOnceAfterARateChange) {
+    for (const char* model : {"wren-rgb-3330", "lark-rgb-a3050"}) {
+        const bool lark = model[0] == 'l';
+        TransferRig t(testing::mouseOptions(model),
+                      lark ? testing::larkDefaultImage() : testing::embeddedBytes("VarnelData"));
+        ASSERT_TRUE(t.plugIn().read.ok());
+        t.state.ReportRateDirty = true;
+        ASSERT_TRUE(t.model.Apply().ok());
+        ASSERT_TRUE(t.model.Apply().ok());
+        Lines commands = testing::commandsOf(t.rig.trace);
+        Lines reloads;
+        for (const auto& c : commands)
+            if (c.starts_with("10") || c.starts_with("11")) reloads.push_back(c);
+        EXPECT_EQ(reloads, (Lines{"10 00 00 00 00", "11 00 00 00 00"})) << model;
+        EXPECT_EQ(t.rig.mouse->reloadCount(kCmdReloadAfterRate), 1) << model;
+        if (lark) {
+            EXPECT_EQ(commands.front(), "06 00 00 00 9A");
+            EXPECT_EQ(t.memory(0, 154), Bytes(t.state.DataBuf.parameter.begin(), t.state.DataBuf.parameter.begin() + 154));
+        }
+    }
+}
+
+TEST(Apply, RefusalsAreReportedAndTheSequenceStaysTheSame) {
+    // Reports of a Wren Apply without macros: erase, erase, 27, 2, 3, reload (35 in all).
+    struct Case {
+        const char* name;
+        std::uint64_t refused;  // counted from the first report of the Apply
+        bool reload;            // the reload command still goes out
+    };
+    const Case cases[] = {
+        {"first erase", 1, true},
+        {"parameter block command", 3, true},
+        {"a lost data report", 10, true},
+        {"the last data report", 34, true},
+        {"the reload itself", 35, true},
+    };
+    for (const auto& c : cases) {
+        VirtualMouseOptions o = testing::mouseOptions("wren-rgb-3330");
+        const std::uint64_t before = 2 + 4 + 4916;  // probes, identification, full read
+        o.refuseReport = before + c.refused;
+        TransferRig t(o);
+        ASSERT_TRUE(t.plugIn().read.ok()) << c.name;
+        TransferStatus s = t.model.Apply();
+        EXPECT_EQ(s.code, TransferCode::DeviceFailed) << c.name;
+        EXPECT_NE(s.error.message.find("refused 1 report"), std::string::npos) << s.error.message;
+        Lines commands = testing::commandsOf(t.rig.trace);
+        EXPECT_EQ(commands.back(), "11 00 00 00 00") << c.name;
+        EXPECT_EQ(t.rig.trace[c.refused - 1].substr(0, 3), "S0!") << c.name;
+    }
+}
+
+TEST(Apply, LarkRefusedWriteSendsNoReload) {
+    VirtualMouseOptions o = testing::mouseOptions("lark-rgb-a3050");
+    o.refuseReport = 2 + 4 + 23 + 1;
+    TransferRig t(o, testing::larkDefaultImage());
+    ASSERT_TRUE(t.plugIn().read.ok());
+    TransferStatus s = t.model.Apply();
+    EXPECT_EQ(s.code, TransferCode::DeviceFailed);
+    EXPECT_EQ(t.rig.trace, Lines{"S0! 40 06 00 00 00 9A 00 00"});
+}
+
+TEST(Apply, UnplugEndsTheWriteAtOnce) {
+    for (std::uint64_t k : {1u, 2u, 20u, 35u, 600u}) {
+        VirtualMouseOptions o = testing::mouseOptions("wren-rgb-3330");
+        o.vanishAfterReport = 2 + 4 + 4916 + k;
+        TransferRig t(o);
+        ASSERT_TRUE(t.plugIn().read.ok());
+        t.state.MacrosDirty = true;
+        TransferStatus s = t.model.Apply();
+        EXPECT_EQ(s.code, TransferCode::DeviceGone) << k;
+        EXPECT_EQ(t.rig.trace.size(), k + 1) << k;
+    }
+}
+
+TEST(Apply, WithoutChannelsNothingIsSent) {
+    TransferRig t("wren-rgb-3330");
+    const DataBuf before = t.state.DataBuf;
+    bool pointerApplied = false;
+    t.model.applyPointerSettings = [&] { pointerApplied = true; };
+    TransferStatus s = t.model.Apply();
+    EXPECT_EQ(s.code, TransferCode::NoDevice);
+    EXPECT_EQ(s.error.languageKey, "Str022");
+    EXPECT_FALSE(pointerApplied);
+    EXPECT_EQ(t.state.DataBuf, before);
+    EXPECT_TRUE(t.rig.trace.empty());
+    EXPECT_EQ(t.model.Reset().code, TransferCode::NoDevice);
+}
+
+TEST(Reset, WrenRewritesEverythingButKeepsTheMirror) {
+    TransferRig t("wren-rgb-3330");
+    Bytes m = t.rig.mouse->memory();
+    const Bytes mirror{0x02, 0x02, 0x01, 0x03, 0x5A, 0x10, 0x20, 0x30, 0x0A};
+    std::copy(mirror.begin(), mirror.end(), m.begin() + kFlashExtraBytes);
+    std::fill(m.begin() + kFlashMacroBlocks, m.end(), 0x00);
+    ASSERT_TRUE(t.rig.mouse->loadMemory(m).ok());
+    ASSERT_TRUE(t.plugIn().read.ok());
+    TransferStatus s = t.model.Reset();
+    ASSERT_TRUE(s.ok()) << s.error.message;
+    EXPECT_EQ(testing::commandsOf(t.rig.trace),
+              concat({{"0B 50 00 00 00", "0B 60 00 00 00"}, kMacroErases, kWrenParameterWrites, macroAreaWrites(),
+                      {"11 00 00 00 00"}}));
+    EXPECT_EQ(t.memory(kFlashExtraBytes, 9), mirror) << "0x6000 holds what it held before";
+    Bytes image = testing::embeddedBytes("VarnelData");
+    EXPECT_EQ(t.memory(kFlashParameterBlock, 182), Bytes(image.begin(), image.begin() + 182));
+    EXPECT_EQ(t.memory(kFlashMacroBlocks, kMacroAreaSize), Bytes(image.begin() + 1216, image.end()));
+    EXPECT_EQ(t.state.EditCopy.bytes[38], image[38]) << "the pages show the default ParameterBSection";
+}
+
+TEST(Reset, LarkWritesTheDefaultBlock) {
+    TransferRig t(testing::mouseOptions("lark-rgb-a3050"), testing::larkDefaultImage());
+    Bytes m = t.rig.mouse->memory();
+    m[6] = 0x77;
+    ASSERT_TRUE(t.rig.mouse->loadMemory(m).ok());
+    ASSERT_TRUE(t.plugIn().read.ok());
+    ASSERT_TRUE(t.model.Reset().ok());
+    EXPECT_EQ(testing::commandsOf(t.rig.trace), (Lines{"06 00 00 00 9A", "11 00 00 00 00"}));
+    EXPECT_EQ(t.memory(0, 154), testing::larkDefaultImage());
+}
+
+TEST(SaveMacro, WritesNamesAndBlocksWithoutReload) {
+    TransferRig t("wren-rgb-3330");
+    ASSERT_TRUE(t.plugIn().read.ok());
+    std::fill(t.state.DataBuf.macroBlock(7).begin(), t.state.DataBuf.macroBlock(7).end(), 0x33);
+    TransferStatus s = t.model.SaveMacro();
+    ASSERT_TRUE(s.ok()) << s.error.message;
+    EXPECT_EQ(testing::commandsOf(t.rig.trace), concat({kMacroErases, macroAreaWrites()}));
+    EXPECT_EQ(t.memory(kFlashMacroBlocks + 7 * 1024, 1024), Bytes(1024, 0x33));
+    EXPECT_FALSE(t.state.MacrosDirty);
+    EXPECT_EQ(t.rig.mouse->reloadCount(kCmdReload), 0);
+}
+
+TEST(SaveMacro, LarkSendsNothing) {
+    TransferRig t(testing::mouseOptions("lark-rgb-a3050"), testing::larkDefaultImage());
+    ASSERT_TRUE(t.plugIn().read.ok());
+    EXPECT_FALSE(t.model.SaveMacro().ok());
+    EXPECT_TRUE(t.rig.trace.empty());
+    EXPECT_FALSE(t.state.MacrosDirty);
+}
+
+}  // namespace
+}  // namespace varnel

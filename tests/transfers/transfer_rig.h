@@ -1,0 +1,80 @@
+#pragma once
+// An AppModel over a traced virtual bus with one virtual mouse, started with the embedded default
+// image and firmware (or a Lark image built here), the mouse holding factory memory.
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "common/resources.h"
+#include "config/default_image.h"
+#include "config/layout.h"
+#include "device/virtual_rig.h"
+#include "transfers/app_model.h"
+#include "transfers/virtual_factory.h"
+
+namespace varnel::testing {
+
+inline Bytes embeddedBytes(const char* name) {
+    auto r = findResource(name);
+    return r ? Bytes(r->begin(), r->end()) : Bytes{};
+}
+
+// A Lark default image with our ids and the given signature.
+inline Bytes larkDefaultImage(std::uint8_t sig0 = 0xFF, std::uint8_t sig1 = 0xFF) {
+    Bytes image(kLarkParameterBlockSize, 0xFF);
+    auto a = parameterADefaults(SectionDefaults::Lark, 0x1209, 0x0001);
+    std::copy(a.begin(), a.end(), image.begin());
+    auto b = parameterBDefaults(SectionDefaults::Lark);
+    std::copy(b.begin(), b.end(), image.begin() + kLarkLayout.parameterB.offset);
+    image[kLarkLayout.signatureOffset] = sig0;
+    image[kLarkLayout.signatureOffset + 1] = sig1;
+    storeDefaultProfile(image, ChipModel::Lark);
+    return image;
+}
+
+// The command lines of a trace ("S0 40 ..."), without the report id, e.g. "0B 50 00 00 00".
+inline std::vector<std::string> commandsOf(const std::vector<std::string>& trace) {
+    std::vector<std::string> out;
+    for (const auto& line : trace) {
+        auto space = line.find(' ');
+        if (line.compare(space + 1, 2, "40") == 0) out.push_back(line.substr(space + 4, 14));
+    }
+    return out;
+}
+
+inline std::vector<std::string> concat(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> out;
+    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+struct TransferRig {
+    explicit TransferRig(VirtualMouseOptions options, Bytes defaultImage = embeddedBytes("VarnelData"))
+        : rig(options), model(state, rig.traced, *rig.clock) {
+        AppModelConfig config{std::move(defaultImage), embeddedBytes("DefaultFW"), {}};
+        EXPECT_TRUE(rig.mouse
+                        ->loadMemory(factoryMemory(options.model.chip, config.defaultImage, config.defaultFirmware))
+                        .ok());
+        EXPECT_TRUE(model.start(std::move(config)).ok());
+    }
+    explicit TransferRig(const std::string& model, int interfaces = 1)
+        : TransferRig(mouseOptions(model, interfaces)) {}
+
+    // Open, identify and read as on plug-in (ReFindDev drives the same search); clears the trace.
+    SearchOutcome plugIn() {
+        SearchOutcome o = model.runSearch(model.ReFindDev());
+        rig.trace.clear();
+        return o;
+    }
+    Bytes memory(std::size_t from, std::size_t n) const {
+        Bytes m = rig.mouse->memory();
+        return Bytes(m.begin() + static_cast<std::ptrdiff_t>(from), m.begin() + static_cast<std::ptrdiff_t>(from + n));
+    }
+
+    VirtualRig rig;
+    AppState state;
+    AppModel model;
+};
+
+}  // namespace varnel::testing
