@@ -66,12 +66,7 @@ void paintFrame(QPainter& p) {
     const QPolygon shape = windowShape();
     p.save();
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(4, 5, 6), 6, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.drawPolygon(shape);
-    p.setPen(QPen(QColor(84, 90, 100), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.drawPolygon(shape);
-
-    // Red light strips along the two big cut corners and under the brand tab.
+    // Red light strips along the two big cut corners and under the brand tab, set a few pixels in.
     auto strip = [&p](QPointF a, QPointF b) {
         p.setPen(QPen(QColor(227, 38, 54, 60), 7, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(a, b);
@@ -80,13 +75,19 @@ void paintFrame(QPainter& p) {
         p.setPen(QPen(QColor(255, 170, 176), 0.8, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(a, b);
     };
-    strip(QPointF(13, 66), QPointF(66, 13));
-    strip(QPointF(788, 560), QPointF(760, 588));
-    strip(QPointF(404, 14), QPointF(420, 30));
+    strip(QPointF(14, 67), QPointF(67, 14));
+    strip(QPointF(787, 561), QPointF(761, 587));
+    strip(QPointF(403, 15), QPointF(419, 31));
 
-    // Vent edges: a thin dark rim around every hole.
-    p.setPen(QPen(QColor(70, 76, 86), 2));
-    for (const QPolygon& h : windowHoles()) p.drawPolygon(h);
+    // The rim comes last and is neutral grey: whatever touches a see-through pixel is rim, never a
+    // blend with the key colour or with a red accent.
+    const QPen dark(QColor(4, 5, 6), 6, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    const QPen rim(QColor(84, 90, 100), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    for (const QPen& pen : {dark, rim}) {
+        p.setPen(pen);
+        p.drawPolygon(shape);
+        for (const QPolygon& h : windowHoles()) p.drawPolygon(h);
+    }
     p.restore();
 }
 

@@ -4,11 +4,13 @@ namespace skinart {
 
 std::vector<PictureSpec> catalog() {
     std::vector<PictureSpec> all;
-    auto add = [&all](QString name, std::function<QImage()> draw) { all.push_back({std::move(name), std::move(draw)}); };
+    auto add = [&all](QString name, std::function<QImage()> draw, bool background = false) {
+        all.push_back({std::move(name), std::move(draw), background});
+    };
 
     for (int skin = 1; skin <= 3; ++skin) {
         const QString l = QStringLiteral("L%1_").arg(skin);
-        add(l + "BackGround", [skin] { return windowBackground(skin); });
+        add(l + "BackGround", [skin] { return windowBackground(skin); }, true);
         add(l + "Back1", [skin] { return mapPage(skin); });
         add(l + "Back2", [skin] { return advancedPage(skin); });
         add(l + "Back3", [skin] { return breathingPage(skin); });

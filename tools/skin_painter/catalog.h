@@ -22,7 +22,7 @@ inline constexpr QSize kDpiStep{16, 6};         // Bar2
 inline constexpr QSize kCheck{16, 16};          // CbS, RdS
 inline constexpr QSize kColourFrame{44, 22};    // Col_F
 inline constexpr QSize kWindow{800, 600};       // L1_BackGround ..
-inline constexpr QSize kMapPage{410, 332};      // L1_Back1 ..
+inline constexpr QSize kMapPage{596, 332};      // L1_Back1 ..
 inline constexpr QSize kAdvancedPage{680, 376}; // L1_Back2 ..
 inline constexpr QSize kBreathingPage{656, 270};// L1_Back3 ..
 inline constexpr QSize kMacroPage{656, 334};    // L1_Back4 ..
@@ -32,6 +32,7 @@ inline constexpr QSize kUpdatePage{480, 180};   // Update
 struct PictureSpec {
     QString name;
     std::function<QImage()> draw;
+    bool windowBackground = false;  // the only pictures allowed to carry the see-through colour
 };
 
 // The whole set, in a stable order.

@@ -23,7 +23,7 @@ bool writePictures(const QString& outDir) {
     }
     for (const skinart::PictureSpec& spec : skinart::catalog()) {
         QImage img = spec.draw();
-        skinart::keepOffKeyColour(img);
+        if (!spec.windowBackground) skinart::keepOffKeyColour(img);
         // Opaque pictures are stored without an alpha channel; compression at its highest.
         bool opaque = true;
         const QImage argb = img.convertToFormat(QImage::Format_ARGB32);

@@ -98,13 +98,18 @@ QList<Leader> leaders(qreal side9, qreal side6, qreal side5) {
 void paintMouse(QPainter& p, const QPainterPath& body, const QList<QRectF>& sideButtons) {
     p.save();
     // Glow on the desk and a soft shadow.
-    QRadialGradient glow(QPointF(263, 310), 190);
-    glow.setColorAt(0, QColor(227, 38, 54, 46));
-    glow.setColorAt(0.6, QColor(227, 38, 54, 14));
+    // The glow fades out well inside the picture, so no edge of the picture shows on the page.
+    p.save();
+    p.translate(263, 300);
+    p.scale(0.52, 1.0);
+    QRadialGradient glow(QPointF(0, 0), 160);
+    glow.setColorAt(0, QColor(227, 38, 54, 50));
+    glow.setColorAt(0.6, QColor(227, 38, 54, 16));
     glow.setColorAt(1, QColor(227, 38, 54, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(glow);
-    p.drawEllipse(QPointF(263, 310), 190, 190);
+    p.drawEllipse(QPointF(0, 0), 160, 160);
+    p.restore();
     p.setBrush(QColor(0, 0, 0, 110));
     p.drawPath(body.translated(4, 6));
 
