@@ -1,12 +1,25 @@
 #include <QApplication>
-#include <QLabel>
+
+#include "app/loading_window.h"
+#include "app/main_window.h"
+#include "app/single_instance.h"
+#include "config/app_state.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Gaming Mouse");
-    QLabel window("Varnel Gaming Mouse v1.0");
-    window.setWindowTitle("Varnel Gaming Mouse v1.0");
-    window.resize(800, 600);
+    varnel::SingleInstance instance(varnel::defaultInstanceKey());
+    if (!instance.claim()) {
+        // A window is already open: bring it to the front instead of opening a second one.
+        instance.activateRunning();
+        return 0;
+    }
+    QApplication::setApplicationDisplayName(varnel::kApplicationTitle);
+
+    varnel::AppState state;
+    varnel::MainWindow window(state);
+    QObject::connect(&instance, &varnel::SingleInstance::activated, &window, &varnel::MainWindow::restoreAndRaise);
+    varnel::LoadingWindow busy;
+    window.setBusyWindow(&busy);
     window.show();
     return app.exec();
 }

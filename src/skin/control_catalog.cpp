@@ -28,7 +28,7 @@ constexpr Size kDelayPanel{222, 130};
 constexpr Size kInsertPanel{222, 152};
 constexpr Size kLamp{12, 12};
 constexpr Size kDelayLabel{160, 20};
-constexpr Size kDelayEdit{52, 20};
+constexpr Size kDelayEdit{44, 20};
 constexpr Size kInsertCombo{170, 22};
 constexpr Size kInsertDelayCaption{70, 18};
 constexpr Size kUnitLabel{20, 18};
@@ -237,6 +237,17 @@ void designedState(ControlTable& t) {
         for (int i = 2; i <= kTenStepCount; ++i) t.setPicture(std::string(bar.picture) + std::to_string(i), "Bar1_D");
     }
     t.setPicture("Img_InsertBase", "InsertDelayBase");
+    // Texts that read from the left: the delay options, the menu entries, the file path.
+    for (const auto* triplet : {&kRecordDelays, &kInsertDelays}) {
+        for (const auto label : triplet->labels) t.setAlign(label, TextAlign::Left);
+    }
+    for (const auto& name : t.names()) {
+        if (!name.starts_with("Key_")) continue;
+        t.setAlign(name, TextAlign::Left);
+        t.setFontColor(name, Rgb{0, 0, 0});  // menu entries: black on the light panel
+    }
+    for (const char* name : {"lbl_BINPath", "lbl_LoadBIN", "lbl_s_A"}) t.setAlign(name, TextAlign::Left);
+    t.setAlign("lbl_Delay", TextAlign::Right);
     // The Update buttons keep their designed font: the language files do not style them.
     for (int page = 1; page <= kPageGroupCount; ++page) t.setFont(barLabel(pageSpec(Page::Update).button, page), 11, Rgb{255, 255, 255});
 }

@@ -103,6 +103,10 @@ void ControlTable::setAlignRight(std::string_view name, bool right) {
     if (Control* c = edit(name)) c->alignRight = right;
 }
 
+void ControlTable::setAlign(std::string_view name, TextAlign align) {
+    if (Control* c = edit(name)) c->align = align;
+}
+
 std::string_view ControlTable::caption(std::string_view name) const {
     const Control* c = find(name);
     return c ? std::string_view(c->caption) : std::string_view{};

@@ -28,6 +28,9 @@ enum class ControlKind {
     Panel,    // opaque popup menu panel
 };
 
+// How a label or edit places its text.
+enum class TextAlign { Centre, Left, Right };
+
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
     bool operator==(const Rgb&) const = default;
@@ -42,6 +45,7 @@ struct Control {
     bool enabled = true;
     bool checked = false;       // radio buttons
     bool alignRight = false;    // edit fields
+    TextAlign align = TextAlign::Centre;  // labels
     std::string picture;        // picture resource name shown (pictures)
     std::string caption;
     std::vector<std::string> items;  // lists and drop-downs
@@ -83,6 +87,7 @@ public:
     void setItemIndex(std::string_view name, int index);
     void setItemHeight(std::string_view name, int height);
     void setAlignRight(std::string_view name, bool right);
+    void setAlign(std::string_view name, TextAlign align);
 
     // Shorthand reads for known names (a name not in the table reads as empty / false).
     std::string_view caption(std::string_view name) const;

@@ -1,0 +1,361 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScreen>
+#include <QWindow>
+#include <cstdio>
+
+#include "app/loading_window.h"
+#include "app/message_box.h"
+#include "app/skin_widgets.h"
+#include "common/resources.h"
+#include "skin/navigation.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr QRgb kMaroon = qRgb(128, 0, 0);  // window colour behind the skin
+constexpr int kDevTimerMs = 3500;
+constexpr int kLabelRunMs = 200;
+constexpr char kFontFamily[] = "DejaVu Sans";
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QColor qc(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+Qt::Alignment alignmentOf(TextAlign a) {
+    switch (a) {
+        case TextAlign::Left: return Qt::AlignLeft | Qt::AlignVCenter;
+        case TextAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
+        case TextAlign::Centre: break;
+    }
+    return Qt::AlignCenter;
+}
+
+void applyFont(QWidget* w, const Control& c) {
+    QFont f(kFontFamily);
+    f.setPointSize(c.fontSize > 0 ? c.fontSize : 9);
+    w->setFont(f);
+}
+
+QString colourSheet(const char* type, const Control& c) {
+    QString sheet = QStringLiteral("%1 {").arg(type);
+    if (c.fontColor) sheet += QStringLiteral(" color: %1;").arg(qc(*c.fontColor).name());
+    if (c.backColor) {
+        sheet += QStringLiteral(" background: %1; border: 1px solid %1;").arg(qc(*c.backColor).name());
+    }
+    return sheet + " }";
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), state_(state) {
+    setObjectName("Form1");
+    setWindowTitle(kMainWindowCaption);
+    setFixedSize(kMainWindowWidth, kMainWindowHeight);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(kMaroon));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    openUrl_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+
+    auto languages = LanguageSet::loadEmbedded();
+    if (!languages) reportProblem("language files: " + languages.error().message);
+    model_ = std::make_unique<MainWindowModel>(state_, languages ? std::move(languages).value() : LanguageSet{},
+                                               embeddedPictureSize);
+    createWidgets();
+
+    devTimer_.setObjectName("DevTimer");
+    devTimer_.setInterval(kDevTimerMs);
+    connect(&devTimer_, &QTimer::timeout, this, &MainWindow::DevTimerTick);
+    labelRun_.setObjectName("LabelRun");
+    labelRun_.setInterval(kLabelRunMs);
+    connect(&labelRun_, &QTimer::timeout, this, &MainWindow::LabelRunTimer);
+
+    const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size()
+                                                           : QSize(kMainWindowWidth, kMainWindowHeight);
+    const auto layout = embeddedLayoutDocument();
+    if (!layout) reportProblem("layout file: " + layout.error().message);
+    const IniSection emptyLayout("org");
+    const IniSection* org = layout ? layout->section(kLayoutSection) : nullptr;
+    if (layout && org == nullptr) reportProblem("layout file: no section [org]");
+    const auto image = findResource("VarnelData");
+    if (!image) reportProblem("default image: " + image.error().message);
+    model_->formCreate(screen.width(), screen.height(), org ? *org : emptyLayout, image ? *image : ByteSpan{});
+    for (const auto& p : model_->problems()) reportProblem(p);
+
+    const WindowRect r = model_->windowRect();
+    move(r.x, r.y);
+    for (const auto& name : model_->controls().names()) render(*model_->controls().find(name));
+    model_->controls().takeChanged();
+    syncFromModel();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::reportProblem(const std::string& line) {
+    if (reported_.insert(line).second) std::fprintf(stderr, "varnel-config: %s\n", line.c_str());
+}
+
+void MainWindow::createWidgets() {
+    const ControlTable& table = model_->controls();
+    for (const auto& name : table.names()) {
+        const Control& c = *table.find(name);
+        QWidget* parent = this;
+        if (!c.parent.empty()) {
+            const auto it = widgets_.find(c.parent);
+            if (it != widgets_.end()) parent = it->second;
+        }
+        QWidget* w = createWidget(c, parent);
+        w->setObjectName(qs(c.name));
+        widgets_.emplace(c.name, w);
+    }
+}
+
+QWidget* MainWindow::createWidget(const Control& c, QWidget* parent) {
+    switch (c.kind) {
+        case ControlKind::Group:
+            return new QWidget(parent);
+        case ControlKind::Picture: {
+            auto* p = new SkinPicture(parent);
+            connect(p, &SkinPicture::pressed, this, &MainWindow::onPicturePressed);
+            connect(p, &SkinPicture::dragged, this, &MainWindow::onPictureDragged);
+            return p;
+        }
+        case ControlKind::Label: {
+            auto* l = new SkinLabel(parent);
+            connect(l, &SkinLabel::entered, this, &MainWindow::onLabelEntered);
+            connect(l, &SkinLabel::left, this, &MainWindow::onLabelLeft);
+            connect(l, &SkinLabel::clicked, this, &MainWindow::onLabelClicked);
+            return l;
+        }
+        case ControlKind::Edit:
+            return new QLineEdit(parent);
+        case ControlKind::List: {
+            auto* l = new QListWidget(parent);
+            l->setFrameShape(QFrame::NoFrame);
+            return l;
+        }
+        case ControlKind::Combo:
+            return new QComboBox(parent);
+        case ControlKind::Radio: {
+            auto* r = new QRadioButton(parent);
+            r->setAutoExclusive(false);  // the model keeps each group exclusive
+            return r;
+        }
+        case ControlKind::Shape:
+            return new SkinShape(SkinShape::Style::Swatch, parent);
+        case ControlKind::Lamp:
+            return new SkinShape(SkinShape::Style::Lamp, parent);
+        case ControlKind::Panel:
+            return new SkinShape(SkinShape::Style::Panel, parent);
+    }
+    return new QWidget(parent);
+}
+
+void MainWindow::render(const Control& c) {
+    const auto it = widgets_.find(c.name);
+    if (it == widgets_.end()) return;
+    QWidget* w = it->second;
+    w->setGeometry(c.x, c.y, c.width, c.height);
+    w->setEnabled(c.enabled);
+    switch (c.kind) {
+        case ControlKind::Picture: {
+            const QPixmap& pm = pictures_.pixmap(c.picture);
+            if (pm.isNull() && !c.picture.empty()) reportProblem("no picture \"" + c.picture + "\"");
+            static_cast<SkinPicture*>(w)->setPixmap(pm);
+            w->setProperty("picture", qs(c.picture));
+            if (c.name == "Img_Base_1") updateMask(c.picture);
+            break;
+        }
+        case ControlKind::Label: {
+            auto* l = static_cast<SkinLabel*>(w);
+            l->setText(qs(c.caption));
+            l->setAlignment(alignmentOf(c.align));
+            applyFont(l, c);
+            QPalette pal = l->palette();
+            const QColor text = c.fontColor ? qc(*c.fontColor) : QColor(255, 255, 255);
+            pal.setColor(QPalette::WindowText, text);
+            pal.setColor(QPalette::Disabled, QPalette::WindowText, text.darker(170));
+            l->setPalette(pal);
+            break;
+        }
+        case ControlKind::Edit: {
+            auto* e = static_cast<QLineEdit*>(w);
+            if (e->text() != qs(c.caption)) e->setText(qs(c.caption));
+            e->setAlignment(c.alignRight ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+            applyFont(e, c);
+            e->setStyleSheet(colourSheet("QLineEdit", c));
+            break;
+        }
+        case ControlKind::List: {
+            auto* l = static_cast<QListWidget*>(w);
+            QStringList items;
+            for (const auto& i : c.items) items << qs(i);
+            l->clear();
+            l->addItems(items);
+            applyFont(l, c);
+            QString sheet = colourSheet("QListWidget", c);
+            if (c.itemHeight > 0) sheet += QStringLiteral(" QListWidget::item { height: %1px; }").arg(c.itemHeight);
+            l->setStyleSheet(sheet);
+            break;
+        }
+        case ControlKind::Combo: {
+            auto* cb = static_cast<QComboBox*>(w);
+            QStringList items;
+            for (const auto& i : c.items) items << qs(i);
+            QStringList current;
+            for (int i = 0; i < cb->count(); ++i) current << cb->itemText(i);
+            if (current != items) {
+                cb->clear();
+                cb->addItems(items);
+            }
+            cb->setCurrentIndex(c.itemIndex);
+            applyFont(cb, c);
+            cb->setStyleSheet(colourSheet("QComboBox", c));
+            break;
+        }
+        case ControlKind::Radio:
+            static_cast<QRadioButton*>(w)->setChecked(c.checked);
+            break;
+        case ControlKind::Shape:
+            static_cast<SkinShape*>(w)->setColor(c.backColor ? qc(*c.backColor) : QColor(255, 255, 255));
+            break;
+        case ControlKind::Group:
+        case ControlKind::Lamp:
+        case ControlKind::Panel:
+            break;
+    }
+    w->setVisible(c.visible);
+}
+
+void MainWindow::updateMask(const std::string& background) {
+    if (background == maskedBackground_) return;
+    const QImage& img = pictures_.image(background);
+    if (img.isNull()) return;
+    maskedBackground_ = background;
+    // Maroon pixels of the background are the see-through part of the window.
+    setMask(windowShape(img));
+}
+
+void MainWindow::syncFromModel() {
+    for (const auto& name : model_->controls().takeChanged()) render(*model_->controls().find(name));
+    const auto follow = [](QTimer& t, bool on) {
+        if (on && !t.isActive()) t.start();
+        if (!on && t.isActive()) t.stop();
+    };
+    follow(devTimer_, model_->devTimerEnabled());
+    follow(labelRun_, model_->labelRunEnabled());
+    QGuiApplication::setApplicationDisplayName(qs(model_->applicationTitle()));
+}
+
+void MainWindow::onLabelEntered(const QString& name) {
+    const std::string n = name.toStdString();
+    model_->hoverEnter(n);
+    if (auto* l = qobject_cast<SkinLabel*>(widgets_[n]); l && model_->labelRunEnabled() && model_->marquee().label() == n) {
+        l->setScrolling(true);
+    }
+    syncFromModel();
+}
+
+void MainWindow::onLabelLeft(const QString& name) {
+    const std::string n = name.toStdString();
+    model_->hoverLeave(n);
+    if (auto* l = qobject_cast<SkinLabel*>(widgets_[n])) l->setScrolling(false);
+    syncFromModel();
+}
+
+void MainWindow::onLabelClicked(const QString& name) {
+    const auto click = barClick(name.toStdString());
+    if (!click) return;
+    switch (click->action) {
+        case BarAction::Page:
+            if (const auto message = model_->pageClick(click->page)) {
+                syncFromModel();
+                showMessage(this, qs(*message));
+            }
+            break;
+        case BarAction::Language:
+            model_->languageClick(click->language);
+            break;
+        case BarAction::Web:
+            Btn_Web_0Click();
+            return;
+        case BarAction::Exit:
+            Btn_Exit_0Click();
+            return;
+        case BarAction::Confirm:
+        case BarAction::Apply:
+        case BarAction::Reset:
+        case BarAction::SaveProfile:
+        case BarAction::LoadProfile:
+            break;  // wired with the device transfers and profile files
+    }
+    syncFromModel();
+}
+
+void MainWindow::onPicturePressed(const QString& name, const QPoint& globalPos) {
+    dragging_ = false;
+    if (!name.startsWith("Img_Base_")) return;
+    model_->hideAllMenus();
+    syncFromModel();
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
+    // Without a window manager that moves windows, follow the pointer ourselves.
+    dragOffset_ = globalPos - pos();
+    dragging_ = true;
+}
+
+void MainWindow::onPictureDragged(const QPoint& globalPos) {
+    if (dragging_) move(globalPos - dragOffset_);
+}
+
+void MainWindow::LabelRunTimer() {
+    model_->labelRunTick();
+    syncFromModel();
+}
+
+void MainWindow::DevTimerTick() { emit devTimerTicked(); }
+
+void MainWindow::Btn_Web_0Click() {
+    const std::string address = model_->webClick();
+    syncFromModel();
+    openUrl_(QUrl(qs(address)));
+}
+
+void MainWindow::Btn_Exit_0Click() { close(); }
+
+void MainWindow::DisableAllPages() {
+    model_->disableAllPages();
+    syncFromModel();
+}
+
+void MainWindow::EnableAllPages() {
+    model_->enableAllPages();
+    syncFromModel();
+}
+
+void MainWindow::setBusyWindow(LoadingWindow* busy) {
+    busy_ = busy;
+    if (busy_ != nullptr) busy_->placeOver(geometry());
+}
+
+void MainWindow::restoreAndRaise() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    // FormCloseQuery: forget the report channels; closing always proceeds.
+    model_->setChannelsOpen(false);
+    e->accept();
+}
+
+}  // namespace varnel

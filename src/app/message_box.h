@@ -1,0 +1,18 @@
+#pragma once
+// Every message box of the window goes through showMessage, so tests can capture the texts
+// instead of blocking on a modal dialog.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace varnel {
+
+using MessageHandler = std::function<void(QWidget* parent, const QString& text)>;
+
+// A modal box with an OK button, titled with the application title (or the installed handler).
+void showMessage(QWidget* parent, const QString& text);
+// Installs `handler` (empty: the modal box again); returns the previous one.
+MessageHandler setMessageHandler(MessageHandler handler);
+
+}  // namespace varnel

@@ -1,0 +1,140 @@
+#include "app/skin_widgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextOption>
+
+namespace varnel {
+
+namespace {
+
+constexpr int kSmallestPoint = 7;
+
+// The largest font not above the designed one that fits the text into `box`: one line first,
+// then two lines for long captions (Spanish texts on narrow page buttons).
+struct Fit {
+    QFont font;
+    bool wrap;
+};
+
+Fit fitText(const QString& text, const QFont& designed, const QRect& box) {
+    QFont f = designed;
+    const int start = designed.pointSize() > 0 ? designed.pointSize() : 9;
+    for (const bool wrap : {false, true}) {
+        for (int size = start; size >= kSmallestPoint; --size) {
+            f.setPointSize(size);
+            const QFontMetrics m(f);
+            const QRect need = wrap ? m.boundingRect(box, Qt::TextWordWrap | Qt::AlignCenter, text)
+                                    : QRect(0, 0, m.horizontalAdvance(text), m.height());
+            if (need.width() <= box.width() && need.height() <= box.height()) return {f, wrap};
+        }
+    }
+    f.setPointSize(kSmallestPoint);
+    return {f, true};
+}
+
+}  // namespace
+
+SkinLabel::SkinLabel(QWidget* parent) : QLabel(parent) {
+    setAttribute(Qt::WA_Hover);
+    setAutoFillBackground(false);
+}
+
+void SkinLabel::setScrolling(bool scrolling) {
+    scrolling_ = scrolling;
+    update();
+}
+
+void SkinLabel::enterEvent(QEnterEvent* e) {
+    QLabel::enterEvent(e);
+    emit entered(objectName());
+}
+
+void SkinLabel::leaveEvent(QEvent* e) {
+    QLabel::leaveEvent(e);
+    emit left(objectName());
+}
+
+void SkinLabel::mousePressEvent(QMouseEvent* e) {
+    pressed_ = e->button() == Qt::LeftButton;
+    e->accept();
+}
+
+void SkinLabel::mouseReleaseEvent(QMouseEvent* e) {
+    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    pressed_ = false;
+    e->accept();
+    if (click && isEnabled()) emit clicked(objectName());
+}
+
+void SkinLabel::paintEvent(QPaintEvent*) {
+    const QString t = text();
+    if (t.isEmpty()) return;
+    QPainter p(this);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    const QRect box = rect().adjusted(1, 0, -1, 0);
+    if (scrolling_) {
+        p.setFont(font());
+        p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t);
+        return;
+    }
+    const Fit fit = fitText(t, font(), box);
+    p.setFont(fit.font);
+    const Qt::Alignment h = alignment() & Qt::AlignHorizontal_Mask;
+    p.drawText(box, static_cast<int>(h | Qt::AlignVCenter) | (fit.wrap ? Qt::TextWordWrap : Qt::TextSingleLine), t);
+}
+
+SkinPicture::SkinPicture(QWidget* parent) : QWidget(parent) {}
+
+void SkinPicture::setPixmap(const QPixmap& p) {
+    pixmap_ = p;
+    update();
+}
+
+void SkinPicture::paintEvent(QPaintEvent*) {
+    if (pixmap_.isNull()) return;
+    QPainter p(this);
+    p.drawPixmap(0, 0, pixmap_);
+}
+
+void SkinPicture::mousePressEvent(QMouseEvent* e) {
+    emit pressed(objectName(), e->globalPosition().toPoint());
+    e->accept();
+}
+
+void SkinPicture::mouseMoveEvent(QMouseEvent* e) {
+    if (e->buttons() != Qt::NoButton) emit dragged(e->globalPosition().toPoint());
+}
+
+SkinShape::SkinShape(Style style, QWidget* parent)
+    : QWidget(parent), style_(style), color_(style == Style::Lamp ? QColor(230, 30, 30) : QColor(255, 255, 255)) {}
+
+void SkinShape::setColor(const QColor& c) {
+    color_ = c;
+    update();
+}
+
+void SkinShape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    switch (style_) {
+        case Style::Swatch:
+            p.fillRect(rect(), color_);
+            break;
+        case Style::Lamp: {
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(Qt::NoPen);
+            p.setBrush(color_.darker(160));
+            p.drawEllipse(rect());
+            p.setBrush(color_);
+            p.drawEllipse(rect().adjusted(2, 2, -2, -2));
+            break;
+        }
+        case Style::Panel:
+            p.fillRect(rect(), QColor(244, 244, 244));
+            p.setPen(QColor(200, 30, 30));
+            p.drawRect(rect().adjusted(0, 0, -1, -1));
+            break;
+    }
+}
+
+}  // namespace varnel

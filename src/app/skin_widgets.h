@@ -1,0 +1,72 @@
+#pragma once
+// The few widget types the skinned window is made of. Each shows what its control in the model
+// says and reports the pointer; none holds behaviour.
+#include <QColor>
+#include <QLabel>
+#include <QPixmap>
+#include <QWidget>
+
+namespace varnel {
+
+// A transparent caption and click area laid over a picture.
+class SkinLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit SkinLabel(QWidget* parent = nullptr);
+    // While scrolling, the caption is one line from the left edge, so the marquee reads.
+    void setScrolling(bool scrolling);
+
+signals:
+    void entered(const QString& name);
+    void left(const QString& name);
+    void clicked(const QString& name);
+
+protected:
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    bool pressed_ = false;
+    bool scrolling_ = false;
+};
+
+// One skin picture at its natural size.
+class SkinPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit SkinPicture(QWidget* parent = nullptr);
+    void setPixmap(const QPixmap& p);
+
+signals:
+    void pressed(const QString& name, const QPoint& globalPos);
+    void dragged(const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+
+private:
+    QPixmap pixmap_;
+};
+
+// A filled colour swatch, an indicator lamp or a menu panel: a plain painted rectangle.
+class SkinShape : public QWidget {
+    Q_OBJECT
+public:
+    enum class Style { Swatch, Lamp, Panel };
+    explicit SkinShape(Style style, QWidget* parent = nullptr);
+    void setColor(const QColor& c);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    Style style_;
+    QColor color_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,33 @@
+#pragma once
+// Main function of the window tests: offscreen, on one 1024 x 768 screen at 96 dpi, so window
+// placement and font sizes are the same on every machine.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace varnel::testing {
+
+inline QString offscreenPlatform(const QTemporaryDir& dir) {
+    const QString path = dir.filePath("screens.json");
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1024, "height": 768,
+                    "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    }
+    return "offscreen:configfile=" + path;
+}
+
+}  // namespace varnel::testing
+
+#define VARNEL_GUI_TEST_MAIN(TestObject)                                                  \
+    int main(int argc, char** argv) {                                                   \
+        QTemporaryDir dir;                                                              \
+        qputenv("QT_QPA_PLATFORM", varnel::testing::offscreenPlatform(dir).toUtf8());   \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))                             \
+            qputenv("QT_QPA_FONTDIR", "/usr/share/fonts/truetype/dejavu");              \
+        QApplication app(argc, argv);                                                   \
+        TestObject tc;                                                                  \
+        return QTest::qExec(&tc, argc, argv);                                           \
+    }

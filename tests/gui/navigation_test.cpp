@@ -1,0 +1,190 @@
+// Hover states, the marquee, page clicks and language switches, driven through the widgets.
+#include <QComboBox>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "gui_test_main.h"
+
+using namespace varnel;
+
+class NavigationTest : public QObject {
+    Q_OBJECT
+
+    template <typename T = QWidget>
+    T* child(const QString& name) {
+        T* w = window_->findChild<T*>(name);
+        if (w == nullptr) qWarning() << "no control" << name;
+        return w;
+    }
+    QLabel* label(const QString& name) { return child<QLabel>(name); }
+    QString pictureOf(const QString& name) { return child(name)->property("picture").toString(); }
+    QString text(int lang, const char* key) {
+        return QString::fromStdString(window_->model().languages().language(lang).text(key));
+    }
+    void enter(const QString& name) {
+        QWidget* w = child(name);
+        QEnterEvent e(QPointF(2, 2), QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(w, &e);
+    }
+    void leave(const QString& name) {
+        QEvent e(QEvent::Leave);
+        QApplication::sendEvent(child(name), &e);
+    }
+
+private slots:
+    void init() {
+        messages_.clear();
+        opened_.clear();
+        setMessageHandler([this](QWidget*, const QString& t) { messages_ << t; });
+        state_ = std::make_unique<AppState>();
+        window_ = std::make_unique<MainWindow>(*state_);
+        window_->setUrlOpener([this](const QUrl& url) { opened_ << url; });
+        window_->show();
+    }
+    void cleanup() {
+        window_.reset();
+        setMessageHandler({});
+    }
+
+    void hoverAndLeaveEachFamily_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("pictures");
+        QTest::addColumn<QString>("hover");
+        QTest::addColumn<QString>("normal");
+        QTest::newRow("A") << "Btn_Reset_3" << QStringList{"Img_Reset_1", "Img_Reset_3", "Img_Reset_5"} << "BtnS_02"
+                           << "BtnS_01";
+        QTest::newRow("B") << "Btn_Macro_2" << QStringList{"Img_Macro_2"} << "SetS_03" << "SetS_01";
+        QTest::newRow("C") << "Key8" << QStringList{"Img_Key8"} << "KeyS_02" << "KeyS_01";
+        QTest::newRow("D") << "Btn_Lang2_1" << QStringList{"Img_Lang2_1"} << "SetS_03" << "SetS_01";
+        QTest::newRow("E") << "Btn_Program" << QStringList{"Img_Program"} << "KeyS_02" << "KeyS_01";
+        QTest::newRow("F") << "Btn_SaveMacro" << QStringList{"Img_SaveMacro"} << "MacroS_02" << "MacroS_01";
+        QTest::newRow("Record") << "Btn_Start" << QStringList{"Img_Start"} << "MacroS_02" << "MacroS_01";
+        QTest::newRow("G") << "Btn_OK" << QStringList{"Img_OK"} << "MacroBtnS_02" << "MacroBtnS_01";
+    }
+
+    void hoverAndLeaveEachFamily() {
+        QFETCH(QString, name);
+        QFETCH(QStringList, pictures);
+        QFETCH(QString, hover);
+        QFETCH(QString, normal);
+        const QString caption = label(name)->text();
+        enter(name);
+        for (const auto& p : pictures) QCOMPARE(pictureOf(p), hover);
+        QVERIFY(!window_->devTimer()->isActive());
+        QVERIFY(window_->labelRun()->isActive());
+        window_->LabelRunTimer();
+        QVERIFY(label(name)->text() != caption);
+        leave(name);
+        for (const auto& p : pictures) QCOMPARE(pictureOf(p), normal);
+        QCOMPARE(label(name)->text(), caption);
+        QVERIFY(window_->devTimer()->isActive());
+        QVERIFY(!window_->labelRun()->isActive());
+    }
+
+    void currentPageAndLanguageStayMarked() {
+        for (const QString name : {"Btn_Main_1", "Btn_Fixed_1", "Btn_Main_3"}) {
+            enter(name);
+            leave(name);
+            for (int p = 1; p <= 5; ++p) QCOMPARE(pictureOf(QString("Img_Main_%1").arg(p)), QString("SetS_02"));
+        }
+        QCOMPARE(pictureOf("Img_Fixed_1"), QString("SetS_01"));
+        enter("Btn_Lang1_2");
+        QCOMPARE(pictureOf("Img_Lang1_2"), QString("SetS_03"));
+        leave("Btn_Lang1_2");
+        for (int p = 1; p <= 5; ++p) QCOMPARE(pictureOf(QString("Img_Lang1_%1").arg(p)), QString("SetS_02"));
+    }
+
+    void marqueeScrollsOnTheTimer() {
+        label("Key2")->setText("ABC");
+        window_->model().controls().setCaption("Key2", "ABC");
+        enter("Key2");
+        const QStringList expected{"BC    A", "C    AB", "    ABC"};
+        for (const auto& e : expected) {
+            window_->LabelRunTimer();
+            QCOMPARE(label("Key2")->text(), e);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(label("Key2")->text(), QString("   ABC "), 1000);  // the 200 ms timer runs it
+        leave("Key2");
+        QCOMPARE(label("Key2")->text(), QString("ABC"));
+    }
+
+    void webButtonNeitherScrollsNorStopsPolling() {
+        const QString caption = label("Btn_Web_3")->text();
+        enter("Btn_Web_3");
+        for (int p = 1; p <= 5; ++p) QCOMPARE(pictureOf(QString("Img_Web_%1").arg(p)), QString("WebS_03"));
+        QVERIFY(window_->devTimer()->isActive());
+        QVERIFY(!window_->labelRun()->isActive());
+        QTest::mouseClick(child("Btn_Web_3"), Qt::LeftButton);
+        QCOMPARE(opened_, QList<QUrl>{QUrl("https://example.org/varnel")});
+        for (int p = 1; p <= 5; ++p) QCOMPARE(pictureOf(QString("Img_Web_%1").arg(p)), QString("WebS_02"));
+        leave("Btn_Web_3");
+        QCOMPARE(pictureOf("Img_Web_1"), QString("WebS_01"));
+        QCOMPARE(label("Btn_Web_3")->text(), caption);
+        QVERIFY(window_->devTimer()->isActive());
+    }
+
+    void pageClicksWithoutADeviceShowTheMessage() {
+        for (const QString name : {"Btn_Adv_1", "Btn_Macro_1", "Btn_Switch_1", "Btn_Update_1"}) {
+            QTest::mouseClick(child(name), Qt::LeftButton);
+        }
+        QCOMPARE(messages_.size(), 4);
+        for (const auto& m : messages_) QCOMPARE(m, text(1, "Str022"));
+        QVERIFY(child<QRadioButton>("rb_1")->isChecked());
+        QVERIFY(child("gbPage1")->isVisible());
+        QVERIFY(!child("gbPage2")->isVisible());
+    }
+
+    void pageClickWithADeviceOpensThePage() {
+        window_->model().setChannelsOpen(true);
+        QTest::mouseClick(child("Btn_Adv_1"), Qt::LeftButton);
+        QVERIFY(messages_.isEmpty());
+        QVERIFY(child("gbPage2")->isVisible());
+        QVERIFY(!child("gbPage1")->isVisible());
+        QVERIFY(child<QRadioButton>("rb_4")->isChecked());
+        QCOMPARE(pictureOf("Img_Adv_5"), QString("SetS_02"));
+        QCOMPARE(pictureOf("Img_P2"), QString("L1_Back2"));
+    }
+
+    void languageSwitchesRelabelTheWindow() {
+        auto* combo = child<QComboBox>("CB_Insert");
+        window_->model().controls().setItemIndex("CB_Insert", 2);
+        window_->syncFromModel();
+        QTest::mouseClick(child("Btn_Lang2_4"), Qt::LeftButton);
+        QVERIFY(child<QRadioButton>("rb_Lang2")->isChecked());
+        QCOMPARE(label("Btn_Lang1_1")->text(), QString("Spanish "));
+        QCOMPARE(label("Btn_Apply_2")->text(), QString("Apply"));
+        QCOMPARE(label("Key7")->text(), QString("Backward"));  // the same Spanish text as "WWW Back"
+        QCOMPARE(label("Key1")->text(), QString("Left Key"));
+        QCOMPARE(combo->currentIndex(), 2);
+        QCOMPARE(combo->currentText(), QString("Insert Key Front"));
+        QCOMPARE(pictureOf("Img_Base_3"), QString("L2_BackGround"));
+        QCOMPARE(pictureOf("Img_Lang2_1"), QString("SetS_02"));
+        QCOMPARE(pictureOf("Img_Lang1_1"), QString("SetS_01"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), text(2, "Title"));
+
+        QTest::mouseClick(child("Btn_Lang1_2"), Qt::LeftButton);
+        QCOMPARE(label("Key7")->text(), text(1, "Str213"));
+        QCOMPARE(combo->currentText(), text(1, "Str412"));
+
+        window_->model().languageClick(3);
+        window_->syncFromModel();
+        QCOMPARE(label("Btn_Lang1_5")->text(), QString("Language1"));
+        QCOMPARE(label("Btn_Lang2_5")->text(), QString("Language2"));
+        QCOMPARE(label("Btn_Reset_1")->text(), QString("Reset"));
+        QCOMPARE(pictureOf("Img_P1"), QString("L3_Back1"));
+        QCOMPARE(combo->currentIndex(), 2);
+    }
+
+private:
+    std::unique_ptr<AppState> state_;
+    std::unique_ptr<MainWindow> window_;
+    QStringList messages_;
+    QList<QUrl> opened_;
+};
+
+VARNEL_GUI_TEST_MAIN(NavigationTest)
+#include "navigation_test.moc"

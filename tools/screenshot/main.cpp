@@ -1,0 +1,72 @@
+// Renders every page in every language to <out>/lang<n>_<page>.png. The window's see-through
+// outline is kept: pixels outside the window mask are transparent.
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+
+#include "app/main_window.h"
+#include "skin/skin_tables.h"
+
+namespace {
+
+const char* pageName(varnel::skin::Page p) {
+    using varnel::skin::Page;
+    switch (p) {
+        case Page::Main: return "main";
+        case Page::Switch: return "switch";
+        case Page::Fixed: return "fixed";
+        case Page::Advanced: return "advanced";
+        case Page::Breathing: return "breathing";
+        case Page::Macro: return "macro";
+        case Page::Update: return "update";
+    }
+    return "page";
+}
+
+QImage snapshot(varnel::MainWindow& w) {
+    QImage img = w.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    if (!w.mask().isEmpty()) {
+        QPainter p(&img);
+        p.setCompositionMode(QPainter::CompositionMode_Clear);
+        p.setClipRegion(QRegion(img.rect()).subtracted(w.mask()));
+        p.fillRect(img.rect(), Qt::transparent);
+    }
+    return img;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: screenshot OUTPUT_DIR\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "screenshot: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    varnel::AppState state;
+    varnel::MainWindow window(state);
+    window.show();
+    int failures = 0;
+    for (int lang = 1; lang <= varnel::skin::kLanguageCount; ++lang) {
+        window.model().languageClick(lang);
+        for (const auto& spec : varnel::skin::kPages) {
+            // Shown as if a mouse were attached: the pages open without their device checks.
+            window.model().openPage(spec.page);
+            window.syncFromModel();
+            QApplication::processEvents();
+            const QString file = out.filePath(QStringLiteral("lang%1_%2.png").arg(lang).arg(pageName(spec.page)));
+            if (!snapshot(window).save(file)) {
+                std::fprintf(stderr, "screenshot: cannot write %s\n", qPrintable(file));
+                ++failures;
+            }
+        }
+    }
+    window.model().openPage(varnel::skin::Page::Main);
+    return failures == 0 ? 0 : 1;
+}
