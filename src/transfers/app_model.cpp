@@ -1,5 +1,6 @@
 #include "transfers/app_model.h"
 
+#include "common/file_io.h"
 #include "macros/macro_file.h"
 #include "profiles/profile_file.h"
 #include "transfers/device_write.h"
@@ -117,10 +118,18 @@ TransferStatus AppModel::Program(const ProgressSink& progress) {
     return programFirmware(state_, link_, config_.defaultFirmware, loadedFirmware_, progress);
 }
 
-Result<std::filesystem::path> AppModel::SaveProfile(const std::filesystem::path& path) {
+Result<Bytes> AppModel::ProfileBytes() {
     if (!link_.hasBothChannels()) return noDeviceStatus().error;
     if (auto s = state_.writeBack(WriteBackPath::ProfileSave); !s) return s.error();
-    return saveProfileFile(state_.DataBuf, state_.DeviceChip, path);
+    return profileFileBytes(state_.DataBuf, state_.DeviceChip);
+}
+
+Result<std::filesystem::path> AppModel::SaveProfile(const std::filesystem::path& path) {
+    auto bytes = ProfileBytes();
+    if (!bytes) return bytes.error();
+    const auto target = withBinExtension(path);
+    if (auto s = writeFileAtomic(target, *bytes); !s) return s.error();
+    return target;
 }
 
 Status AppModel::LoadProfile(const std::filesystem::path& path) {

@@ -75,7 +75,9 @@ public:
     Status LoadFirmware(const std::filesystem::path& path);
     TransferStatus Program(const ProgressSink& progress = {});
 
-    // Profiles and macro files.
+    // Profiles and macro files. ProfileBytes is Save Profile without the file: the write-back of
+    // the editors into DataBuf, then the stored image of the mouse's variant.
+    Result<Bytes> ProfileBytes();
     Result<std::filesystem::path> SaveProfile(const std::filesystem::path& path);
     Status LoadProfile(const std::filesystem::path& path);
     Result<std::filesystem::path> ExportMacros(const std::filesystem::path& path);

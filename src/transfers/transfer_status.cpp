@@ -8,6 +8,11 @@ TransferStatus noDeviceStatus() {
     return TransferStatus::fail(TransferCode::NoDevice, "Not find the specified device", "Str022");
 }
 
+TransferStatus noDeviceFoundStatus() {
+    return TransferStatus::fail(TransferCode::NoDevice,
+                                "No Device Found\nPlease check your device is attached to USB port", "Str100");
+}
+
 TransferSession::TransferSession(DeviceLink& link, std::size_t total, ProgressSink sink)
     : link_(link), total_(total), sink_(std::move(sink)) {}
 

@@ -32,6 +32,8 @@ struct [[nodiscard]] TransferStatus {
 };
 
 TransferStatus noDeviceStatus();  // "Not find the specified device" (Str022)
+// The search found no mouse: "No Device Found" (Str100), a line break, then Str101.
+TransferStatus noDeviceFoundStatus();
 
 // Called with reports done and the total expected (the total may grow when a transfer learns it
 // has more to do).

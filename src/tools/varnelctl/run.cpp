@@ -1,0 +1,257 @@
+#include "run.h"
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "common/file_io.h"
+#include "common/resources.h"
+#include "config/app_state.h"
+#include "config/default_image.h"
+#include "device/trace.h"
+#include "device/virtual_bus.h"
+#include "macros/macro_file.h"
+#include "platform/hidapi_bus.h"
+#include "skin/layout.h"
+#include "transfers/app_model.h"
+#include "transfers/virtual_factory.h"
+
+namespace varnel::ctl {
+
+namespace {
+
+// A failure on the way: the exit status and what to tell the user.
+struct Failure {
+    int code;
+    std::string message;
+};
+
+int exitFor(TransferCode code) {
+    switch (code) {
+    case TransferCode::Done: return kExitDone;
+    case TransferCode::NoDevice: return kExitNoDevice;
+    case TransferCode::Refused: return kExitRefused;
+    case TransferCode::BadFile: return kExitBadFile;
+    case TransferCode::DeviceFailed:
+    case TransferCode::DeviceGone: break;
+    }
+    return kExitDeviceFailed;
+}
+
+Failure fromTransfer(const TransferStatus& s) { return {exitFor(s.code), s.error.message}; }
+
+Bytes embedded(const char* name) {
+    auto r = findResource(name);
+    return r ? Bytes(r->begin(), r->end()) : Bytes{};
+}
+
+// The layout file's alternative signature pair.
+AlternativeSignature layoutSignature() {
+    AlternativeSignature alt;
+    auto doc = embeddedLayoutDocument();
+    if (!doc) return alt;
+    if (const IniSection* org = doc->section(kLayoutSection)) {
+        ControlTable scratch;
+        LayoutSettings settings = loadLayout(*org, scratch).settings;
+        alt = {settings.revManuId, settings.revProId};
+    }
+    return alt;
+}
+
+std::string hex4(unsigned v) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%04x", v);
+    return buf;
+}
+
+// Everything after the bus exists: the command itself.
+class Session {
+public:
+    Session(const Options& o, HidBus& bus, Clock& clock, AppModelConfig config, std::ostream& out)
+        : o_(o), bus_(bus), clock_(clock), config_(std::move(config)), model_(state_, bus, clock), out_(out) {}
+
+    std::optional<Failure> run() {
+        if (o_.command.command == Command::List) return list();
+        if (auto s = model_.start(config_); !s) return Failure{kExitBadFile, "default image: " + s.error().message};
+        if (auto f = loadInputs()) return f;
+        if (auto f = open()) return f;
+        if (auto s = identifyMouse(state_, model_.link(), config_.alternative); !s) return fromTransfer(s);
+        if (o_.command.command == Command::Info) return info();
+        if (o_.command.wrenOnly && state_.DeviceChip != ChipModel::Wren)
+            return Failure{kExitDeviceFailed, std::string(o_.command.name) + " needs a Wren mouse"};
+        if (auto s = Btn_Read(state_, model_.link()); !s) return fromTransfer(s);
+        return command();
+    }
+
+private:
+    std::optional<Failure> list() {
+        for (const auto& i : bus_.enumerate())
+            out_ << i.path << ' ' << hex4(i.vendorId) << ':' << hex4(i.productId) << ' ' << i.featureReportLength
+                 << '\n';
+        return std::nullopt;
+    }
+
+    // Input files are checked before anything goes to the mouse.
+    std::optional<Failure> loadInputs() {
+        if (o_.command.command == Command::Flash) {
+            if (auto s = model_.LoadFirmware(o_.file); !s) return Failure{kExitBadFile, o_.file + ": " + s.error().message};
+        } else if (o_.command.command == Command::Restore || o_.command.command == Command::ImportMacros) {
+            if (auto r = readWholeFile(o_.file); !r) return Failure{kExitBadFile, r.error().message};
+        }
+        return std::nullopt;
+    }
+
+    std::optional<Failure> open() {
+        const auto& ids = state_.DeviceIdTable[0];
+        OpenOutcome o;
+        if (ids.vendorId != 0 && ids.productId != 0) o = OpenDevice(bus_, ids.vendorId, ids.productId);
+        if (!o.found) {
+            std::string message = noDeviceFoundStatus().error.message;
+            for (const auto& path : o.permissionDenied)
+                message += "\npermission denied on " + path +
+                           ": install packaging/70-varnel-config.rules into /etc/udev/rules.d and replug the mouse";
+            return Failure{kExitNoDevice, message};
+        }
+        model_.link().setChannels(o.channels);
+        if (!model_.link().hasBothChannels()) return fromTransfer(noDeviceStatus());
+        return std::nullopt;
+    }
+
+    std::optional<Failure> info() {
+        out_ << "variant: " << (state_.DeviceChip ? chipName(*state_.DeviceChip) : "unknown") << '\n'
+             << "lighting: " << (state_.LightingKind == LightingKind::Rgb ? "RGB" : "Color") << '\n'
+             << "sensor: " << (state_.SensorModel.empty() ? "unknown" : state_.SensorModel) << '\n'
+             << "steps: " << state_.StepCount << '\n';
+        return std::nullopt;
+    }
+
+    std::optional<Failure> writeFile(const Result<Bytes>& bytes) {
+        if (!bytes) return Failure{kExitBadFile, bytes.error().message};
+        if (auto s = writeFileAtomic(o_.file, *bytes); !s) return Failure{kExitBadFile, s.error().message};
+        return std::nullopt;
+    }
+
+    std::optional<Failure> transfer(const TransferStatus& s) {
+        if (!s) return fromTransfer(s);
+        return std::nullopt;
+    }
+
+    std::optional<Failure> command() {
+        switch (o_.command.command) {
+        case Command::Backup: return writeFile(model_.ProfileBytes());
+        case Command::Restore:
+            if (auto s = model_.LoadProfile(o_.file); !s) return Failure{kExitBadFile, s.error().message};
+            state_.MacrosDirty = true;
+            return transfer(model_.Apply());
+        case Command::Reset: return transfer(model_.Reset());
+        case Command::Flash: return flash();
+        case Command::ExportMacros: return writeFile(macroSetFileBytes(state_.DataBuf));
+        case Command::ImportMacros:
+            if (auto s = model_.ImportMacros(o_.file); !s) return Failure{kExitBadFile, s.error().message};
+            return transfer(model_.SaveMacro());
+        case Command::List:
+        case Command::Info: break;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<Failure> flash() {
+        if (auto s = model_.Program(); !s) return fromTransfer(s);
+        clock_.sleepFor(kFirmwareRestartWait);
+        SearchOutcome found = model_.runSearch(model_.ReFindDev());
+        if (!found.found) return fromTransfer(noDeviceFoundStatus());
+        return transfer(found.read);
+    }
+
+    const Options& o_;
+    HidBus& bus_;
+    Clock& clock_;
+    AppModelConfig config_;
+    AppState state_;
+    AppModel model_;
+    std::ostream& out_;
+};
+
+struct VirtualSetup {
+    std::shared_ptr<VirtualMouse> mouse;
+    std::unique_ptr<VirtualBus> bus;
+};
+
+Result<VirtualSetup> makeVirtual(const Options& o, const ImageHeader& header, const AppModelConfig& config,
+                                 std::shared_ptr<Clock> clock) {
+    VirtualMouseOptions vo;
+    vo.model = *o.virtualModel;
+    vo.vendorId = header.DefaultVid;
+    vo.productId = header.DefaultPid;
+    vo.vendorInterfaces = o.virtualInterfaces;
+    vo.refuseReport = o.refuseReport;
+    vo.vanishAfterReport = o.unplugAfter;
+    vo.latency = std::chrono::microseconds(o.latencyUs);
+    VirtualSetup v{std::make_shared<VirtualMouse>(vo, std::move(clock)), std::make_unique<VirtualBus>()};
+    Bytes memory = factoryMemory(vo.model.chip, config.defaultImage, config.defaultFirmware);
+    if (o.virtualLoad) {
+        auto loaded = readWholeFile(*o.virtualLoad);
+        if (!loaded) return loaded.error();
+        memory = std::move(*loaded);
+    }
+    if (auto s = v.mouse->loadMemory(memory); !s) return s.error();
+    v.bus->addMouse(v.mouse);
+    v.bus->addForeignKeyboard();
+    return v;
+}
+
+}  // namespace
+
+int run(const Options& o, std::ostream& out, std::ostream& err) {
+    auto fail = [&](int code, const std::string& message) {
+        err << "varnelctl: " << message << '\n';
+        return code;
+    };
+    AppModelConfig config{embedded("VarnelData"), embedded("DefaultFW"), layoutSignature()};
+    if (o.defaultImage) {
+        auto image = readWholeFile(*o.defaultImage);
+        if (!image) return fail(kExitBadFile, image.error().message);
+        config.defaultImage = std::move(*image);
+    }
+    auto header = decideImageHeader(config.defaultImage);
+    if (!header) return fail(kExitBadFile, "default image: " + header.error().message);
+
+    std::shared_ptr<Clock> clock;
+    std::unique_ptr<HidBus> realBus;
+    VirtualSetup virt;
+    if (o.virtualModel) {
+        // Waits of the virtual mouse's world pass at once; only the report latency is real.
+        clock = std::make_shared<ManualClock>();
+        auto v = makeVirtual(o, *header, config, clock);
+        if (!v) return fail(kExitBadFile, v.error().message);
+        virt = std::move(*v);
+    } else {
+        clock = std::make_shared<SteadyClock>();
+        realBus = std::make_unique<HidapiBus>();
+    }
+    HidBus& base = virt.bus ? static_cast<HidBus&>(*virt.bus) : *realBus;
+
+    std::ofstream traceFile;
+    std::unique_ptr<TracingBus> traced;
+    if (o.trace) {
+        traceFile.open(*o.trace, std::ios::binary | std::ios::trunc);
+        if (!traceFile) return fail(kExitBadFile, "cannot write the trace file " + *o.trace);
+        traced = std::make_unique<TracingBus>(base, header->DefaultVid, header->DefaultPid,
+                                              [&](std::string_view line) { traceFile << line << '\n'; });
+    }
+    HidBus& bus = traced ? static_cast<HidBus&>(*traced) : base;
+
+    Session session(o, bus, *clock, std::move(config), out);
+    std::optional<Failure> failure = session.run();
+
+    if (virt.mouse && o.virtualSave) {
+        Bytes memory = virt.mouse->memory();
+        if (auto s = writeFileAtomic(*o.virtualSave, memory); !s && !failure)
+            failure = Failure{kExitBadFile, s.error().message};
+    }
+    traceFile.flush();
+    if (failure) return fail(failure->code, failure->message);
+    return kExitDone;
+}
+
+}  // namespace varnel::ctl

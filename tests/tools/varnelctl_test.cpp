@@ -1,0 +1,223 @@
+// Runs the varnelctl program itself against its virtual mouse.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/file_io.h"
+#include "common/resources.h"
+#include "config/image_builder.h"
+#include "device/commands.h"
+#include "transfers/transfer_rig.h"
+
+namespace varnel {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+struct Outcome {
+    int exit = -1;
+    std::string out, err;
+};
+
+class Varnelctl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("varnelctl-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        ASSERT_TRUE(fs::exists(program)) << program << " is built with the project";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+
+    Outcome run(const std::string& args) const {
+        const std::string cmd = program.string() + " " + args + " >" + path("out") + " 2>" + path("err");
+        int status = std::system(cmd.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text("out"), text("err")};
+    }
+    std::string text(const std::string& name) const {
+        std::ifstream in(path(name));
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+    Lines lines(const std::string& name) const {
+        Lines out;
+        std::istringstream in(text(name));
+        for (std::string l; std::getline(in, l);) out.push_back(l);
+        return out;
+    }
+    Bytes bytes(const std::string& name) const {
+        auto r = readWholeFile(path(name));
+        return r ? *r : Bytes{};
+    }
+    void put(const std::string& name, const Bytes& b) const { ASSERT_TRUE(writeFileAtomic(path(name), b).ok()); }
+    static Bytes slice(const Bytes& b, std::size_t from, std::size_t n) {
+        return Bytes(b.begin() + static_cast<std::ptrdiff_t>(from), b.begin() + static_cast<std::ptrdiff_t>(from + n));
+    }
+
+    fs::path program = fs::path(VARNEL_BINARY_DIR) / "src" / "tools" / "varnelctl" / "varnelctl";
+    fs::path dir;
+    const Bytes image = testing::embeddedBytes("VarnelData");
+    const Bytes firmware = testing::embeddedBytes("DefaultFW");
+};
+
+TEST_F(Varnelctl, ListAndInfo) {
+    Outcome list = run("--virtual wren-rgb-3330 list");
+    EXPECT_EQ(list.exit, 0);
+    EXPECT_EQ(list.out,
+              "virtual/mouse0.1/if0 1209:0001 0\nvirtual/mouse0.1/if1 1209:0001 8\n"
+              "virtual/mouse0.1/if2 1209:0001 3\nvirtual/keyboard1 2f01:0a11 2\n");
+
+    struct Case {
+        const char* args;
+        const char* out;
+        Lines trace;
+    };
+    const Case cases[] = {
+        {"--virtual wren-rgb-3330", "variant: Wren\nlighting: RGB\nsensor: 3330\nsteps: 20\n",
+         {"S0 40 02 00 11 00 01 00 00", "S0 41 00 00 00 00 00 00 00", "S0 40 0E 00 00 00 00 00 00",
+          "G0 41 00 00 40 C8 45 00 00", "S0 40 09 5C 00 00 05 00 00", "G0 41 FF FF FF FF FF FF FF"}},
+        {"--virtual wren-color-a5050 --virtual-interfaces 2", "variant: Wren\nlighting: Color\nsensor: A5050\nsteps: 17\n",
+         {"S0 40 02 00 11 00 01 00 00", "S0! 41 00 00 00 00 00 00 00", "S1! 40 02 00 11 00 01 00 00",
+          "S1 41 00 00 00 00 00 00 00", "S0 40 0E 00 00 00 00 00 00", "G1 41 00 00 00 C8 12 00 00",
+          "S0 40 09 5C 00 00 05 00 00", "G1 41 FF FF FF FF FF FF FF"}},
+    };
+    for (const auto& c : cases) {
+        Outcome r = run(std::string(c.args) + " --trace " + path("trace") + " info");
+        EXPECT_EQ(r.exit, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(lines("trace"), c.trace);
+    }
+}
+
+TEST_F(Varnelctl, BackupAndRestore) {
+    Outcome b = run("--virtual wren-rgb-3330 backup " + path("profile.bin"));
+    ASSERT_EQ(b.exit, 0) << b.err;
+    EXPECT_EQ(bytes("profile.bin"), image) << "a fresh mouse holds the default image";
+
+    // A mouse whose macro area was wiped gets the profile's macros back, after a full read.
+    Bytes memory = factoryMemory(ChipModel::Wren, image, firmware);
+    std::fill(memory.begin() + 0x7000, memory.end(), 0x00);
+    put("before.bin", memory);
+    Outcome r = run("--virtual wren-rgb-3330 --virtual-load " + path("before.bin") + " --virtual-save " +
+                path("after.bin") + " --trace " + path("trace") + " restore " + path("profile.bin"));
+    ASSERT_EQ(r.exit, 0) << r.err;
+    Bytes after = bytes("after.bin");
+    EXPECT_EQ(slice(after, kFlashMacroBlocks, kMacroAreaSize), slice(image, 1216, kMacroAreaSize));
+    EXPECT_EQ(slice(after, kFlashMacroNames, 1024), slice(image, 192, 1024));
+    EXPECT_EQ(slice(after, kFlashParameterBlock, 182), slice(image, 0, 182));
+    // probes, identification, full read, then Apply with macros: 11 erases, 3 + 132 writes, reload
+    EXPECT_EQ(lines("trace").size(), 2u + 4u + 4916u + 11u + 27u + 2u + 3u + 132u * 38u + 1u);
+    EXPECT_EQ(lines("trace").back(), "S0 40 11 00 00 00 00 00 00");
+}
+
+TEST_F(Varnelctl, LarkBackupWithALarkDefaultImage) {
+    put("lark.bin", testing::larkDefaultImage());
+    Outcome r = run("--default-image " + path("lark.bin") + " --virtual lark-rgb-a5050 backup " + path("p.bin"));
+    ASSERT_EQ(r.exit, 0) << r.err;
+    Bytes p = bytes("p.bin");
+    ASSERT_EQ(p.size(), 154u);
+    EXPECT_EQ(p[0], 0x10);
+    EXPECT_EQ(p[1], 0x00);
+}
+
+TEST_F(Varnelctl, ResetKeepsTheMirror) {
+    Bytes memory = factoryMemory(ChipModel::Wren, image, firmware);
+    const Bytes mirror{0x01, 0x02, 0x01, 0x03, 0x5A, 0x10, 0x20, 0x30, 0x0A};
+    std::copy(mirror.begin(), mirror.end(), memory.begin() + kFlashExtraBytes);
+    memory[kFlashParameterBlock + 6] = 0x01;  // a changed DPI code
+    put("before.bin", memory);
+    Outcome r = run("--virtual wren-rgb-3330 --virtual-load " + path("before.bin") + " --virtual-save " +
+                path("after.bin") + " reset");
+    ASSERT_EQ(r.exit, 0) << r.err;
+    Bytes after = bytes("after.bin");
+    EXPECT_EQ(slice(after, kFlashExtraBytes, 9), mirror);
+    EXPECT_EQ(slice(after, kFlashParameterBlock, 182), slice(image, 0, 182));
+}
+
+TEST_F(Varnelctl, FlashProgramsAndFindsTheMouseAgain) {
+    Bytes fw(10000);
+    for (std::size_t i = 0; i < fw.size(); ++i) fw[i] = static_cast<std::uint8_t>(i * 13);
+    put("fw.bin", fw);
+    Outcome r = run("--virtual wren-rgb-3330 --virtual-save " + path("after.bin") + " --trace " + path("trace") +
+                " flash " + path("fw.bin"));
+    ASSERT_EQ(r.exit, 0) << r.err;
+    EXPECT_EQ(slice(bytes("after.bin"), kFlashFirmware, kFirmwareSize), slice(fw, 0, kFirmwareSize));
+    Lines trace = lines("trace");
+    auto finish = std::find(trace.begin(), trace.end(), "S0 40 12 00 00 00 00 00 00");
+    ASSERT_NE(finish, trace.end());
+    // After the restart: probes on new nodes, identification and the full read again.
+    EXPECT_EQ(*(finish + 1), "S0 40 02 00 11 00 01 00 00");
+    EXPECT_EQ(static_cast<std::size_t>(trace.end() - finish - 1), 2u + 4u + 4916u);
+
+    put("short.bin", Bytes(8191, 0));
+    Outcome s = run("--virtual wren-rgb-3330 --trace " + path("trace2") + " flash " + path("short.bin"));
+    EXPECT_EQ(s.exit, 5);
+    EXPECT_TRUE(lines("trace2").empty()) << "refused before anything is sent";
+}
+
+TEST_F(Varnelctl, MacroExportAndImport) {
+    Outcome e = run("--virtual wren-rgb-3330 export-macros " + path("macros.bin"));
+    ASSERT_EQ(e.exit, 0) << e.err;
+    EXPECT_EQ(bytes("macros.bin"), slice(image, 192, 1024 + kMacroAreaSize));
+
+    Bytes set = bytes("macros.bin");
+    std::fill(set.begin() + 1024 + 3 * 1024, set.begin() + 1024 + 4 * 1024, 0x00);  // macro 3 emptied
+    put("edited.bin", set);
+    Outcome i = run("--virtual wren-rgb-3330 --virtual-save " + path("after.bin") + " --trace " + path("trace") +
+                " import-macros " + path("edited.bin"));
+    ASSERT_EQ(i.exit, 0) << i.err;
+    EXPECT_EQ(slice(bytes("after.bin"), kFlashMacroBlocks + 3 * 1024, 1024), Bytes(1024, 0x00));
+    EXPECT_EQ(lines("trace").back().substr(0, 6), "S0 41 ") << "no reload after Save Macro";
+}
+
+TEST_F(Varnelctl, ExitStatus) {
+    Bytes otherIds = image;
+    otherIds[5] = 0x02;  // product id 0x0002: the virtual mouse takes the image's ids, so change them after
+    put("other.bin", otherIds);
+    put("lark.bin", testing::larkDefaultImage());
+    put("tiny.bin", Bytes(10, 0));
+    struct Case {
+        std::string args;
+        int exit;
+    };
+    const Case cases[] = {
+        {"", 2},
+        {"info extra", 2},
+        {"backup", 2},
+        {"--virtual-save x.bin info", 2},
+        {"--virtual wren-rgb-3330 --virtual-interfaces 3 info", 2},
+        {"--virtual wren-rgb-3330 --virtual-fault refuse-report=0 info", 2},
+        {"--virtual wren-rgb-9999 info", 2},
+        {"--virtual wren-rgb-3330 frobnicate", 2},
+        {"--virtual wren-rgb-3330 --virtual-fault unplug-after=1 info", 3},
+        {"--virtual wren-rgb-3330 --virtual-fault unplug-after=2 info", 1},
+        {"--virtual lark-rgb-a3050 info", 4},
+        {"--virtual wren-rgb-3330 --default-image " + path("lark.bin") + " info", 4},
+        {"--virtual wren-rgb-3330 --virtual-fault unplug-after=100 backup " + path("b.bin"), 1},
+        {"--virtual wren-rgb-3330 --virtual-fault refuse-report=5000 reset", 1},
+        {"--virtual wren-rgb-3330 --virtual-fault refuse-report=4922 import-macros " + path("missing.bin"), 5},
+        {"--virtual wren-rgb-3330 --default-image " + path("tiny.bin") + " info", 5},
+        {"--virtual wren-rgb-3330 restore " + path("lark.bin"), 5},
+        {"--virtual wren-rgb-3330 --virtual-load " + path("tiny.bin") + " info", 5},
+        {"--virtual lark-rgb-a3050 --default-image " + path("lark.bin") + " flash " + path("other.bin"), 1},
+    };
+    for (const auto& c : cases) {
+        Outcome r = run(c.args);
+        EXPECT_EQ(r.exit, c.exit) << c.args << "\n" << r.err;
+        if (c.exit != 0) {
+            EXPECT_FALSE(r.err.empty()) << c.args;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace varnel
