@@ -1,0 +1,130 @@
+#pragma once
+// The button assignment editor: the menus the picture buttons Key1..Key9 open, where they open,
+// which entry is highlighted, and the stores that put a chosen function into the map of the
+// current page. It works on the main window model: captions, visibility, positions and enabling
+// live in its control table, the current page in its page radios, the codes in the application
+// state (every store changes a CodeText and its four EditCopy bytes together).
+//
+// Functions are recognised by their codes, never by their shown names, so a macro or key
+// combination whose caption reads like a map key never acts as one.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "config/layout.h"
+#include "editors/key_combination.h"
+#include "skin/controls.h"
+#include "skin/main_window_model.h"
+
+namespace varnel {
+
+// Colours of a menu entry: highlighted under the pointer (white on teal), else black on the
+// panel (no background of its own).
+struct EntryColours {
+    Rgb text;
+    std::optional<Rgb> back;
+    bool operator==(const EntryColours&) const = default;
+};
+constexpr EntryColours kEntryNormal{{0, 0, 0}, std::nullopt};
+constexpr EntryColours kEntryHighlighted{{255, 255, 255}, Rgb{0, 128, 128}};
+
+// A group entry of Pnl_Main (by its tag) and the sub-menu it opens beside the menu.
+struct MenuGroupSpec {
+    int tag;
+    std::string_view entry;
+    std::string_view subMenu;
+};
+constexpr std::array<MenuGroupSpec, 5> kMenuGroupSubMenus{{
+    {1, "Key_Standard", "Pnl_MseKey"},
+    {2, "Key_Special", "Pnl_Special"},
+    {3, "Key_Media", "Pnl_Media"},
+    {4, "Key_WWW", "Pnl_WWW"},
+    {7, "Key_Macro", "LB_Name"},
+}};
+
+struct MenuPoint {
+    int x = 0, y = 0;
+    bool operator==(const MenuPoint&) const = default;
+};
+struct MenuRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// Where a button menu opens for the label `key`: from the label's centre, to the right in the
+// left half of the window and to the left in the right half; downwards, or upwards when
+// `mayOpenUpwards` and the menu would reach the bottom edge.
+MenuPoint buttonMenuOrigin(const MenuRect& key, int menuWidth, int menuHeight, bool mayOpenUpwards);
+// Where a sub-menu opens beside `mainMenu` for the entry at `entry` (relative to the menu):
+// right of the menu in the left half, else left of it; top-aligned with the entry, or
+// bottom-aligned when it would reach the bottom edge.
+MenuPoint subMenuOrigin(const MenuRect& mainMenu, const MenuRect& entry, int subWidth, int subHeight);
+
+class ButtonEditor {
+public:
+    // `window` outlives the editor.
+    explicit ButtonEditor(MainWindowModel& window);
+
+    // ShowLRM_OnClick (Key1..Key3) and ShowPnlMain_OnClick (Key4..Key9). A button under the
+    // Disable overlay or disabled on its page takes no click.
+    void showButtonMenu(int button);
+    // Pointer over / off a group entry of Pnl_Main, by tag (1 Standard .. 4 WWW, 7 Macro).
+    void KeyByTagMouseEnter(int tag);
+    void KeyByTagMouseLeave(int tag);
+    // Pointer over Key_Assembly: every sub-menu closes.
+    void KeyStatus_AMouseEnter();
+    // Pointer over / off an entry of a sub-menu or of Pnl_LRM, by the entry's name.
+    void KeyStatusMouseEnter(std::string_view entry);
+    void KeyStatusMouseLeave(std::string_view entry);
+
+    // An entry of Pnl_MseKey, Pnl_Special, Pnl_Media or Pnl_WWW, by tag.
+    void KeyStatusOnClick(int tag);
+    // Key_L, Key_R or Key_M (tags 900..902) for button 1, 2 or 3.
+    void Key_SwitchLRMOnClick(int tag);
+    // Macro `index` (0..31) of LB_Name.
+    void LB_NameClick(int index);
+    // Key_Assembly or Key_Macro clicked: menus close and the pending result is cleared; the
+    // caller opens the key-combination dialog on pending().
+    void Key_AssemblyClick();
+    // Stores a confirmed pending result into the selected button of the current page's map.
+    // The dialog is not modal, so this stores nothing (and changes no caption) unless the page
+    // still edits that button.
+    void ApplyAssemblyResult();
+    // Click on the page background or the mouse picture: HideAllMenu.
+    void ClearAP();
+    void HideAllMenu();
+
+    int SelectedButton() const { return selected_; }
+    PendingAssembly& pending() { return pending_; }
+    const PendingAssembly& pending() const { return pending_; }
+    EntryColours entryColours(std::string_view entry) const;
+    // Macros exist on a Wren only; on a Lark the Macro entry is hidden.
+    bool macrosAvailable() const;
+    // The map stores on the current page go to: MainMap on Main Control, SwitchMap on Alternate
+    // Key, none elsewhere (the Reset Control map is view-only).
+    std::optional<ButtonMapId> editedMap() const;
+
+private:
+    // The map a store into `button` may go to now: none off the edited pages, under the
+    // Disable overlay, or when the button is disabled on the page.
+    std::optional<ButtonMapId> storeTarget(int button) const;
+    // Stores `codeText` into `button` of map `m` and shows `caption` on it. On Main Control a
+    // switch key set or replaced is put on that button in all three maps.
+    void assign(ButtonMapId m, int button, const std::string& codeText, std::string_view caption);
+    bool storeSlot(ButtonMapId m, int button, const std::string& codeText);
+    const std::string& codeOf(ButtonMapId m, int button) const;
+    std::string nameOf(std::string_view codeText) const;
+    void hideSubMenus();
+    void showSubMenu(std::string_view subMenu, std::string_view entry);
+    void highlight(std::string_view entry);
+    void unhighlight(std::string_view entry);
+
+    MainWindowModel& window_;
+    ControlTable& controls_;
+    AppState& state_;
+    int selected_ = 0;
+    std::string highlighted_;
+    PendingAssembly pending_;
+};
+
+}  // namespace varnel
