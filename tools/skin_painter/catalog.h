@@ -15,7 +15,7 @@ inline constexpr QSize kPageButton{110, 26};    // SetS
 inline constexpr QSize kKeyLabel{164, 30};      // KeyS
 inline constexpr QSize kWebButton{110, 26};     // WebS
 inline constexpr QSize kMacroButton{100, 22};   // MacroS
-inline constexpr QSize kPanelButton{44, 22};    // MacroBtnS
+inline constexpr QSize kPanelButton{46, 22};    // MacroBtnS
 inline constexpr QSize kInsertBase{222, 152};   // InsertDelayBase, InsertKeyBase
 inline constexpr QSize kTenStep{28, 8};         // Bar1
 inline constexpr QSize kDpiStep{16, 6};         // Bar2

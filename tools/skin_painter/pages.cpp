@@ -530,7 +530,7 @@ QImage macroPage(int skin) {
     // Recording delay choices (their click areas and lamps come from the layout).
     drawSectionTitle(p, QPointF(132, 320), t.delayMode, 346);
     const QString delays[] = {t.recordDelay, t.fixedDelay, t.noDelay};
-    for (int j = 0; j < 3; ++j) rowText(p, 168, 350 + j * 23, 16, delays[j], Qt::AlignLeft, 96, 12);
+    for (int j = 0; j < 3; ++j) rowText(p, 168, 350 + j * 23, 16, delays[j], Qt::AlignLeft, 170, 12);
     drawWell(p, QRectF(265, 370, 44, 20));
     rowText(p, 314, 370, 20, t.seconds, Qt::AlignLeft, 30, 12, ink::kTextDim);
 

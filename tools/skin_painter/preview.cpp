@@ -45,9 +45,17 @@ public:
 
     QImage compose(int page) {
         put("L" + QString::number(lang_) + "_BackGround", 0, 0);
+        const bool insertPanel = page == 6;  // the macro page with the key insertion panel open
+        if (insertPanel) page = 4;
         const QString back = page == 5 ? QStringLiteral("Update") : QStringLiteral("L%1_Back%2").arg(lang_).arg(page);
         put(back, num(QStringLiteral("P%1_X").arg(page)), num(QStringLiteral("P%1_Y").arg(page)));
         bar(page);
+        if (insertPanel) {
+            macroPage();
+            insertKeys();
+            p_.end();
+            return img_.convertToFormat(QImage::Format_RGB32);
+        }
         switch (page) {
             case 1: mapPage(); break;
             case 2: advancedPage(); break;
@@ -237,6 +245,38 @@ private:
         }
     }
 
+    void insertKeys() {
+        const int gx = num("Insert_X");
+        const int gy = num("Insert_Y");
+        put("InsertKeyBase", gx, gy);
+        const QRect list(gx + num("InsertList_X"), gy + num("InsertList_Y"), 146, 20);
+        p_.fillRect(list, Qt::white);
+        caption(list.adjusted(3, 0, 0, 0), text("Str412"), 8, Qt::black, Qt::AlignLeft | Qt::AlignVCenter);
+        const char* keys[] = {"Str414", "Str415", "Str416"};
+        for (int j = 0; j < 3; ++j) {
+            const int y = gy + num("InsertRecDelay_Y") + j * num("InsertRecDelay_H");
+            const int x = gx + num("InsertRecDelay_X");
+            p_.setPen(Qt::NoPen);
+            p_.setBrush(j == 0 ? QColor(255, 40, 40) : QColor(70, 20, 20));
+            p_.drawEllipse(QPointF(x + 6, y + 8), 5, 5);
+            caption(QRect(x - 2, y, 180, 16), QStringLiteral("       ") + text(keys[j]), 9, Qt::white,
+                    Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        const struct {
+            const char* key;
+            const char* pic;
+            const char* text;
+        } buttons[] = {{"InsertBtnStart", "MacroS_01", "Str400"},
+                       {"InsertBtnOK", "MacroBtnS_01", "Str421"},
+                       {"InsertBtnCancel", "MacroBtnS_02", "Str422"}};
+        for (const auto& b : buttons) {
+            const int x = gx + num(QString(b.key) + "_X");
+            const int y = gy + num(QString(b.key) + "_Y");
+            const QSize s = put(b.pic, x, y);
+            caption(QRect(QPoint(x, y), s), text(b.text), 9);
+        }
+    }
+
     void updatePage() {
         caption(QRect(num("lbl_BINPath_X"), num("lbl_BINPath_Y"), 300, 22), text("Str442"), 11, Qt::white,
                 Qt::AlignLeft | Qt::AlignVCenter);
@@ -265,6 +305,37 @@ private:
 
 }  // namespace
 
+namespace {
+
+// The small pictures side by side at three times their size, for a close look at the states.
+bool writeSheet(const QString& file) {
+    const int scale = 3;
+    QImage sheet(760 * scale / 2, 300 * scale, QImage::Format_RGB32);
+    sheet.fill(QColor(21, 23, 27));
+    QPainter p(&sheet);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    int x = 8;
+    int y = 8;
+    int rowHeight = 0;
+    for (const PictureSpec& spec : catalog()) {
+        const QImage img = spec.draw();
+        if (img.width() > 200) continue;
+        const QSize s = img.size() * scale;
+        if (x + s.width() > sheet.width() - 8) {
+            x = 8;
+            y += rowHeight + 10;
+            rowHeight = 0;
+        }
+        p.drawImage(QRect(QPoint(x, y), s), img);
+        x += s.width() + 10;
+        rowHeight = qMax(rowHeight, s.height());
+    }
+    p.end();
+    return sheet.save(file, "PNG");
+}
+
+}  // namespace
+
 bool writePreviews(const QString& outDir, const QString& layoutFile, const QString& langDir) {
     bool ok = false;
     const QHash<QString, QString> layout = readIni(layoutFile, &ok);
@@ -273,6 +344,7 @@ bool writePreviews(const QString& outDir, const QString& layoutFile, const QStri
         return false;
     }
     QDir().mkpath(outDir);
+    if (!writeSheet(outDir + "/sheet.png")) return false;
     for (int lang = 1; lang <= 3; ++lang) {
         const QString langFile = QStringLiteral("%1/LANG%2.ini").arg(langDir).arg(lang);
         const QHash<QString, QString> texts = readIni(langFile, &ok);
@@ -280,7 +352,7 @@ bool writePreviews(const QString& outDir, const QString& layoutFile, const QStri
             std::fprintf(stderr, "cannot read %s\n", qPrintable(langFile));
             return false;
         }
-        for (int page = 1; page <= 5; ++page) {
+        for (int page = 1; page <= 6; ++page) {
             Composer c(layout, texts, lang);
             const QString file = QStringLiteral("%1/page%2_lang%3.png").arg(outDir).arg(page).arg(lang);
             if (!c.compose(page).save(file, "PNG")) {

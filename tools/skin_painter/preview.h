@@ -5,7 +5,8 @@
 
 namespace skinart {
 
-// Writes page<p>_lang<n>.png for p = 1..5, n = 1..3 into `outDir`. False on a missing input.
+// Writes page<p>_lang<n>.png for p = 1..5, n = 1..3 into `outDir`; page 6 is the macro page
+// with the key insertion panel open. False on a missing input.
 bool writePreviews(const QString& outDir, const QString& layoutFile, const QString& langDir);
 
 }  // namespace skinart
