@@ -23,7 +23,7 @@ constexpr Size kDpiValue{44, 16};
 constexpr Size kModeLabel{120, 20};
 constexpr Size kColourSourceLabel{170, 22};
 constexpr Size kMacroNameList{210, 120};
-constexpr Size kMacroContentList{232, 284};
+constexpr Size kMacroContentList{232, 280};
 constexpr Size kDelayPanel{222, 130};
 constexpr Size kInsertPanel{222, 152};
 constexpr Size kLamp{12, 12};
@@ -170,10 +170,11 @@ void addBreathingPage(Builder& b) {
     for (const auto& s : kLightingSwatches) addSwatch(b, s, g);
 }
 
-void addTriplet(Builder& b, const DelayTriplet& t) {
+// Record delay is chosen at creation; `shown` false hides the three choices altogether.
+void addTriplet(Builder& b, const DelayTriplet& t, bool shown) {
     for (std::size_t j = 0; j < 3; ++j) {
-        b.add(std::string(t.lamps[j]), ControlKind::Lamp, std::string(t.parent), kLamp, {}, j == 0);
-        b.label(std::string(t.labels[j]), std::string(t.parent), kDelayLabel);
+        b.add(std::string(t.lamps[j]), ControlKind::Lamp, std::string(t.parent), kLamp, {}, shown && j == 0);
+        b.label(std::string(t.labels[j]), std::string(t.parent), kDelayLabel, {}, shown);
     }
 }
 
@@ -185,13 +186,14 @@ void addMacroPage(Builder& b) {
     for (const auto& btn : kMacroButtons) b.pictureButton(btn.picture, btn.label, g);
 
     b.add("Gb_Delay", ControlKind::Group, g, kDelayPanel);
-    addTriplet(b, kRecordDelays);
+    addTriplet(b, kRecordDelays, true);
     b.edit("Edt_Delay", "Gb_Delay", kDelayEdit, "0.05");
 
     b.picture("Img_InsertBase", g, false);
     b.add("Gb_Insert", ControlKind::Group, g, kInsertPanel, {}, false);
     b.add("CB_Insert", ControlKind::Combo, "Gb_Insert", kInsertCombo);
-    addTriplet(b, kInsertDelays);
+    // The panel is designed for its first choice, a delay: no key recording controls.
+    addTriplet(b, kInsertDelays, false);
     b.edit("Edt_InsertDelay", "Gb_Insert", kDelayEdit, "0.05");
     b.label("lbl_Delay", "Gb_Insert", kInsertDelayCaption);
     b.label("lbl_s_A", "Gb_Insert", kUnitLabel);
@@ -237,6 +239,11 @@ void designedState(ControlTable& t) {
         for (int i = 2; i <= kTenStepCount; ++i) t.setPicture(std::string(bar.picture) + std::to_string(i), "Bar1_D");
     }
     t.setPicture("Img_InsertBase", "InsertDelayBase");
+    t.setItemIndex("CB_Insert", 0);
+    t.setBackColor("CB_Insert", Rgb{20, 20, 22});
+    const PictureButton& record = kInsertButtons.front();
+    t.setVisible(record.picture, false);
+    t.setVisible(record.label, false);
     // Texts that read from the left: the delay options, the menu entries, the file path.
     for (const auto* triplet : {&kRecordDelays, &kInsertDelays}) {
         for (const auto label : triplet->labels) t.setAlign(label, TextAlign::Left);

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -177,6 +178,21 @@ private slots:
         QCOMPARE(label("Btn_Reset_1")->text(), QString("Reset"));
         QCOMPARE(pictureOf("Img_P1"), QString("L3_Back1"));
         QCOMPARE(combo->currentIndex(), 2);
+    }
+
+    void backgroundDragsTheWindowAndClosesMenus() {
+        window_->model().controls().setVisible("Pnl_Main", true);
+        window_->syncFromModel();
+        QWidget* base = child("Img_Base_1");
+        const QPoint start = window_->pos();
+        const QPoint grip(5, 300);
+        QTest::mousePress(base, Qt::LeftButton, {}, grip);
+        QVERIFY(child("Pnl_Main")->isHidden());
+        if (window_->pos() != start) QSKIP("a window manager took the move over");
+        const QPointF to = base->mapToGlobal(QPointF(grip + QPoint(30, 20)));
+        QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)), to, Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(base, &move);
+        QCOMPARE(window_->pos(), start + QPoint(30, 20));
     }
 
 private:

@@ -36,6 +36,14 @@ QImage snapshot(varnel::MainWindow& w) {
     return img;
 }
 
+// Writes the window's picture to `file`; 1 on failure.
+int save(varnel::MainWindow& w, const QString& file) {
+    QApplication::processEvents();
+    if (snapshot(w).save(file)) return 0;
+    std::fprintf(stderr, "screenshot: cannot write %s\n", qPrintable(file));
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,13 +67,14 @@ int main(int argc, char** argv) {
             // Shown as if a mouse were attached: the pages open without their device checks.
             window.model().openPage(spec.page);
             window.syncFromModel();
-            QApplication::processEvents();
-            const QString file = out.filePath(QStringLiteral("lang%1_%2.png").arg(lang).arg(pageName(spec.page)));
-            if (!snapshot(window).save(file)) {
-                std::fprintf(stderr, "screenshot: cannot write %s\n", qPrintable(file));
-                ++failures;
-            }
+            failures += save(window, out.filePath(QStringLiteral("lang%1_%2.png").arg(lang).arg(pageName(spec.page))));
         }
+        // The macro page once more with its insert panel open.
+        window.model().setInsertPanelOpen(true);
+        window.model().openPage(varnel::skin::Page::Macro);
+        window.syncFromModel();
+        failures += save(window, out.filePath(QStringLiteral("lang%1_macro_insert.png").arg(lang)));
+        window.model().setInsertPanelOpen(false);
     }
     window.model().openPage(varnel::skin::Page::Main);
     return failures == 0 ? 0 : 1;
