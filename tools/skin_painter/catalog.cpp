@@ -53,6 +53,19 @@ std::vector<PictureSpec> catalog() {
     add("RdS_E", [] { return optionMark(true); });
     add("RdS_D", [] { return optionMark(false); });
     add("Col_F", [] { return colourFrame(); });
+
+    // Our own names: the description leaves these pictures to the implementer.
+    // Key-combination dialog and macro rename dialog backgrounds (354 x 179, see-through outside
+    // their outline); both place title 10,25; edit 56,68 (209 x 22); OK 44,134 and Cancel 196,134
+    // (97 x 29); close 316,6 (30 x 30).
+    add("AssemblyBase", [] { return dialogBackground(true); }, true);
+    add("MacroNameBase", [] { return dialogBackground(false); }, true);
+    // Under the dialogs' OK and Cancel while the pointer rests on them (Img_Confirm, Img_Cancel).
+    add("DlgBtnS_02", [] { return dialogButtonHover(); });
+    // The event list's pictures: delay, press, release.
+    add("MacroEvent_0", [] { return macroEventIcon(0); });
+    add("MacroEvent_1", [] { return macroEventIcon(1); });
+    add("MacroEvent_2", [] { return macroEventIcon(2); });
     return all;
 }
 

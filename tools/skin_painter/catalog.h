@@ -27,6 +27,8 @@ inline constexpr QSize kAdvancedPage{680, 376}; // L1_Back2 ..
 inline constexpr QSize kBreathingPage{656, 270};// L1_Back3 ..
 inline constexpr QSize kMacroPage{656, 334};    // L1_Back4 ..
 inline constexpr QSize kUpdatePage{480, 180};   // Update
+inline constexpr QSize kDialog{354, 179};       // AssemblyBase, MacroNameBase
+inline constexpr QSize kEventIcon{24, 24};      // MacroEvent_0 .. _2
 }  // namespace size
 
 struct PictureSpec {
@@ -59,5 +61,9 @@ QImage breathingPage(int skin);
 QImage macroPage(int skin);
 QImage updatePage();
 QImage insertBase(bool forKeys);
+
+QImage dialogBackground(bool withModifierRow);
+QImage dialogButtonHover();
+QImage macroEventIcon(int kind);  // 0 delay, 1 press, 2 release
 
 }  // namespace skinart
