@@ -75,7 +75,7 @@ void paintFrame(QPainter& p) {
         p.setPen(QPen(QColor(255, 170, 176), 0.8, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(a, b);
     };
-    strip(QPointF(14, 67), QPointF(67, 14));
+    strip(QPointF(14, 67), QPointF(42, 39));
     strip(QPointF(787, 561), QPointF(761, 587));
     strip(QPointF(403, 15), QPointF(419, 31));
 
@@ -95,9 +95,9 @@ void paintBrand(QPainter& p, const ArtTexts& t) {
     p.save();
     // Logo: a V of two slanted blades.
     QPolygonF left;
-    left << QPointF(58, 17) << QPointF(69, 17) << QPointF(80, 44) << QPointF(73, 51);
+    left << QPointF(68, 17) << QPointF(79, 17) << QPointF(90, 44) << QPointF(83, 51);
     QPolygonF right;
-    right << QPointF(93, 17) << QPointF(104, 17) << QPointF(86, 51) << QPointF(80, 44) << QPointF(84, 36);
+    right << QPointF(103, 17) << QPointF(114, 17) << QPointF(96, 51) << QPointF(90, 44) << QPointF(94, 36);
     QLinearGradient g(0, 17, 0, 51);
     g.setColorAt(0, QColor(255, 96, 108));
     g.setColorAt(1, QColor(170, 18, 34));
@@ -113,10 +113,10 @@ void paintBrand(QPainter& p, const ArtTexts& t) {
     QFont word = bodyFont(30, true);
     word.setItalic(true);
     word.setLetterSpacing(QFont::AbsoluteSpacing, 4);
-    drawText(p, QRectF(114, 12, 280, 36), QStringLiteral("VARNEL"), word, ink::kText);
+    drawText(p, QRectF(124, 12, 270, 36), QStringLiteral("VARNEL"), word, ink::kText);
     QFont sub = titleFont(9);
     sub.setLetterSpacing(QFont::AbsoluteSpacing, 2.2);
-    drawText(p, QRectF(116, 48, 320, 14), t.subtitle, sub, ink::kTextDim);
+    drawText(p, QRectF(126, 48, 300, 14), t.subtitle, sub, ink::kTextDim);
     p.restore();
 }
 
@@ -162,13 +162,13 @@ void paintActionPlate(QPainter& p) {
 
 void paintDock(QPainter& p) {
     p.save();
-    // A quiet tray behind the two button rows.
-    const QRectF r(40.5, 470.5, 740, 70);
+    // A quiet tray behind the two button rows, framed like the content panel.
+    const QRectF r(40.5, 472.5, 739, 68);
     QLinearGradient g(0, r.top(), 0, r.bottom());
-    g.setColorAt(0, QColor(8, 9, 10, 150));
-    g.setColorAt(1, QColor(8, 9, 10, 40));
+    g.setColorAt(0, QColor(8, 9, 10, 120));
+    g.setColorAt(1, QColor(8, 9, 10, 50));
     p.setBrush(g);
-    p.setPen(Qt::NoPen);
+    p.setPen(QPen(QColor(40, 44, 50), 1));
     p.drawPolygon(chamferPolygon(r, 0, 0, 12, 12));
     // A divider between the left (maps, web, profiles) and right (pages, languages) groups.
     QLinearGradient d(0, 476, 0, 536);
