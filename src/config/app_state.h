@@ -18,13 +18,6 @@
 
 namespace varnel {
 
-// One entry of the id table searched for the mouse.
-struct DeviceId {
-    std::uint32_t vendorId = 0;
-    std::uint32_t productId = 0;
-    bool operator==(const DeviceId&) const = default;
-};
-
 struct AppState {
     OptionalChip DefaultChip;
     OptionalChip DeviceChip;
@@ -34,7 +27,7 @@ struct AppState {
     std::uint16_t DefaultVid = 0;
     std::uint16_t DefaultPid = 0;
     std::array<std::uint8_t, 2> ExpectedSignature{};
-    std::array<DeviceId, 2> DeviceIdTable{};
+    varnel::DeviceIdTable DeviceIdTable{};
     std::optional<int> PnlMainHeight;  // nullopt = the designed height
     bool NoDeviceMode = false;
     bool MacrosDirty = false;

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -23,6 +25,18 @@ constexpr std::size_t kWrenImageNameTableOffset = 192;
 constexpr std::size_t kWrenImageMacroOffset = 1216;
 constexpr std::size_t kWrenImageSize = kWrenImageMacroOffset + kMacroAreaSize;  // 33984
 static_assert(kWrenImageSize == 33984);
+
+// Height of the main assignment menu: the Wren one carries the extra Macro entry.
+constexpr int pnlMainHeight(ChipModel c) { return c == ChipModel::Wren ? 146 : 122; }
+
+// One entry of the id table searched for the mouse; a zero id makes the entry empty.
+struct DeviceId {
+    std::uint32_t vendorId = 0;
+    std::uint32_t productId = 0;
+    bool empty() const { return vendorId == 0 || productId == 0; }
+    bool operator==(const DeviceId&) const = default;
+};
+using DeviceIdTable = std::array<DeviceId, 2>;
 
 constexpr std::size_t parameterBlockSize(ChipModel c) {
     return c == ChipModel::Lark ? kLarkParameterBlockSize : kWrenParameterBlockSize;

@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::uint8_t kHeaderChipLark = 0;
 constexpr std::uint8_t kHeaderChipWren = 177;
-constexpr int kPnlMainHeightLark = 122;
-constexpr int kPnlMainHeightWren = 146;
 
 // ParameterASection defaults, bytes 0..36; bytes 2..5 are replaced by the ids.
 constexpr std::array<std::uint8_t, 37> kParamALark{
@@ -54,7 +52,7 @@ Result<ImageHeader> decideImageHeader(ByteSpan image) {
     h.DefaultPid = readBe16(image, param_a::kProductId);
     const auto sig = layoutFor(*h.DefaultChip).signatureOffset;
     h.ExpectedSignature = {image[sig], image[sig + 1]};
-    h.PnlMainHeight = chip == kHeaderChipLark ? kPnlMainHeightLark : kPnlMainHeightWren;
+    h.PnlMainHeight = pnlMainHeight(*h.DefaultChip);
     return h;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/chip_model.h"
 #include "device/clock.h"
 #include "device/hid_bus.h"
 #include "device/protocol.h"
@@ -17,12 +18,6 @@ namespace varnel {
 constexpr Millis kPollInterval{3500};
 constexpr Millis kSearchSettleTime{2000};
 
-struct DeviceIds {
-    std::uint32_t vendorId = 0;
-    std::uint32_t productId = 0;
-    bool empty() const { return vendorId == 0 || productId == 0; }
-};
-using DeviceIdTable = std::array<DeviceIds, 2>;
 
 // Counts the HID interfaces present. It only serves to notice changes of the population.
 int CountHidDevices(HidBus& bus);

@@ -25,10 +25,7 @@ Status AppModel::start(AppModelConfig config) {
     if (auto s = state_.applyImageHeader(config_.defaultImage); !s) return s;
     if (auto s = state_.initNoDevice(config_.defaultImage); !s) return s;
     link_.forgetChannels();
-    DeviceIdTable table;
-    for (std::size_t i = 0; i < table.size(); ++i)
-        table[i] = {state_.DeviceIdTable[i].vendorId, state_.DeviceIdTable[i].productId};
-    poller_.setDeviceIdTable(table);
+    poller_.setDeviceIdTable(state_.DeviceIdTable);
     return Status::success();
 }
 

@@ -9,8 +9,6 @@ namespace varnel {
 
 namespace {
 
-constexpr int kPnlMainHeightLark = 122;
-constexpr int kPnlMainHeightWren = 146;
 
 // Flash 0x6000 mirrors ParameterBSection and the RGBLockSection.
 constexpr std::size_t kExtraMirrorOffset = kWrenLayout.parameterB.offset;
@@ -35,7 +33,7 @@ std::size_t fullReadCost(ChipModel chip) {
 void RefreshErrorAP(AppState& state) { state.NoDeviceMode = true; }
 
 void RefreshChipPages(AppState& state) {
-    state.PnlMainHeight = state.DeviceChip == ChipModel::Wren ? kPnlMainHeightWren : kPnlMainHeightLark;
+    state.PnlMainHeight = pnlMainHeight(state.DeviceChip.value_or(ChipModel::Lark));
     state.NoDeviceMode = false;
 }
 

@@ -104,7 +104,7 @@ private:
     std::optional<Failure> open() {
         const auto& ids = state_.DeviceIdTable[0];
         OpenOutcome o;
-        if (ids.vendorId != 0 && ids.productId != 0) o = OpenDevice(bus_, ids.vendorId, ids.productId);
+        if (!ids.empty()) o = OpenDevice(bus_, ids.vendorId, ids.productId);
         if (!o.found) {
             std::string message = noDeviceFoundStatus().error.message;
             for (const auto& path : o.permissionDenied)
