@@ -26,5 +26,9 @@ test-asan:
 bench: build
 	for b in build/$(PRESET)/bench/*_bench; do $$b; done
 
+# Redraws the committed skin pictures from tools/skin_painter.
+skin: build
+	cmake --build build/$(PRESET) --target regen_skin
+
 clean:
 	rm -rf build
