@@ -256,7 +256,7 @@ void designedState(ControlTable& t) {
     for (const char* name : {"lbl_BINPath", "lbl_LoadBIN", "lbl_s_A"}) t.setAlign(name, TextAlign::Left);
     t.setAlign("lbl_Delay", TextAlign::Right);
     // The Update buttons keep their designed font: the language files do not style them.
-    for (int page = 1; page <= kPageGroupCount; ++page) t.setFont(barLabel(pageSpec(Page::Update).button, page), 11, Rgb{255, 255, 255});
+    for (int page = 1; page <= kPageGroupCount; ++page) t.setFont(barLabel(pageInfo(Page::Update).button, page), 11, Rgb{255, 255, 255});
 }
 
 }  // namespace

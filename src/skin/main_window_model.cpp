@@ -111,7 +111,7 @@ void MainWindowModel::loadSkinImages() {
     for (const auto& b : kActionButtons) setCopies(b.base, familyPictures(HoverFamily::A).normal);
     const auto& set = familyPictures(HoverFamily::B);
     for (const auto& b : kPageButtons) {
-        const bool current = b.base == pageSpec(Page::Main).button || b.base == languageButtonBase(1);
+        const bool current = b.base == pageInfo(Page::Main).button || b.base == languageButtonBase(1);
         setCopies(b.base, current ? set.third : set.normal);
     }
     const auto& keys = familyPictures(HoverFamily::C);
@@ -171,11 +171,11 @@ std::optional<std::string> MainWindowModel::pageClick(Page page) {
 }
 
 void MainWindowModel::openPage(Page page) {
-    const PageSpec& spec = pageSpec(page);
+    const PageInfo& info = pageInfo(page);
     hideAllMenus();
     buttonTypeB1IconInit();
-    checkRadio("gbPageCtl", spec.radio);
-    showGroup(spec.group);
+    checkRadio("gbPageCtl", info.radio);
+    showGroup(info.group);
     controls_.setVisible("Disable", page == Page::Fixed);
     if (page == Page::Main) switchKeyAllowed_ = true;
     if (page == Page::Switch) switchKeyAllowed_ = false;
@@ -187,8 +187,8 @@ void MainWindowModel::openPage(Page page) {
         controls_.setCaption("lbl_LoadBIN", "");
         state_.FirmwareLoaded = false;
     }
-    setCopies(spec.button, familyPictures(HoverFamily::B).third);
-    if (spec.backNumber != 0) controls_.setPicture(spec.pictureControl, pagePicture(languageNumber_, spec.backNumber));
+    setCopies(info.button, familyPictures(HoverFamily::B).third);
+    if (info.backNumber != 0) controls_.setPicture(info.pictureControl, pagePicture(languageNumber_, info.backNumber));
 }
 
 void MainWindowModel::buttonTypeB1IconInit() {
@@ -208,7 +208,7 @@ void MainWindowModel::refreshAPPage() {
         return;
     }
     const Page page = currentPage();
-    showGroup(pageSpec(page).group);
+    showGroup(pageInfo(page).group);
     if (page == Page::Macro) showMacroPanels();
 }
 
@@ -236,10 +236,10 @@ void MainWindowModel::refreshUi() {
     const std::uint8_t activeMap = state_.EditCopy.bytes[param_b::kActiveMap];
     if (activeMap > 2) return;
     const Page page = static_cast<Page>(activeMap + 1);
-    checkRadio("gbPageCtl", pageSpec(page).radio);
+    checkRadio("gbPageCtl", pageInfo(page).radio);
     // Only the shown page's button is marked, so none stays marked from an earlier page.
     for (const auto& p : kPages) setCopies(p.button, familyPictures(HoverFamily::B).normal);
-    setCopies(pageSpec(page).button, familyPictures(HoverFamily::B).third);
+    setCopies(pageInfo(page).button, familyPictures(HoverFamily::B).third);
     showGroup(1);
     refreshKeyLabels(static_cast<ButtonMapId>(activeMap));
 }
@@ -265,7 +265,7 @@ void MainWindowModel::loadLanguage() {
     for (int page = 1; page <= kPageGroupCount; ++page) {
         controls_.setPicture("Img_Base_" + std::to_string(page), backgroundPicture(languageNumber_));
     }
-    const PageSpec& shown = pageSpec(currentPage());
+    const PageInfo& shown = pageInfo(currentPage());
     if (shown.backNumber != 0) controls_.setPicture(shown.pictureControl, pagePicture(languageNumber_, shown.backNumber));
     // 2, 3.
     applyFonts(lang);
@@ -287,7 +287,7 @@ void MainWindowModel::applyFonts(const LanguageFile& lang) {
         std::vector<std::string> controls;
     };
     const auto isAction = [](const BarButton&) { return true; };
-    const auto isStyledPage = [](const BarButton& b) { return b.base != pageSpec(Page::Update).button; };
+    const auto isStyledPage = [](const BarButton& b) { return b.base != pageInfo(Page::Update).button; };
 
     std::vector<std::string> stepNumbers;
     for (const auto& bar : kPointerBars) append(stepNumbers, numbered(bar.label, kTenStepCount));
@@ -394,7 +394,7 @@ void MainWindowModel::relabelKeys() {
 
 void MainWindowModel::markCurrentPageButton() {
     if (state_.NoDeviceMode) return;
-    setCopies(pageSpec(currentPage()).button, familyPictures(HoverFamily::B).third);
+    setCopies(pageInfo(currentPage()).button, familyPictures(HoverFamily::B).third);
 }
 
 void MainWindowModel::markCurrentLanguageButton() {

@@ -21,7 +21,7 @@ std::string pageGroup(int page) { return "gbPage" + std::to_string(page); }
 std::string languageButtonBase(int language) { return "Lang" + std::to_string(language); }
 std::string languageRadio(int language) { return "rb_Lang" + std::to_string(language); }
 
-const PageSpec& pageSpec(Page p) { return kPages[static_cast<std::size_t>(p) - 1]; }
+const PageInfo& pageInfo(Page p) { return kPages[static_cast<std::size_t>(p) - 1]; }
 
 bool isButtonMapPage(Page p) { return p == Page::Main || p == Page::Switch || p == Page::Fixed; }
 

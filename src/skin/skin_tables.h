@@ -81,7 +81,7 @@ std::string languageRadio(int language);       // "rb_Lang2"
 // The seven pages: radio marker, page button, group shown, picture control, page picture number.
 enum class Page { Main = 1, Switch, Fixed, Advanced, Breathing, Macro, Update };
 
-struct PageSpec {
+struct PageInfo {
     Page page;
     std::string_view radio;
     std::string_view button;          // base name of the page button
@@ -90,7 +90,7 @@ struct PageSpec {
     int backNumber;                   // "L1_Back<n>"; 0 = none
 };
 
-constexpr std::array<PageSpec, 7> kPages{{
+constexpr std::array<PageInfo, 7> kPages{{
     {Page::Main, "rb_1", "Main", 1, "Img_P1", 1},
     {Page::Switch, "rb_2", "Switch", 1, "Img_P1", 1},
     {Page::Fixed, "rb_3", "Fixed", 1, "Img_P1", 1},
@@ -100,7 +100,7 @@ constexpr std::array<PageSpec, 7> kPages{{
     {Page::Update, "rb_7", "Update", 5, "", 0},
 }};
 
-const PageSpec& pageSpec(Page p);
+const PageInfo& pageInfo(Page p);
 bool isButtonMapPage(Page p);
 
 // Skin pictures: "L2_BackGround", "L2_Back3".

@@ -203,8 +203,8 @@ TEST_F(MainWindowModelTest, MarqueeScrollsTheHoveredCaption) {
 }
 
 TEST_F(MainWindowModelTest, PageClicksWithoutADeviceShowTheNoDeviceMessage) {
-    for (const auto& spec : kPages) {
-        EXPECT_EQ(model_->pageClick(spec.page), lang(1, "Str022"));
+    for (const auto& page : kPages) {
+        EXPECT_EQ(model_->pageClick(page.page), lang(1, "Str022"));
         EXPECT_TRUE(controls().checked("rb_1"));
         EXPECT_TRUE(controls().visible("gbPage1"));
     }

@@ -63,11 +63,11 @@ int main(int argc, char** argv) {
     int failures = 0;
     for (int lang = 1; lang <= varnel::skin::kLanguageCount; ++lang) {
         window.model().languageClick(lang);
-        for (const auto& spec : varnel::skin::kPages) {
+        for (const auto& page : varnel::skin::kPages) {
             // Shown as if a mouse were attached: the pages open without their device checks.
-            window.model().openPage(spec.page);
+            window.model().openPage(page.page);
             window.syncFromModel();
-            failures += save(window, out.filePath(QStringLiteral("lang%1_%2.png").arg(lang).arg(pageName(spec.page))));
+            failures += save(window, out.filePath(QStringLiteral("lang%1_%2.png").arg(lang).arg(pageName(page.page))));
         }
         // The macro page once more with its insert panel open.
         window.model().setInsertPanelOpen(true);
