@@ -26,6 +26,10 @@ test-asan:
 bench: build
 	for b in build/$(PRESET)/bench/*_bench; do $$b; done
 
+# Renders every page in every language to build/$(PRESET)/screenshots.
+screenshots: build
+	cmake --build build/$(PRESET) --target screenshots
+
 # Redraws the committed skin pictures from tools/skin_painter.
 skin: build
 	cmake --build build/$(PRESET) --target regen_skin
