@@ -182,10 +182,18 @@ void ButtonEditor::KeyStatusMouseEnter(std::string_view entry) { highlight(entry
 
 void ButtonEditor::KeyStatusMouseLeave(std::string_view entry) { unhighlight(entry); }
 
-void ButtonEditor::highlight(std::string_view entry) { highlighted_ = entry; }
+void ButtonEditor::highlight(std::string_view entry) {
+    // One entry at a time lies under the pointer.
+    if (highlighted_ == entry) return;
+    unhighlight(highlighted_);
+    highlighted_ = entry;
+    controls_.setFontColor(entry, kEntryHighlighted.text);
+}
 
 void ButtonEditor::unhighlight(std::string_view entry) {
-    if (highlighted_ == entry) highlighted_.clear();
+    if (entry.empty() || highlighted_ != entry) return;
+    controls_.setFontColor(entry, kEntryNormal.text);
+    highlighted_.clear();
 }
 
 EntryColours ButtonEditor::entryColours(std::string_view entry) const {
@@ -194,7 +202,7 @@ EntryColours ButtonEditor::entryColours(std::string_view entry) const {
 
 void ButtonEditor::HideAllMenu() {
     window_.hideAllMenus();
-    highlighted_.clear();
+    unhighlight(highlighted_);
 }
 
 void ButtonEditor::ClearAP() { HideAllMenu(); }

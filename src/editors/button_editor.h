@@ -20,7 +20,7 @@
 namespace varnel {
 
 // Colours of a menu entry: highlighted under the pointer (white on teal), else black on the
-// panel (no background of its own).
+// panel (no background of its own). The text colour is kept in the control table as well.
 struct EntryColours {
     Rgb text;
     std::optional<Rgb> back;

@@ -197,6 +197,11 @@ TEST_F(ButtonEditorTest, GroupEntriesShowOneSubMenu) {
     editor_->KeyStatusMouseEnter("Key_Mute");
     EXPECT_EQ(editor_->entryColours("Key_Assembly"), kEntryNormal);
     EXPECT_EQ(editor_->entryColours("Key_Mute"), kEntryHighlighted);
+    EXPECT_EQ(controls().find("Key_Mute")->fontColor, kEntryHighlighted.text);
+    EXPECT_EQ(controls().find("Key_Assembly")->fontColor, kEntryNormal.text);
+    editor_->ClearAP();
+    EXPECT_EQ(editor_->entryColours("Key_Mute"), kEntryNormal);
+    EXPECT_EQ(controls().find("Key_Mute")->fontColor, kEntryNormal.text);
 }
 
 TEST_F(ButtonEditorTest, LarkHasNoMacroEntry) {

@@ -1,0 +1,122 @@
+#include "editors/ui/button_editor_view.h"
+
+#include <QListWidget>
+
+#include "app/skin_widgets.h"
+#include "config/action_codes.h"
+#include "editors/ui/key_combination_dialog.h"
+#include "skin/skin_tables.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr std::string_view kAssemblyEntry = "Key_Assembly";
+constexpr std::string_view kMacroEntry = "Key_Macro";
+constexpr std::size_t kLrmItem = 1;  // the second menu item of a code lies on Pnl_LRM
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+ButtonEditorView::ButtonEditorView(QWidget& window, MainWindowModel& model, std::function<void()> render)
+    : QObject(&window), window_(window), model_(model), render_(std::move(render)), editor_(model) {
+    for (int k = 1; k <= skin::kKeyLabelCount; ++k) {
+        const std::string label = skin::keyLabel(k);
+        connectLabel(label, {}, {}, [this, k, label] {
+            editor_.showButtonMenu(k);
+            if (auto* l = window_.findChild<SkinLabel*>(qs(label))) l->setScrolling(false);
+        });
+    }
+    for (const auto& g : kMenuGroupSubMenus) {
+        connectLabel(g.entry, [this, tag = g.tag] { editor_.KeyByTagMouseEnter(tag); },
+                     [this, tag = g.tag] { editor_.KeyByTagMouseLeave(tag); }, {});
+        entries_.emplace_back(g.entry);
+    }
+    const std::string assembly(kAssemblyEntry);
+    connectLabel(assembly, [this] { editor_.KeyStatus_AMouseEnter(); },
+                 [this, assembly] { editor_.KeyStatusMouseLeave(assembly); }, [this] { openDialog(); });
+    connectLabel(kMacroEntry, {}, {}, [this] { openDialog(); });
+    entries_.push_back(assembly);
+    for (const auto& code : namedCodes()) {
+        for (std::size_t i = 0; i < code.menuItems.size(); ++i) {
+            if (code.menuItems[i].empty()) continue;
+            const std::string name(code.menuItems[i]);
+            const bool lrm = i == kLrmItem;
+            connectLabel(name, [this, name] { editor_.KeyStatusMouseEnter(name); },
+                         [this, name] { editor_.KeyStatusMouseLeave(name); },
+                         [this, tag = code.tag, lrm] {
+                             if (lrm) {
+                                 editor_.Key_SwitchLRMOnClick(tag);
+                             } else {
+                                 editor_.KeyStatusOnClick(tag);
+                             }
+                         });
+            entries_.push_back(name);
+        }
+    }
+    if (auto* list = window_.findChild<QListWidget*>("LB_Name")) {
+        // Entries are drawn on a transparent background over the panel colour.
+        QPalette pal = list->palette();
+        pal.setColor(QPalette::Base, Qt::transparent);
+        list->setPalette(pal);
+        list->viewport()->setAutoFillBackground(false);
+        connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
+            editor_.LB_NameClick(list->row(item));
+            sync();
+        });
+    }
+    if (auto* mousePicture = window_.findChild<SkinPicture*>("Img_P1")) {
+        connect(mousePicture, &SkinPicture::pressed, this, [this] {
+            editor_.ClearAP();
+            sync();
+        });
+    }
+}
+
+void ButtonEditorView::connectLabel(std::string_view name, std::function<void()> enter, std::function<void()> leave,
+                                    std::function<void()> click) {
+    auto* label = window_.findChild<SkinLabel*>(qs(name));
+    if (label == nullptr) return;
+    const auto run = [this](const std::function<void()>& f) {
+        return [this, f](const QString&) {
+            f();
+            sync();
+        };
+    };
+    if (enter) connect(label, &SkinLabel::entered, this, run(enter));
+    if (leave) connect(label, &SkinLabel::left, this, run(leave));
+    if (click) connect(label, &SkinLabel::clicked, this, run(click));
+}
+
+void ButtonEditorView::openDialog() {
+    editor_.Key_AssemblyClick();
+    if (dialog_) dialog_->close();
+    sync();
+    dialog_ = new KeyCombinationDialog(&window_, model_, editor_, [this] { sync(); });
+    dialog_->show();
+    dialog_->raise();
+    dialog_->activateWindow();
+    if (auto* edit = dialog_->findChild<QWidget*>("Edt_Assembly")) edit->setFocus();
+}
+
+void ButtonEditorView::sync() {
+    if (render_) render_();
+    paintEntries();
+}
+
+void ButtonEditorView::paintEntries() {
+    for (const auto& name : entries_) {
+        auto* label = window_.findChild<SkinLabel*>(qs(name));
+        if (label == nullptr) continue;
+        const EntryColours colours = editor_.entryColours(name);
+        label->setAutoFillBackground(colours.back.has_value());
+        if (colours.back) {
+            QPalette pal = label->palette();
+            pal.setColor(QPalette::Window, QColor(colours.back->r, colours.back->g, colours.back->b));
+            label->setPalette(pal);
+        }
+    }
+}
+
+}  // namespace varnel

@@ -1,0 +1,196 @@
+// The button editor through the window's widgets, on a virtual Wren: menus, the macro picker and
+// the key-combination dialog, then Apply and the mouse's memory.
+#include <QCheckBox>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QtTest>
+#include <memory>
+
+#include "app/main_window.h"
+#include "common/resources.h"
+#include "config/layout.h"
+#include "device/commands.h"
+#include "device/virtual_rig.h"
+#include "editors/ui/button_editor_view.h"
+#include "gui_test_main.h"
+#include "transfers/app_model.h"
+#include "transfers/virtual_factory.h"
+
+using namespace varnel;
+
+namespace {
+
+Bytes embedded(const char* name) {
+    auto r = findResource(name);
+    return r ? Bytes(r->begin(), r->end()) : Bytes{};
+}
+
+QByteArray hex(const Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size())).toHex(' '); }
+
+}  // namespace
+
+class ButtonEditorTest : public QObject {
+    Q_OBJECT
+
+    template <typename T = QWidget>
+    T* child(const QString& name) {
+        T* w = window_->findChild<T*>(name);
+        if (w == nullptr) qWarning() << "no control" << name;
+        return w;
+    }
+    QString caption(const QString& name) { return child<QLabel>(name)->text(); }
+    QString text(const char* key) { return QString::fromStdString(window_->model().text(key)); }
+    void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton); }
+    void enter(QWidget* w) {
+        QEnterEvent e(QPointF(2, 2), QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(w, &e);
+    }
+    void enter(const QString& name) { enter(child(name)); }
+    void leave(QWidget* w) {
+        QEvent e(QEvent::Leave);
+        QApplication::sendEvent(w, &e);
+    }
+    ButtonEditorView* view() { return window_->findChild<ButtonEditorView*>(); }
+    // Slot `slot` of MainMap in the mouse's memory, after Apply.
+    QByteArray appliedMainSlot(int slot) {
+        const TransferStatus s = app_->Apply();
+        if (!s.ok()) qWarning() << "Apply failed";
+        const Bytes memory = rig_->mouse->memory();
+        const auto at = static_cast<std::ptrdiff_t>(kFlashParameterBlock + kWrenLayout.slotOffset(ButtonMapId::Main, slot));
+        return hex(Bytes(memory.begin() + at, memory.begin() + at + 4));
+    }
+
+private slots:
+    void init() {
+        rig_ = std::make_unique<testing::VirtualRig>("wren-rgb-3330");
+        state_ = std::make_unique<AppState>();
+        app_ = std::make_unique<AppModel>(*state_, rig_->traced, *rig_->clock);
+        AppModelConfig config{embedded("VarnelData"), embedded("DefaultFW"), {}};
+        QVERIFY(rig_->mouse->loadMemory(factoryMemory(ChipModel::Wren, config.defaultImage, config.defaultFirmware)).ok());
+        QVERIFY(app_->start(std::move(config)).ok());
+        window_ = std::make_unique<MainWindow>(*state_);
+        window_->show();
+        // Plug-in: find and read the mouse, then open the Main Control page.
+        QVERIFY(app_->runSearch(app_->ReFindDev()).found);
+        window_->model().setChannelsOpen(true);
+        window_->syncFromModel();
+        click("Btn_Main_1");
+        QVERIFY(!child("Disable")->isVisible());
+    }
+    void cleanup() {
+        window_.reset();
+        app_.reset();
+        state_.reset();
+        rig_.reset();
+    }
+
+    void muteThroughTheMediaMenuReachesTheMouse() {
+        click("Key5");
+        QVERIFY(child("Pnl_Main")->isVisible());
+        QVERIFY(!child("Pnl_LRM")->isVisible());
+        enter("Key_Media");
+        QVERIFY(child("Pnl_Media")->isVisible());
+        QVERIFY(child("Key_Media")->autoFillBackground());
+        QCOMPARE(child("Key_Media")->palette().color(QPalette::Window), QColor(0, 128, 128));
+        leave(child("Key_Media"));
+        QVERIFY(!child("Key_Media")->autoFillBackground());
+        click("Key_Mute");
+        QVERIFY(!child("Pnl_Main")->isVisible());
+        QVERIFY(!child("Pnl_Media")->isVisible());
+        QCOMPARE(caption("Key5"), text("Str256"));
+        QCOMPARE(appliedMainSlot(5), QByteArray("03 00 e2 00"));
+    }
+
+    void leftAndRightSwapOnTheMouse() {
+        click("Key1");
+        QVERIFY(child("Pnl_LRM")->isVisible());
+        click("Key_R");
+        QCOMPARE(caption("Key1"), text("Str211"));
+        QCOMPARE(caption("Key2"), text("Str210"));
+        QCOMPARE(appliedMainSlot(1), QByteArray("01 02 00 00"));
+        QCOMPARE(appliedMainSlot(2), QByteArray("01 01 00 00"));
+    }
+
+    void macroFromThePicker() {
+        click("Key7");
+        QVERIFY(child("Key_Macro")->isVisible());
+        enter("Key_Macro");
+        auto* list = child<QListWidget>("LB_Name");
+        QVERIFY(list->isVisible());
+        QCOMPARE(list->count(), 32);
+        const QRect item = list->visualItemRect(list->item(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+        QVERIFY(!list->isVisible());
+        QCOMPARE(caption("Key7"), QString::fromStdString(state_->MacroNameList[1]));
+        QCOMPARE(appliedMainSlot(7), QByteArray("10 84 00 00"));
+    }
+
+    void keyCombinationDialog() {
+        click("Key6");
+        click("Key_Assembly");
+        QPointer<KeyCombinationDialog> dialog = view()->dialog();
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!child("Pnl_Main")->isVisible());
+        QCOMPARE(dialog->size(), QSize(354, 179));
+        const QRect main = window_->geometry();
+        QCOMPARE(dialog->pos(), QPoint(main.x() + (main.width() - 354) / 2, main.y() + (main.height() - 179) / 2 + 40));
+        QVERIFY(dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!dialog->isModal());
+        QCOMPARE(dialog->findChild<QLabel*>("lbl_Assembly")->text(), text("Str500"));
+        QCOMPARE(dialog->findChild<QLabel*>("IB_Confirm")->text(), text("Str501"));
+        QCOMPARE(dialog->findChild<QLabel*>("IB_Cancel")->text(), text("Str502"));
+
+        auto* edit = dialog->findChild<QLineEdit*>("Edt_Assembly");
+        QTest::mouseClick(dialog->findChild<QCheckBox*>("CB_Ctrl"), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QCheckBox*>("CB_Shift"), Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A);
+        QCOMPARE(edit->text(), QString("Ctrl+Shift+A"));
+        QTest::keyClick(edit, Qt::Key_B, Qt::ControlModifier);  // a held modifier swallows the key
+        QTest::keyClick(edit, Qt::Key_Meta);                    // so does a Windows key
+        QTest::keyClick(edit, Qt::Key_Tab);                     // Tab is a key, not a focus move
+        QCOMPARE(edit->text(), QString("Ctrl+Shift+A+Tab"));
+        QTest::keyClick(edit, Qt::Key_A);
+        QCOMPARE(edit->text(), QString("Ctrl+Shift+A"));
+
+        auto* hover = dialog->findChild<QLabel*>("Img_Confirm");
+        QVERIFY(!hover->isVisible());
+        enter(dialog->findChild<QWidget*>("IB_Confirm"));
+        QVERIFY(hover->isVisible());
+        QTest::mouseClick(dialog->findChild<QWidget*>("IB_Confirm"), Qt::LeftButton);
+        QTRY_VERIFY(dialog.isNull());
+        QCOMPARE(caption("Key6"), QString("Ctrl+Shift+A"));
+        QCOMPARE(appliedMainSlot(6), QByteArray("02 03 04 00"));
+    }
+
+    void dialogClearAndClose() {
+        click("Key8");
+        click("Key_Assembly");
+        QPointer<KeyCombinationDialog> dialog = view()->dialog();
+        auto* edit = dialog->findChild<QLineEdit*>("Edt_Assembly");
+        QTest::mouseClick(dialog->findChild<QCheckBox*>("CB_Win"), Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A);
+        QTest::mouseClick(dialog->findChild<QWidget*>("IB_Cancel"), Qt::LeftButton);
+        QVERIFY(!dialog.isNull());
+        QCOMPARE(edit->text(), QString());
+        QVERIFY(!dialog->findChild<QCheckBox*>("CB_Win")->isChecked());
+        // Closing leaves the button as it was.
+        const QString before = caption("Key8");
+        const QByteArray code = appliedMainSlot(8);
+        QTest::mouseClick(dialog->findChild<QWidget*>("IB_Close"), Qt::LeftButton);
+        QTRY_VERIFY(dialog.isNull());
+        QCOMPARE(caption("Key8"), before);
+        QCOMPARE(appliedMainSlot(8), code);
+    }
+
+private:
+    std::unique_ptr<testing::VirtualRig> rig_;
+    std::unique_ptr<AppState> state_;
+    std::unique_ptr<AppModel> app_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+VARNEL_GUI_TEST_MAIN(ButtonEditorTest)
+#include "button_editor_test.moc"
