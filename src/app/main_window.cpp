@@ -15,6 +15,7 @@
 #include "app/message_box.h"
 #include "app/skin_widgets.h"
 #include "common/resources.h"
+#include "editors/ui/button_editor_view.h"
 #include "skin/navigation.h"
 
 namespace varnel {
@@ -96,6 +97,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     for (const auto& name : model_->controls().names()) render(*model_->controls().find(name));
     model_->controls().takeChanged();
     syncFromModel();
+    new ButtonEditorView(*this, *model_, [this] { syncFromModel(); });
 }
 
 MainWindow::~MainWindow() = default;
