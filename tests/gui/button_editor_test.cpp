@@ -103,6 +103,52 @@ private slots:
         QCOMPARE(appliedMainSlot(5), QByteArray("03 00 e2 00"));
     }
 
+    void everyMenuKindReachesTheMouse_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QByteArray>("bytes");  // empty: the Fire Key code of the boxes
+        QTest::newRow("standard") << 4 << "Key_Standard" << "Key_B5" << QByteArray("01 10 00 00");
+        QTest::newRow("special") << 5 << "Key_Special" << "Key_CPII" << QByteArray("09 01 00 00");
+        QTest::newRow("desktop") << 7 << "Key_Special" << "Key_Desktop" << QByteArray("02 08 07 00");
+        QTest::newRow("web") << 6 << "Key_WWW" << "Key_WWWSearch" << QByteArray("03 02 21 00");
+        QTest::newRow("media") << 8 << "Key_Media" << "Key_VolumePlus" << QByteArray("03 00 e9 00");
+        QTest::newRow("fire key") << 9 << "Key_Special" << "Key_Fire" << QByteArray();
+    }
+
+    void everyMenuKindReachesTheMouse() {
+        QFETCH(int, button);
+        QFETCH(QString, group);
+        QFETCH(QString, entry);
+        QFETCH(QByteArray, bytes);
+        state_->FireKey = {"5", "300"};
+        click(QString("Key%1").arg(button));
+        enter(group);
+        QVERIFY(child(entry)->isVisible());
+        click(entry);
+        if (bytes.isEmpty()) bytes = "06 0a 02 58";
+        QCOMPARE(appliedMainSlot(button), bytes);
+    }
+
+    void switchKeyGoesToAllThreeMaps() {
+        click("Key9");
+        enter("Key_Special");
+        QVERIFY(child("Key_Profile")->isEnabled());
+        click("Key_Profile");
+        QVERIFY(app_->Apply().ok());
+        const Bytes memory = rig_->mouse->memory();
+        for (ButtonMapId m : kButtonMaps) {
+            const auto at = static_cast<std::ptrdiff_t>(kFlashParameterBlock + kWrenLayout.slotOffset(m, 9));
+            QCOMPARE(hex(Bytes(memory.begin() + at, memory.begin() + at + 4)), QByteArray("07 00 00 00"));
+        }
+        // On the Alternate Key page the entry is disabled and the switch key's button is locked.
+        click("Btn_Switch_1");
+        QVERIFY(!child("Key9")->isEnabled());
+        click("Key5");
+        enter("Key_Special");
+        QVERIFY(!child("Key_Profile")->isEnabled());
+    }
+
     void leftAndRightSwapOnTheMouse() {
         click("Key1");
         QVERIFY(child("Pnl_LRM")->isVisible());
