@@ -29,6 +29,14 @@ Status AppModel::start(AppModelConfig config) {
     return Status::success();
 }
 
+void AppModel::adopt(AppModelConfig config) {
+    config_ = std::move(config);
+    link_.forgetChannels();
+    poller_.setDeviceIdTable(state_.DeviceIdTable);
+}
+
+bool AppModel::mouseReady() const { return link_.hasBothChannels() && identifiedMouse(state_); }
+
 void AppModel::forgetMouse() {
     if (state_.DeviceChip == ChipModel::Wren) state_.MacroNameList = {};
     state_.LightingKind.reset();
@@ -88,16 +96,14 @@ SearchOutcome AppModel::runSearch(PollStep step, const ProgressSink& progress) {
 }
 
 TransferStatus AppModel::Apply(const ProgressSink& progress) {
-    if (!link_.hasBothChannels()) return noDeviceStatus();
+    if (!mouseReady()) return noDeviceStatus();
     if (auto s = state_.writeBack(WriteBackPath::Apply); !s) return fromStatus(s, TransferCode::BadFile);
     if (applyPointerSettings) applyPointerSettings();
-    TransferStatus result = writeParametersToMouse(state_, link_, progress);
-    state_.MacrosDirty = false;
-    return result;
+    return writeParametersToMouse(state_, link_, progress);
 }
 
 TransferStatus AppModel::Reset(const ProgressSink& progress) {
-    if (!link_.hasBothChannels()) return noDeviceStatus();
+    if (!mouseReady()) return noDeviceStatus();
     return DefaultParameter(state_, link_, config_.defaultImage, progress);
 }
 
@@ -112,11 +118,12 @@ Status AppModel::LoadFirmware(const std::filesystem::path& path) {
 }
 
 TransferStatus AppModel::Program(const ProgressSink& progress) {
+    if (!mouseReady()) return noDeviceStatus();
     return programFirmware(state_, link_, config_.defaultFirmware, loadedFirmware_, progress);
 }
 
 Result<Bytes> AppModel::ProfileBytes() {
-    if (!link_.hasBothChannels()) return noDeviceStatus().error;
+    if (!mouseReady()) return noDeviceStatus().error;
     if (auto s = state_.writeBack(WriteBackPath::ProfileSave); !s) return s.error();
     return profileFileBytes(state_.DataBuf, state_.DeviceChip);
 }
@@ -130,7 +137,7 @@ Result<std::filesystem::path> AppModel::SaveProfile(const std::filesystem::path&
 }
 
 Status AppModel::LoadProfile(const std::filesystem::path& path) {
-    if (!link_.hasBothChannels()) return noDeviceStatus().error;
+    if (!mouseReady()) return noDeviceStatus().error;
     if (auto s = loadProfileFile(state_.DataBuf, state_.DeviceChip, path); !s) return s;
     state_.RefreshMacroName();
     state_.DataBufToUI();

@@ -45,6 +45,11 @@ public:
 
     // FormCreate's data steps: reset, header decision, InitNoDevice, the id table.
     Status start(AppModelConfig config);
+    // For a state the window has already started (its FormCreate ran the same data steps):
+    // takes the configuration and the id table and leaves the state alone.
+    void adopt(AppModelConfig config);
+    // Both channels are open and identification accepted the mouse (identifiedMouse).
+    bool mouseReady() const;
 
     AppState& state() { return state_; }
     const AppState& state() const { return state_; }
@@ -64,8 +69,8 @@ public:
     // The no-device transition (data part).
     void DeviceRemoved();
 
-    // The action buttons. Each needs both channels ("Str022" otherwise) and ends with MacrosDirty
-    // cleared where the window clears it.
+    // The action buttons. Each needs mouseReady() ("Str022" otherwise); MacrosDirty is cleared
+    // only when every macro write went through.
     TransferStatus Apply(const ProgressSink& progress = {});
     TransferStatus Reset(const ProgressSink& progress = {});
     TransferStatus SaveMacro(const ProgressSink& progress = {});

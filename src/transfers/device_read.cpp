@@ -32,6 +32,10 @@ std::size_t fullReadCost(ChipModel chip) {
 
 void RefreshErrorAP(AppState& state) { state.NoDeviceMode = true; }
 
+bool identifiedMouse(const AppState& state) {
+    return !state.NoDeviceMode && state.DeviceChip.has_value() && state.DeviceChip == state.DefaultChip;
+}
+
 void RefreshChipPages(AppState& state) {
     state.PnlMainHeight = pnlMainHeight(state.DeviceChip.value_or(ChipModel::Lark));
     state.NoDeviceMode = false;
@@ -42,17 +46,22 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link, const Alternativ
     if (sent == LinkStatus::Gone) return goneDuring("Identification");
     if (sent != LinkStatus::Ok)
         return TransferStatus::fail(TransferCode::DeviceFailed, "the mouse did not accept the device information command");
-    if (link.ReceiveData() == LinkStatus::Gone) return goneDuring("Identification");
+    // A fetch that failed leaves 0xFF in the buffer, which would read as an RGB mouse of no known
+    // variant: it ends identification like a refused command.
+    const LinkStatus fetched = link.ReceiveData();
+    if (fetched == LinkStatus::Gone) return goneDuring("Identification");
+    if (fetched != LinkStatus::Ok)
+        return TransferStatus::fail(TransferCode::DeviceFailed, "the mouse did not send its device information");
     const DeviceInformation info = decodeDeviceInformation(link.ReceiveBuffer());
 
     state.LightingKind = info.rgb ? LightingKind::Rgb : LightingKind::Color;
-    if (info.chip) {
-        state.DeviceChip = info.chip;
-        if (state.DefaultChip && state.DefaultChip != info.chip) {
-            RefreshErrorAP(state);
-            return TransferStatus::fail(TransferCode::Refused, "TolvanData.bin file type error", "Str102");
-        }
+    // A variant byte other than Lark's or Wren's names no layout we could read or write.
+    if (!info.chip || (state.DefaultChip && state.DefaultChip != info.chip)) {
+        if (info.chip) state.DeviceChip = info.chip;
+        RefreshErrorAP(state);
+        return TransferStatus::fail(TransferCode::Refused, "TolvanData.bin file type error", "Str102");
     }
+    state.DeviceChip = info.chip;
     if (auto sensor = sensorByCode(info.sensorCode)) {
         state.SensorModel = std::string(sensor->model);
         state.StepCount = sensor->stepCount;

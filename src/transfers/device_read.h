@@ -30,6 +30,10 @@ TransferStatus ReadDevInfo(AppState& state, DeviceLink& link, const AlternativeS
 // Reports a full read of `chip` takes (4916 for a Wren, 23 for a Lark).
 std::size_t fullReadCost(ChipModel chip);
 
+// Identification found and accepted a mouse of the shown variant. Writes, profiles and firmware
+// act only on such a mouse: one that identification refused may be of the other variant.
+bool identifiedMouse(const AppState& state);
+
 // The no-device appearance and the pages for the attached variant (their data parts).
 void RefreshErrorAP(AppState& state);
 void RefreshChipPages(AppState& state);

@@ -39,6 +39,24 @@ void writeMacroArea(TransferSession& session, const DataBuf& buf) {
         writeInPieces(session, static_cast<std::uint16_t>(kFlashMacroBlocks + i * kMacroBlockSize), buf.macroBlock(i));
 }
 
+// Counts the refusals of the macro sectors' erases and writes, which are interleaved with the
+// parameter writes: the macros count as stored only when none of their reports was refused.
+class MacroWriteCheck {
+public:
+    explicit MacroWriteCheck(TransferSession& session) : session_(session) {}
+    template <typename F>
+    void run(F&& step) {
+        const std::size_t before = session_.refused();
+        step();
+        refused_ += session_.refused() - before;
+    }
+    bool allAccepted() const { return refused_ == 0 && !session_.gone(); }
+
+private:
+    TransferSession& session_;
+    std::size_t refused_ = 0;
+};
+
 // Parameter block, signature area and the 9-byte mirror, in this order.
 void writeWrenParameters(TransferSession& session, const AppState& state) {
     session.writeFlash(kFlashParameterBlock, state.DataBuf.parameterBlock(ChipModel::Wren));
@@ -72,7 +90,10 @@ LinkStatus SystemReloadCmd_OnClick(AppState& state, TransferSession& session) {
 
 TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const ProgressSink& progress) {
     if (!state.DeviceChip) return noDeviceStatus();
-    if (*state.DeviceChip == ChipModel::Lark) return writeLarkBlock(state, link, progress, "Apply");
+    if (*state.DeviceChip == ChipModel::Lark) {
+        state.MacrosDirty = false;  // a Lark keeps no macros
+        return writeLarkBlock(state, link, progress, "Apply");
+    }
     MutableByteSpan block = state.DataBuf.parameterBlock(ChipModel::Wren);
     std::copy_n(block.begin() + kWrenLayout.parameterB.offset, kWrenExtraSize, state.WrenExtraBytes.begin());
     std::copy_n(block.begin() + kWrenLayout.signatureOffset, 2, state.SignatureBuffer.begin());
@@ -83,11 +104,13 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
                             kParameterSectors.size() + kWrenParameterCost + 1 +
                                 (macros ? kMacroSectors.size() + kMacroAreaCost : 0),
                             progress);
+    MacroWriteCheck macroWrites(session);
     eraseSectors(session, kParameterSectors);
-    if (macros) eraseSectors(session, kMacroSectors);
+    if (macros) macroWrites.run([&] { eraseSectors(session, kMacroSectors); });
     writeWrenParameters(session, state);
-    if (macros) writeMacroArea(session, state.DataBuf);
+    if (macros) macroWrites.run([&] { writeMacroArea(session, state.DataBuf); });
     SystemReloadCmd_OnClick(state, session);
+    if (macroWrites.allAccepted()) state.MacrosDirty = false;
     return session.outcome("Apply");
 }
 
@@ -123,7 +146,7 @@ TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& 
     TransferSession session(link, kMacroSectors.size() + kMacroAreaCost, progress);
     eraseSectors(session, kMacroSectors);
     writeMacroArea(session, state.DataBuf);
-    state.MacrosDirty = false;
+    if (session.refused() == 0 && !session.gone()) state.MacrosDirty = false;
     return session.outcome("Save Macro");
 }
 

@@ -11,7 +11,7 @@ namespace varnel {
 
 // Steps 3, 6 and 7 of DownloadParameter, after the caller's write-back (step 2) and pointer
 // settings (step 5): the mirrors for a Wren, then the writes and the reload command.
-// Leaves MacrosDirty to the caller.
+// MacrosDirty is cleared only when every macro erase and write was accepted.
 TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
 
 // Reset: the default copies of `defaultImage` into DataBuf for DeviceChip, shown, then written.
@@ -19,8 +19,8 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
 TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defaultImage,
                                 const ProgressSink& progress = {});
 
-// Save Macro: on a Wren, the names and all 32 macro blocks (no reload). Sets and clears
-// MacrosDirty as the button does.
+// Save Macro: on a Wren, the names and all 32 macro blocks (no reload). Sets MacrosDirty as the
+// button does and clears it only when every report was accepted.
 TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
 
 // Command 17, or 16 once after a report-rate change (clearing ReportRateDirty).

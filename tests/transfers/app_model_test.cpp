@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "common/file_io.h"
 #include "transfers/transfer_rig.h"
@@ -59,6 +60,58 @@ TEST(AppModel, ProfilesNeedTheMouseAndCheckTheirType) {
     EXPECT_FALSE(t.state.MacrosDirty) << "loading never marks the macros";
     std::filesystem::remove(file);
     EXPECT_TRUE(t.rig.trace.empty()) << "profiles send nothing";
+}
+
+}  // namespace
+}  // namespace varnel
+
+namespace varnel {
+namespace {
+
+using testing::TransferRig;
+
+// A mouse that identification refused may be of the other variant: nothing may be written to it
+// and no profile taken from or put onto it.
+TEST(AppModel, OnlyAnAcceptedMouseIsWrittenOrProfiled) {
+    struct Case {
+        const char* name;
+        std::function<void(TransferRig&)> arrange;
+    };
+    const Case cases[] = {
+        {"foreign signature",
+         [](TransferRig& t) {
+             Bytes m = t.rig.mouse->memory();
+             m[kFlashSignature] = 0x12;
+             m[kFlashSignature + 1] = 0x34;
+             ASSERT_TRUE(t.rig.mouse->loadMemory(m).ok());
+             EXPECT_EQ(t.plugIn().read.error.languageKey, "Str103");
+         }},
+        {"never identified",
+         [](TransferRig& t) {
+             ASSERT_TRUE(t.rig.open());
+             t.model.link().setChannels(t.rig.link.channels());
+         }},
+    };
+    const auto profile = std::filesystem::temp_directory_path() / ("varnel-refused-" + std::to_string(::getpid()) + ".bin");
+    ASSERT_TRUE(writeFileAtomic(profile, testing::embeddedBytes("VarnelData")).ok());
+    for (const auto& c : cases) {
+        TransferRig t("wren-rgb-3330");
+        c.arrange(t);
+        ASSERT_TRUE(t.model.link().hasBothChannels()) << c.name;
+        EXPECT_FALSE(t.model.mouseReady()) << c.name;
+        const Bytes memory = t.rig.mouse->memory();
+        const DataBuf before = t.state.DataBuf;
+        t.rig.trace.clear();
+        EXPECT_EQ(t.model.Apply().error.languageKey, "Str022") << c.name;
+        EXPECT_EQ(t.model.Reset().error.languageKey, "Str022") << c.name;
+        EXPECT_EQ(t.model.Program().error.languageKey, "Str022") << c.name;
+        EXPECT_EQ(t.model.SaveProfile(profile).error().languageKey, "Str022") << c.name;
+        EXPECT_EQ(t.model.LoadProfile(profile).error().languageKey, "Str022") << c.name;
+        EXPECT_TRUE(t.rig.trace.empty()) << c.name;
+        EXPECT_EQ(t.rig.mouse->memory(), memory) << c.name;
+        EXPECT_EQ(t.state.DataBuf, before) << c.name;
+    }
+    std::filesystem::remove(profile);
 }
 
 }  // namespace

@@ -92,6 +92,70 @@ TEST(ReadDevInfo, MouseThatDoesNotAnswerChangesNothing) {
     EXPECT_FALSE(t.state.NoDeviceMode);
 }
 
+// Answers command 14 with another variant byte than the mouse's (a device we do not know).
+class VariantByteBus final : public HidBus {
+public:
+    VariantByteBus(HidBus& inner, std::uint8_t variant) : inner_(inner), variant_(variant) {}
+    std::vector<HidInterfaceInfo> enumerate() override { return inner_.enumerate(); }
+    OpenResult open(const std::string& path) override {
+        OpenResult r = inner_.open(path);
+        if (r.channel) r.channel = std::make_shared<Channel>(r.channel, *this);
+        return r;
+    }
+
+private:
+    struct Channel final : HidChannel {
+        Channel(std::shared_ptr<HidChannel> inner, VariantByteBus& bus) : inner(std::move(inner)), bus(bus) {}
+        ReportStatus sendFeatureReport(const FeatureReport& r) override {
+            bus.infoNext = r[0] == 0x40 && r[1] == kCmdDeviceInfo;
+            return inner->sendFeatureReport(r);
+        }
+        ReportStatus getFeatureReport(FeatureReport& r) override {
+            const ReportStatus s = inner->getFeatureReport(r);
+            if (s == ReportStatus::Ok && bus.infoNext) r[1 + kInfoChipByte] = bus.variant_;
+            bus.infoNext = false;
+            return s;
+        }
+        std::shared_ptr<HidChannel> inner;
+        VariantByteBus& bus;
+    };
+    HidBus& inner_;
+    std::uint8_t variant_;
+    bool infoNext = false;
+};
+
+TEST(ReadDevInfo, UnknownVariantByteIsRefused) {
+    for (std::uint8_t variant : {1, 100, 199, 201, 255}) {
+        testing::VirtualRig rig("wren-rgb-3330");
+        VariantByteBus bus(rig.bus, variant);
+        AppState state;
+        AppModel model(state, bus, *rig.clock);
+        ASSERT_TRUE(model.start({testing::embeddedBytes("VarnelData"), testing::embeddedBytes("DefaultFW"), {}}).ok());
+        const DataBuf before = state.DataBuf;
+        SearchOutcome o = model.runSearch(model.ReFindDev());
+        ASSERT_TRUE(o.found) << int(variant);
+        EXPECT_EQ(o.read.code, TransferCode::Refused) << int(variant);
+        EXPECT_EQ(o.read.error.languageKey, "Str102") << int(variant);
+        EXPECT_TRUE(state.NoDeviceMode) << int(variant);
+        EXPECT_FALSE(state.DeviceChip) << int(variant);
+        EXPECT_EQ(state.DataBuf, before) << "nothing was read: " << int(variant);
+        EXPECT_FALSE(identifiedMouse(state));
+    }
+}
+
+TEST(ReadDevInfo, FailedInformationFetchStopsLikeARefusedCommand) {
+    VirtualMouseOptions o = testing::mouseOptions("wren-rgb-3330");
+    o.refuseReport = 4;  // the fetch after command 14 (two probes, the command, then the fetch)
+    TransferRig t(o);
+    SearchOutcome s = t.model.runSearch(t.model.ReFindDev());
+    EXPECT_TRUE(s.found);
+    EXPECT_EQ(s.read.code, TransferCode::DeviceFailed);
+    EXPECT_FALSE(t.state.DeviceChip);
+    EXPECT_FALSE(t.state.LightingKind) << "the 0xFF fill is not read as RGB";
+    EXPECT_TRUE(t.state.SensorModel.empty());
+    EXPECT_FALSE(t.state.NoDeviceMode);
+}
+
 TEST(BtnRead, WrenReadFollowsTheTransferTable) {
     TransferRig t("wren-rgb-3330");
     // Distinct content at every place read.

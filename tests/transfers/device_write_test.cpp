@@ -214,6 +214,37 @@ TEST(SaveMacro, WritesNamesAndBlocksWithoutReload) {
     EXPECT_EQ(t.rig.mouse->reloadCount(kCmdReload), 0);
 }
 
+// The macros count as stored only when each of their erases and writes went through; a refused
+// parameter write does not keep them marked.
+TEST(MacrosDirty, ClearedOnlyWhenEveryMacroWriteWasAccepted) {
+    struct Case {
+        const char* name;
+        bool saveMacro;               // Save Macro instead of Apply
+        std::array<std::uint8_t, 3> refused;  // command, address high byte (0 = refuse nothing)
+        bool dirtyAfter;
+    };
+    const Case cases[] = {
+        {"Apply, all accepted", false, {0, 0, 0}, false},
+        {"Apply, a macro block quarter refused", false, {0x40, 0x0C, 0x84}, true},
+        {"Apply, a name table piece refused", false, {0x40, 0x0C, 0x76}, true},
+        {"Apply, a macro sector erase refused", false, {0x40, 0x0B, 0x90}, true},
+        {"Apply, the parameter block refused", false, {0x40, 0x0C, 0x50}, false},
+        {"Save Macro, all accepted", true, {0, 0, 0}, false},
+        {"Save Macro, a macro block quarter refused", true, {0x40, 0x0C, 0xFF}, true},
+    };
+    for (const auto& c : cases) {
+        TransferRig t("wren-rgb-3330");
+        ASSERT_TRUE(t.plugIn().read.ok()) << c.name;
+        t.rig.filter.refuse = [&c](const FeatureReport& r) {
+            return c.refused[0] != 0 && r[0] == c.refused[0] && r[1] == c.refused[1] && r[2] == c.refused[2];
+        };
+        t.state.MacrosDirty = true;
+        TransferStatus s = c.saveMacro ? t.model.SaveMacro() : t.model.Apply();
+        EXPECT_EQ(s.ok(), c.refused[0] == 0) << c.name;
+        EXPECT_EQ(t.state.MacrosDirty, c.dirtyAfter) << c.name;
+    }
+}
+
 TEST(SaveMacro, LarkSendsNothing) {
     TransferRig t(testing::mouseOptions("lark-rgb-a3050"), testing::larkDefaultImage());
     ASSERT_TRUE(t.plugIn().read.ok());
