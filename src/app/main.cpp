@@ -1,9 +1,11 @@
 #include <QApplication>
 
+#include "app/device_worker.h"
 #include "app/loading_window.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "config/app_state.h"
+#include "platform/hidapi_bus.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -20,6 +22,10 @@ int main(int argc, char** argv) {
     QObject::connect(&instance, &varnel::SingleInstance::activated, &window, &varnel::MainWindow::restoreAndRaise);
     varnel::LoadingWindow busy;
     window.setBusyWindow(&busy);
+    auto clock = std::make_shared<varnel::SteadyClock>();
+    varnel::DeviceThread device(state, std::make_unique<varnel::HidapiBus>(varnel::HidapiBusOptions{}, clock), clock,
+                                window.deviceConfig());
+    window.attachDevice(&device.worker());
     window.show();
     return app.exec();
 }

@@ -277,6 +277,8 @@ void MainWindow::onLabelLeft(const QString& name) {
 void MainWindow::onLabelClicked(const QString& name) {
     const auto click = barClick(name.toStdString());
     if (!click) return;
+    // A pressed action button or a running job owns the window until it ends.
+    if ((jobRunning_ || actionPending_) && click->action != BarAction::Web && click->action != BarAction::Exit) return;
     switch (click->action) {
         case BarAction::Page:
             if (const auto message = model_->pageClick(click->page)) {
@@ -294,11 +296,17 @@ void MainWindow::onLabelClicked(const QString& name) {
             Btn_Exit_0Click();
             return;
         case BarAction::Confirm:
+            Btn_Confirm_0Click();
+            return;
         case BarAction::Apply:
+            Btn_Apply_0Click();
+            return;
         case BarAction::Reset:
+            Btn_Reset_0Click();
+            return;
         case BarAction::SaveProfile:
         case BarAction::LoadProfile:
-            break;  // wired with the device transfers and profile files
+            break;  // wired with the profile files
     }
     syncFromModel();
 }
@@ -323,7 +331,12 @@ void MainWindow::LabelRunTimer() {
     syncFromModel();
 }
 
-void MainWindow::DevTimerTick() { emit devTimerTicked(); }
+void MainWindow::DevTimerTick() {
+    emit devTimerTicked();
+    if (worker_ == nullptr || deviceBusy() || closePending_) return;
+    tickInFlight_ = true;
+    worker_->requestPollTick();
+}
 
 void MainWindow::Btn_Web_0Click() {
     const std::string address = model_->webClick();
@@ -355,7 +368,13 @@ void MainWindow::restoreAndRaise() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-    // FormCloseQuery: forget the report channels; closing always proceeds.
+    // Nothing is left half-written: a close during a device job waits for its end.
+    if (deviceBusy()) {
+        closePending_ = true;
+        e->ignore();
+        return;
+    }
+    // FormCloseQuery: forget the report channels; closing proceeds.
     model_->setChannelsOpen(false);
     e->accept();
 }

@@ -2,17 +2,21 @@
 // The main window (TForm1): renders the window model's controls as widgets and forwards the
 // user's clicks and pointer moves to it. Every rule lives in the model.
 #include <QPoint>
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "app/pictures.h"
 #include "config/app_state.h"
+#include "app/device_worker.h"
 #include "skin/main_window_model.h"
 
 namespace varnel {
@@ -36,6 +40,15 @@ public:
     // Renders the controls the model changed and follows its timer states.
     void syncFromModel();
 
+    // The device side: DevTimer ticks, searches and the action buttons run their device work on
+    // `worker` (which outlives the window's last job). Without a worker there is no device.
+    void attachDevice(DeviceWorker* worker);
+    // What the worker's model needs from the window's start-up: the embedded images and the
+    // layout file's alternative signature.
+    AppModelConfig deviceConfig() const;
+    // A device job holds the state (see device_worker.h), or a poll tick is out.
+    bool deviceBusy() const { return jobRunning_ || tickInFlight_ || actionPending_; }
+
 public slots:
     void restoreAndRaise();
     void LabelRunTimer();
@@ -44,10 +57,16 @@ public slots:
     void Btn_Exit_0Click();
     void DisableAllPages();
     void EnableAllPages();
+    void Btn_Apply_0Click();
+    void Btn_Confirm_0Click();
+    void Btn_Reset_0Click();
+    void ReFindDev();
 
 signals:
     // DevTimer fired: the device link watches the HID population here.
     void devTimerTicked();
+    // A device job's result has been shown and the window is live again.
+    void deviceJobDone();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -64,6 +83,25 @@ private:
     void onPictureDragged(const QPoint& globalPos);
     void reportProblem(const std::string& line);
 
+    // Device jobs (main_window_device.cpp).
+    enum class DeviceAction { Apply, Confirm, Reset };
+    void actionClick(DeviceAction action);
+    void proceedAction(DeviceAction action);
+    void finishAction();
+    bool deviceReady() const;
+    void runWhenIdle(std::function<void()> step);
+    void runQueued();
+    void onTickDone(bool searchPending);
+    void startSearch();
+    void startTransfer(TransferJob job);
+    void beginJob(bool showBusyWindow);
+    void endJob();
+    void onJobProgress(int done, int total);
+    void onJobFinished(const DeviceJobOutcome& outcome);
+    void showSearchOutcome(const DeviceJobOutcome& outcome);
+    void showTransferOutcome(const DeviceJobOutcome& outcome);
+    void updateBusy();
+
     AppState& state_;
     std::unique_ptr<MainWindowModel> model_;
     Pictures pictures_;
@@ -76,6 +114,15 @@ private:
     std::set<std::string> reported_;
     QPoint dragOffset_;
     bool dragging_ = false;
+
+    DeviceWorker* worker_ = nullptr;
+    bool jobRunning_ = false;     // the worker holds the state
+    bool tickInFlight_ = false;   // a poll tick is out (it touches the bus only)
+    bool actionPending_ = false;  // an action button was pressed and has not finished
+    bool closePending_ = false;   // a close request waits for the job to end
+    std::optional<DeviceAction> runningAction_;
+    std::deque<std::function<void()>> queued_;  // steps waiting for the device to be idle
+    std::vector<QPointer<QWidget>> inertDialogs_;
 };
 
 }  // namespace varnel

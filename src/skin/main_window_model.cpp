@@ -427,8 +427,14 @@ void MainWindowModel::hoverLeave(std::string_view label) {
         return;
     }
     labelRunEnabled_ = false;
-    for (const auto& p : target->pictures) controls_.setPicture(p, pictures.normal);
-    if (target->family == HoverFamily::B) markCurrentPageButton();
+    // The overlay of a running job takes the pointer off the pressed button; it stays pressed.
+    const bool keepPressed = busy_ && !pressed_.empty() && target->family == HoverFamily::A &&
+                             !target->pictures.empty() && target->pictures.front() == barPicture(pressed_, 1);
+    if (!keepPressed) {
+        for (const auto& p : target->pictures) controls_.setPicture(p, pictures.normal);
+    }
+    // The page marker reads the state, which is the worker's during a job: marked at its end.
+    if (target->family == HoverFamily::B && !busy_) markCurrentPageButton();
     if (target->family == HoverFamily::D) markCurrentLanguageButton();
     if (marquee_.active()) {
         const std::string name = marquee_.label();
@@ -455,6 +461,74 @@ void MainWindowModel::disableAllPages() {
 
 void MainWindowModel::enableAllPages() {
     for (int page = 1; page <= kPageGroupCount; ++page) controls_.setVisible("Disable_All_" + std::to_string(page), false);
+}
+
+void MainWindowModel::setBusy(bool busy) {
+    const bool ended = busy_ && !busy;
+    busy_ = busy;
+    if (ended) markCurrentPageButton();
+}
+
+void MainWindowModel::pressActionButton(std::string_view base) {
+    pressed_ = base;
+    setCopies(base, familyPictures(HoverFamily::A).third);
+}
+
+void MainWindowModel::releaseActionButton() {
+    if (pressed_.empty()) return;
+    setCopies(pressed_, familyPictures(HoverFamily::A).normal);
+    pressed_.clear();
+}
+
+void MainWindowModel::showSensorSteps() {
+    const int steps = state_.StepCount;
+    if (steps <= 0) return;
+    for (int d = 1; d <= kDpiLevelCount; ++d) {
+        for (int s = 1; s <= kDpiStepCount; ++s) controls_.setVisible(dpiStep(d, s), s <= steps);
+    }
+}
+
+std::optional<std::string> MainWindowModel::refreshChipPages() {
+    // 1, 2. Macros and firmware updates exist on a Wren only.
+    const bool wren = state_.DeviceChip == ChipModel::Wren;
+    for (const Page p : {Page::Macro, Page::Update}) {
+        for (int page = 1; page <= kPageGroupCount; ++page) {
+            controls_.setVisible(barLabel(pageInfo(p).button, page), wren);
+            controls_.setVisible(barPicture(pageInfo(p).button, page), wren);
+        }
+    }
+    controls_.setVisible("Key_Macro", wren);
+    const Control* menu = controls_.find("Pnl_Main");
+    if (menu != nullptr && state_.PnlMainHeight) controls_.resize("Pnl_Main", menu->width, *state_.PnlMainHeight);
+    // 3.
+    controls_.setVisible(pageGroup(1), true);
+    state_.NoDeviceMode = false;
+    // 4. The button-map page chosen last, by its marker.
+    for (const Page p : {Page::Main, Page::Switch, Page::Fixed}) {
+        if (controls_.checked(pageInfo(p).radio)) return pageClick(p);
+    }
+    return std::nullopt;
+}
+
+void MainWindowModel::refreshErrorAP() {
+    state_.NoDeviceMode = true;
+    showGroup(1);
+    const auto& set = familyPictures(HoverFamily::B);
+    // The Main button shows as the current page, every other page button as normal.
+    for (const auto& p : kPages) setCopies(p.button, p.page == Page::Main ? set.third : set.normal);
+}
+
+void MainWindowModel::deviceRemovedBeforeMessage() {
+    controls_.setVisible("Disable", true);
+    hideAllMenus();
+}
+
+void MainWindowModel::deviceRemovedAfterMessage(bool wasWren) {
+    labelRunEnabled_ = false;
+    refreshErrorAP();
+    if (wasWren) {
+        for (const char* list : {"LB_MacroName", "LB_Name", "LB_macro"}) controls_.setItems(list, {});
+    }
 }
 
 }  // namespace varnel

@@ -69,6 +69,25 @@ public:
     void enableAllPages();
     void hideAllMenus();
 
+    // The control side of the device transitions; their data parts run with the transfers.
+    // One busy flag for every device job: while it is set DevTimer stays off, whatever the
+    // pointer does, and the pressed action button keeps its pressed picture.
+    void setBusy(bool busy);
+    bool busy() const { return busy_; }
+    // Btn_Apply/Confirm/Reset: the pressed picture on the five copies of `base` until released.
+    void pressActionButton(std::string_view base);
+    void releaseActionButton();
+    // The Advanced page's step pictures: n = 1..StepCount shown, the rest hidden (no sensor
+    // known yet: unchanged).
+    void showSensorSteps();
+    // RefreshChipPages after a read; returns the message of reopening the last button-map page.
+    std::optional<std::string> refreshChipPages();
+    void refreshErrorAP();
+    // DeviceRemoved around its message box: first the overlay and the closed menus, then the
+    // stopped marquee, the no-device appearance and, after a Wren, the emptied macro lists.
+    void deviceRemovedBeforeMessage();
+    void deviceRemovedAfterMessage(bool wasWren);
+
     // Captions Key1..Key9 for map `m` and their enabling (RefreshProfile1Keys .. 3Keys).
     void refreshKeyLabels(ButtonMapId m);
 
@@ -90,7 +109,8 @@ public:
     // Problems met at start-up (layout keys, missing resources), one line each, for stderr.
     const std::vector<std::string>& problems() const { return problems_; }
 
-    bool devTimerEnabled() const { return devTimerEnabled_; }
+    // DevTimer runs unless a button is hovered or a device job is busy.
+    bool devTimerEnabled() const { return devTimerEnabled_ && !busy_; }
     bool labelRunEnabled() const { return labelRunEnabled_; }
     bool overRecordButton() const { return overRecordButton_; }
     bool switchKeyAllowed() const { return switchKeyAllowed_; }
@@ -135,6 +155,8 @@ private:
     bool switchKeyAllowed_ = false;
     bool insertPanelOpen_ = false;
     bool channelsOpen_ = false;
+    bool busy_ = false;
+    std::string pressed_;  // base of the pressed action button, empty when none
 };
 
 }  // namespace varnel

@@ -1,0 +1,121 @@
+#pragma once
+// The device worker: one thread that owns the HID bus, the report channels and the application
+// model's device side, and runs every device job (poll tick, search with identification and full
+// read, Apply, Reset, and whatever later pages add). The window asks with queued calls and hears
+// progress and results through queued signals; no device call and no wait runs on its thread.
+//
+// Who may touch the AppState, and when (the one rule that keeps this free of data races):
+//  * Between jobs the window thread owns it: editors, pages and the display read and change it.
+//  * The window starts a job only with its pages locked (DisableAllPages, the busy flag set,
+//    non-modal dialogs disabled), after running the editors' collect step itself. From the queued
+//    call that starts the job until the job's finished signal, only the worker touches the state.
+//  * While the job runs, the state's window hooks (refreshUi, uiToDataBuf) are set aside on the
+//    worker: a DataBufToUI there only notes that the display is due. The finished signal hands
+//    the state back, and the window then shows it and applies the result.
+//  * A poll tick and bus errands (the demo's plug and unplug) touch the bus, never the state.
+// The queued calls and signals order the hand-overs (the event queues synchronise), so neither
+// thread ever sees the other's half-made changes.
+#include <QElapsedTimer>
+#include <QObject>
+#include <QThread>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "config/app_state.h"
+#include "device/clock.h"
+#include "device/hid_bus.h"
+#include "transfers/app_model.h"
+
+namespace varnel {
+
+// A transfer job: runs on the worker with the model and a progress sink, says what came of it.
+using TransferJob = std::function<TransferStatus(AppModel&, const ProgressSink&)>;
+
+enum class DeviceJobKind { Search, Transfer };
+
+// What a job came to, handed to the window with the state.
+struct DeviceJobOutcome {
+    DeviceJobKind kind = DeviceJobKind::Transfer;
+    SearchOutcome search;       // Search: found, read result, removed, permission problems
+    TransferStatus status;      // Transfer: the job's result
+    bool displayDue = false;    // DataBufToUI ran: the window shows the state again
+    bool channelsOpen = false;  // both report channels are set after the job
+    OptionalChip chipBefore;    // DeviceChip when the job began
+};
+
+struct DeviceWorkerOptions {
+    // Replaces the settle wait before a search opens the mouse (tests shorten it).
+    std::optional<Millis> settleWait;
+    // Progress signals are spaced at least this far apart (the last one always goes out).
+    Millis progressInterval{30};
+};
+
+class DeviceWorker : public QObject {
+    Q_OBJECT
+public:
+    // `state` outlives the worker. The model adopts the state as the window started it.
+    DeviceWorker(AppState& state, std::unique_ptr<HidBus> bus, std::shared_ptr<Clock> clock,
+                 AppModelConfig config, DeviceWorkerOptions options = {});
+    ~DeviceWorker() override;
+
+    // Queued requests from the window (safe from any thread).
+    void requestPollTick();
+    void requestSearch();   // continue the search the last tick announced
+    void requestReFind();   // ReFindDev: forget the mouse and search at once
+    void requestTransfer(TransferJob job);
+    // An errand on the bus that never touches the state (the demo plugs and unplugs with it).
+    void requestBusErrand(std::function<void(HidBus&)> errand);
+
+signals:
+    // The poll tick is done; `searchPending` when it saw a stable change and a search waits for
+    // the window to hand over the state (requestSearch).
+    void tickDone(bool searchPending);
+    void progress(int done, int total);
+    void jobFinished(const varnel::DeviceJobOutcome& outcome);
+
+private:
+    void pollTick();
+    void continueSearch(PollStep step);
+    void runTransfer(const TransferJob& job);
+    void beginJob(DeviceJobKind kind);
+    void finishJob();
+    void reportProgress(std::size_t done, std::size_t total);
+
+    AppState& state_;
+    std::unique_ptr<HidBus> bus_;
+    std::shared_ptr<Clock> clock_;
+    AppModel model_;
+    DeviceWorkerOptions options_;
+    std::optional<PollStep> pendingSearch_;
+    QTimer* settleTimer_;  // the wait before a search opens the mouse
+    PollStep settleStep_;
+    bool jobRunning_ = false;
+    bool displayDue_ = false;
+    DeviceJobOutcome outcome_;
+    std::function<void(AppState&)> keptRefreshUi_;
+    std::function<void(AppState&)> keptUiToDataBuf_;
+    QElapsedTimer sinceProgress_;
+};
+
+// Owns the worker's thread: starts it at construction; at destruction lets the running event
+// end, stops the thread and deletes the worker there. The window keeps jobs from running then.
+class DeviceThread {
+public:
+    DeviceThread(AppState& state, std::unique_ptr<HidBus> bus, std::shared_ptr<Clock> clock, AppModelConfig config,
+                 DeviceWorkerOptions options = {});
+    ~DeviceThread();
+    DeviceThread(const DeviceThread&) = delete;
+    DeviceThread& operator=(const DeviceThread&) = delete;
+
+    DeviceWorker& worker() { return *worker_; }
+
+private:
+    QThread thread_;
+    DeviceWorker* worker_;  // deleted in its own thread when the thread finishes
+};
+
+}  // namespace varnel
+
+Q_DECLARE_METATYPE(varnel::DeviceJobOutcome)

@@ -1,0 +1,248 @@
+// The main window's device side: the DevTimer tick and the searches it starts, the action
+// buttons, and the busy state around every job the worker runs. Which thread owns the AppState
+// when is set out in device_worker.h; everything here runs on the window thread.
+#include <QApplication>
+#include <QCloseEvent>
+
+#include "app/loading_window.h"
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "common/resources.h"
+#include "transfers/device_read.h"
+
+namespace varnel {
+
+namespace {
+
+// The pressed picture is painted for eleven times 10 ms before the action runs, and Confirm
+// closes as long after its write.
+constexpr int kPressPaintMs = 110;
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+Bytes resourceBytes(const char* name) {
+    auto r = findResource(name);
+    return r ? Bytes(r->begin(), r->end()) : Bytes{};
+}
+
+}  // namespace
+
+AppModelConfig MainWindow::deviceConfig() const {
+    return AppModelConfig{resourceBytes("VarnelData"), resourceBytes("DefaultFW"),
+                          AlternativeSignature{model_->layout().revManuId, model_->layout().revProId}};
+}
+
+void MainWindow::attachDevice(DeviceWorker* worker) {
+    if (worker_ != nullptr) disconnect(worker_, nullptr, this, nullptr);
+    worker_ = worker;
+    if (worker_ == nullptr) return;
+    connect(worker_, &DeviceWorker::tickDone, this, &MainWindow::onTickDone);
+    connect(worker_, &DeviceWorker::progress, this, &MainWindow::onJobProgress);
+    connect(worker_, &DeviceWorker::jobFinished, this, &MainWindow::onJobFinished);
+}
+
+bool MainWindow::deviceReady() const {
+    // Both channels open and a mouse that identification accepted (a refused one may be of the
+    // other variant, whose layout must not be written).
+    return worker_ != nullptr && model_->channelsOpen() && identifiedMouse(state_);
+}
+
+void MainWindow::updateBusy() {
+    model_->setBusy(jobRunning_ || actionPending_);
+    syncFromModel();
+}
+
+void MainWindow::runWhenIdle(std::function<void()> step) {
+    if (!jobRunning_ && !tickInFlight_) {
+        step();
+        return;
+    }
+    queued_.push_back(std::move(step));
+}
+
+void MainWindow::runQueued() {
+    while (!queued_.empty() && !jobRunning_ && !tickInFlight_) {
+        auto step = std::move(queued_.front());
+        queued_.pop_front();
+        step();
+    }
+    if (closePending_ && !deviceBusy()) close();
+}
+
+// ---- the action buttons ----
+
+void MainWindow::Btn_Apply_0Click() { actionClick(DeviceAction::Apply); }
+void MainWindow::Btn_Confirm_0Click() { actionClick(DeviceAction::Confirm); }
+void MainWindow::Btn_Reset_0Click() { actionClick(DeviceAction::Reset); }
+
+void MainWindow::actionClick(DeviceAction action) {
+    if (actionPending_ || jobRunning_) return;
+    actionPending_ = true;
+    model_->pressActionButton(action == DeviceAction::Apply     ? "Apply"
+                              : action == DeviceAction::Confirm ? "Confirm"
+                                                                : "Reset");
+    updateBusy();
+    QTimer::singleShot(kPressPaintMs, this, [this, action] { runWhenIdle([this, action] { proceedAction(action); }); });
+}
+
+void MainWindow::proceedAction(DeviceAction action) {
+    if (!deviceReady()) {
+        showMessage(this, qs(model_->text("Str022")));
+        finishAction();
+        runQueued();
+        return;
+    }
+    runningAction_ = action;
+    // The editors' collect step reads widgets' models: it runs here, before the hand-over.
+    if (state_.uiToDataBuf) state_.uiToDataBuf(state_);
+    if (action == DeviceAction::Reset) {
+        startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Reset(progress); });
+    } else {
+        startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
+    }
+}
+
+void MainWindow::finishAction() {
+    runningAction_.reset();
+    actionPending_ = false;
+    model_->releaseActionButton();
+    updateBusy();
+}
+
+// ---- polling and searching ----
+
+void MainWindow::ReFindDev() {
+    if (worker_ == nullptr) return;
+    runWhenIdle([this] {
+        beginJob(false);
+        worker_->requestReFind();
+    });
+}
+
+void MainWindow::onTickDone(bool searchPending) {
+    tickInFlight_ = false;
+    if (searchPending && !closePending_) {
+        startSearch();
+        return;
+    }
+    runQueued();
+}
+
+void MainWindow::startSearch() {
+    beginJob(false);  // the busy window appears when the read reports progress
+    worker_->requestSearch();
+}
+
+void MainWindow::startTransfer(TransferJob job) {
+    beginJob(true);
+    worker_->requestTransfer(std::move(job));
+}
+
+// ---- the busy state around a job ----
+
+void MainWindow::beginJob(bool showBusyWindow) {
+    jobRunning_ = true;
+    model_->hideAllMenus();
+    model_->disableAllPages();
+    // The non-modal dialogs (key combination, macro name) must not edit the state meanwhile.
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isWindow() && w->isVisible() && w->isEnabled()) {
+            w->setEnabled(false);
+            inertDialogs_.emplace_back(w);
+        }
+    }
+    updateBusy();
+    if (busy_ != nullptr) {
+        busy_->setProgress(0, 0);
+        busy_->placeOver(geometry());
+        if (showBusyWindow) busy_->show();
+    }
+}
+
+void MainWindow::onJobProgress(int done, int total) {
+    if (busy_ == nullptr || !jobRunning_) return;
+    busy_->setProgress(done, total);
+    if (!busy_->isVisible()) {
+        busy_->placeOver(geometry());
+        busy_->show();
+    }
+}
+
+void MainWindow::endJob() {
+    if (busy_ != nullptr) {
+        busy_->hide();
+        busy_->setProgress(0, 0);
+    }
+    for (const auto& w : inertDialogs_) {
+        if (w) w->setEnabled(true);
+    }
+    inertDialogs_.clear();
+    model_->enableAllPages();
+    jobRunning_ = false;
+    updateBusy();
+}
+
+void MainWindow::onJobFinished(const DeviceJobOutcome& outcome) {
+    // The worker has handed the state back: show it, then the job's messages.
+    model_->setChannelsOpen(outcome.channelsOpen);
+    if (outcome.displayDue && state_.refreshUi) state_.refreshUi(state_);
+    if (outcome.kind == DeviceJobKind::Search) {
+        showSearchOutcome(outcome);
+        endJob();
+    } else {
+        // The pages unlock before the result's message, as the busy window hides first.
+        endJob();
+        showTransferOutcome(outcome);
+    }
+    emit deviceJobDone();
+    runQueued();
+}
+
+void MainWindow::showSearchOutcome(const DeviceJobOutcome& outcome) {
+    const SearchOutcome& search = outcome.search;
+    if (search.found) {
+        model_->showSensorSteps();
+        if (search.read.code == TransferCode::Refused) {
+            syncFromModel();
+            showMessage(this, qs(model_->text(search.read.error.languageKey)));
+            model_->refreshErrorAP();
+        } else if (outcome.displayDue) {
+            // Btn_Read ran (whatever its reports returned, the image is shown).
+            if (const auto message = model_->refreshChipPages()) {
+                syncFromModel();
+                showMessage(this, qs(*message));
+            }
+        }
+        // A mouse that did not answer command 14 changes nothing.
+    }
+    if (search.removed) {
+        model_->deviceRemovedBeforeMessage();
+        syncFromModel();
+        // A mouse we may not open is the one thing the user can fix here: say how, once.
+        const QString text = search.permissionDenied.empty()
+                                 ? qs(model_->text("Str100")) + "\n" + qs(model_->text("Str101"))
+                                 : qs(model_->text("Str104"));
+        showMessage(this, text);
+        model_->deviceRemovedAfterMessage(outcome.chipBefore == ChipModel::Wren);
+    }
+    syncFromModel();
+}
+
+void MainWindow::showTransferOutcome(const DeviceJobOutcome& outcome) {
+    const std::optional<DeviceAction> action = runningAction_;
+    if (!outcome.status.ok()) {
+        // One message for a failed write: the reason's own text where it has one.
+        const std::string& key = outcome.status.error.languageKey;
+        showMessage(this, qs(model_->text(key.empty() ? "Str105" : key)));
+    }
+    if (action == DeviceAction::Confirm && outcome.status.ok()) {
+        QTimer::singleShot(kPressPaintMs, this, [this] {
+            finishAction();
+            close();
+        });
+        return;
+    }
+    if (action) finishAction();
+}
+
+}  // namespace varnel

@@ -1,0 +1,316 @@
+// The window on the virtual bus behind the device worker: discovery, identification and the full
+// read, the action buttons, and the window's state while a job runs.
+#include <QEnterEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "config/layout.h"
+#include "device/commands.h"
+#include "device_rig.h"
+#include "gui_test_main.h"
+
+using namespace varnel;
+using varnel::testing::DeviceRig;
+using varnel::testing::virtualOptions;
+
+namespace {
+
+constexpr std::size_t kMainSlot1 = kFlashParameterBlock + kWrenLayout.slotOffset(ButtonMapId::Main, 1);
+constexpr std::size_t kMainSlot2 = kFlashParameterBlock + kWrenLayout.slotOffset(ButtonMapId::Main, 2);
+constexpr std::uint64_t kReportsToRead = 2 + 4 + 4916;  // probes, identification, full Wren read
+
+Bytes slice(const Bytes& m, std::size_t from, std::size_t n) {
+    return Bytes(m.begin() + static_cast<std::ptrdiff_t>(from), m.begin() + static_cast<std::ptrdiff_t>(from + n));
+}
+
+// Swaps the codes of Main slots 1 and 2 in the mouse (the section's sum, and so its checksum,
+// stays the same), so the read shows in the captions.
+void swapFirstTwoSlots(VirtualMouse& mouse) {
+    Bytes m = mouse.memory();
+    std::swap_ranges(m.begin() + kMainSlot1, m.begin() + kMainSlot1 + kSlotSize, m.begin() + kMainSlot2);
+    QVERIFY(mouse.loadMemory(m).ok());
+}
+
+int count(const std::vector<std::uint8_t>& log, std::uint8_t command) {
+    return static_cast<int>(std::count(log.begin(), log.end(), command));
+}
+
+}  // namespace
+
+class DeviceFlowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<DeviceRig> rig_;
+    DeviceRig& rig() { return *rig_; }
+    bool controlVisible(const char* name) { return rig().window->model().controls().find(name)->visible; }
+    void press(const char* button) { rig().click(button); }
+    // An action button, through its pause and its job.
+    void act(const char* button) {
+        press(button);
+        QVERIFY(rig().window->deviceBusy());
+        rig().settle();
+    }
+    std::shared_ptr<VirtualMouse> plugAndRead(VirtualMouseOptions options = virtualOptions("wren-rgb-3330")) {
+        auto mouse = rig().addMouse(options);
+        rig().tick();
+        return mouse;
+    }
+    void expectNoDeviceAppearance() {
+        QVERIFY(rig().state.NoDeviceMode);
+        QVERIFY(rig().child("gbPage1")->isVisible());
+        for (int p = 2; p <= 5; ++p) QVERIFY(!rig().child(QString("gbPage%1").arg(p))->isVisible());
+        for (int p = 1; p <= 5; ++p) {
+            QCOMPARE(rig().pictureOf(QString("Img_Main_%1").arg(p)), QString("SetS_02"));
+            QCOMPARE(rig().pictureOf(QString("Img_Adv_%1").arg(p)), QString("SetS_01"));
+        }
+    }
+
+private slots:
+    void init() { rig_ = std::make_unique<DeviceRig>(); }
+    void cleanup() { rig_.reset(); }
+
+    void withoutAMouseTheMessageComesOncePerPopulationChange() {
+        rig().tick();
+        QCOMPARE(rig().messages, QStringList{rig().noDeviceMessage()});
+        QVERIFY(rig().messages.front().contains('\n'));  // two lines
+        expectNoDeviceAppearance();
+        QVERIFY(rig().child("Disable")->isVisible());
+        rig().tick();
+        rig().tick();
+        QCOMPARE(rig().messages.size(), 1);
+        rig().addKeyboard();
+        rig().tick();
+        QCOMPARE(rig().messages, (QStringList{rig().noDeviceMessage(), rig().noDeviceMessage()}));
+        QVERIFY(rig().window->devTimer()->isActive());
+        QVERIFY(!rig().child("Disable_All_1")->isVisible());
+    }
+
+    void aWrenIsIdentifiedReadAndShown() {
+        const QString defaultKey2 = rig().child<QLabel>("Key2")->text();
+        auto mouse = rig().addMouse(virtualOptions("wren-rgb-3330"));
+        swapFirstTwoSlots(*mouse);
+        QSignalSpy progress(&rig().thread->worker(), &DeviceWorker::progress);
+        rig().tick();
+        QCOMPARE(rig().messages, QStringList{});
+        QCOMPARE(rig().state.DeviceChip, OptionalChip(ChipModel::Wren));
+        QVERIFY(!rig().state.NoDeviceMode);
+        QCOMPARE(rig().child<QLabel>("Key1")->text(), defaultKey2);
+        QVERIFY(rig().child("Btn_Main_1")->isVisible());
+        for (int p = 1; p <= 5; ++p) {
+            QVERIFY(controlVisible(qPrintable(QString("Btn_Macro_%1").arg(p))));
+            QVERIFY(controlVisible(qPrintable(QString("Img_Update_%1").arg(p))));
+        }
+        QVERIFY(controlVisible("Key_Macro"));
+        QCOMPARE(rig().window->model().controls().find("Pnl_Main")->height, 146);
+        QVERIFY(controlVisible("Img_DPI4_20"));  // the 3330 has twenty steps
+        // The busy window heard the read's progress up to its end.
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(progress.last().at(0).toInt(), 4916);
+        QCOMPARE(progress.last().at(1).toInt(), 4916);
+        QVERIFY(!rig().busy.isVisible());
+        QVERIFY(!rig().child("Disable_All_3")->isVisible());
+        QVERIFY(rig().window->devTimer()->isActive());
+    }
+
+    void aSensorWithFewerStepsHidesTheRest() {
+        plugAndRead(virtualOptions("wren-color-a3050"));
+        QVERIFY(controlVisible("Img_DPI2_9"));
+        QVERIFY(!controlVisible("Img_DPI2_10"));
+        QVERIFY(!controlVisible("Img_DPI1_20"));
+    }
+
+    void refusedMice_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QByteArray>("signature");  // written at 0x5C00; empty = factory
+        QTest::addColumn<QString>("key");           // message; empty = accepted
+        QTest::newRow("Lark into a Wren program") << "lark-rgb-a3050" << QByteArray() << "Str102";
+        QTest::newRow("foreign signature") << "wren-rgb-3330" << QByteArray("\x12\x34", 2) << "Str103";
+        QTest::newRow("zero signature, the layout's pair") << "wren-rgb-3330" << QByteArray("\0\0", 2) << "";
+    }
+
+    void refusedMice() {
+        QFETCH(QString, model);
+        QFETCH(QByteArray, signature);
+        QFETCH(QString, key);
+        auto mouse = rig().addMouse(virtualOptions(qPrintable(model)));
+        if (!signature.isEmpty()) {
+            Bytes m = mouse->memory();
+            std::copy(signature.begin(), signature.end(), m.begin() + kFlashSignature);
+            QVERIFY(mouse->loadMemory(m).ok());
+        }
+        rig().tick();
+        if (key.isEmpty()) {
+            QCOMPARE(rig().messages, QStringList{});
+            QVERIFY(!rig().state.NoDeviceMode);
+            return;
+        }
+        QCOMPARE(rig().messages, QStringList{rig().text(qPrintable(key))});
+        expectNoDeviceAppearance();
+        // Nothing may be written to a refused mouse, whatever its channels say.
+        const Bytes before = mouse->memory();
+        act("Btn_Apply_1");
+        act("Btn_Reset_4");
+        QCOMPARE(rig().messages.mid(1), (QStringList{rig().text("Str022"), rig().text("Str022")}));
+        QCOMPARE(mouse->memory(), before);
+    }
+
+    void anotherHidDeviceMakesTheMouseReadAgain() {
+        auto mouse = plugAndRead();
+        QCOMPARE(count(mouse->commandLog(), kCmdDeviceInfo), 1);
+        rig().tick();
+        QCOMPARE(count(mouse->commandLog(), kCmdDeviceInfo), 1);
+        rig().addKeyboard();
+        rig().tick();
+        QCOMPARE(count(mouse->commandLog(), kCmdDeviceInfo), 2);
+        QCOMPARE(rig().messages, QStringList{});
+    }
+
+    void applyWritesTheMouseAndARateChangeReloadsWithSixteenOnce() {
+        auto mouse = plugAndRead();
+        const Bytes slot2 = slice(mouse->memory(), kMainSlot2, kSlotSize);
+        ActionCode code;
+        std::copy(slot2.begin(), slot2.end(), code.begin());
+        rig().state.EditCopy.setSlot(ButtonMapId::Main, 1, code);
+        rig().state.ReportRateDirty = true;  // as the rate editor's collect step leaves it
+        press("Btn_Apply_2");
+        for (int p = 1; p <= 5; ++p) QCOMPARE(rig().pictureOf(QString("Img_Apply_%1").arg(p)), QString("BtnS_03"));
+        rig().settle();
+        QCOMPARE(rig().messages, QStringList{});
+        QCOMPARE(slice(mouse->memory(), kMainSlot1, kSlotSize), slot2);
+        QCOMPARE(mouse->reloadCount(kCmdReloadAfterRate), 1);
+        QCOMPARE(mouse->reloadCount(kCmdReload), 0);
+        QCOMPARE(rig().pictureOf("Img_Apply_5"), QString("BtnS_01"));
+        act("Btn_Apply_3");
+        QCOMPARE(mouse->reloadCount(kCmdReloadAfterRate), 1);
+        QCOMPARE(mouse->reloadCount(kCmdReload), 1);
+        QVERIFY(rig().window->isVisible());
+    }
+
+    void confirmClosesAfterItsWriteOnly() {
+        VirtualMouseOptions failing = virtualOptions("wren-rgb-3330");
+        failing.refuseReport = kReportsToRead + 3;  // the parameter block's write command
+        auto mouse = plugAndRead(failing);
+        act("Btn_Confirm_1");
+        QCOMPARE(rig().messages, QStringList{rig().text("Str105")});
+        QVERIFY(rig().window->isVisible());
+        QCOMPARE(rig().pictureOf("Img_Confirm_2"), QString("BtnS_01"));
+
+        act("Btn_Confirm_1");
+        QTRY_VERIFY(!rig().window->isVisible());
+        QCOMPARE(rig().messages.size(), 1);
+        QCOMPARE(mouse->reloadCount(kCmdReload), 2);
+    }
+
+    void withoutAMouseTheActionsSayNotFound() {
+        for (const char* button : {"Btn_Apply_1", "Btn_Reset_2", "Btn_Confirm_3"}) act(button);
+        QCOMPARE(rig().messages, QStringList(3, rig().text("Str022")));
+        QVERIFY(rig().window->isVisible());
+    }
+
+    void resetRestoresTheDefaultsAndKeepsTheMirror() {
+        auto mouse = rig().addMouse(virtualOptions("wren-rgb-3330"));
+        const Bytes factory = mouse->memory();
+        swapFirstTwoSlots(*mouse);
+        Bytes m = mouse->memory();
+        m[kFlashExtraBytes] ^= 0x01;  // the mirror differs from the defaults
+        QVERIFY(mouse->loadMemory(m).ok());
+        const Bytes mirror = slice(m, kFlashExtraBytes, kWrenExtraSize);
+        const QString swappedKey1 = [&] {
+            rig().tick();
+            return rig().child<QLabel>("Key1")->text();
+        }();
+        act("Btn_Reset_1");
+        QCOMPARE(rig().messages, QStringList{});
+        QCOMPARE(slice(mouse->memory(), kFlashParameterBlock, kWrenParameterBlockSize),
+                 slice(factory, kFlashParameterBlock, kWrenParameterBlockSize));
+        QCOMPARE(slice(mouse->memory(), kFlashExtraBytes, kWrenExtraSize), mirror);
+        QVERIFY(rig().child<QLabel>("Key1")->text() != swappedKey1);
+        QCOMPARE(mouse->reloadCount(kCmdReload), 1);
+    }
+
+    void aJobLocksTheWindowUntilItEnds() {
+        auto mouse = plugAndRead();
+        auto* dialog = new QWidget(rig().window.get(), Qt::Tool);  // a non-modal dialog
+        dialog->show();
+        rig().bus->closeGate();
+        QTest::mouseMove(rig().child("Btn_Apply_1"), QPoint(3, 3));
+        QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
+        QApplication::sendEvent(rig().child("Btn_Apply_1"), &enter);
+        QVERIFY(!rig().window->devTimer()->isActive());
+        press("Btn_Apply_1");
+        QTRY_VERIFY(rig().bus->holding());
+
+        QVERIFY(rig().child("Disable_All_1")->isVisible());
+        QVERIFY(rig().busy.isVisible());
+        QVERIFY(!dialog->isEnabled());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(rig().child("Btn_Apply_1"), &leave);
+        QVERIFY(!rig().window->devTimer()->isActive());
+        QCOMPARE(rig().pictureOf("Img_Apply_4"), QString("BtnS_03"));
+        rig().window->DevTimerTick();  // a stray tick starts nothing
+        QVERIFY(!rig().window->close());
+        QVERIFY(rig().window->isVisible());
+        QCOMPARE(mouse->reloadCount(kCmdReload), 0);
+
+        rig().bus->openGate();
+        QTRY_VERIFY(!rig().window->isVisible());  // the deferred close, after the write
+        QCOMPARE(mouse->reloadCount(kCmdReload), 1);
+        QCOMPARE(count(mouse->commandLog(), kCmdDeviceInfo), 1);
+        QVERIFY(dialog->isEnabled());
+    }
+
+    void hoverLeaveAfterTheJobRestartsPolling() {
+        plugAndRead();
+        rig().bus->closeGate();
+        QCursor::setPos(0, 0);  // no pointer resting on a button when the overlays go
+        rig().window->Btn_Apply_0Click();
+        QTRY_VERIFY(rig().bus->holding());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(rig().child("Btn_Main_2"), &leave);
+        QVERIFY(!rig().window->devTimer()->isActive());
+        rig().bus->openGate();
+        rig().settle();
+        QVERIFY(rig().window->devTimer()->isActive());
+        QCOMPARE(rig().pictureOf("Img_Main_2"), QString("SetS_02"));  // the current page stays marked
+    }
+
+    void unplugInTheMiddleOfAReadEndsInADefinedState() {
+        VirtualMouseOptions vanishing = virtualOptions("wren-rgb-3330");
+        vanishing.vanishAfterReport = 2 + 4 + 1500;
+        plugAndRead(vanishing);
+        QCOMPARE(rig().messages, QStringList{});
+        QVERIFY(!rig().child("Disable_All_1")->isVisible());
+        QVERIFY(!rig().busy.isVisible());
+        QCOMPARE(rig().state.DeviceChip, OptionalChip(ChipModel::Wren));
+        rig().window->model().controls().setItems("LB_MacroName", {"Macro1"});
+        rig().window->syncFromModel();
+        rig().tick();  // the population changed: the mouse is gone
+        QCOMPARE(rig().messages, QStringList{rig().noDeviceMessage()});
+        expectNoDeviceAppearance();
+        QVERIFY(!rig().state.DeviceChip);
+        QCOMPARE(rig().child<QListWidget>("LB_MacroName")->count(), 0);
+        act("Btn_Apply_1");
+        QCOMPARE(rig().messages.last(), rig().text("Str022"));
+    }
+
+    void aMouseWeMayNotOpenIsExplained() {
+        rig().bus->denyMice = true;
+        rig().addMouse(virtualOptions("wren-rgb-3330"));
+        rig().tick();
+        QCOMPARE(rig().messages, QStringList{rig().text("Str104")});
+        QVERIFY(rig().messages.front().contains("udev"));
+        expectNoDeviceAppearance();
+        rig().tick();
+        QCOMPARE(rig().messages.size(), 1);
+        rig().bus->denyMice = false;
+        rig().addKeyboard();
+        rig().tick();
+        QCOMPARE(rig().messages.size(), 1);
+        QVERIFY(!rig().state.NoDeviceMode);
+    }
+};
+
+VARNEL_GUI_TEST_MAIN(DeviceFlowTest)
+#include "device_flow_test.moc"

@@ -1,0 +1,167 @@
+#pragma once
+// The whole window on a virtual bus behind the device worker: the state, the main window, the
+// busy window and the worker thread, with a foreign keyboard on the bus and the window's message
+// boxes captured. The bus can hold every report at a gate (so a test sees a job in progress) and
+// can deny the opening of the mouse (as a missing udev rule does).
+#include <QtTest>
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+#include "app/device_worker.h"
+#include "app/loading_window.h"
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "common/resources.h"
+#include "device/virtual_bus.h"
+#include "device/virtual_mouse.h"
+#include "transfers/virtual_factory.h"
+
+namespace varnel::testing {
+
+inline Bytes resourceBytes(const char* name) {
+    auto r = findResource(name);
+    return r ? Bytes(r->begin(), r->end()) : Bytes{};
+}
+
+// A virtual bus with a gate in front of every report and a switch that denies opening mice.
+class RigBus final : public HidBus {
+public:
+    VirtualBus& inner() { return inner_; }
+
+    std::vector<HidInterfaceInfo> enumerate() override { return inner_.enumerate(); }
+    OpenResult open(const std::string& path) override {
+        if (denyMice && path.rfind("virtual/mouse", 0) == 0)
+            return {OpenStatus::PermissionDenied, nullptr, "permission denied"};
+        OpenResult r = inner_.open(path);
+        if (r.channel) r.channel = std::make_shared<Channel>(r.channel, *this);
+        return r;
+    }
+
+    // From the next report on, reports wait until openGate() is called.
+    void closeGate() {
+        std::lock_guard lock(mutex_);
+        closed_ = true;
+    }
+    void openGate() {
+        {
+            std::lock_guard lock(mutex_);
+            closed_ = false;
+        }
+        cv_.notify_all();
+    }
+    // A report is waiting at the closed gate.
+    bool holding() const { return waiting_.load() > 0; }
+
+    std::atomic<bool> denyMice{false};
+
+private:
+    void pass() {
+        std::unique_lock lock(mutex_);
+        ++waiting_;
+        cv_.wait(lock, [this] { return !closed_; });
+        --waiting_;
+    }
+    struct Channel final : HidChannel {
+        Channel(std::shared_ptr<HidChannel> inner, RigBus& bus) : inner(std::move(inner)), bus(bus) {}
+        ReportStatus sendFeatureReport(const FeatureReport& r) override {
+            bus.pass();
+            return inner->sendFeatureReport(r);
+        }
+        ReportStatus getFeatureReport(FeatureReport& r) override {
+            bus.pass();
+            return inner->getFeatureReport(r);
+        }
+        std::shared_ptr<HidChannel> inner;
+        RigBus& bus;
+    };
+
+    VirtualBus inner_;
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool closed_ = false;
+    std::atomic<int> waiting_{0};
+};
+
+inline VirtualMouseOptions virtualOptions(const char* model, int interfaces = 1) {
+    VirtualMouseOptions o;
+    o.model = *parseVirtualModel(model);
+    o.vendorInterfaces = interfaces;
+    return o;
+}
+
+struct DeviceRig {
+    DeviceRig() {
+        setMessageHandler([this](QWidget*, const QString& t) { messages << t; });
+        auto owned = std::make_unique<RigBus>();
+        bus = owned.get();
+        bus->inner().addForeignKeyboard();
+        window = std::make_unique<MainWindow>(state);
+        window->setBusyWindow(&busy);
+        DeviceWorkerOptions options;
+        options.settleWait = Millis(5);
+        thread = std::make_unique<DeviceThread>(state, std::move(owned), clock, window->deviceConfig(), options);
+        window->attachDevice(&thread->worker());
+        window->devTimer()->stop();  // ticks are driven by the tests
+        window->devTimer()->setInterval(3600 * 1000);
+        window->show();
+    }
+    ~DeviceRig() {
+        bus->openGate();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->deviceBusy(), 20000);
+        thread.reset();
+        window.reset();
+        setMessageHandler({});
+    }
+
+    // A mouse holding factory memory for the embedded images, on the bus from the next report.
+    std::shared_ptr<VirtualMouse> addMouse(VirtualMouseOptions options) {
+        auto mouse = std::make_shared<VirtualMouse>(options, clock);
+        const Bytes memory = factoryMemory(options.model.chip, resourceBytes("VarnelData"), resourceBytes("DefaultFW"));
+        if (!mouse->loadMemory(memory).ok()) qWarning() << "factory memory refused";
+        errand([mouse](VirtualBus& b) { b.addMouse(mouse); });
+        return mouse;
+    }
+    void addKeyboard() {
+        errand([](VirtualBus& b) { b.addForeignKeyboard(); });
+    }
+    // Runs `f` on the worker thread with the virtual bus and waits for it.
+    template <typename F>
+    void errand(F f) {
+        std::atomic<bool> done{false};
+        thread->worker().requestBusErrand([&, f](HidBus&) {
+            f(bus->inner());
+            done = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(done.load(), 5000);
+    }
+
+    // One DevTimer tick and whatever search it starts, to the end.
+    void tick() {
+        window->DevTimerTick();
+        settle();
+    }
+    void settle() { QTRY_VERIFY_WITH_TIMEOUT(!window->deviceBusy(), 20000); }
+
+    QString text(const char* key) const { return QString::fromStdString(window->model().text(key)); }
+    QString noDeviceMessage() const { return text("Str100") + "\n" + text("Str101"); }
+    template <typename T = QWidget>
+    T* child(const QString& name) const {
+        T* w = window->findChild<T*>(name);
+        if (w == nullptr) qWarning() << "no control" << name;
+        return w;
+    }
+    QString pictureOf(const QString& name) const { return child(name)->property("picture").toString(); }
+    void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(3, 3)); }
+
+    AppState state;
+    std::shared_ptr<Clock> clock = std::make_shared<SteadyClock>();
+    RigBus* bus = nullptr;  // owned by the worker; touched through errands or its thread-safe parts
+    LoadingWindow busy;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<DeviceThread> thread;
+    QStringList messages;
+};
+
+}  // namespace varnel::testing
