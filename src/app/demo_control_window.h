@@ -1,0 +1,74 @@
+#pragma once
+// The demo program's second window: unplugs and plugs the virtual mouse the main window talks
+// to, and chooses variant, lighting, sensor and interfaces of the mouse plugged in next.
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "common/bytes.h"
+#include "device/clock.h"
+#include "device/virtual_bus.h"
+#include "device/virtual_mouse.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace varnel {
+
+class DeviceWorker;
+
+// Every report of a demo mouse takes this long, so the busy window's progress can be followed.
+constexpr std::chrono::microseconds kDemoReportLatency{1000};
+
+// The demo's virtual mice, one per model and interface count, kept so that what Apply wrote is
+// still there at the next plug-in. Used on the worker thread only (through bus errands), apart
+// from the first plug-in before that thread starts.
+class DemoMice {
+public:
+    DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, Bytes defaultImage, Bytes defaultFirmware);
+    // Unplugs the current mouse and plugs in the one `options` describe (new ones hold factory
+    // memory).
+    void plug(const VirtualMouseOptions& options);
+    void unplug();
+
+private:
+    VirtualBus& bus_;
+    std::shared_ptr<Clock> clock_;
+    Bytes defaultImage_;
+    Bytes defaultFirmware_;
+    std::map<std::string, std::shared_ptr<VirtualMouse>> mice_;
+    std::shared_ptr<VirtualMouse> current_;
+};
+
+class DemoControlWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `mice` is handed to the worker's errands; `plugged` says whether `initial` is in.
+    DemoControlWindow(DeviceWorker& worker, std::shared_ptr<DemoMice> mice, const VirtualMouseOptions& initial,
+                      bool plugged, QWidget* parent = nullptr);
+
+    // The mouse the choices describe.
+    VirtualMouseOptions chosen() const;
+    bool plugged() const { return plugged_; }
+
+public slots:
+    void togglePlug();
+
+private:
+    void showState();
+
+    DeviceWorker& worker_;
+    std::shared_ptr<DemoMice> mice_;
+    QComboBox* variant_;
+    QComboBox* lighting_;
+    QComboBox* sensor_;
+    QComboBox* interfaces_;
+    QPushButton* plug_;
+    QLabel* status_;
+    VirtualMouseOptions pluggedIn_;
+    bool plugged_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,86 @@
+// varnel-config-demo: the configuration window on a virtual bus, with a Wren RGB 3330 virtual
+// mouse plugged in at start and a second window to unplug and plug it.
+//
+//   --screenshot FILE  saves the screen halfway through the first read, then quits after it
+//   --measure          prints the time to the first painted window and the longest stall of
+//                      the window's event loop during the first read, then quits after it
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QScreen>
+#include <cstdio>
+
+#include "app/demo_control_window.h"
+#include "app/demo_timing.h"
+#include "app/device_worker.h"
+#include "app/loading_window.h"
+#include "app/main_window.h"
+#include "common/resources.h"
+
+namespace {
+
+varnel::Bytes resourceBytes(const char* name) {
+    auto r = varnel::findResource(name);
+    return r ? varnel::Bytes(r->begin(), r->end()) : varnel::Bytes{};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    const qsizetype shotAt = args.indexOf("--screenshot");
+    const QString screenshot = shotAt >= 0 && shotAt + 1 < args.size() ? args[shotAt + 1] : QString();
+    const bool measure = args.contains("--measure");
+    QApplication::setApplicationDisplayName(varnel::kApplicationTitle);
+
+    varnel::AppState state;
+    varnel::MainWindow window(state);
+    varnel::LoadingWindow busy;
+    window.setBusyWindow(&busy);
+
+    auto clock = std::make_shared<varnel::SteadyClock>();
+    auto bus = std::make_unique<varnel::VirtualBus>();
+    auto mice = std::make_shared<varnel::DemoMice>(*bus, clock, resourceBytes("VarnelData"), resourceBytes("DefaultFW"));
+    varnel::VirtualMouseOptions first;  // a Wren RGB 3330 on one interface
+    first.latency = varnel::kDemoReportLatency;
+    mice->plug(first);  // before the worker's thread starts, so still on this one
+    varnel::DeviceThread device(state, std::move(bus), clock, window.deviceConfig());
+    window.attachDevice(&device.worker());
+
+    varnel::DemoControlWindow control(device.worker(), mice, first, true);
+    control.setAttribute(Qt::WA_QuitOnClose, false);  // closing the main window ends the demo
+    varnel::FirstPaint firstPaint(sinceStart);
+    window.installEventFilter(&firstPaint);
+    window.show();
+    control.adjustSize();
+    const QRect main = window.frameGeometry();
+    control.move(std::max(0, main.left() - control.width() - 16), main.top());
+    control.show();
+
+    varnel::StallProbe probe;
+    bool shot = false;
+    QObject::connect(&device.worker(), &varnel::DeviceWorker::progress, &window, [&](int done, int total) {
+        if (measure && done > 0) probe.start();
+        if (!screenshot.isEmpty() && !shot && total > 0 && done * 2 >= total) {
+            shot = true;
+            if (QScreen* s = QGuiApplication::primaryScreen()) s->grabWindow(0).save(screenshot);
+        }
+    });
+    if (measure || !screenshot.isEmpty()) {
+        QObject::connect(&window, &varnel::MainWindow::deviceJobDone, &app, [&] {
+            probe.stop();
+            if (measure) {
+                std::printf("first painted window after %lld ms\n", static_cast<long long>(firstPaint.at()));
+                std::printf("longest event-loop stall during the first read: %lld ms\n",
+                            static_cast<long long>(probe.longest()));
+                std::fflush(stdout);
+            }
+            window.close();
+            QApplication::quit();
+        });
+    }
+    return app.exec();
+}
