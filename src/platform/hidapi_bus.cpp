@@ -48,6 +48,7 @@ public:
         FeatureReport buffer = report;
         int n = hid_get_feature_report(device_, buffer.data(), buffer.size());
         if (n < 0) return failure(errno);
+        if (!isWholeAnswer(report[0], n, buffer)) return ReportStatus::Refused;
         report = buffer;
         return ReportStatus::Ok;
     }
@@ -71,6 +72,10 @@ std::string nodeName(const std::string& devicePath) {
 }
 
 }  // namespace
+
+bool isWholeAnswer(std::uint8_t wantedId, int length, const FeatureReport& answer) {
+    return length == static_cast<int>(answer.size()) && answer[0] == wantedId;
+}
 
 HidapiBus::HidapiBus(HidapiBusOptions options, std::shared_ptr<Clock> clock)
     : library_(std::make_shared<Library>()), options_(std::move(options)), clock_(std::move(clock)) {}
