@@ -167,6 +167,19 @@ private slots:
         QCOMPARE(rig().messages, QStringList{});
     }
 
+    void reFindDevReadsTheMouseAgainWithoutAPopulationChange() {
+        auto mouse = plugAndRead();
+        rig().window->ReFindDev();
+        QVERIFY(rig().window->deviceBusy());
+        rig().settle();
+        QCOMPARE(count(mouse->commandLog(), kCmdDeviceInfo), 2);
+        mouse->unplug();
+        rig().window->ReFindDev();
+        rig().settle();
+        QCOMPARE(rig().messages, QStringList{rig().noDeviceMessage()});
+        expectNoDeviceAppearance();
+    }
+
     void applyWritesTheMouseAndARateChangeReloadsWithSixteenOnce() {
         auto mouse = plugAndRead();
         const Bytes slot2 = slice(mouse->memory(), kMainSlot2, kSlotSize);

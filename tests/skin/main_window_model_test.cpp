@@ -4,6 +4,7 @@
 
 #include "common/resources.h"
 #include "fake_pictures.h"
+#include "transfers/device_read.h"
 
 namespace varnel {
 namespace {
@@ -364,6 +365,109 @@ TEST_F(MainWindowModelTest, ShowingAnImageOpensItsActiveMap) {
     EXPECT_EQ(pic("Img_Switch_3"), "SetS_02");
     EXPECT_EQ(pic("Img_Main_3"), "SetS_01");
     EXPECT_EQ(caption("Key2"), lang(1, "Str244"));
+}
+
+// RefreshChipPages: macros and firmware updates only on a Wren, with its taller key menu.
+TEST_F(MainWindowModelTest, ChipPagesFollowTheMouseVariant) {
+    struct Case {
+        OptionalChip chip;
+        bool wrenPages;
+        int menuHeight;
+    };
+    const Case cases[] = {{ChipModel::Wren, true, 146}, {ChipModel::Lark, false, 122}, {std::nullopt, false, 122}};
+    for (const auto& c : cases) {
+        const std::string name = c.chip ? std::string(chipName(*c.chip)) : "none";
+        state_.DeviceChip = c.chip;
+        state_.NoDeviceMode = true;
+        RefreshChipPages(state_);
+        connect();
+        EXPECT_EQ(model_->refreshChipPages(), std::nullopt) << name;
+        for (int p = 1; p <= 5; ++p) {
+            for (const char* base : {"Macro", "Update"}) {
+                EXPECT_EQ(controls().visible(barLabel(base, p)), c.wrenPages) << name << base << p;
+                EXPECT_EQ(controls().visible(barPicture(base, p)), c.wrenPages) << name << base << p;
+            }
+        }
+        EXPECT_EQ(controls().visible("Key_Macro"), c.wrenPages) << name;
+        EXPECT_EQ(controls().find("Pnl_Main")->height, c.menuHeight) << name;
+        EXPECT_FALSE(state_.NoDeviceMode) << name;
+        EXPECT_EQ(pic(barPicture("Main", 2)), "SetS_02") << name;
+    }
+}
+
+TEST_F(MainWindowModelTest, ChipPagesReopenTheLastButtonMapPage) {
+    connect();
+    setCode(ButtonMapId::Main, 4, "07000000");  // the switch key
+    ASSERT_EQ(model_->pageClick(Page::Switch), std::nullopt);
+    model_->openPage(Page::Advanced);
+    EXPECT_EQ(model_->refreshChipPages(), std::nullopt) << "the Advanced page is no map page";
+    EXPECT_TRUE(controls().checked("rb_4"));
+
+    ASSERT_EQ(model_->pageClick(Page::Switch), std::nullopt);
+    model_->refreshErrorAP();
+    EXPECT_EQ(model_->refreshChipPages(), std::nullopt);
+    EXPECT_EQ(pic(barPicture("Switch", 1)), "SetS_02");
+    EXPECT_EQ(pic(barPicture("Main", 1)), "SetS_01");
+    EXPECT_EQ(model_->shownMap(), ButtonMapId::Switch);
+
+    setCode(ButtonMapId::Main, 4, "01010000");  // the mouse read has no switch key any more
+    EXPECT_EQ(model_->refreshChipPages(), lang(1, "Str020"));
+}
+
+TEST_F(MainWindowModelTest, NoDeviceAppearanceAndRemoval) {
+    connect();
+    model_->openPage(Page::Advanced);
+    controls().setVisible("Pnl_Main", true);
+    controls().setItems("LB_MacroName", {"Macro1"});
+    model_->deviceRemovedBeforeMessage();
+    EXPECT_TRUE(controls().visible("Disable"));
+    EXPECT_FALSE(controls().visible("Pnl_Main"));
+    model_->deviceRemovedAfterMessage(false);
+    EXPECT_EQ(controls().find("LB_MacroName")->items.size(), 1u) << "a Lark had no macro lists";
+    model_->deviceRemovedAfterMessage(true);
+    EXPECT_TRUE(controls().find("LB_MacroName")->items.empty());
+    EXPECT_TRUE(state_.NoDeviceMode);
+    EXPECT_TRUE(controls().visible("gbPage1"));
+    EXPECT_FALSE(controls().visible("gbPage2"));
+    for (int p = 1; p <= 5; ++p) {
+        EXPECT_EQ(pic(barPicture("Main", p)), "SetS_02");
+        EXPECT_EQ(pic(barPicture("Adv", p)), "SetS_01");
+    }
+    EXPECT_FALSE(model_->labelRunEnabled());
+}
+
+TEST_F(MainWindowModelTest, StepPicturesFollowTheSensor) {
+    for (int steps : {17, 9, 20}) {
+        state_.StepCount = steps;
+        model_->showSensorSteps();
+        for (int d = 1; d <= kDpiLevelCount; ++d) {
+            for (int s = 1; s <= kDpiStepCount; ++s) EXPECT_EQ(controls().visible(dpiStep(d, s)), s <= steps) << steps;
+        }
+    }
+    state_.StepCount = 0;  // no sensor known: unchanged
+    model_->showSensorSteps();
+    EXPECT_TRUE(controls().visible(dpiStep(1, 20)));
+}
+
+TEST_F(MainWindowModelTest, BusyKeepsTheTimerOffAndTheButtonPressed) {
+    model_->hoverEnter("Btn_Apply_2");
+    model_->setBusy(true);
+    model_->pressActionButton("Apply");
+    model_->hoverLeave("Btn_Apply_2");  // the job's overlay took the pointer
+    EXPECT_FALSE(model_->devTimerEnabled());
+    for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Apply", p)), "BtnS_03");
+    model_->hoverEnter("Btn_Reset_1");
+    model_->hoverLeave("Btn_Reset_1");
+    EXPECT_EQ(pic(barPicture("Reset", 1)), "BtnS_01");
+    EXPECT_FALSE(model_->devTimerEnabled());
+    model_->setBusy(false);
+    EXPECT_TRUE(model_->devTimerEnabled());
+    model_->releaseActionButton();
+    for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Apply", p)), "BtnS_01");
+    model_->hoverEnter("Key3");
+    model_->setBusy(true);
+    model_->setBusy(false);
+    EXPECT_FALSE(model_->devTimerEnabled()) << "still hovered";
 }
 
 }  // namespace
