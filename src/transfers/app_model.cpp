@@ -107,7 +107,10 @@ TransferStatus AppModel::Reset(const ProgressSink& progress) {
     return DefaultParameter(state_, link_, config_.defaultImage, progress);
 }
 
-TransferStatus AppModel::SaveMacro(const ProgressSink& progress) { return varnel::SaveMacro(state_, link_, progress); }
+TransferStatus AppModel::SaveMacro(const ProgressSink& progress) {
+    if (!mouseReady()) return noDeviceStatus();
+    return varnel::SaveMacro(state_, link_, progress);
+}
 
 Status AppModel::LoadFirmware(const std::filesystem::path& path) {
     auto image = loadFirmwareFile(path);

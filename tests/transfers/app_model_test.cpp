@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -99,12 +100,15 @@ TEST(AppModel, OnlyAnAcceptedMouseIsWrittenOrProfiled) {
         c.arrange(t);
         ASSERT_TRUE(t.model.link().hasBothChannels()) << c.name;
         EXPECT_FALSE(t.model.mouseReady()) << c.name;
+        // Macros that differ from the mouse's, so a macro write would show in its memory.
+        std::fill(t.state.DataBuf.macroBlock(0).begin(), t.state.DataBuf.macroBlock(0).end(), 0x33);
         const Bytes memory = t.rig.mouse->memory();
         const DataBuf before = t.state.DataBuf;
         t.rig.trace.clear();
         EXPECT_EQ(t.model.Apply().error.languageKey, "Str022") << c.name;
         EXPECT_EQ(t.model.Reset().error.languageKey, "Str022") << c.name;
         EXPECT_EQ(t.model.Program().error.languageKey, "Str022") << c.name;
+        EXPECT_EQ(t.model.SaveMacro().error.languageKey, "Str022") << c.name;
         EXPECT_EQ(t.model.SaveProfile(profile).error().languageKey, "Str022") << c.name;
         EXPECT_EQ(t.model.LoadProfile(profile).error().languageKey, "Str022") << c.name;
         EXPECT_TRUE(t.rig.trace.empty()) << c.name;
