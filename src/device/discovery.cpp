@@ -23,7 +23,8 @@ OpenOutcome OpenDevice(HidBus& bus, std::uint32_t vendorId, std::uint32_t produc
 }
 
 PollStep DevicePoller::DevTimerTimer() {
-    if (pollBusy_) return {PollStepKind::Skipped};
+    // pollBusy_ covers the tick's own search; a ReFindDev search in progress is not restarted.
+    if (pollBusy_ || phase_ != Phase::None) return {PollStepKind::Skipped};
     pollBusy_ = true;
     int stable = 0, a = 0;
     for (int pass = 0; pass < 5; ++pass) {
@@ -36,13 +37,12 @@ PollStep DevicePoller::DevTimerTimer() {
         return {PollStepKind::Idle};
     }
     pendingCount_ = a;
-    return startSearch(Mode::Tick);
+    return startSearch();
 }
 
-PollStep DevicePoller::ReFindDev() { return startSearch(Mode::Refind); }
+PollStep DevicePoller::ReFindDev() { return startSearch(); }
 
-PollStep DevicePoller::startSearch(Mode mode) {
-    mode_ = mode;
+PollStep DevicePoller::startSearch() {
     link_.forgetChannels();
     lastOpen_ = {};
     entry_ = 0;
@@ -79,7 +79,8 @@ PollStep DevicePoller::resume() {
 
 PollStep DevicePoller::finish() {
     phase_ = Phase::None;
-    if (mode_ == Mode::Tick) {
+    // A ReFindDev may have taken over a tick's search: the tick's count is settled either way.
+    if (pollBusy_) {
         lastHidCount_ = pendingCount_;
         pollBusy_ = false;
     }

@@ -51,9 +51,11 @@ public:
     void setDeviceIdTable(const DeviceIdTable& table) { table_ = table; }
     const DeviceIdTable& deviceIdTable() const { return table_; }
 
-    // The DevTimer tick: five pairs of counts, a search after a stable change.
+    // The DevTimer tick: five pairs of counts, a search after a stable change. Skipped while any
+    // search (its own or ReFindDev's) is still in progress.
     PollStep DevTimerTimer();
-    // Forget the current mouse and search at once; no count, PollBusy untouched.
+    // Forget the current mouse and search at once; no count. Called during a tick's search it
+    // restarts that search, and the tick's PollBusy ends with it.
     PollStep ReFindDev();
     // Continue after doing what the last step asked for.
     PollStep resume();
@@ -65,9 +67,8 @@ public:
 
 private:
     enum class Phase { None, AfterRemoved, AfterWait, AfterRead };
-    enum class Mode { Tick, Refind };
 
-    PollStep startSearch(Mode mode);
+    PollStep startSearch();
     PollStep nextEntry();
     PollStep finish();
 
@@ -77,7 +78,6 @@ private:
     bool pollBusy_ = false;
     int lastHidCount_ = 0;
     int pendingCount_ = 0;
-    Mode mode_ = Mode::Tick;
     Phase phase_ = Phase::None;
     std::size_t entry_ = 0;
     OpenOutcome lastOpen_;

@@ -141,6 +141,39 @@ TEST(DevicePoller, TickDuringASearchIsSkipped) {
     EXPECT_FALSE(poller.PollBusy());
 }
 
+// A tick and ReFindDev may overlap while the caller waits out a search's settle time. Whichever
+// comes second, the one search runs to its end, the tick's busy flag is released, and plugging
+// and unplugging are noticed afterwards.
+TEST(DevicePoller, TickAndReFindDevDuringEachOthersSearch) {
+    using K = PollStepKind;
+    struct Case {
+        const char* name;
+        bool tickFirst;
+        K second;      // what the later call returns
+        int countAfter;  // LastHidCount once the search ends
+    };
+    const Case cases[] = {
+        {"ReFindDev while a tick's search waits restarts the search", true, K::Wait, 4},
+        {"tick while a ReFindDev search waits is skipped", false, K::Skipped, 0},
+    };
+    for (const auto& c : cases) {
+        VirtualRig rig("wren-rgb-3330");
+        DevicePoller poller(rig.traced, rig.link);
+        poller.setDeviceIdTable(kTable);
+        EXPECT_EQ((c.tickFirst ? poller.DevTimerTimer() : poller.ReFindDev()).kind, K::Wait) << c.name;
+        EXPECT_EQ((c.tickFirst ? poller.ReFindDev() : poller.DevTimerTimer()).kind, c.second) << c.name;
+        EXPECT_EQ(drive(poller, poller.resume()), (std::vector<K>{K::ReadDevInfo, K::Idle})) << c.name;
+        EXPECT_TRUE(rig.link.hasBothChannels()) << c.name;
+        EXPECT_FALSE(poller.PollBusy()) << c.name;
+        EXPECT_EQ(poller.LastHidCount(), c.countAfter) << c.name;
+
+        rig.mouse->unplug();
+        EXPECT_EQ(drive(poller, poller.DevTimerTimer()), (std::vector<K>{K::Wait, K::DeviceRemoved, K::Idle})) << c.name;
+        EXPECT_EQ(poller.LastHidCount(), 1) << "the keyboard stays: " << c.name;
+        EXPECT_FALSE(poller.PollBusy()) << c.name;
+    }
+}
+
 TEST(DevicePoller, CountStability) {
     struct Case {
         const char* name;
