@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "common/file_io.h"
@@ -85,7 +86,9 @@ TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defau
 
     // Default region check, both erases, the new image, its read-back, command 18.
     TransferSession session(link, kRegionReadCost + 2 + kRegionWriteCost + kRegionReadCost + 1, progress);
-    if (!differingPieces(session, kFlashDefaultFirmware, defaultFirmware, allPieces()).empty()) {
+    const bool defaultDiffers = !differingPieces(session, kFlashDefaultFirmware, defaultFirmware, allPieces()).empty();
+    const std::size_t refusedInCheck = session.refused();
+    if (defaultDiffers) {
         session.addToTotal(2 + kRegionWriteCost);
         rewriteRegion(session, kFlashDefaultFirmware, defaultFirmware);
     }
@@ -116,12 +119,19 @@ TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defau
                                         " KiB of the firmware region did not read back as written; the update was "
                                         "not finished");
     if (session.command(kCmdFinishFirmware) != LinkStatus::Ok) return session.outcome("Programming");
-    if (refusedBeforeFirmware > 0)
-        return TransferStatus::fail(TransferCode::DeviceFailed,
-                                    "Programming finished, but the mouse refused " +
-                                        std::to_string(refusedBeforeFirmware) +
-                                        " reports while restoring its default firmware copy");
-    return TransferStatus::done();
+    if (session.refused() == 0) return TransferStatus::done();
+    // The read-back mended what the refusals spoiled, yet the mouse misbehaved: say so, and where.
+    std::vector<std::string> where;
+    if (refusedInCheck > 0) where.push_back(reportCountText(refusedInCheck) + " in the check of its default firmware copy");
+    if (refusedBeforeFirmware > refusedInCheck)
+        where.push_back(reportCountText(refusedBeforeFirmware - refusedInCheck) +
+                        " while restoring its default firmware copy");
+    if (session.refused() > refusedBeforeFirmware)
+        where.push_back(reportCountText(session.refused() - refusedBeforeFirmware) +
+                        " while writing the new firmware and reading it back");
+    std::string message = "Programming finished and the new firmware read back correctly, but the mouse refused ";
+    for (std::size_t i = 0; i < where.size(); ++i) message += (i == 0 ? "" : ", ") + where[i];
+    return TransferStatus::fail(TransferCode::DeviceFailed, message);
 }
 
 }  // namespace varnel

@@ -19,6 +19,8 @@ Result<Bytes> firmwareFromFileBytes(ByteSpan file);
 Result<Bytes> loadFirmwareFile(const std::filesystem::path& path);
 
 // Btn_ProgramClick's transfer. Needs both channels and FirmwareLoaded; both images 8192 bytes.
+// Any refused report makes the result a failure naming where it happened, also when the
+// read-back mended the region and command 18 went out.
 TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,
                                const ProgressSink& progress = {});
 

@@ -13,6 +13,8 @@ TransferStatus noDeviceFoundStatus() {
                                 "No Device Found\nPlease check your device is attached to USB port", "Str100");
 }
 
+std::string reportCountText(std::size_t n) { return std::to_string(n) + (n == 1 ? " report" : " reports"); }
+
 TransferSession::TransferSession(DeviceLink& link, std::size_t total, ProgressSink sink)
     : link_(link), total_(total), sink_(std::move(sink)) {}
 
@@ -64,8 +66,7 @@ TransferStatus TransferSession::outcome(const std::string& operation) const {
         return TransferStatus::fail(TransferCode::DeviceGone, operation + " failed: the mouse left the bus");
     if (refused_ > 0)
         return TransferStatus::fail(TransferCode::DeviceFailed,
-                                    operation + " failed: the mouse refused " + std::to_string(refused_) +
-                                        (refused_ == 1 ? " report" : " reports"));
+                                    operation + " failed: the mouse refused " + reportCountText(refused_));
     return TransferStatus::done();
 }
 

@@ -35,6 +35,9 @@ TransferStatus noDeviceStatus();  // "Not find the specified device" (Str022)
 // The search found no mouse: "No Device Found" (Str100), a line break, then Str101.
 TransferStatus noDeviceFoundStatus();
 
+// "1 report", "3 reports".
+std::string reportCountText(std::size_t n);
+
 // Called with reports done and the total expected (the total may grow when a transfer learns it
 // has more to do).
 using ProgressSink = std::function<void(std::size_t done, std::size_t total)>;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 
@@ -112,7 +113,8 @@ TEST(Firmware, RefusedDataReportIsRepairedByTheReadBack) {
     FirmwareRig t(o);
     ASSERT_TRUE(t.plugIn().read.ok());
     TransferStatus s = t.program(newFirmware());
-    EXPECT_TRUE(s.ok()) << s.error.message;
+    EXPECT_EQ(s.code, TransferCode::DeviceFailed) << "a refused report is never a plain success";
+    EXPECT_NE(s.error.message.find("read back correctly"), std::string::npos) << s.error.message;
     // Piece 0 differs: its sector is erased and its four pieces written and read again.
     Lines mend{"0B 10 00 00 00"};
     for (int k = 0; k < 16; ++k) {
@@ -124,6 +126,47 @@ TEST(Firmware, RefusedDataReportIsRepairedByTheReadBack) {
                              {"09 10 00 04 00", "09 14 00 04 00", "09 18 00 04 00", "09 1C 00 04 00", "12 00 00 00 00"}});
     EXPECT_EQ(testing::commandsOf(t.rig.trace), expected);
     EXPECT_EQ(t.memory(kFlashFirmware, kFirmwareSize), newFirmware());
+}
+
+// Any refused report makes the run a failure that says where it happened, even when the read-back
+// mended the firmware region and the update was finished.
+TEST(Firmware, RefusedReportsAreReportedWhereTheyHappened) {
+    struct Case {
+        const char* name;
+        std::array<std::uint8_t, 3> refuseOnce;  // report id, command, address high byte
+        bool defaultDiffers;                     // the default copy needs restoring
+        const char* said;                        // in the message
+    };
+    const Case cases[] = {
+        {"a read of the default copy check", {0x40, 0x09, 0x30}, false, "1 report in the check of its default"},
+        {"a write restoring the default copy", {0x40, 0x0C, 0x30}, true, "1 report while restoring its default"},
+        {"a write of the new firmware", {0x40, 0x0C, 0x10}, false, "1 report while writing the new firmware"},
+        {"a read-back of the new firmware", {0x40, 0x09, 0x14}, false, "1 report while writing the new firmware"},
+    };
+    for (const auto& c : cases) {
+        FirmwareRig t;
+        if (c.defaultDiffers) {
+            Bytes m = t.rig.mouse->memory();
+            m[kFlashDefaultFirmware + 100] ^= 0x01;
+            ASSERT_TRUE(t.rig.mouse->loadMemory(m).ok()) << c.name;
+        }
+        ASSERT_TRUE(t.plugIn().read.ok()) << c.name;
+        bool refused = false;
+        t.rig.filter.refuse = [&](const FeatureReport& r) {
+            if (refused || r[0] != c.refuseOnce[0] || r[1] != c.refuseOnce[1] || r[2] != c.refuseOnce[2]) return false;
+            return refused = true;
+        };
+        TransferStatus s = t.program(newFirmware());
+        EXPECT_TRUE(refused) << c.name;
+        EXPECT_EQ(s.code, TransferCode::DeviceFailed) << c.name;
+        EXPECT_NE(s.error.message.find("read back correctly"), std::string::npos) << c.name << ": " << s.error.message;
+        EXPECT_NE(s.error.message.find(c.said), std::string::npos) << c.name << ": " << s.error.message;
+        if (!c.defaultDiffers) {
+            EXPECT_EQ(s.error.message.find("restoring"), std::string::npos) << c.name << ": " << s.error.message;
+        }
+        EXPECT_EQ(t.rig.mouse->reloadCount(kCmdFinishFirmware), 1) << c.name << ": the image read back, so 18 went";
+        EXPECT_EQ(t.memory(kFlashFirmware, kFirmwareSize), newFirmware()) << c.name;
+    }
 }
 
 TEST(Firmware, RegionThatCannotBeMendedIsNotFinished) {
