@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include "config/data_buf.h"
+#include "config/default_image.h"
 #include "config/layout.h"
 #include "macros/macro_format.h"
 
@@ -28,13 +29,10 @@ constexpr std::array<std::uint8_t, 3> kImageLockColor{0xFF, 0xFF, 0xFF};
 constexpr std::array<std::uint8_t, 2> kImageSignature{0xFF, 0xFF};
 
 using Code = std::array<std::uint8_t, 4>;
-// Slots 1..11 of MainMap and of SwitchMap/FixedMap.
+// Slots 1..11 of the image's MainMap; its SwitchMap and FixedMap hold the default slot codes.
 constexpr std::array<Code, 11> kImageMainMap{{{1, 1, 0, 0}, {1, 2, 0, 0}, {1, 4, 0, 0}, {6, 4, 0, 0x78},
                                               {2, 8, 7, 0}, {9, 1, 0, 0}, {1, 8, 0, 0}, {1, 0x10, 0, 0},
                                               {9, 2, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}}};
-constexpr std::array<Code, 11> kImageOtherMaps{{{1, 1, 0, 0}, {1, 2, 0, 0}, {1, 4, 0, 0}, {1, 8, 0, 0},
-                                                {1, 0x10, 0, 0}, {9, 0, 0, 0}, {2, 8, 7, 0}, {6, 4, 0, 0x78},
-                                                {0x0E, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}}};
 
 constexpr std::size_t kZeroBlocks = 8;            // blocks 0..7 all 0x00
 constexpr std::size_t kPartialBlock = 8;          // block 8: 596 bytes 0x00, then 0xFF
@@ -77,8 +75,9 @@ Bytes buildDefaultImage(std::uint16_t vid, std::uint16_t pid) {
     storeSectionChecksum(block, *layout.rgbLock);
     put(block, layout.signatureOffset, kImageSignature);
     for (auto map : kButtonMaps) {
-        const auto& codes = map == ButtonMapId::Main ? kImageMainMap : kImageOtherMaps;
-        for (std::size_t slot = 1; slot <= layout.slotCount; ++slot) put(block, layout.slotOffset(map, slot), codes[slot - 1]);
+        for (std::size_t slot = 1; slot <= layout.slotCount; ++slot)
+            put(block, layout.slotOffset(map, slot),
+                map == ButtonMapId::Main ? kImageMainMap[slot - 1] : defaultSlotCode(slot));
     }
     storeSectionChecksum(block, layout.profile);
 
