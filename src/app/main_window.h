@@ -48,6 +48,10 @@ public:
     AppModelConfig deviceConfig() const;
     // A device job holds the state (see device_worker.h), or a poll tick is out.
     bool deviceBusy() const { return jobRunning_ || tickInFlight_ || actionPending_; }
+    // Runs `job` on the worker with the pages locked and the busy window showing its progress,
+    // once the device is idle; `done` gets the outcome on this thread with the state handed back
+    // (for Save Macro, profiles and firmware). Without a worker nothing runs.
+    void runDeviceJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done);
 
 public slots:
     void restoreAndRaise();
@@ -121,6 +125,7 @@ private:
     bool actionPending_ = false;  // an action button was pressed and has not finished
     bool closePending_ = false;   // a close request waits for the job to end
     std::optional<DeviceAction> runningAction_;
+    std::function<void(const DeviceJobOutcome&)> jobDone_;  // of the running runDeviceJob
     std::deque<std::function<void()>> queued_;  // steps waiting for the device to be idle
     std::vector<QPointer<QWidget>> inertDialogs_;
 };

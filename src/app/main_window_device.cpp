@@ -3,6 +3,7 @@
 // when is set out in device_worker.h; everything here runs on the window thread.
 #include <QApplication>
 #include <QCloseEvent>
+#include <utility>
 
 #include "app/loading_window.h"
 #include "app/main_window.h"
@@ -109,6 +110,14 @@ void MainWindow::finishAction() {
     updateBusy();
 }
 
+void MainWindow::runDeviceJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done) {
+    if (worker_ == nullptr) return;
+    runWhenIdle([this, job = std::move(job), done = std::move(done)]() mutable {
+        jobDone_ = std::move(done);
+        startTransfer(std::move(job));
+    });
+}
+
 // ---- polling and searching ----
 
 void MainWindow::ReFindDev() {
@@ -192,7 +201,11 @@ void MainWindow::onJobFinished(const DeviceJobOutcome& outcome) {
     } else {
         // The pages unlock before the result's message, as the busy window hides first.
         endJob();
-        showTransferOutcome(outcome);
+        if (auto done = std::exchange(jobDone_, nullptr)) {
+            done(outcome);
+        } else {
+            showTransferOutcome(outcome);
+        }
     }
     emit deviceJobDone();
     runQueued();

@@ -201,6 +201,23 @@ private slots:
         QVERIFY(rig().window->isVisible());
     }
 
+    void laterPagesRunTheirJobsTheSameWay() {
+        auto mouse = plugAndRead();
+        rig().bus->closeGate();
+        auto result = std::make_shared<std::optional<TransferStatus>>();
+        rig().window->runDeviceJob([](AppModel& m, const ProgressSink& p) { return m.SaveMacro(p); },
+                                   [result](const DeviceJobOutcome& o) { *result = o.status; });
+        QTRY_VERIFY(rig().bus->holding());
+        QVERIFY(rig().child("Disable_All_1")->isVisible());
+        QVERIFY(!rig().window->devTimer()->isActive());
+        rig().bus->openGate();
+        rig().settle();
+        QVERIFY(*result && (*result)->ok());
+        QCOMPARE(count(mouse->commandLog(), kCmdEraseSector), 9);
+        QCOMPARE(rig().messages, QStringList{});
+        QVERIFY(rig().window->devTimer()->isActive());
+    }
+
     void confirmClosesAfterItsWriteOnly() {
         VirtualMouseOptions failing = virtualOptions("wren-rgb-3330");
         failing.refuseReport = kReportsToRead + 3;  // the parameter block's write command
