@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "common/decimal.h"
 #include "config/chip_model.h"
 #include "config/key_table.h"
 
@@ -46,17 +47,6 @@ constexpr std::string_view kNoFunction = "00000000";
 constexpr int kMaxRepeat = 127;   // 2 * repeat must fit one byte
 constexpr int kMaxDelay = 32767;  // 2 * delay must fit two bytes
 
-std::optional<int> parseDecimal(std::string_view text, int max) {
-    if (text.empty()) return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > max) return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<std::uint8_t> hexByte(std::string_view two) {
     std::uint8_t v = 0;
     auto [p, ec] = std::from_chars(two.data(), two.data() + two.size(), v, 16);
@@ -69,8 +59,8 @@ std::optional<std::uint8_t> hexByte(std::string_view two) {
 std::span<const NamedCode> namedCodes() { return kNamedCodes; }
 
 std::optional<FireKeyTiming> parseFireKeyTiming(std::string_view repeatText, std::string_view delayText) {
-    auto r = parseDecimal(repeatText, kMaxRepeat);
-    auto d = parseDecimal(delayText, kMaxDelay);
+    auto r = parseDecimal(repeatText, kMaxRepeat, AboveMax::Refuse);
+    auto d = parseDecimal(delayText, kMaxDelay, AboveMax::Refuse);
     if (!r || !d) return std::nullopt;
     return FireKeyTiming{*r, *d};
 }
