@@ -70,4 +70,10 @@ std::filesystem::path withBinExtension(const std::filesystem::path& path) {
     return out;
 }
 
+Result<std::filesystem::path> writeBinFile(const std::filesystem::path& path, ByteSpan data) {
+    const auto target = withBinExtension(path);
+    if (auto s = writeFileAtomic(target, data); !s) return s.error();
+    return target;
+}
+
 }  // namespace varnel

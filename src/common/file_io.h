@@ -14,5 +14,7 @@ Result<Bytes> readWholeFile(const std::filesystem::path& path);
 Status writeFileAtomic(const std::filesystem::path& path, ByteSpan data);
 // `path` with ".bin" appended unless its name already ends in ".bin" (any letter case).
 std::filesystem::path withBinExtension(const std::filesystem::path& path);
+// Saves a profile or macro file: `data` atomically to withBinExtension(path); the path written.
+Result<std::filesystem::path> writeBinFile(const std::filesystem::path& path, ByteSpan data);
 
 }  // namespace varnel

@@ -20,12 +20,6 @@ Status checkIndex(std::size_t index) {
     return makeError("no macro number " + std::to_string(index + 1));
 }
 
-Result<std::filesystem::path> exportBytes(const Bytes& bytes, const std::filesystem::path& path) {
-    const auto target = withBinExtension(path);
-    if (auto s = writeFileAtomic(target, bytes); !s) return s.error();
-    return target;
-}
-
 }  // namespace
 
 Bytes macroFileBytes(const DataBuf& buf, std::size_t index) {
@@ -61,11 +55,11 @@ Status importMacroSetFile(DataBuf& buf, ByteSpan file) {
 
 Result<std::filesystem::path> exportMacroFile(const DataBuf& buf, std::size_t index, const std::filesystem::path& path) {
     if (auto s = checkIndex(index); !s) return s.error();
-    return exportBytes(macroFileBytes(buf, index), path);
+    return writeBinFile(path, macroFileBytes(buf, index));
 }
 
 Result<std::filesystem::path> exportMacroSetFile(const DataBuf& buf, const std::filesystem::path& path) {
-    return exportBytes(macroSetFileBytes(buf), path);
+    return writeBinFile(path, macroSetFileBytes(buf));
 }
 
 Status importMacroFile(DataBuf& buf, std::size_t index, const std::filesystem::path& path) {

@@ -46,9 +46,7 @@ Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip d
                                               const std::filesystem::path& path) {
     auto bytes = profileFileBytes(buf, deviceChip);
     if (!bytes) return bytes.error();
-    const auto target = withBinExtension(path);
-    if (auto s = writeFileAtomic(target, *bytes); !s) return s.error();
-    return target;
+    return writeBinFile(path, *bytes);
 }
 
 Status loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const std::filesystem::path& path) {

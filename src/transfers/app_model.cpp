@@ -134,9 +134,7 @@ Result<Bytes> AppModel::ProfileBytes() {
 Result<std::filesystem::path> AppModel::SaveProfile(const std::filesystem::path& path) {
     auto bytes = ProfileBytes();
     if (!bytes) return bytes.error();
-    const auto target = withBinExtension(path);
-    if (auto s = writeFileAtomic(target, *bytes); !s) return s.error();
-    return target;
+    return writeBinFile(path, *bytes);
 }
 
 Status AppModel::LoadProfile(const std::filesystem::path& path) {

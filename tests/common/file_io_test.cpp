@@ -73,5 +73,22 @@ TEST(FileIo, BinAppendedOnlyWhenMissing) {
     for (const auto& r : rows) EXPECT_EQ(withBinExtension(r.in), fs::path(r.out)) << r.in;
 }
 
+TEST(FileIo, BinFileIsWrittenWhereItsNameSays) {
+    struct Row {
+        const char* given;
+        const char* written;
+    } rows[] = {{"plain", "plain.bin"}, {"upper.BIN", "upper.BIN"}};
+    for (const auto& r : rows) {
+        TempDir dir;
+        auto saved = writeBinFile(dir.path / r.given, Bytes{7, 8});
+        ASSERT_TRUE(saved.ok()) << r.given;
+        EXPECT_EQ(*saved, dir.path / r.written) << r.given;
+        EXPECT_EQ(*readWholeFile(dir.path / r.written), (Bytes{7, 8})) << r.given;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1) << r.given;
+    }
+    TempDir dir;
+    EXPECT_FALSE(writeBinFile(dir.path / "no" / "such", Bytes{1}).ok());
+}
+
 }  // namespace
 }  // namespace varnel
