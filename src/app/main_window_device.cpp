@@ -94,13 +94,13 @@ void MainWindow::proceedAction(DeviceAction action) {
         return;
     }
     runningAction_ = action;
-    // The editors' collect step reads widgets' models: it runs here, before the hand-over.
-    if (state_.uiToDataBuf) state_.uiToDataBuf(state_);
     if (action == DeviceAction::Reset) {
         startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Reset(progress); });
-    } else {
-        startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
+        return;
     }
+    // The editors' collect step reads widgets' models: it runs here, before the hand-over.
+    if (state_.uiToDataBuf) state_.uiToDataBuf(state_);
+    startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
 }
 
 void MainWindow::finishAction() {
