@@ -120,7 +120,8 @@ TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defau
                                         "not finished");
     if (session.command(kCmdFinishFirmware) != LinkStatus::Ok) return session.outcome("Programming");
     if (session.refused() == 0) return TransferStatus::done();
-    // The read-back mended what the refusals spoiled, yet the mouse misbehaved: say so, and where.
+    // The new image read back correctly and the update is finished, yet reports were refused
+    // (and the default copy is not read again after restoring it): say so, and where.
     std::vector<std::string> where;
     if (refusedInCheck > 0) where.push_back(reportCountText(refusedInCheck) + " in the check of its default firmware copy");
     if (refusedBeforeFirmware > refusedInCheck)
