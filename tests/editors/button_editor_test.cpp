@@ -6,8 +6,7 @@
 
 #include "common/resources.h"
 #include "config/action_codes.h"
-#include "skin/fake_pictures.h"
-#include "skin/layout.h"
+#include "skin/window_model_fixture.h"
 
 namespace varnel {
 
@@ -33,15 +32,9 @@ constexpr int kGroupMacro = 7;
 class ButtonEditorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto langs = LanguageSet::loadEmbedded();
-        ASSERT_TRUE(langs.ok()) << langs.error().message;
-        auto doc = embeddedLayoutDocument();
-        ASSERT_TRUE(doc.ok());
-        layout_ = std::move(doc).value();
-        window_ = std::make_unique<MainWindowModel>(state_, std::move(langs).value(), testing::fakePictureSize);
-        auto image = findResource("VarnelData");
-        ASSERT_TRUE(image.ok());
-        window_->formCreate(1024, 768, *layout_.section(kLayoutSection), *image);
+        testing::startWindowModel(state_, started_);
+        ASSERT_FALSE(HasFatalFailure());
+        window_ = started_.model.get();
         window_->setChannelsOpen(true);
         // Buttons 1..3 left, right, middle; the rest something plain.
         for (ButtonMapId m : kButtonMaps) {
@@ -57,7 +50,7 @@ protected:
     // A fresh window and editor; the old window unhooks itself from the state first.
     void restart() {
         editor_.reset();
-        window_.reset();
+        started_.model.reset();
         SetUp();
     }
     ControlTable& controls() { return window_->controls(); }
@@ -94,8 +87,8 @@ protected:
     }
 
     AppState state_;
-    IniDocument layout_ = IniDocument::parse("");
-    std::unique_ptr<MainWindowModel> window_;
+    testing::StartedWindowModel started_;
+    MainWindowModel* window_ = nullptr;
     std::unique_ptr<ButtonEditor> editor_;
 };
 

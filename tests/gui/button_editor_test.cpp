@@ -35,11 +35,7 @@ class ButtonEditorTest : public QObject {
     Q_OBJECT
 
     template <typename T = QWidget>
-    T* child(const QString& name) {
-        T* w = window_->findChild<T*>(name);
-        if (w == nullptr) qWarning() << "no control" << name;
-        return w;
-    }
+    T* child(const QString& name) { return varnel::testing::control<T>(window_.get(), name); }
     QString caption(const QString& name) { return child<QLabel>(name)->text(); }
     QString text(const char* key) { return QString::fromStdString(window_->model().text(key)); }
     void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton); }

@@ -19,6 +19,15 @@ inline QString offscreenPlatform(const QTemporaryDir& dir) {
     return "offscreen:configfile=" + path;
 }
 
+// A control of `root` by object name; a missing one is named in the output, so the failing
+// test says which control the window lacks.
+template <typename T = QWidget>
+T* control(const QObject* root, const QString& name) {
+    T* w = root->findChild<T*>(name);
+    if (w == nullptr) qWarning() << "no control" << name;
+    return w;
+}
+
 }  // namespace varnel::testing
 
 #define VARNEL_GUI_TEST_MAIN(TestObject)                                                  \

@@ -16,11 +16,7 @@ class NavigationTest : public QObject {
     Q_OBJECT
 
     template <typename T = QWidget>
-    T* child(const QString& name) {
-        T* w = window_->findChild<T*>(name);
-        if (w == nullptr) qWarning() << "no control" << name;
-        return w;
-    }
+    T* child(const QString& name) { return varnel::testing::control<T>(window_.get(), name); }
     QLabel* label(const QString& name) { return child<QLabel>(name); }
     QString pictureOf(const QString& name) { return child(name)->property("picture").toString(); }
     QString text(int lang, const char* key) {

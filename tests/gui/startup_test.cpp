@@ -17,11 +17,7 @@ class StartupTest : public QObject {
     Q_OBJECT
 
     template <typename T = QWidget>
-    T* child(const char* name) {
-        T* w = window_->findChild<T*>(name);
-        if (w == nullptr) qWarning() << "no control" << name;
-        return w;
-    }
+    T* child(const char* name) { return varnel::testing::control<T>(window_.get(), name); }
     QString lang1(const char* key) { return QString::fromStdString(window_->model().languages().language(1).text(key)); }
     QString pictureOf(const char* name) { return child(name)->property("picture").toString(); }
 

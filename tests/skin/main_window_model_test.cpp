@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/resources.h"
-#include "fake_pictures.h"
+#include "window_model_fixture.h"
 #include "transfers/device_read.h"
 
 namespace varnel {
@@ -15,15 +15,9 @@ using namespace skin;
 class MainWindowModelTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto langs = LanguageSet::loadEmbedded();
-        ASSERT_TRUE(langs.ok()) << langs.error().message;
-        auto doc = embeddedLayoutDocument();
-        ASSERT_TRUE(doc.ok());
-        layout_ = std::move(doc).value();
-        model_ = std::make_unique<MainWindowModel>(state_, std::move(langs).value(), testing::fakePictureSize);
-        auto image = findResource("VarnelData");
-        ASSERT_TRUE(image.ok());
-        model_->formCreate(1024, 768, *layout_.section(kLayoutSection), *image);
+        testing::startWindowModel(state_, started_);
+        ASSERT_FALSE(HasFatalFailure());
+        model_ = started_.model.get();
         controls().takeChanged();
     }
 
@@ -37,8 +31,8 @@ protected:
     void connect() { model_->setChannelsOpen(true); }
 
     AppState state_;
-    IniDocument layout_ = IniDocument::parse("");
-    std::unique_ptr<MainWindowModel> model_;
+    testing::StartedWindowModel started_;
+    MainWindowModel* model_ = nullptr;
 };
 
 TEST_F(MainWindowModelTest, StartsOnTheMainPageInLanguageOne) {
