@@ -15,6 +15,7 @@
 #include "app/message_box.h"
 #include "app/skin_widgets.h"
 #include "common/resources.h"
+#include "editors/fire_key_boxes.h"
 #include "editors/ui/button_editor_view.h"
 #include "skin/navigation.h"
 
@@ -26,6 +27,8 @@ constexpr QRgb kMaroon = qRgb(128, 0, 0);  // window colour behind the skin
 constexpr int kDevTimerMs = 3500;
 constexpr int kLabelRunMs = 200;
 constexpr char kFontFamily[] = "DejaVu Sans";
+constexpr std::string_view kRepeatBox = "Edt_Repeat1";
+constexpr std::string_view kDelayBox = "Edt_DelayTime1";
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 QColor qc(const Rgb& c) { return QColor(c.r, c.g, c.b); }
@@ -138,8 +141,16 @@ QWidget* MainWindow::createWidget(const Control& c, QWidget* parent) {
             connect(l, &SkinLabel::clicked, this, &MainWindow::onLabelClicked);
             return l;
         }
-        case ControlKind::Edit:
-            return new QLineEdit(parent);
+        case ControlKind::Edit: {
+            auto* e = new QLineEdit(parent);
+            if (c.name == kRepeatBox || c.name == kDelayBox) {
+                // Typed text reaches the state at once (a language switch re-renders from it);
+                // leaving the box applies its corrections.
+                connect(e, &QLineEdit::textEdited, this, [this] { storeFireKeyBoxes(false); });
+                connect(e, &QLineEdit::editingFinished, this, [this] { storeFireKeyBoxes(true); });
+            }
+            return e;
+        }
         case ControlKind::List: {
             auto* l = new QListWidget(parent);
             l->setFrameShape(QFrame::NoFrame);
@@ -236,6 +247,16 @@ void MainWindow::render(const Control& c) {
             break;
     }
     w->setVisible(c.visible);
+}
+
+void MainWindow::storeFireKeyBoxes(bool corrected) {
+    const auto textOf = [this](std::string_view name) {
+        const auto it = widgets_.find(std::string(name));
+        return it == widgets_.end() ? std::string() : static_cast<QLineEdit*>(it->second)->text().toStdString();
+    };
+    const FireKeyBoxes typed{textOf(kRepeatBox), textOf(kDelayBox)};
+    model_->setFireKeyBoxes(corrected ? correctedFireKeyBoxes(typed) : typed);
+    syncFromModel();
 }
 
 void MainWindow::updateMask(const std::string& background) {

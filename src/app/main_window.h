@@ -86,6 +86,8 @@ private:
     void onPicturePressed(const QString& name, const QPoint& globalPos);
     void onPictureDragged(const QPoint& globalPos);
     void reportProblem(const std::string& line);
+    // The fire-key boxes' texts into the state and the model, corrected as when left or as typed.
+    void storeFireKeyBoxes(bool corrected);
 
     // Device jobs (main_window_device.cpp).
     enum class DeviceAction { Apply, Confirm, Reset };

@@ -98,7 +98,9 @@ void MainWindow::proceedAction(DeviceAction action) {
         startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Reset(progress); });
         return;
     }
-    // The editors' collect step reads widgets' models: it runs here, before the hand-over.
+    // The editors' collect step reads widgets' models: it runs here, before the hand-over. A
+    // fire-key box still being edited counts as left.
+    storeFireKeyBoxes(true);
     if (state_.uiToDataBuf) state_.uiToDataBuf(state_);
     startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
 }

@@ -213,7 +213,7 @@ void ButtonEditor::KeyStatusOnClick(int tag) {
     if (tag == kSwitchKeyTag && !window_.switchKeyAllowed()) return;
     const auto map = storeTarget(selected_);
     if (!map) return;
-    if (tag == kFireKeyTag) state_.FireKey = correctedFireKeyBoxes(state_.FireKey);
+    if (tag == kFireKeyTag) window_.setFireKeyBoxes(correctedFireKeyBoxes(state_.FireKey));
     const auto code = CodeForMenuItem(tag, state_.FireKey.repeat, state_.FireKey.delay);
     if (!code) return;
     assign(*map, selected_, *code, nameOf(*code));

@@ -231,7 +231,18 @@ void MainWindowModel::refreshKeyLabels(ButtonMapId m) {
     }
 }
 
+void MainWindowModel::setFireKeyBoxes(const FireKeyBoxes& boxes) {
+    state_.FireKey = boxes;
+    showFireKeyBoxes();
+}
+
+void MainWindowModel::showFireKeyBoxes() {
+    controls_.setCaption("Edt_Repeat1", state_.FireKey.repeat);
+    controls_.setCaption("Edt_DelayTime1", state_.FireKey.delay);
+}
+
 void MainWindowModel::refreshUi() {
+    showFireKeyBoxes();
     if (!state_.EditCopy.chip) return;
     const std::uint8_t activeMap = state_.EditCopy.bytes[param_b::kActiveMap];
     if (activeMap > 2) return;

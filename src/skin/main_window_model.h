@@ -91,6 +91,10 @@ public:
     // Captions Key1..Key9 for map `m` and their enabling (RefreshProfile1Keys .. 3Keys).
     void refreshKeyLabels(ButtonMapId m);
 
+    // The fire-key boxes' texts: into the state and into the captions of Edt_Repeat1 and
+    // Edt_DelayTime1, so a re-render (a language switch) shows what the state holds.
+    void setFireKeyBoxes(const FireKeyBoxes& boxes);
+
     // The current language's text of `key` (messages, captions).
     std::string text(std::string_view key) const;
 
@@ -127,6 +131,7 @@ public:
 private:
     void loadSkinImages();
     void refreshUi();
+    void showFireKeyBoxes();
     void applyFonts(const LanguageFile& lang);
     void applyCaptions(const LanguageFile& lang);
     void relabelKeys();

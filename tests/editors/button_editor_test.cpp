@@ -332,6 +332,9 @@ TEST_F(ButtonEditorTest, FireKeyReadsTheBoxesThroughTheirCorrections) {
         choose(4, kTagFire);
         EXPECT_EQ(code(ButtonMapId::Main, 4), r.code) << r.boxes.repeat << "/" << r.boxes.delay;
         EXPECT_EQ(state_.FireKey, r.corrected);
+        // The boxes show the corrected texts too.
+        EXPECT_EQ(controls().caption("Edt_Repeat1"), r.corrected.repeat);
+        EXPECT_EQ(controls().caption("Edt_DelayTime1"), r.corrected.delay);
         EXPECT_EQ(caption(4), text("Str230"));
     }
     // The write-back stores the same timing again.

@@ -2,6 +2,7 @@
 // read, the action buttons, and the window's state while a job runs.
 #include <QEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QtTest>
@@ -19,6 +20,7 @@ namespace {
 
 constexpr std::size_t kMainSlot1 = kFlashParameterBlock + kWrenLayout.slotOffset(ButtonMapId::Main, 1);
 constexpr std::size_t kMainSlot2 = kFlashParameterBlock + kWrenLayout.slotOffset(ButtonMapId::Main, 2);
+constexpr std::size_t kMainSlot4 = kFlashParameterBlock + kWrenLayout.slotOffset(ButtonMapId::Main, 4);
 constexpr std::uint64_t kReportsToRead = 2 + 4 + 4916;  // probes, identification, full Wren read
 
 Bytes slice(const Bytes& m, std::size_t from, std::size_t n) {
@@ -30,6 +32,14 @@ Bytes slice(const Bytes& m, std::size_t from, std::size_t n) {
 void swapFirstTwoSlots(VirtualMouse& mouse) {
     Bytes m = mouse.memory();
     std::swap_ranges(m.begin() + kMainSlot1, m.begin() + kMainSlot1 + kSlotSize, m.begin() + kMainSlot2);
+    QVERIFY(mouse.loadMemory(m).ok());
+}
+
+// Main slot 4 of the mouse becomes `code`, with the button maps' checksum made right again.
+void setMainSlot4(VirtualMouse& mouse, const ActionCode& code) {
+    Bytes m = mouse.memory();
+    std::copy(code.begin(), code.end(), m.begin() + kMainSlot4);
+    storeSectionChecksum(MutableByteSpan(m.data() + kFlashParameterBlock, kWrenParameterBlockSize), kWrenLayout.profile);
     QVERIFY(mouse.loadMemory(m).ok());
 }
 
@@ -216,6 +226,49 @@ private slots:
         QCOMPARE(count(mouse->commandLog(), kCmdEraseSector), 9);
         QCOMPARE(rig().messages, QStringList{});
         QVERIFY(rig().window->devTimer()->isActive());
+    }
+
+    void theFireKeyBoxesShowTheMouseAndReachApply() {
+        auto mouse = rig().addMouse(virtualOptions("wren-rgb-3330"));
+        setMainSlot4(*mouse, ActionCode{0x06, 0x04, 0x00, 0x78});
+        rig().tick();
+        auto* repeat = rig().child<QLineEdit>("Edt_Repeat1");
+        auto* delay = rig().child<QLineEdit>("Edt_DelayTime1");
+        QCOMPARE(repeat->text(), QString("2"));
+        QCOMPARE(delay->text(), QString("60"));
+
+        // The repeat box is left with Return; the delay box is still being edited at Apply.
+        repeat->setFocus();
+        repeat->selectAll();
+        QTest::keyClicks(repeat, "5");
+        QTest::keyClick(repeat, Qt::Key_Return);
+        delay->setFocus();
+        delay->selectAll();
+        QTest::keyClicks(delay, "200");
+        act("Btn_Apply_1");
+        QCOMPARE(rig().messages, QStringList{});
+        QCOMPARE(slice(mouse->memory(), kMainSlot4, kSlotSize), (Bytes{0x06, 0x0A, 0x01, 0x90}));
+        QCOMPARE(rig().state.FireKey, (FireKeyBoxes{"5", "200"}));
+    }
+
+    void leavingAFireKeyBoxCorrectsItAndALanguageSwitchKeepsIt() {
+        auto* repeat = rig().child<QLineEdit>("Edt_Repeat1");
+        auto* delay = rig().child<QLineEdit>("Edt_DelayTime1");
+        repeat->setFocus();
+        repeat->selectAll();
+        QTest::keyClicks(repeat, "99");
+        QTest::keyClick(repeat, Qt::Key_Return);
+        QCOMPARE(repeat->text(), QString("15"));
+        delay->setFocus();
+        delay->selectAll();
+        QTest::keyClicks(delay, "700");
+        QTest::keyClick(delay, Qt::Key_Return);
+        QCOMPARE(rig().state.FireKey, (FireKeyBoxes{"15", "700"}));
+        QCOMPARE(rig().window->model().controls().find("Edt_Repeat1")->caption, std::string("15"));
+        rig().window->model().languageClick(2);
+        rig().window->syncFromModel();
+        QCOMPARE(repeat->text(), QString("15"));
+        QCOMPARE(delay->text(), QString("700"));
     }
 
     void confirmClosesAfterItsWriteOnly() {
