@@ -156,8 +156,15 @@ QWidget* MainWindow::createWidget(const Control& c, QWidget* parent) {
             l->setFrameShape(QFrame::NoFrame);
             return l;
         }
-        case ControlKind::Combo:
-            return new QComboBox(parent);
+        case ControlKind::Combo: {
+            auto* cb = new QComboBox(parent);
+            // The model re-renders the index (a language switch), so the user's choice goes there.
+            connect(cb, &QComboBox::activated, this, [this, name = c.name](int index) {
+                model_->controls().setItemIndex(name, index);
+                syncFromModel();
+            });
+            return cb;
+        }
         case ControlKind::Radio: {
             auto* r = new QRadioButton(parent);
             r->setAutoExclusive(false);  // the model keeps each group exclusive

@@ -176,6 +176,20 @@ private slots:
         QCOMPARE(combo->currentIndex(), 2);
     }
 
+    void theUsersInsertChoiceSurvivesALanguageSwitch() {
+        auto* combo = child<QComboBox>("CB_Insert");
+        QCOMPARE(combo->currentIndex(), 0);
+        QTest::keyClick(combo, Qt::Key_Down);  // chosen by the user: activated, not just set
+        QTest::keyClick(combo, Qt::Key_Down);
+        QCOMPARE(combo->currentIndex(), 2);
+        QTest::mouseClick(child("Btn_Lang2_4"), Qt::LeftButton);
+        QCOMPARE(combo->currentIndex(), 2);
+        QCOMPARE(combo->currentText(), text(2, "Str412"));
+        QTest::mouseClick(child("Btn_Lang1_4"), Qt::LeftButton);
+        QCOMPARE(combo->currentIndex(), 2);
+        QCOMPARE(combo->currentText(), text(1, "Str412"));
+    }
+
     void backgroundDragsTheWindowAndClosesMenus() {
         window_->model().controls().setVisible("Pnl_Main", true);
         window_->syncFromModel();
