@@ -47,7 +47,7 @@ public:
     // layout file's alternative signature.
     AppModelConfig deviceConfig() const;
     // A device job holds the state (see device_worker.h), or a poll tick is out.
-    bool deviceBusy() const { return jobRunning_ || tickInFlight_ || actionPending_; }
+    bool deviceBusy() const { return jobRunning_ || tickInFlight_ || actionPending_ || resultShowing_; }
     // Runs `job` on the worker with the pages locked and the busy window showing its progress,
     // once the device is idle; `done` gets the outcome on this thread with the state handed back
     // (for Save Macro, profiles and firmware). Without a worker nothing runs.
@@ -125,6 +125,7 @@ private:
     bool jobRunning_ = false;     // the worker holds the state
     bool tickInFlight_ = false;   // a poll tick is out (it touches the bus only)
     bool actionPending_ = false;  // an action button was pressed and has not finished
+    bool resultShowing_ = false;  // a finished job's message is open
     bool closePending_ = false;   // a close request waits for the job to end
     std::optional<DeviceAction> runningAction_;
     std::function<void(const DeviceJobOutcome&)> jobDone_;  // of the running runDeviceJob

@@ -49,12 +49,12 @@ bool MainWindow::deviceReady() const {
 }
 
 void MainWindow::updateBusy() {
-    model_->setBusy(jobRunning_ || actionPending_);
+    model_->setBusy(jobRunning_ || actionPending_ || resultShowing_);
     syncFromModel();
 }
 
 void MainWindow::runWhenIdle(std::function<void()> step) {
-    if (!jobRunning_ && !tickInFlight_) {
+    if (!jobRunning_ && !tickInFlight_ && !resultShowing_) {
         step();
         return;
     }
@@ -62,7 +62,7 @@ void MainWindow::runWhenIdle(std::function<void()> step) {
 }
 
 void MainWindow::runQueued() {
-    while (!queued_.empty() && !jobRunning_ && !tickInFlight_) {
+    while (!queued_.empty() && !jobRunning_ && !tickInFlight_ && !resultShowing_) {
         auto step = std::move(queued_.front());
         queued_.pop_front();
         step();
@@ -197,18 +197,19 @@ void MainWindow::onJobFinished(const DeviceJobOutcome& outcome) {
     // The worker has handed the state back: show it, then the job's messages.
     model_->setChannelsOpen(outcome.channelsOpen);
     if (outcome.displayDue && state_.refreshUi) state_.refreshUi(state_);
+    // The pages unlock before the result's message, as the busy window hides first; no other
+    // job starts until the message has closed.
+    resultShowing_ = true;
+    endJob();
     if (outcome.kind == DeviceJobKind::Search) {
         showSearchOutcome(outcome);
-        endJob();
+    } else if (auto done = std::exchange(jobDone_, nullptr)) {
+        done(outcome);
     } else {
-        // The pages unlock before the result's message, as the busy window hides first.
-        endJob();
-        if (auto done = std::exchange(jobDone_, nullptr)) {
-            done(outcome);
-        } else {
-            showTransferOutcome(outcome);
-        }
+        showTransferOutcome(outcome);
     }
+    resultShowing_ = false;
+    updateBusy();
     emit deviceJobDone();
     runQueued();
 }

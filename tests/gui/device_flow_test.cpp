@@ -97,6 +97,20 @@ private slots:
         QVERIFY(!rig().child("Disable_All_1")->isVisible());
     }
 
+    void aSearchMessageComesWithThePagesUnlockedAndJobsHeld() {
+        bool pagesLocked = true, busy = false;
+        setMessageHandler([&](QWidget*, const QString& t) {
+            rig().messages << t;
+            pagesLocked = rig().child("Disable_All_1")->isVisible();
+            busy = rig().window->deviceBusy();
+        });
+        rig().tick();
+        QCOMPARE(rig().messages, QStringList{rig().noDeviceMessage()});
+        QVERIFY(!pagesLocked);
+        QVERIFY(busy);
+        QVERIFY(!rig().window->deviceBusy());
+    }
+
     void aWrenIsIdentifiedReadAndShown() {
         const QString defaultKey2 = rig().child<QLabel>("Key2")->text();
         auto mouse = rig().addMouse(virtualOptions("wren-rgb-3330"));
