@@ -36,6 +36,10 @@ struct NamedCode {
 
 constexpr int kFireKeyTag = 1000;
 
+// The codes the page rules look for: the switch key leads to the Switch map, the reset key back.
+constexpr std::string_view kSwitchKeyCode = "07000000";
+constexpr std::string_view kResetKeyCode = "07010000";
+
 // The named-code table, in naming order.
 std::span<const NamedCode> namedCodes();
 

@@ -38,11 +38,6 @@ bool isSubMenuTag(int tag) {
     return false;
 }
 
-const std::string& switchKeyCode() {
-    static const std::string code = CodeForMenuItem(kSwitchKeyTag, {}, {}).value_or(std::string());
-    return code;
-}
-
 const MenuGroupSpec* groupByTag(int tag) {
     for (const auto& g : kMenuGroupSubMenus) {
         if (g.tag == tag) return &g;
@@ -118,7 +113,7 @@ void ButtonEditor::assign(ButtonMapId m, int button, const std::string& codeText
     controls_.setCaption(skin::keyLabel(button), caption);
     // The switch key sits on the same button in all three maps, so that the alternate maps can
     // be left again; setting it or replacing it on Main Control carries the change over.
-    if (m == ButtonMapId::Main && (old == switchKeyCode() || codeOf(m, button) == switchKeyCode())) {
+    if (m == ButtonMapId::Main && (old == kSwitchKeyCode || codeOf(m, button) == kSwitchKeyCode)) {
         storeSlot(ButtonMapId::Switch, button, codeText);
         storeSlot(ButtonMapId::Fixed, button, codeText);
     }

@@ -12,8 +12,6 @@ using namespace skin;
 
 namespace {
 
-constexpr std::string_view kSwitchKeyCode = "07000000";
-constexpr std::string_view kResetKeyCode = "07010000";
 constexpr std::string_view kInsertOptionIndent = "       ";  // seven spaces before the insert options
 
 // A CodeText that the named-code table names (the Fire Key by its kind byte). Key combinations
