@@ -17,15 +17,6 @@
 #include "app/main_window.h"
 #include "common/resources.h"
 
-namespace {
-
-varnel::Bytes resourceBytes(const char* name) {
-    auto r = varnel::findResource(name);
-    return r ? varnel::Bytes(r->begin(), r->end()) : varnel::Bytes{};
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
@@ -43,7 +34,7 @@ int main(int argc, char** argv) {
 
     auto clock = std::make_shared<varnel::SteadyClock>();
     auto bus = std::make_unique<varnel::VirtualBus>();
-    auto mice = std::make_shared<varnel::DemoMice>(*bus, clock, resourceBytes("VarnelData"), resourceBytes("DefaultFW"));
+    auto mice = std::make_shared<varnel::DemoMice>(*bus, clock, varnel::resourceCopy("VarnelData"), varnel::resourceCopy("DefaultFW"));
     varnel::VirtualMouseOptions first;  // a Wren RGB 3330 on one interface
     first.latency = varnel::kDemoReportLatency;
     mice->plug(first);  // before the worker's thread starts, so still on this one

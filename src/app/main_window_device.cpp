@@ -21,15 +21,10 @@ constexpr int kPressPaintMs = 110;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-Bytes resourceBytes(const char* name) {
-    auto r = findResource(name);
-    return r ? Bytes(r->begin(), r->end()) : Bytes{};
-}
-
 }  // namespace
 
 AppModelConfig MainWindow::deviceConfig() const {
-    return AppModelConfig{resourceBytes("VarnelData"), resourceBytes("DefaultFW"),
+    return AppModelConfig{resourceCopy("VarnelData"), resourceCopy("DefaultFW"),
                           AlternativeSignature{model_->layout().revManuId, model_->layout().revProId}};
 }
 

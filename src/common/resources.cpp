@@ -11,6 +11,11 @@ Result<ByteSpan> findResource(std::string_view name) {
     return makeError("no embedded resource named \"" + std::string(name) + "\"");
 }
 
+Bytes resourceCopy(std::string_view name) {
+    auto r = findResource(name);
+    return r ? Bytes(r->begin(), r->end()) : Bytes{};
+}
+
 std::vector<std::string> resourceNames() {
     std::vector<std::string> names;
     for (const auto* r = detail::kEmbeddedResources; r->name != nullptr; ++r) names.emplace_back(r->name);

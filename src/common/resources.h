@@ -23,6 +23,10 @@ extern const EmbeddedResource kEmbeddedResources[];
 // The bytes of a named resource; an unknown name is an error, never a crash.
 Result<ByteSpan> findResource(std::string_view name);
 
+// A copy of a named resource's bytes; empty when there is no such resource (callers that must
+// have it check with findResource).
+Bytes resourceCopy(std::string_view name);
+
 // All resource names, in sorted order.
 std::vector<std::string> resourceNames();
 

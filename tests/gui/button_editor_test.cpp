@@ -22,11 +22,6 @@ using namespace varnel;
 
 namespace {
 
-Bytes embedded(const char* name) {
-    auto r = findResource(name);
-    return r ? Bytes(r->begin(), r->end()) : Bytes{};
-}
-
 QByteArray hex(const Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size())).toHex(' '); }
 
 }  // namespace
@@ -63,7 +58,7 @@ private slots:
         rig_ = std::make_unique<testing::VirtualRig>("wren-rgb-3330");
         state_ = std::make_unique<AppState>();
         app_ = std::make_unique<AppModel>(*state_, rig_->traced, *rig_->clock);
-        AppModelConfig config{embedded("VarnelData"), embedded("DefaultFW"), {}};
+        AppModelConfig config{resourceCopy("VarnelData"), resourceCopy("DefaultFW"), {}};
         QVERIFY(rig_->mouse->loadMemory(factoryMemory(ChipModel::Wren, config.defaultImage, config.defaultFirmware)).ok());
         QVERIFY(app_->start(std::move(config)).ok());
         window_ = std::make_unique<MainWindow>(*state_);

@@ -20,10 +20,7 @@
 
 namespace varnel::testing {
 
-inline Bytes resourceBytes(const char* name) {
-    auto r = findResource(name);
-    return r ? Bytes(r->begin(), r->end()) : Bytes{};
-}
+inline Bytes resourceBytes(const char* name) { return resourceCopy(name); }
 
 // A virtual bus with a gate in front of every report and a switch that denies opening mice.
 class RigBus final : public HidBus {

@@ -15,10 +15,7 @@
 
 namespace varnel::testing {
 
-inline Bytes embeddedBytes(const char* name) {
-    auto r = findResource(name);
-    return r ? Bytes(r->begin(), r->end()) : Bytes{};
-}
+inline Bytes embeddedBytes(const char* name) { return resourceCopy(name); }
 
 // A Lark default image with our ids and the given signature.
 inline Bytes larkDefaultImage(std::uint8_t sig0 = 0xFF, std::uint8_t sig1 = 0xFF) {

@@ -101,14 +101,9 @@ Result<Options> parse(const std::vector<std::string_view>& args) {
     return o;
 }
 
-Bytes embedded(const char* name) {
-    auto r = findResource(name);
-    return r ? Bytes(r->begin(), r->end()) : Bytes{};
-}
-
 // The mouse as varnelctl's --virtual builds it: the default image's ids, factory memory or a load.
 Result<std::shared_ptr<VirtualMouse>> makeMouse(const Options& o) {
-    Bytes image = embedded("VarnelData");
+    Bytes image = resourceCopy("VarnelData");
     if (!o.defaultImage.empty()) {
         auto file = readWholeFile(o.defaultImage);
         if (!file) return file.error();
@@ -124,7 +119,7 @@ Result<std::shared_ptr<VirtualMouse>> makeMouse(const Options& o) {
     vo.restartDelay = Millis(static_cast<Millis::rep>(o.restartDelayMs));
     vo.refuseReport = o.refuseReport;
     auto mouse = std::make_shared<VirtualMouse>(vo, std::make_shared<SteadyClock>());
-    Bytes memory = factoryMemory(o.model.chip, image, embedded("DefaultFW"));
+    Bytes memory = factoryMemory(o.model.chip, image, resourceCopy("DefaultFW"));
     if (!o.load.empty()) {
         auto loaded = readWholeFile(o.load);
         if (!loaded) return loaded.error();

@@ -40,11 +40,6 @@ int exitFor(TransferCode code) {
 
 Failure fromTransfer(const TransferStatus& s) { return {exitFor(s.code), s.error.message}; }
 
-Bytes embedded(const char* name) {
-    auto r = findResource(name);
-    return r ? Bytes(r->begin(), r->end()) : Bytes{};
-}
-
 // The layout file's alternative signature pair.
 AlternativeSignature layoutSignature() {
     AlternativeSignature alt;
@@ -207,7 +202,7 @@ int run(const Options& o, std::ostream& out, std::ostream& err) {
         err << "varnelctl: " << message << '\n';
         return code;
     };
-    AppModelConfig config{embedded("VarnelData"), embedded("DefaultFW"), layoutSignature()};
+    AppModelConfig config{resourceCopy("VarnelData"), resourceCopy("DefaultFW"), layoutSignature()};
     if (o.defaultImage) {
         auto image = readWholeFile(*o.defaultImage);
         if (!image) return fail(kExitBadFile, image.error().message);
