@@ -4,6 +4,7 @@
 
 #include "config/action_codes.h"
 #include "editors/fire_key_boxes.h"
+#include "skin/control_catalog.h"
 #include "skin/skin_tables.h"
 
 namespace varnel {
@@ -22,21 +23,15 @@ constexpr std::string_view kMacroEntry = "Key_Macro";
 constexpr std::string_view kMacroList = "LB_Name";
 constexpr std::string_view kSwitchKeyEntry = "Key_Profile";
 
-// The menu tags of the sub-menu entries and of Pnl_LRM.
+// The menu tags of Pnl_LRM.
 struct TagRange {
     int first, last;
 };
-constexpr TagRange kSubMenuTags[] = {{900, 904}, {1000, 1008}, {1300, 1306}, {1400, 1406}};
 constexpr TagRange kLrmTags{900, 902};
 
 bool inRange(int tag, TagRange r) { return tag >= r.first && tag <= r.last; }
 
-bool isSubMenuTag(int tag) {
-    for (const auto& r : kSubMenuTags) {
-        if (inRange(tag, r)) return true;
-    }
-    return false;
-}
+bool isSubMenuTag(int tag) { return !menuPanelForTag(tag).empty(); }
 
 const MenuGroupSpec* groupByTag(int tag) {
     for (const auto& g : kMenuGroupSubMenus) {

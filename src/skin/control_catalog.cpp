@@ -9,6 +9,19 @@ namespace varnel {
 
 using namespace skin;
 
+std::string_view menuPanelForTag(int tag) {
+    struct Range {
+        int first, last;
+        std::string_view panel;
+    };
+    constexpr Range kRanges[] = {{900, 904, "Pnl_MseKey"}, {1000, 1008, "Pnl_Special"},
+                                 {1300, 1306, "Pnl_Media"}, {1400, 1406, "Pnl_WWW"}};
+    for (const auto& r : kRanges) {
+        if (tag >= r.first && tag <= r.last) return r.panel;
+    }
+    return {};
+}
+
 namespace {
 
 // Designed sizes of controls that are not sized by a picture. Chosen to fit the skin's page art.
@@ -107,20 +120,6 @@ void addMainMapPage(Builder& b) {
     b.picture("Img_P1", g);
     for (int k = 1; k <= kKeyLabelCount; ++k) b.pictureButton(keyPicture(k), keyLabel(k), g);
     b.label("Disable", g);
-}
-
-// The panel of a named code's menu entry, by the entry's tag.
-std::string_view menuPanelForTag(int tag) {
-    struct Range {
-        int first, last;
-        std::string_view panel;
-    };
-    constexpr Range kRanges[] = {{900, 904, "Pnl_MseKey"}, {1000, 1008, "Pnl_Special"},
-                                 {1300, 1306, "Pnl_Media"}, {1400, 1406, "Pnl_WWW"}};
-    for (const auto& r : kRanges) {
-        if (tag >= r.first && tag <= r.last) return r.panel;
-    }
-    return {};
 }
 
 void addMenus(ControlTable& t, Builder& b) {

@@ -82,9 +82,7 @@ void MainWindowModel::formCreate(int screenWidth, int screenHeight, const IniSec
     if (layout_.macroNameHeight) controls_.setItemHeight("LB_MacroName", *layout_.macroNameHeight);
     // 9.
     if (const Status s = state_.applyImageHeader(defaultImage); !s) problems_.push_back("default image: " + s.error().message);
-    if (state_.PnlMainHeight) {
-        if (const Control* menu = controls_.find("Pnl_Main")) controls_.resize("Pnl_Main", menu->width, *state_.PnlMainHeight);
-    }
+    applyMenuHeight();
     // 10.
     if (const Status s = state_.initNoDevice(defaultImage); !s) problems_.push_back("default image: " + s.error().message);
     // 11. The desktop pointer settings are shown by their editor when it lands.
@@ -237,6 +235,11 @@ void MainWindowModel::setFireKeyBoxes(const FireKeyBoxes& boxes) {
 void MainWindowModel::showFireKeyBoxes() {
     controls_.setCaption("Edt_Repeat1", state_.FireKey.repeat);
     controls_.setCaption("Edt_DelayTime1", state_.FireKey.delay);
+}
+
+void MainWindowModel::applyMenuHeight() {
+    const Control* menu = controls_.find("Pnl_Main");
+    if (menu != nullptr && state_.PnlMainHeight) controls_.resize("Pnl_Main", menu->width, *state_.PnlMainHeight);
 }
 
 void MainWindowModel::refreshUi() {
@@ -507,8 +510,7 @@ std::optional<std::string> MainWindowModel::refreshChipPages() {
         }
     }
     controls_.setVisible("Key_Macro", wren);
-    const Control* menu = controls_.find("Pnl_Main");
-    if (menu != nullptr && state_.PnlMainHeight) controls_.resize("Pnl_Main", menu->width, *state_.PnlMainHeight);
+    applyMenuHeight();
     // 3.
     controls_.setVisible(pageGroup(1), true);
     state_.NoDeviceMode = false;

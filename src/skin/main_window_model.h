@@ -129,6 +129,8 @@ public:
     ButtonMapId shownMap() const { return shownMap_; }
 
 private:
+    // Pnl_Main takes the key-menu height of the current variant, when one is known.
+    void applyMenuHeight();
     void loadSkinImages();
     void refreshUi();
     void showFireKeyBoxes();
