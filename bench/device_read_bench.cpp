@@ -55,8 +55,8 @@ void BM_FullWrenRead(benchmark::State& st) {
         benchmark::DoNotOptimize(r);
     }
     st.counters["reports/s"] = benchmark::Counter(reports, benchmark::Counter::kIsIterationInvariantRate);
-    st.counters["cpu_s/report"] = benchmark::Counter(
-        reports, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    st.counters["cpu_s/report"] =
+        benchmark::Counter(reports, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_FullWrenRead)->Unit(benchmark::kMillisecond);
 

@@ -33,7 +33,8 @@ DeviceWorker::DeviceWorker(AppState& state, std::unique_ptr<HidBus> bus, std::sh
 DeviceWorker::~DeviceWorker() = default;
 
 void DeviceWorker::requestPollTick() {
-    QMetaObject::invokeMethod(this, [this] { pollTick(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { pollTick(); }, Qt::QueuedConnection);
 }
 
 void DeviceWorker::requestSearch() {
@@ -62,11 +63,13 @@ void DeviceWorker::requestReFind() {
 }
 
 void DeviceWorker::requestTransfer(TransferJob job) {
-    QMetaObject::invokeMethod(this, [this, job = std::move(job)] { runTransfer(job); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, job = std::move(job)] { runTransfer(job); }, Qt::QueuedConnection);
 }
 
 void DeviceWorker::requestBusErrand(std::function<void(HidBus&)> errand) {
-    QMetaObject::invokeMethod(this, [this, errand = std::move(errand)] { errand(*bus_); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, errand = std::move(errand)] { errand(*bus_); }, Qt::QueuedConnection);
 }
 
 void DeviceWorker::pollTick() {

@@ -56,14 +56,14 @@ class DeviceWorker : public QObject {
     Q_OBJECT
 public:
     // `state` outlives the worker. The model adopts the state as the window started it.
-    DeviceWorker(AppState& state, std::unique_ptr<HidBus> bus, std::shared_ptr<Clock> clock,
-                 AppModelConfig config, DeviceWorkerOptions options = {});
+    DeviceWorker(AppState& state, std::unique_ptr<HidBus> bus, std::shared_ptr<Clock> clock, AppModelConfig config,
+                 DeviceWorkerOptions options = {});
     ~DeviceWorker() override;
 
     // Queued requests from the window (safe from any thread).
     void requestPollTick();
-    void requestSearch();   // continue the search the last tick announced
-    void requestReFind();   // ReFindDev: forget the mouse and search at once
+    void requestSearch();  // continue the search the last tick announced
+    void requestReFind();  // ReFindDev: forget the mouse and search at once
     void requestTransfer(TransferJob job);
     // An errand on the bus that never touches the state (the demo plugs and unplugs with it).
     void requestBusErrand(std::function<void(HidBus&)> errand);

@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
 
     auto clock = std::make_shared<varnel::SteadyClock>();
     auto bus = std::make_unique<varnel::VirtualBus>();
-    auto mice = std::make_shared<varnel::DemoMice>(*bus, clock, varnel::resourceCopy("VarnelData"), varnel::resourceCopy("DefaultFW"));
+    auto mice = std::make_shared<varnel::DemoMice>(*bus, clock, varnel::resourceCopy("VarnelData"),
+                                                   varnel::resourceCopy("DefaultFW"));
     varnel::VirtualMouseOptions first;  // a Wren RGB 3330 on one interface
     first.latency = varnel::kDemoReportLatency;
     mice->plug(first);  // before the worker's thread starts, so still on this one

@@ -84,7 +84,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     connect(&labelRun_, &QTimer::timeout, this, &MainWindow::LabelRunTimer);
 
     const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size()
-                                                           : QSize(kMainWindowWidth, kMainWindowHeight);
+                                                          : QSize(kMainWindowWidth, kMainWindowHeight);
     const auto layout = embeddedLayoutDocument();
     if (!layout) reportProblem("layout file: " + layout.error().message);
     const IniSection emptyLayout("org");
@@ -126,8 +126,7 @@ void MainWindow::createWidgets() {
 
 QWidget* MainWindow::createWidget(const Control& c, QWidget* parent) {
     switch (c.kind) {
-        case ControlKind::Group:
-            return new QWidget(parent);
+        case ControlKind::Group: return new QWidget(parent);
         case ControlKind::Picture: {
             auto* p = new SkinPicture(parent);
             connect(p, &SkinPicture::pressed, this, &MainWindow::onPicturePressed);
@@ -170,12 +169,9 @@ QWidget* MainWindow::createWidget(const Control& c, QWidget* parent) {
             r->setAutoExclusive(false);  // the model keeps each group exclusive
             return r;
         }
-        case ControlKind::Shape:
-            return new SkinShape(SkinShape::Style::Swatch, parent);
-        case ControlKind::Lamp:
-            return new SkinShape(SkinShape::Style::Lamp, parent);
-        case ControlKind::Panel:
-            return new SkinShape(SkinShape::Style::Panel, parent);
+        case ControlKind::Shape: return new SkinShape(SkinShape::Style::Swatch, parent);
+        case ControlKind::Lamp: return new SkinShape(SkinShape::Style::Lamp, parent);
+        case ControlKind::Panel: return new SkinShape(SkinShape::Style::Panel, parent);
     }
     return new QWidget(parent);
 }
@@ -242,16 +238,13 @@ void MainWindow::render(const Control& c) {
             cb->setStyleSheet(colourSheet("QComboBox", c));
             break;
         }
-        case ControlKind::Radio:
-            static_cast<QRadioButton*>(w)->setChecked(c.checked);
-            break;
+        case ControlKind::Radio: static_cast<QRadioButton*>(w)->setChecked(c.checked); break;
         case ControlKind::Shape:
             static_cast<SkinShape*>(w)->setColor(c.backColor ? qc(*c.backColor) : QColor(255, 255, 255));
             break;
         case ControlKind::Group:
         case ControlKind::Lamp:
-        case ControlKind::Panel:
-            break;
+        case ControlKind::Panel: break;
     }
     w->setVisible(c.visible);
 }
@@ -289,7 +282,8 @@ void MainWindow::syncFromModel() {
 void MainWindow::onLabelEntered(const QString& name) {
     const std::string n = name.toStdString();
     model_->hoverEnter(n);
-    if (auto* l = qobject_cast<SkinLabel*>(widgets_[n]); l && model_->labelRunEnabled() && model_->marquee().label() == n) {
+    if (auto* l = qobject_cast<SkinLabel*>(widgets_[n]);
+        l && model_->labelRunEnabled() && model_->marquee().label() == n) {
         l->setScrolling(true);
     }
     syncFromModel();
@@ -314,27 +308,14 @@ void MainWindow::onLabelClicked(const QString& name) {
                 showMessage(this, qs(*message));
             }
             break;
-        case BarAction::Language:
-            model_->languageClick(click->language);
-            break;
-        case BarAction::Web:
-            Btn_Web_0Click();
-            return;
-        case BarAction::Exit:
-            Btn_Exit_0Click();
-            return;
-        case BarAction::Confirm:
-            Btn_Confirm_0Click();
-            return;
-        case BarAction::Apply:
-            Btn_Apply_0Click();
-            return;
-        case BarAction::Reset:
-            Btn_Reset_0Click();
-            return;
+        case BarAction::Language: model_->languageClick(click->language); break;
+        case BarAction::Web: Btn_Web_0Click(); return;
+        case BarAction::Exit: Btn_Exit_0Click(); return;
+        case BarAction::Confirm: Btn_Confirm_0Click(); return;
+        case BarAction::Apply: Btn_Apply_0Click(); return;
+        case BarAction::Reset: Btn_Reset_0Click(); return;
         case BarAction::SaveProfile:
-        case BarAction::LoadProfile:
-            break;  // wired with the profile files
+        case BarAction::LoadProfile: break;  // wired with the profile files
     }
     syncFromModel();
 }

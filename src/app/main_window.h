@@ -14,9 +14,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/device_worker.h"
 #include "app/pictures.h"
 #include "config/app_state.h"
-#include "app/device_worker.h"
 #include "skin/main_window_model.h"
 
 namespace varnel {
@@ -129,7 +129,7 @@ private:
     bool closePending_ = false;   // a close request waits for the job to end
     std::optional<DeviceAction> runningAction_;
     std::function<void(const DeviceJobOutcome&)> jobDone_;  // of the running runDeviceJob
-    std::deque<std::function<void()>> queued_;  // steps waiting for the device to be idle
+    std::deque<std::function<void()>> queued_;              // steps waiting for the device to be idle
     std::vector<QPointer<QWidget>> inertDialogs_;
 };
 

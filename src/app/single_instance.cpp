@@ -1,8 +1,8 @@
 #include "app/single_instance.h"
 
+#include <unistd.h>
 #include <QDir>
 #include <QLocalSocket>
-#include <unistd.h>
 
 namespace varnel {
 
@@ -12,8 +12,7 @@ constexpr char kActivate[] = "activate\n";
 QString lockPath(const QString& key) { return QDir(QDir::tempPath()).filePath(key + ".lock"); }
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& key, QObject* parent)
-    : QObject(parent), key_(key), lock_(lockPath(key)) {
+SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent), key_(key), lock_(lockPath(key)) {
     // Only a lock whose owner process is gone is stale: the window may run for days.
     lock_.setStaleLockTime(0);
     connect(&server_, &QLocalServer::newConnection, this, [this] {

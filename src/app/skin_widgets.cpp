@@ -117,9 +117,7 @@ void SkinShape::setColor(const QColor& c) {
 void SkinShape::paintEvent(QPaintEvent*) {
     QPainter p(this);
     switch (style_) {
-        case Style::Swatch:
-            p.fillRect(rect(), color_);
-            break;
+        case Style::Swatch: p.fillRect(rect(), color_); break;
         case Style::Lamp: {
             p.setRenderHint(QPainter::Antialiasing);
             p.setPen(Qt::NoPen);

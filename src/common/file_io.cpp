@@ -1,13 +1,13 @@
 #include "common/file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <string>
-#include <unistd.h>
 
 namespace varnel {
 

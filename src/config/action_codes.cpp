@@ -70,9 +70,7 @@ ActionCode fireKeyCode(FireKeyTiming t) {
     return {kKindFireKey, static_cast<std::uint8_t>(2 * t.repeat), highByte(d2), lowByte(d2)};
 }
 
-FireKeyTiming fireKeyTimingOf(const ActionCode& code) {
-    return {code[1] >> 1, readBe16(code, 2) >> 1};
-}
+FireKeyTiming fireKeyTimingOf(const ActionCode& code) { return {code[1] >> 1, readBe16(code, 2) >> 1}; }
 
 bool isFireKeyCodeText(std::string_view codeText) { return codeText.starts_with("06"); }
 
@@ -89,8 +87,7 @@ std::optional<std::string> CodeForMenuItem(int tag, std::string_view repeatText,
     return std::nullopt;
 }
 
-std::string CodeToName(std::string_view codeText, const LanguageLookup& lang,
-                       std::span<const std::string> macroNames) {
+std::string CodeToName(std::string_view codeText, const LanguageLookup& lang, std::span<const std::string> macroNames) {
     for (const auto& row : kNamedCodes) {
         const bool match = row.tag == kFireKeyTag ? isFireKeyCodeText(codeText) : codeText == row.codeText;
         if (match) return lang ? lang(row.languageKey) : std::string(row.englishText);

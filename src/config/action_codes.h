@@ -64,8 +64,7 @@ bool isFireKeyCodeText(std::string_view codeText);
 std::optional<std::string> CodeForMenuItem(int tag, std::string_view repeatText, std::string_view delayText);
 
 // Text shown for a code: a named code's language text, else KeyCombinationName.
-std::string CodeToName(std::string_view codeText, const LanguageLookup& lang,
-                       std::span<const std::string> macroNames);
+std::string CodeToName(std::string_view codeText, const LanguageLookup& lang, std::span<const std::string> macroNames);
 
 // Name of a keyboard code ("Ctrl+Shift+A+B") or macro code (the macro's name); empty otherwise.
 std::string KeyCombinationName(std::string_view codeText, std::span<const std::string> macroNames);

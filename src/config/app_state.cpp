@@ -37,8 +37,8 @@ Status AppState::initNoDevice(ByteSpan image) {
 void AppState::RefreshMacroName() { MacroNameList = varnel::RefreshMacroName(DataBuf.macroNameTable); }
 
 void AppState::DataBufToUI() {
-    validateIntoEditCopy(DataBuf, ShowContext{DefaultChip, DeviceChip, LightingKind, DefaultVid, DefaultPid},
-                         EditCopy, CodeTexts);
+    validateIntoEditCopy(DataBuf, ShowContext{DefaultChip, DeviceChip, LightingKind, DefaultVid, DefaultPid}, EditCopy,
+                         CodeTexts);
     RefreshFireKeyMode(EditCopy, CodeTexts, DeviceChip, FireKey);
     if (refreshUi) refreshUi(*this);
 }

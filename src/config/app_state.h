@@ -40,7 +40,7 @@ struct AppState {
     varnel::CodeTexts CodeTexts;
     std::array<std::uint8_t, 5> SignatureBuffer{};
     std::array<std::uint8_t, 9> WrenExtraBytes{};
-    FireKeyBoxes FireKey;     // Edt_Repeat1 / Edt_DelayTime1 texts
+    FireKeyBoxes FireKey;      // Edt_Repeat1 / Edt_DelayTime1 texts
     MacroNames MacroNameList;  // LB_MacroName entries, refreshed from the name table
 
     // Display part of DataBufToUI (RefreshUI), plugged in by the window; may be empty.

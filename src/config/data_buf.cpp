@@ -23,8 +23,8 @@ Bytes toStoredImage(const DataBuf& buf, ChipModel chip) {
 Status fromStoredImage(DataBuf& buf, ChipModel chip, ByteSpan image) {
     const auto need = storedImageSize(chip);
     if (image.size() < need) {
-        return makeError("a " + std::string(chipName(chip)) + " image needs " + std::to_string(need) +
-                         " bytes, got " + std::to_string(image.size()));
+        return makeError("a " + std::string(chipName(chip)) + " image needs " + std::to_string(need) + " bytes, got " +
+                         std::to_string(image.size()));
     }
     auto block = image.subspan(0, parameterBlockSize(chip));
     std::copy(block.begin(), block.end(), buf.parameter.begin());

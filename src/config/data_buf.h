@@ -20,8 +20,12 @@ struct DataBuf {
     MutableByteSpan parameterBlock(ChipModel chip) { return {parameter.data(), parameterBlockSize(chip)}; }
     ByteSpan parameterBlock(ChipModel chip) const { return {parameter.data(), parameterBlockSize(chip)}; }
     // MacroNameRecord i (32 bytes) and MacroBlock i (1024 bytes), i = 0..31.
-    MutableByteSpan nameRecord(std::size_t i) { return {macroNameTable.data() + i * kMacroNameRecordSize, kMacroNameRecordSize}; }
-    ByteSpan nameRecord(std::size_t i) const { return {macroNameTable.data() + i * kMacroNameRecordSize, kMacroNameRecordSize}; }
+    MutableByteSpan nameRecord(std::size_t i) {
+        return {macroNameTable.data() + i * kMacroNameRecordSize, kMacroNameRecordSize};
+    }
+    ByteSpan nameRecord(std::size_t i) const {
+        return {macroNameTable.data() + i * kMacroNameRecordSize, kMacroNameRecordSize};
+    }
     MutableByteSpan macroBlock(std::size_t i) { return {macroArea.data() + i * kMacroBlockSize, kMacroBlockSize}; }
     ByteSpan macroBlock(std::size_t i) const { return {macroArea.data() + i * kMacroBlockSize, kMacroBlockSize}; }
 

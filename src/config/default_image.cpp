@@ -13,15 +13,14 @@ constexpr std::uint8_t kHeaderChipLark = 0;
 constexpr std::uint8_t kHeaderChipWren = 177;
 
 // ParameterASection defaults, bytes 0..36; bytes 2..5 are replaced by the ids.
-constexpr std::array<std::uint8_t, 37> kParamALark{
-    0x10, 0x00, 0, 0, 0, 0, 3, 5, 6, 8, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    0, 0, 0, 160, 40, 10, 54, 50, 7, 0, 1, 10, 0, 2, 6, 14};
-constexpr std::array<std::uint8_t, 37> kParamAWrenColor{
-    0x20, 0xB0, 0, 0, 0, 0, 3, 5, 6, 8, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    0, 0, 0, 160, 40, 10, 54, 50, 7, 0, 1, 10, 0, 2, 6, 14};
-constexpr std::array<std::uint8_t, 37> kParamAWrenRgb{
-    0x00, 0xB1, 0, 0, 0, 0, 3, 5, 6, 8, 4, 0, 0, 0, 100, 100, 100, 0, 8, 0, 5,
-    100, 0, 0, 0, 100, 0, 0, 0, 100, 100, 100, 0, 0, 2, 6, 14};
+constexpr std::array<std::uint8_t, 37> kParamALark{0x10, 0x00, 0, 0, 0, 0,   3,  5,  6,  8,  4, 0, 0, 0,  0, 0, 0, 0, 0,
+                                                   0,    0,    0, 0, 0, 160, 40, 10, 54, 50, 7, 0, 1, 10, 0, 2, 6, 14};
+constexpr std::array<std::uint8_t, 37> kParamAWrenColor{0x20, 0xB0, 0,  0, 0, 0, 3,  5, 6, 8, 4, 0,   0,
+                                                        0,    0,    0,  0, 0, 0, 0,  0, 0, 0, 0, 160, 40,
+                                                        10,   54,   50, 7, 0, 1, 10, 0, 2, 6, 14};
+constexpr std::array<std::uint8_t, 37> kParamAWrenRgb{0x00, 0xB1, 0,   0,   0,   0,   3, 5, 6,   8, 4, 0, 0,
+                                                      0,    100,  100, 100, 0,   8,   0, 5, 100, 0, 0, 0, 100,
+                                                      0,    0,    0,   100, 100, 100, 0, 0, 2,   6, 14};
 
 // Codes of slots 1..11 shared by all three default maps.
 constexpr std::array<std::array<std::uint8_t, 4>, 11> kDefaultSlots{{
@@ -98,7 +97,8 @@ void storeDefaultProfile(MutableByteSpan block, ChipModel chip) {
     for (auto map : kButtonMaps) {
         for (std::size_t slot = 1; slot <= layout.slotCount; ++slot) {
             const auto code = defaultSlotCode(slot);
-            std::copy(code.begin(), code.end(), block.begin() + static_cast<std::ptrdiff_t>(layout.slotOffset(map, slot)));
+            std::copy(code.begin(), code.end(),
+                      block.begin() + static_cast<std::ptrdiff_t>(layout.slotOffset(map, slot)));
         }
     }
     storeSectionChecksum(block, layout.profile);

@@ -24,12 +24,14 @@ const std::string& codeTextOf(const CodeTexts& codes, ButtonMapId m, std::size_t
 template <std::size_t N>
 void repairSection(MutableByteSpan block, Section s, const std::optional<std::array<std::uint8_t, N>>& defaults) {
     if (sectionChecksumMatches(block, s)) return;
-    if (defaults) std::copy(defaults->begin(), defaults->end() - 1, block.begin() + static_cast<std::ptrdiff_t>(s.offset));
+    if (defaults)
+        std::copy(defaults->begin(), defaults->end() - 1, block.begin() + static_cast<std::ptrdiff_t>(s.offset));
     storeSectionChecksum(block, s);
 }
 
 void copySection(MutableByteSpan to, ByteSpan from, std::size_t offset, std::size_t length) {
-    std::copy_n(from.begin() + static_cast<std::ptrdiff_t>(offset), length, to.begin() + static_cast<std::ptrdiff_t>(offset));
+    std::copy_n(from.begin() + static_cast<std::ptrdiff_t>(offset), length,
+                to.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
 }  // namespace
@@ -40,7 +42,8 @@ ActionCode EditCopy::slot(ButtonMapId m, std::size_t slot) const {
 }
 
 void EditCopy::setSlot(ButtonMapId m, std::size_t slot, const ActionCode& code) {
-    std::copy(code.begin(), code.end(), bytes.begin() + static_cast<std::ptrdiff_t>(layoutFor(*chip).slotOffset(m, slot)));
+    std::copy(code.begin(), code.end(),
+              bytes.begin() + static_cast<std::ptrdiff_t>(layoutFor(*chip).slotOffset(m, slot)));
 }
 
 void validateIntoEditCopy(const DataBuf& buf, const ShowContext& ctx, EditCopy& edit, CodeTexts& codes) {
@@ -70,8 +73,7 @@ void validateIntoEditCopy(const DataBuf& buf, const ShowContext& ctx, EditCopy& 
     });
 }
 
-void RefreshFireKeyMode(const EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip,
-                        FireKeyBoxes& boxes) {
+void RefreshFireKeyMode(const EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip, FireKeyBoxes& boxes) {
     if (!deviceChip || !edit.chip) return;
     forEachShownSlot([&](ButtonMapId m, std::size_t slot) {
         if (!isFireKeyCodeText(codeTextOf(codes, m, slot))) return;
@@ -85,7 +87,8 @@ Status FireKeyAndFireKeyModeToDataBuf(EditCopy& edit, const CodeTexts& codes, Op
                                       const FireKeyBoxes& boxes) {
     if (!deviceChip || !edit.chip) return Status::success();
     bool anyFireKey = false;
-    forEachShownSlot([&](ButtonMapId m, std::size_t slot) { anyFireKey |= isFireKeyCodeText(codeTextOf(codes, m, slot)); });
+    forEachShownSlot(
+        [&](ButtonMapId m, std::size_t slot) { anyFireKey |= isFireKeyCodeText(codeTextOf(codes, m, slot)); });
     if (!anyFireKey) return Status::success();
     const auto timing = parseFireKeyTiming(boxes.repeat, boxes.delay);
     if (!timing) {

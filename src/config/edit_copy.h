@@ -54,8 +54,7 @@ void validateIntoEditCopy(const DataBuf& buf, const ShowContext& ctx, EditCopy& 
 
 // Loads the boxes from the last Fire Key slot (Main, Switch, Fixed; slots 1..9). No Fire Key
 // slot, or no mouse, keeps the boxes as they are.
-void RefreshFireKeyMode(const EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip,
-                        FireKeyBoxes& boxes);
+void RefreshFireKeyMode(const EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip, FireKeyBoxes& boxes);
 
 // Stores the box timing into every Fire Key slot of the EditCopy (recognised by kind byte 0x06
 // of its CodeText, never by name). Box texts that cannot be stored are an error and change

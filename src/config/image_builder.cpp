@@ -1,10 +1,10 @@
 #include "config/image_builder.h"
 
+#include <zlib.h>
 #include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
-#include <zlib.h>
 
 #include "config/data_buf.h"
 #include "config/default_image.h"
@@ -16,26 +16,34 @@ namespace varnel {
 namespace {
 
 // ParameterASection of the default image, bytes 0..36 (ids filled in separately).
-constexpr std::array<std::uint8_t, 37> kImageParamA{
-    0x00, 0xB1, 0, 0, 0, 0,           // image code, chip code, ids
-    0x04, 0x06, 0x08, 0x00, 4,        // DpiCode 1..4, stage count
-    0x20, 0x00, 0x00,                 // LedFlags, device bytes
-    100, 100, 100,                    // Mode1Color
-    0, 7, 0, 4,                       // breathing off, rise, on, fall
-    100, 0, 0, 0, 100, 0, 0, 0, 100, 100, 100, 0,  // StageColor 1..4
-    0x00, 0x02, 0x06, 0x0E};          // device bytes
+constexpr std::array<std::uint8_t, 37> kImageParamA{0x00, 0xB1, 0,    0,    0,   0,  // image code, chip code, ids
+                                                    0x04, 0x06, 0x08, 0x00, 4,       // DpiCode 1..4, stage count
+                                                    0x20, 0x00, 0x00,                // LedFlags, device bytes
+                                                    100,  100,  100,                 // Mode1Color
+                                                    0,    7,    0,    4,             // breathing off, rise, on, fall
+                                                    100,  0,    0,    0,    100, 0,
+                                                    0,    0,    100,  100,  100, 0,  // StageColor 1..4
+                                                    0x00, 0x02, 0x06, 0x0E};         // device bytes
 constexpr std::array<std::uint8_t, 4> kImageParamB{0, 1, 0, 4};
 constexpr std::array<std::uint8_t, 3> kImageLockColor{0xFF, 0xFF, 0xFF};
 constexpr std::array<std::uint8_t, 2> kImageSignature{0xFF, 0xFF};
 
 using Code = std::array<std::uint8_t, 4>;
 // Slots 1..11 of the image's MainMap; its SwitchMap and FixedMap hold the default slot codes.
-constexpr std::array<Code, 11> kImageMainMap{{{1, 1, 0, 0}, {1, 2, 0, 0}, {1, 4, 0, 0}, {6, 4, 0, 0x78},
-                                              {2, 8, 7, 0}, {9, 1, 0, 0}, {1, 8, 0, 0}, {1, 0x10, 0, 0},
-                                              {9, 2, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}}};
+constexpr std::array<Code, 11> kImageMainMap{{{1, 1, 0, 0},
+                                              {1, 2, 0, 0},
+                                              {1, 4, 0, 0},
+                                              {6, 4, 0, 0x78},
+                                              {2, 8, 7, 0},
+                                              {9, 1, 0, 0},
+                                              {1, 8, 0, 0},
+                                              {1, 0x10, 0, 0},
+                                              {9, 2, 0, 0},
+                                              {0, 0, 0, 0},
+                                              {0, 0, 0, 0}}};
 
-constexpr std::size_t kZeroBlocks = 8;            // blocks 0..7 all 0x00
-constexpr std::size_t kPartialBlock = 8;          // block 8: 596 bytes 0x00, then 0xFF
+constexpr std::size_t kZeroBlocks = 8;    // blocks 0..7 all 0x00
+constexpr std::size_t kPartialBlock = 8;  // block 8: 596 bytes 0x00, then 0xFF
 constexpr std::size_t kPartialBlockZeros = 596;
 
 constexpr std::string_view kFirmwareMagic = "VARNELFW";

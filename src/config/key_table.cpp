@@ -114,8 +114,8 @@ constexpr KeyRow kKeys[] = {
 constexpr std::string_view kUnreachableNames[] = {"None", "Demo"};
 
 std::string rangeName(const KeyRange& r, int offset) {
-    const std::string item = r.firstNumber < 0 ? std::string(1, static_cast<char>('A' + offset))
-                                               : std::to_string(r.firstNumber + offset);
+    const std::string item =
+        r.firstNumber < 0 ? std::string(1, static_cast<char>('A' + offset)) : std::to_string(r.firstNumber + offset);
     return std::string(r.prefix) + item + std::string(r.suffix);
 }
 

@@ -35,7 +35,7 @@ struct ParameterBlockLayout {
     std::optional<Section> rgbLock;  // Wren only
     std::size_t signatureOffset;     // two bytes, no checksum
     Section profile;
-    std::size_t slotCount;           // slots per button map
+    std::size_t slotCount;  // slots per button map
     constexpr std::size_t mapStart(ButtonMapId m) const {
         return profile.offset + static_cast<std::size_t>(m) * slotCount * kSlotSize;
     }

@@ -14,8 +14,7 @@ std::optional<SensorInfo> sensorByCode(std::uint8_t code) {
 std::optional<SensorInfo> sensorByModel(std::string_view model) {
     auto same = [](std::string_view a, std::string_view b) {
         return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return std::toupper(static_cast<unsigned char>(x)) ==
-                          std::toupper(static_cast<unsigned char>(y));
+                   return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
                });
     };
     for (const auto& s : kSensorTable)

@@ -14,9 +14,9 @@ namespace varnel {
 using DevicePayload = std::array<std::uint8_t, 7>;
 
 struct SensorInfo {
-    std::uint8_t code;         // byte 4 of the device information
-    std::string_view model;    // SensorModel
-    int stepCount;             // StepCount
+    std::uint8_t code;       // byte 4 of the device information
+    std::string_view model;  // SensorModel
+    int stepCount;           // StepCount
 };
 
 inline constexpr std::array<SensorInfo, 5> kSensorTable{{
@@ -40,8 +40,8 @@ constexpr std::uint8_t kInfoChipWren = 200;
 constexpr std::size_t kInfoSensorByte = 4;
 
 struct DeviceInformation {
-    bool rgb = false;            // LightingKind "RGB" when set, "Color" otherwise
-    OptionalChip chip;           // none for a variant byte other than 0 and 200
+    bool rgb = false;   // LightingKind "RGB" when set, "Color" otherwise
+    OptionalChip chip;  // none for a variant byte other than 0 and 200
     std::uint8_t sensorCode = 0;
 };
 

@@ -62,10 +62,10 @@ PollStep DevicePoller::nextEntry() {
 
 PollStep DevicePoller::resume() {
     switch (phase_) {
-    case Phase::None: return {PollStepKind::Idle};
-    case Phase::AfterRemoved: return nextEntry();
-    case Phase::AfterRead: return finish();
-    case Phase::AfterWait: break;
+        case Phase::None: return {PollStepKind::Idle};
+        case Phase::AfterRemoved: return nextEntry();
+        case Phase::AfterRead: return finish();
+        case Phase::AfterWait: break;
     }
     lastOpen_ = OpenDevice(bus_, table_[entry_].vendorId, table_[entry_].productId);
     if (lastOpen_.found) {

@@ -18,7 +18,6 @@ namespace varnel {
 constexpr Millis kPollInterval{3500};
 constexpr Millis kSearchSettleTime{2000};
 
-
 // Counts the HID interfaces present. It only serves to notice changes of the population.
 int CountHidDevices(HidBus& bus);
 

@@ -34,9 +34,9 @@ LinkStatus DeviceLink::exchange(const std::shared_ptr<HidChannel>& channel, bool
     if (gone_) return LinkStatus::Gone;
     ReportStatus s = get ? channel->getFeatureReport(report) : channel->sendFeatureReport(report);
     switch (s) {
-    case ReportStatus::Ok: return LinkStatus::Ok;
-    case ReportStatus::Refused: return LinkStatus::Refused;
-    case ReportStatus::Gone: break;
+        case ReportStatus::Ok: return LinkStatus::Ok;
+        case ReportStatus::Refused: return LinkStatus::Refused;
+        case ReportStatus::Gone: break;
     }
     gone_ = true;
     return LinkStatus::Gone;

@@ -60,8 +60,7 @@ public:
     bool hasBothChannels() const { return channels_.command && channels_.data; }
     bool gone() const { return gone_; }
 
-    LinkStatus SendCommand(std::uint8_t command, std::uint8_t b2, std::uint8_t b3, std::uint8_t b4,
-                           std::uint8_t b5);
+    LinkStatus SendCommand(std::uint8_t command, std::uint8_t b2, std::uint8_t b3, std::uint8_t b4, std::uint8_t b5);
     LinkStatus SendData(const std::array<std::uint8_t, kPayloadSize>& bytes);
     LinkStatus ReceiveData();  // refreshes ReceiveBuffer (0xFF when nothing arrived)
     const DevicePayload& ReceiveBuffer() const { return receiveBuffer_; }
@@ -77,8 +76,8 @@ public:
 
 private:
     using ChunkFn = std::function<LinkStatus(std::size_t start, std::size_t count)>;
-    TransferResult transfer(std::uint8_t command, std::uint16_t address, std::size_t length,
-                            const ProgressFn& progress, const ChunkFn& chunk);
+    TransferResult transfer(std::uint8_t command, std::uint16_t address, std::size_t length, const ProgressFn& progress,
+                            const ChunkFn& chunk);
     LinkStatus exchange(const std::shared_ptr<HidChannel>& channel, bool get, FeatureReport& report);
     TransferResult read(std::uint8_t command, std::uint16_t address, MutableByteSpan destination,
                         const ProgressFn& progress);

@@ -39,8 +39,7 @@ private:
 }  // namespace
 
 TracingBus::TracingBus(HidBus& inner, std::uint16_t vendorId, std::uint16_t productId, TraceSink sink)
-    : inner_(inner), vendorId_(vendorId), productId_(productId),
-      sink_(std::make_shared<TraceSink>(std::move(sink))) {}
+    : inner_(inner), vendorId_(vendorId), productId_(productId), sink_(std::make_shared<TraceSink>(std::move(sink))) {}
 
 std::vector<HidInterfaceInfo> TracingBus::enumerate() {
     auto list = inner_.enumerate();

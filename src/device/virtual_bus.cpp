@@ -6,8 +6,7 @@ namespace {
 
 std::string mousePath(std::size_t entry, std::uint64_t generation, int index) {
     // A new generation gets new paths, as a replugged device gets new hidraw nodes.
-    return "virtual/mouse" + std::to_string(entry) + "." + std::to_string(generation) + "/if" +
-           std::to_string(index);
+    return "virtual/mouse" + std::to_string(entry) + "." + std::to_string(generation) + "/if" + std::to_string(index);
 }
 
 class MouseChannel final : public HidChannel {
@@ -17,9 +16,7 @@ public:
     ReportStatus sendFeatureReport(const FeatureReport& report) override {
         return mouse_->set(index_, generation_, report);
     }
-    ReportStatus getFeatureReport(FeatureReport& report) override {
-        return mouse_->get(index_, generation_, report);
-    }
+    ReportStatus getFeatureReport(FeatureReport& report) override { return mouse_->get(index_, generation_, report); }
 
 private:
     std::shared_ptr<VirtualMouse> mouse_;

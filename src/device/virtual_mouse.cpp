@@ -40,12 +40,18 @@ Result<VirtualMouseModel> parseVirtualModel(std::string_view text) {
     if (parts.size() != 3) return bad();
     VirtualMouseModel m;
     std::string variant = lower(parts[0]), lighting = lower(parts[1]);
-    if (variant == "lark") m.chip = ChipModel::Lark;
-    else if (variant == "wren") m.chip = ChipModel::Wren;
-    else return bad();
-    if (lighting == "rgb") m.rgb = true;
-    else if (lighting == "color") m.rgb = false;
-    else return bad();
+    if (variant == "lark")
+        m.chip = ChipModel::Lark;
+    else if (variant == "wren")
+        m.chip = ChipModel::Wren;
+    else
+        return bad();
+    if (lighting == "rgb")
+        m.rgb = true;
+    else if (lighting == "color")
+        m.rgb = false;
+    else
+        return bad();
     auto sensor = sensorByModel(parts[2]);
     if (!sensor) return bad();
     m.sensorCode = sensor->code;
@@ -76,8 +82,8 @@ Bytes VirtualMouse::memory() const {
 Status VirtualMouse::loadMemory(ByteSpan bytes) {
     std::lock_guard lock(mutex_);
     if (bytes.size() != memory_.size())
-        return makeError("virtual mouse memory must be " + std::to_string(memory_.size()) +
-                         " bytes, got " + std::to_string(bytes.size()));
+        return makeError("virtual mouse memory must be " + std::to_string(memory_.size()) + " bytes, got " +
+                         std::to_string(bytes.size()));
     std::copy(bytes.begin(), bytes.end(), memory_.begin());
     return Status::success();
 }
@@ -159,8 +165,7 @@ ReportStatus VirtualMouse::admit(int interfaceIndex, std::uint64_t generation, s
     }
     ++reports_;
     ReportStatus status = ReportStatus::Ok;
-    if (reports_ == options_.refuseReport || !takes(interfaceIndex, reportId))
-        status = ReportStatus::Refused;
+    if (reports_ == options_.refuseReport || !takes(interfaceIndex, reportId)) status = ReportStatus::Refused;
     return status;
 }
 
@@ -177,8 +182,10 @@ ReportStatus VirtualMouse::set(int interfaceIndex, std::uint64_t generation, con
     ReportStatus status = admit(interfaceIndex, generation, report[0], lock);
     if (status == ReportStatus::Gone) return status;
     if (status == ReportStatus::Ok) {
-        if (report[0] == kCommandReportId) command(report);
-        else data(report);
+        if (report[0] == kCommandReportId)
+            command(report);
+        else
+            data(report);
     }
     finishReport();
     return status;
@@ -207,38 +214,38 @@ void VirtualMouse::command(const FeatureReport& r) {
     writeStream_ = Stream::None;
     infoPending_ = false;
     switch (cmd) {
-    case kCmdReadParam:
-        if (!wren) readStream_ = Stream::Parameter, readAddress_ = address;
-        break;
-    case kCmdWriteParam:
-        if (!wren) writeStream_ = Stream::Parameter, writeAddress_ = address, writeRemaining_ = length;
-        break;
-    case kCmdReadFlash:
-        if (wren) readStream_ = Stream::Flash, readAddress_ = address;
-        break;
-    case kCmdWriteFlash:
-        if (wren) writeStream_ = Stream::Flash, writeAddress_ = address, writeRemaining_ = length;
-        break;
-    case kCmdEraseSector:
-        if (wren) {
-            std::size_t start = (address >> 8 & 0xF0) << 8;
-            std::fill_n(memory_.begin() + static_cast<std::ptrdiff_t>(start), kFlashSectorSize, 0xFF);
-        }
-        break;
-    case kCmdDeviceInfo:
-        readStream_ = Stream::Info;
-        infoPending_ = true;
-        break;
-    case kCmdFinishFirmware:
-        if (wren) {
-            // Restart with the new firmware: off the bus now, back after the delay.
-            ++generation_;
-            present_ = false;
-            restartAt_ = clock_->now() + options_.restartDelay;
-        }
-        break;
-    default:  // probe and reloads change nothing in memory
-        break;
+        case kCmdReadParam:
+            if (!wren) readStream_ = Stream::Parameter, readAddress_ = address;
+            break;
+        case kCmdWriteParam:
+            if (!wren) writeStream_ = Stream::Parameter, writeAddress_ = address, writeRemaining_ = length;
+            break;
+        case kCmdReadFlash:
+            if (wren) readStream_ = Stream::Flash, readAddress_ = address;
+            break;
+        case kCmdWriteFlash:
+            if (wren) writeStream_ = Stream::Flash, writeAddress_ = address, writeRemaining_ = length;
+            break;
+        case kCmdEraseSector:
+            if (wren) {
+                std::size_t start = (address >> 8 & 0xF0) << 8;
+                std::fill_n(memory_.begin() + static_cast<std::ptrdiff_t>(start), kFlashSectorSize, 0xFF);
+            }
+            break;
+        case kCmdDeviceInfo:
+            readStream_ = Stream::Info;
+            infoPending_ = true;
+            break;
+        case kCmdFinishFirmware:
+            if (wren) {
+                // Restart with the new firmware: off the bus now, back after the delay.
+                ++generation_;
+                present_ = false;
+                restartAt_ = clock_->now() + options_.restartDelay;
+            }
+            break;
+        default:  // probe and reloads change nothing in memory
+            break;
     }
 }
 
@@ -248,8 +255,10 @@ std::uint8_t VirtualMouse::readByte(std::size_t address) const {
 
 void VirtualMouse::writeByte(std::size_t address, std::uint8_t value) {
     if (address >= memory_.size()) return;
-    if (options_.model.chip == ChipModel::Wren) memory_[address] &= value;  // flash: clear bits only
-    else memory_[address] = value;
+    if (options_.model.chip == ChipModel::Wren)
+        memory_[address] &= value;  // flash: clear bits only
+    else
+        memory_[address] = value;
 }
 
 void VirtualMouse::data(const FeatureReport& r) {

@@ -35,11 +35,11 @@ struct VirtualMouseOptions {
     VirtualMouseModel model;
     std::uint16_t vendorId = 0x1209;
     std::uint16_t productId = 0x0001;
-    int vendorInterfaces = 1;  // 1: one interface takes both reports; 2: command, then data
-    Millis restartDelay{1000};  // off the bus after command 18
+    int vendorInterfaces = 1;              // 1: one interface takes both reports; 2: command, then data
+    Millis restartDelay{1000};             // off the bus after command 18
     std::chrono::microseconds latency{0};  // really slept, per report
-    std::uint64_t refuseReport = 0;       // K-th report is refused; 0 = never
-    std::uint64_t vanishAfterReport = 0;  // gone after the K-th report; 0 = never
+    std::uint64_t refuseReport = 0;        // K-th report is refused; 0 = never
+    std::uint64_t vanishAfterReport = 0;   // gone after the K-th report; 0 = never
 };
 
 // What the mouse exposes on the bus. Roles decide which report ids an interface takes.
@@ -70,7 +70,7 @@ public:
     std::vector<VirtualInterface> interfaces() const;
 
     // Statistics for tests.
-    std::uint64_t reportCount() const;            // reports exchanged, refused ones included
+    std::uint64_t reportCount() const;             // reports exchanged, refused ones included
     std::vector<std::uint8_t> commandLog() const;  // command numbers accepted, in order
     int reloadCount(std::uint8_t command) const;   // how often 16, 17 or 18 arrived
 

@@ -43,9 +43,7 @@ const MenuGroupSpec* groupByTag(int tag) {
 MenuRect rectOf(const Control& c) { return {c.x, c.y, c.width, c.height}; }
 
 bool isLrmButton(int button) { return button >= 1 && button <= kLrmButtons; }
-bool isMainMenuButton(int button) {
-    return button > kLrmButtons && button <= static_cast<int>(kShownSlotCount);
-}
+bool isMainMenuButton(int button) { return button > kLrmButtons && button <= static_cast<int>(kShownSlotCount); }
 
 }  // namespace
 
@@ -153,7 +151,8 @@ void ButtonEditor::KeyByTagMouseEnter(int tag) {
     hideSubMenus();
     if (group->subMenu == kMacroList) {
         if (!macrosAvailable()) return;
-        controls_.setItems(kMacroList, std::vector<std::string>(state_.MacroNameList.begin(), state_.MacroNameList.end()));
+        controls_.setItems(kMacroList,
+                           std::vector<std::string>(state_.MacroNameList.begin(), state_.MacroNameList.end()));
     }
     if (group->subMenu == "Pnl_Special") controls_.setEnabled(kSwitchKeyEntry, window_.switchKeyAllowed());
     showSubMenu(group->subMenu, group->entry);

@@ -53,7 +53,8 @@ Status importMacroSetFile(DataBuf& buf, ByteSpan file) {
     return Status::success();
 }
 
-Result<std::filesystem::path> exportMacroFile(const DataBuf& buf, std::size_t index, const std::filesystem::path& path) {
+Result<std::filesystem::path> exportMacroFile(const DataBuf& buf, std::size_t index,
+                                              const std::filesystem::path& path) {
     if (auto s = checkIndex(index); !s) return s.error();
     return writeBinFile(path, macroFileBytes(buf, index));
 }

@@ -10,7 +10,7 @@
 
 namespace varnel {
 
-constexpr std::size_t kMacroFileSize = kMacroNameRecordSize + kMacroBlockSize;  // 1056
+constexpr std::size_t kMacroFileSize = kMacroNameRecordSize + kMacroBlockSize;   // 1056
 constexpr std::size_t kMacroSetFileSize = kMacroNameTableSize + kMacroAreaSize;  // 33792
 static_assert(kMacroFileSize == 1056 && kMacroSetFileSize == 33792);
 

@@ -226,8 +226,8 @@ Result<Bytes> encodeMacroScript(const MacroScript& script) {
         if (line[0] == '0') {
             const std::string_view number = line.size() > 2 ? std::string_view(line).substr(2) : std::string_view();
             unsigned long ms = 0;
-            const bool decimal = !number.empty() && std::all_of(number.begin(), number.end(),
-                                                                [](char c) { return c >= '0' && c <= '9'; });
+            const bool decimal = !number.empty() &&
+                                 std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
             if (decimal) {
                 auto [p, ec] = std::from_chars(number.data(), number.data() + number.size(), ms);
                 if (ec != std::errc() || ms > 0xFFFF) {

@@ -18,8 +18,8 @@ namespace varnel {
 using MacroNames = std::array<std::string, kMacroCount>;  // UTF-8
 using MacroScript = std::vector<std::string>;
 
-constexpr std::size_t kMaxNameUnits = 14;       // UTF-16 code units of a name
-constexpr std::size_t kMaxNameLength = 28;      // bytes of NameText
+constexpr std::size_t kMaxNameUnits = 14;   // UTF-16 code units of a name
+constexpr std::size_t kMaxNameLength = 28;  // bytes of NameText
 constexpr std::size_t kNameTextOffset = 4;
 constexpr std::uint8_t kMacroEndByte = 0x00;
 

@@ -10,8 +10,8 @@ namespace {
 // Item types and tags of short items.
 constexpr std::uint8_t kTypeMain = 0, kTypeGlobal = 1;
 constexpr std::uint8_t kMainInput = 0x8, kMainOutput = 0x9, kMainFeature = 0xB;
-constexpr std::uint8_t kGlobalReportSize = 0x7, kGlobalReportId = 0x8, kGlobalReportCount = 0x9,
-                       kGlobalPush = 0xA, kGlobalPop = 0xB;
+constexpr std::uint8_t kGlobalReportSize = 0x7, kGlobalReportId = 0x8, kGlobalReportCount = 0x9, kGlobalPush = 0xA,
+                       kGlobalPop = 0xB;
 constexpr std::uint8_t kLongItemPrefix = 0xFE;
 
 struct Globals {
@@ -61,16 +61,16 @@ Result<ReportDescriptorSummary> parseReportDescriptor(ByteSpan d) {
         i += 1 + size;
         if (type == kTypeGlobal) {
             switch (tag) {
-            case kGlobalReportSize: g.reportSize = value; break;
-            case kGlobalReportCount: g.reportCount = value; break;
-            case kGlobalReportId: g.reportId = static_cast<std::uint8_t>(value); break;
-            case kGlobalPush: stack.push_back(g); break;
-            case kGlobalPop:
-                if (stack.empty()) return makeError("Pop without Push in report descriptor");
-                g = stack.back();
-                stack.pop_back();
-                break;
-            default: break;
+                case kGlobalReportSize: g.reportSize = value; break;
+                case kGlobalReportCount: g.reportCount = value; break;
+                case kGlobalReportId: g.reportId = static_cast<std::uint8_t>(value); break;
+                case kGlobalPush: stack.push_back(g); break;
+                case kGlobalPop:
+                    if (stack.empty()) return makeError("Pop without Push in report descriptor");
+                    g = stack.back();
+                    stack.pop_back();
+                    break;
+                default: break;
             }
         } else if (type == kTypeMain) {
             const std::size_t bits = static_cast<std::size_t>(g.reportSize) * g.reportCount;

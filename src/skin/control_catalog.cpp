@@ -14,8 +14,8 @@ std::string_view menuPanelForTag(int tag) {
         int first, last;
         std::string_view panel;
     };
-    constexpr Range kRanges[] = {{900, 904, "Pnl_MseKey"}, {1000, 1008, "Pnl_Special"},
-                                 {1300, 1306, "Pnl_Media"}, {1400, 1406, "Pnl_WWW"}};
+    constexpr Range kRanges[] = {
+        {900, 904, "Pnl_MseKey"}, {1000, 1008, "Pnl_Special"}, {1300, 1306, "Pnl_Media"}, {1400, 1406, "Pnl_WWW"}};
     for (const auto& r : kRanges) {
         if (tag >= r.first && tag <= r.last) return r.panel;
     }
@@ -57,8 +57,8 @@ class Builder {
 public:
     explicit Builder(ControlTable& t) : t_(t) {}
 
-    void add(std::string name, ControlKind kind, std::string parent, Size size = {0, 0},
-             std::string caption = {}, bool visible = true) {
+    void add(std::string name, ControlKind kind, std::string parent, Size size = {0, 0}, std::string caption = {},
+             bool visible = true) {
         Control c;
         c.name = std::move(name);
         c.kind = kind;
@@ -223,7 +223,9 @@ void addRadioGroups(Builder& b, std::string_view parent) {
 // unlit or unchosen picture on every segment and option that the editors redraw later.
 void designedState(ControlTable& t) {
     for (const char* r : {"rb_1", "rb_Rep1", "rb_DPI1", "rb_Colorful", "rb_LEDColMode1"}) t.setChecked(r, true);
-    const auto chosen = [&](const OptionPicture& o) { t.setPicture(o.picture, t.checked(o.radio) ? "RdS_E" : "RdS_D"); };
+    const auto chosen = [&](const OptionPicture& o) {
+        t.setPicture(o.picture, t.checked(o.radio) ? "RdS_E" : "RdS_D");
+    };
     for (const auto& o : kReportOptions) chosen(o);
     for (const auto& o : kLedModes) chosen(o);
     for (const auto& o : kColourSources) chosen(o);
@@ -255,7 +257,8 @@ void designedState(ControlTable& t) {
     for (const char* name : {"lbl_BINPath", "lbl_LoadBIN", "lbl_s_A"}) t.setAlign(name, TextAlign::Left);
     t.setAlign("lbl_Delay", TextAlign::Right);
     // The Update buttons keep their designed font: the language files do not style them.
-    for (int page = 1; page <= kPageGroupCount; ++page) t.setFont(barLabel(pageInfo(Page::Update).button, page), 11, Rgb{255, 255, 255});
+    for (int page = 1; page <= kPageGroupCount; ++page)
+        t.setFont(barLabel(pageInfo(Page::Update).button, page), 11, Rgb{255, 255, 255});
 }
 
 }  // namespace

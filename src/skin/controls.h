@@ -43,15 +43,15 @@ struct Control {
     int x = 0, y = 0, width = 0, height = 0;
     bool visible = true;
     bool enabled = true;
-    bool checked = false;       // radio buttons
-    bool alignRight = false;    // edit fields
+    bool checked = false;                 // radio buttons
+    bool alignRight = false;              // edit fields
     TextAlign align = TextAlign::Centre;  // labels
-    std::string picture;        // picture resource name shown (pictures)
+    std::string picture;                  // picture resource name shown (pictures)
     std::string caption;
     std::vector<std::string> items;  // lists and drop-downs
     int itemIndex = -1;
-    int itemHeight = 0;         // lists; 0 = the widget's own
-    int fontSize = 0;           // points; 0 = the window's default
+    int itemHeight = 0;  // lists; 0 = the widget's own
+    int fontSize = 0;    // points; 0 = the window's default
     std::optional<Rgb> fontColor;
     std::optional<Rgb> backColor;
 };

@@ -9,9 +9,7 @@ namespace {
 constexpr int kFirstSearchedKey = 100;
 constexpr int kLastSearchedKey = 600;
 
-std::string_view asText(ByteSpan bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
+std::string_view asText(ByteSpan bytes) { return {reinterpret_cast<const char*>(bytes.data()), bytes.size()}; }
 
 }  // namespace
 
@@ -48,7 +46,8 @@ Result<LanguageSet> LanguageSet::fromTexts(const std::array<std::string_view, 3>
         const std::string sectionName = "lang" + std::to_string(i + 1);
         const IniDocument doc = IniDocument::parse(texts[i]);
         const IniSection* section = doc.section(sectionName);
-        if (section == nullptr) return makeError("language file " + std::to_string(i + 1) + " has no section [" + sectionName + "]");
+        if (section == nullptr)
+            return makeError("language file " + std::to_string(i + 1) + " has no section [" + sectionName + "]");
         files[i] = LanguageFile(*section);
     }
     return LanguageSet(std::move(files));

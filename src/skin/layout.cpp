@@ -107,7 +107,8 @@ std::optional<Point> switchedButton(LayoutReader& r, const BarButton& b) {
 // Action buttons: label over the whole picture.
 void placeActionButton(LayoutReader& r, const BarButton& b) {
     const auto p = switchedButton(r, b);
-    for (int page = 1; page <= kPageGroupCount; ++page) r.placeButton(barPicture(b.base, page), barLabel(b.base, page), p);
+    for (int page = 1; page <= kPageGroupCount; ++page)
+        r.placeButton(barPicture(b.base, page), barLabel(b.base, page), p);
 }
 
 // Page buttons: the label covers only the inner part of the irregular picture.

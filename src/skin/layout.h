@@ -14,10 +14,10 @@ namespace varnel {
 
 // The values the layout file leaves to the rest of the program.
 struct LayoutSettings {
-    std::string web;                     // address opened by the Web button
-    int revManuId = 0;                   // alternative accepted signature pair
+    std::string web;    // address opened by the Web button
+    int revManuId = 0;  // alternative accepted signature pair
     int revProId = 0;
-    int btnSpaceF = 0;                   // left and right inset of the page buttons' labels
+    int btnSpaceF = 0;  // left and right inset of the page buttons' labels
     int btnSpaceB = 0;
     std::optional<int> dpiOrientation;   // 0 vertical, 1 horizontal; nullopt when unreadable
     std::optional<int> macroNameHeight;  // item height of LB_MacroName; nullopt when unreadable

@@ -81,10 +81,12 @@ void MainWindowModel::formCreate(int screenWidth, int screenHeight, const IniSec
     loadLanguage();
     if (layout_.macroNameHeight) controls_.setItemHeight("LB_MacroName", *layout_.macroNameHeight);
     // 9.
-    if (const Status s = state_.applyImageHeader(defaultImage); !s) problems_.push_back("default image: " + s.error().message);
+    if (const Status s = state_.applyImageHeader(defaultImage); !s)
+        problems_.push_back("default image: " + s.error().message);
     applyMenuHeight();
     // 10.
-    if (const Status s = state_.initNoDevice(defaultImage); !s) problems_.push_back("default image: " + s.error().message);
+    if (const Status s = state_.initNoDevice(defaultImage); !s)
+        problems_.push_back("default image: " + s.error().message);
     // 11. The desktop pointer settings are shown by their editor when it lands.
     // 12.
     applicationTitle_ = titleText_;
@@ -99,7 +101,8 @@ void MainWindowModel::formCreate(int screenWidth, int screenHeight, const IniSec
 
 void MainWindowModel::loadSkinImages() {
     constexpr int skin = 1;
-    for (int page = 1; page <= kPageGroupCount; ++page) controls_.setPicture("Img_Base_" + std::to_string(page), backgroundPicture(skin));
+    for (int page = 1; page <= kPageGroupCount; ++page)
+        controls_.setPicture("Img_Base_" + std::to_string(page), backgroundPicture(skin));
     if (isButtonMapPage(currentPage())) controls_.setPicture("Img_P1", pagePicture(skin, 1));
     controls_.setPicture("Img_P2", pagePicture(skin, 2));
     controls_.setPicture("Img_P3", pagePicture(skin, 3));
@@ -278,7 +281,8 @@ void MainWindowModel::loadLanguage() {
         controls_.setPicture("Img_Base_" + std::to_string(page), backgroundPicture(languageNumber_));
     }
     const PageInfo& shown = pageInfo(currentPage());
-    if (shown.backNumber != 0) controls_.setPicture(shown.pictureControl, pagePicture(languageNumber_, shown.backNumber));
+    if (shown.backNumber != 0)
+        controls_.setPicture(shown.pictureControl, pagePicture(languageNumber_, shown.backNumber));
     // 2, 3.
     applyFonts(lang);
     titleText_ = lang.text("Title");
@@ -308,14 +312,19 @@ void MainWindowModel::applyFonts(const LanguageFile& lang) {
     std::vector<std::string> breathNumbers;
     for (const auto& bar : kBreathBars) append(breathNumbers, numbered(bar.label, kTenStepCount));
     std::vector<std::string> colourEdits;
-    for (const auto& s : kLightingSwatches) append(colourEdits, std::vector<std::string>{std::string(s.edits) + "R", std::string(s.edits) + "G", std::string(s.edits) + "B"});
-    for (const auto& s : kDpiSwatches) append(colourEdits, std::vector<std::string>{std::string(s.edits) + "R", std::string(s.edits) + "G", std::string(s.edits) + "B"});
+    for (const auto& s : kLightingSwatches)
+        append(colourEdits, std::vector<std::string>{std::string(s.edits) + "R", std::string(s.edits) + "G",
+                                                     std::string(s.edits) + "B"});
+    for (const auto& s : kDpiSwatches)
+        append(colourEdits, std::vector<std::string>{std::string(s.edits) + "R", std::string(s.edits) + "G",
+                                                     std::string(s.edits) + "B"});
     std::vector<std::string> macroButtons;
     for (const auto& b : kMacroButtons) macroButtons.emplace_back(b.label);
     for (const auto& b : kInsertButtons) macroButtons.emplace_back(b.label);
     std::vector<std::string> insertOptions(kInsertDelays.labels.begin(), kInsertDelays.labels.end());
     std::vector<std::string> macroSized = macroButtons;
-    append(macroSized, std::vector<std::string>{"LB_MacroName", "Edt_Delay", "lbl_Delay", "lbl_s_A", "Edt_InsertDelay"});
+    append(macroSized,
+           std::vector<std::string>{"LB_MacroName", "Edt_Delay", "lbl_Delay", "lbl_s_A", "Edt_InsertDelay"});
     append(macroSized, insertOptions);
     std::vector<std::string> macroColoured = macroButtons;
     append(macroColoured, std::vector<std::string>{"CB_Insert", "lbl_Delay", "lbl_s_A"});
@@ -364,10 +373,12 @@ void MainWindowModel::applyFonts(const LanguageFile& lang) {
 void MainWindowModel::applyCaptions(const LanguageFile& lang) {
     // 4. The bar buttons of every page.
     for (const auto& b : kActionButtons) {
-        for (int page = 1; page <= kPageGroupCount; ++page) controls_.setCaption(barLabel(b.base, page), lang.text(b.captionKey));
+        for (int page = 1; page <= kPageGroupCount; ++page)
+            controls_.setCaption(barLabel(b.base, page), lang.text(b.captionKey));
     }
     for (const auto& b : kPageButtons) {
-        for (int page = 1; page <= kPageGroupCount; ++page) controls_.setCaption(barLabel(b.base, page), lang.text(b.captionKey));
+        for (int page = 1; page <= kPageGroupCount; ++page)
+            controls_.setCaption(barLabel(b.base, page), lang.text(b.captionKey));
     }
     // 7. Menu entries: a space, the bullet, a space and the entry's text.
     const std::string bullet = " " + lang.text("Str200") + " ";
@@ -383,7 +394,8 @@ void MainWindowModel::applyCaptions(const LanguageFile& lang) {
     for (const auto key : kInsertChoiceKeys) choices.push_back(lang.text(key));
     controls_.setItems("CB_Insert", std::move(choices));
     for (std::size_t j = 0; j < 3; ++j) {
-        controls_.setCaption(kInsertDelays.labels[j], std::string(kInsertOptionIndent) + lang.text(kInsertDelays.captionKeys[j]));
+        controls_.setCaption(kInsertDelays.labels[j],
+                             std::string(kInsertOptionIndent) + lang.text(kInsertDelays.captionKeys[j]));
     }
     controls_.setCaption("lbl_Delay", lang.text("Str417"));
     controls_.setCaption("lbl_s_A", lang.text("Str418"));
@@ -468,11 +480,13 @@ std::string MainWindowModel::webClick() {
 }
 
 void MainWindowModel::disableAllPages() {
-    for (int page = 1; page <= kPageGroupCount; ++page) controls_.setVisible("Disable_All_" + std::to_string(page), true);
+    for (int page = 1; page <= kPageGroupCount; ++page)
+        controls_.setVisible("Disable_All_" + std::to_string(page), true);
 }
 
 void MainWindowModel::enableAllPages() {
-    for (int page = 1; page <= kPageGroupCount; ++page) controls_.setVisible("Disable_All_" + std::to_string(page), false);
+    for (int page = 1; page <= kPageGroupCount; ++page)
+        controls_.setVisible("Disable_All_" + std::to_string(page), false);
 }
 
 void MainWindowModel::setBusy(bool busy) {

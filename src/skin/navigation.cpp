@@ -52,7 +52,8 @@ std::optional<HoverTarget> hoverTarget(std::string_view label) {
         const BarButton* b = findBarButton(bar->first);
         if (b == nullptr) return std::nullopt;
         // Families A and Web keep the five copies alike; B and D change only the hovered copy.
-        if (b->family == HoverFamily::A || b->family == HoverFamily::Web) return HoverTarget{b->family, allCopies(b->base)};
+        if (b->family == HoverFamily::A || b->family == HoverFamily::Web)
+            return HoverTarget{b->family, allCopies(b->base)};
         return HoverTarget{b->family, {barPicture(b->base, bar->second)}};
     }
     for (int k = 1; k <= kKeyLabelCount; ++k) {
@@ -77,9 +78,9 @@ std::optional<BarClick> barClick(std::string_view label) {
         std::string_view base;
         BarAction action;
     };
-    constexpr Named kOthers[] = {{"Web", BarAction::Web},       {"Confirm", BarAction::Confirm},
-                                 {"Apply", BarAction::Apply},   {"Reset", BarAction::Reset},
-                                 {"Exit", BarAction::Exit},     {"Save", BarAction::SaveProfile},
+    constexpr Named kOthers[] = {{"Web", BarAction::Web},         {"Confirm", BarAction::Confirm},
+                                 {"Apply", BarAction::Apply},     {"Reset", BarAction::Reset},
+                                 {"Exit", BarAction::Exit},       {"Save", BarAction::SaveProfile},
                                  {"Load", BarAction::LoadProfile}};
     for (const auto& o : kOthers) {
         if (o.base == base) return BarClick{o.action};

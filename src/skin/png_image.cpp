@@ -23,15 +23,13 @@ struct PngReader {
     PngReader& operator=(const PngReader&) = delete;
 };
 
-Error pngError(const PngReader& r) {
-    return makeError(std::string("not a readable PNG picture: ") + r.image.message);
-}
+Error pngError(const PngReader& r) { return makeError(std::string("not a readable PNG picture: ") + r.image.message); }
 
 }  // namespace
 
 std::uint32_t DecodedPicture::rgbaAt(int x, int y) const {
-    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(size.width) +
-                           static_cast<std::size_t>(x)) * 4;
+    const std::size_t i =
+        (static_cast<std::size_t>(y) * static_cast<std::size_t>(size.width) + static_cast<std::size_t>(x)) * 4;
     const std::uint32_t a = pixels[i + 3];
     std::uint32_t r = pixels[i];
     std::uint32_t b = pixels[i + 2];

@@ -37,11 +37,7 @@ std::string keyPicture(int n) { return "Img_Key" + std::to_string(n); }
 std::string dpiCheck(int level) { return "Img_DPI" + std::to_string(level); }
 std::string dpiCaption(int level) { return "lbl_DPI" + std::to_string(level); }
 std::string dpiValue(int level) { return "lbl_DPI" + std::to_string(level) + "Value"; }
-std::string dpiStep(int level, int step) {
-    return "Img_DPI" + std::to_string(level) + "_" + std::to_string(step);
-}
-std::string dpiKey(int level, std::string_view part) {
-    return "DPI" + std::to_string(level) + "_" + std::string(part);
-}
+std::string dpiStep(int level, int step) { return "Img_DPI" + std::to_string(level) + "_" + std::to_string(step); }
+std::string dpiKey(int level, std::string_view part) { return "DPI" + std::to_string(level) + "_" + std::string(part); }
 
 }  // namespace varnel::skin

@@ -7,12 +7,12 @@
 
 namespace varnel::skin {
 
-constexpr int kPageGroupCount = 5;   // gbPage1 .. gbPage5
-constexpr int kLanguageCount = 3;    // LANG1 .. LANG3 and skins L1 .. L3
-constexpr int kKeyLabelCount = 9;    // Key1 .. Key9
-constexpr int kTenStepCount = 10;    // segments of a pointer-setting or breathing-time bar
-constexpr int kDpiLevelCount = 4;    // DPI1 .. DPI4
-constexpr int kDpiStepCount = 20;    // Img_DPIn_1 .. Img_DPIn_20
+constexpr int kPageGroupCount = 5;  // gbPage1 .. gbPage5
+constexpr int kLanguageCount = 3;   // LANG1 .. LANG3 and skins L1 .. L3
+constexpr int kKeyLabelCount = 9;   // Key1 .. Key9
+constexpr int kTenStepCount = 10;   // segments of a pointer-setting or breathing-time bar
+constexpr int kDpiLevelCount = 4;   // DPI1 .. DPI4
+constexpr int kDpiStepCount = 20;   // Img_DPIn_1 .. Img_DPIn_20
 
 // Hover families of the buttons: which pictures a button shows normally and under the pointer.
 enum class HoverFamily { A, B, C, D, E, F, Record, G, Web };
@@ -164,7 +164,7 @@ struct Swatch {
     std::string_view frame;
     std::string_view shape;
     std::string_view label;
-    std::string_view edits;      // hidden percentage fields <edits>R/G/B
+    std::string_view edits;  // hidden percentage fields <edits>R/G/B
 };
 
 constexpr std::array<Swatch, 2> kLightingSwatches{{
@@ -230,24 +230,24 @@ struct DelayTriplet {
     std::array<std::string_view, 3> captionKeys;  // empty: the text is part of the page picture
 };
 
-constexpr DelayTriplet kRecordDelays{
-    "RecDelay", "Gb_Delay",
-    {"LED_RecDelay", "LED_DelayTime", "LED_NoDelay"},
-    {"IB_RecDelay", "IB_DelayTime", "IB_NoDelay"},
-    {"", "", ""}};
+constexpr DelayTriplet kRecordDelays{"RecDelay",
+                                     "Gb_Delay",
+                                     {"LED_RecDelay", "LED_DelayTime", "LED_NoDelay"},
+                                     {"IB_RecDelay", "IB_DelayTime", "IB_NoDelay"},
+                                     {"", "", ""}};
 
-constexpr DelayTriplet kInsertDelays{
-    "InsertRecDelay", "Gb_Insert",
-    {"LED_InsertRecDelay", "LED_InsertDelayTime", "LED_InsertNoDelay"},
-    {"IB_InsertRecDelay", "IB_InsertDelayTime", "IB_InsertNoDelay"},
-    {"Str414", "Str415", "Str416"}};
+constexpr DelayTriplet kInsertDelays{"InsertRecDelay",
+                                     "Gb_Insert",
+                                     {"LED_InsertRecDelay", "LED_InsertDelayTime", "LED_InsertNoDelay"},
+                                     {"IB_InsertRecDelay", "IB_InsertDelayTime", "IB_InsertNoDelay"},
+                                     {"Str414", "Str415", "Str416"}};
 
 // Items of CB_Insert, in order.
 constexpr std::array<std::string_view, 4> kInsertChoiceKeys{"Str410", "Str411", "Str412", "Str413"};
 
 // The button editor's menus: popup panels and the group entries of Pnl_Main.
 constexpr std::array<std::string_view, 6> kMenuPanels{"Pnl_Main", "Pnl_MseKey", "Pnl_Special",
-                                                      "Pnl_WWW", "Pnl_Media", "Pnl_LRM"};
+                                                      "Pnl_WWW",  "Pnl_Media",  "Pnl_LRM"};
 
 struct MenuEntry {
     std::string_view name;

@@ -68,17 +68,17 @@ PollStep AppModel::ReFindDev() {
 
 PollStep AppModel::advance(PollStep step, const ProgressSink& progress) {
     switch (step.kind) {
-    case PollStepKind::Skipped:
-    case PollStepKind::Idle: return step;
-    case PollStepKind::Wait: break;
-    case PollStepKind::ReadDevInfo:
-        search_.found = true;
-        search_.read = ReadDevInfo(state_, link_, config_.alternative, progress);
-        break;
-    case PollStepKind::DeviceRemoved:
-        search_.removed = true;
-        DeviceRemoved();
-        break;
+        case PollStepKind::Skipped:
+        case PollStepKind::Idle: return step;
+        case PollStepKind::Wait: break;
+        case PollStepKind::ReadDevInfo:
+            search_.found = true;
+            search_.read = ReadDevInfo(state_, link_, config_.alternative, progress);
+            break;
+        case PollStepKind::DeviceRemoved:
+            search_.removed = true;
+            DeviceRemoved();
+            break;
     }
     PollStep next = poller_.resume();
     const auto& denied = poller_.lastOpen().permissionDenied;

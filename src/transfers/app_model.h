@@ -25,17 +25,17 @@ namespace varnel {
 constexpr Millis kFirmwareRestartWait{2000};
 
 struct AppModelConfig {
-    Bytes defaultImage;     // "VarnelData" or a replacement
-    Bytes defaultFirmware;  // "DefaultFW"
+    Bytes defaultImage;                // "VarnelData" or a replacement
+    Bytes defaultFirmware;             // "DefaultFW"
     AlternativeSignature alternative;  // Rev_Manu_ID, Rev_Pro_ID of the layout file
 };
 
 // What one search (a tick or ReFindDev) came to.
 struct SearchOutcome {
-    bool searched = false;  // the tick saw a stable change (always true for ReFindDev)
-    bool found = false;     // OpenDevice found the mouse
-    TransferStatus read;    // ReadDevInfo's result when found
-    bool removed = false;   // DeviceRemoved ran: the window says "No Device Found" (Str100, Str101)
+    bool searched = false;                      // the tick saw a stable change (always true for ReFindDev)
+    bool found = false;                         // OpenDevice found the mouse
+    TransferStatus read;                        // ReadDevInfo's result when found
+    bool removed = false;                       // DeviceRemoved ran: the window says "No Device Found" (Str100, Str101)
     std::vector<std::string> permissionDenied;  // mouse interfaces we may not open
 };
 

@@ -9,7 +9,6 @@ namespace varnel {
 
 namespace {
 
-
 // Flash 0x6000 mirrors ParameterBSection and the RGBLockSection.
 constexpr std::size_t kExtraMirrorOffset = kWrenLayout.parameterB.offset;
 static_assert(kExtraMirrorOffset + kWrenExtraSize == kWrenLayout.signatureOffset);
@@ -45,7 +44,8 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link, const Alternativ
     LinkStatus sent = link.SendCommand(kCmdDeviceInfo, 0, 0, 0, 0);
     if (sent == LinkStatus::Gone) return goneDuring("Identification");
     if (sent != LinkStatus::Ok)
-        return TransferStatus::fail(TransferCode::DeviceFailed, "the mouse did not accept the device information command");
+        return TransferStatus::fail(TransferCode::DeviceFailed,
+                                    "the mouse did not accept the device information command");
     // A fetch that failed leaves 0xFF in the buffer, which would read as an RGB mouse of no known
     // variant: it ends identification like a refused command.
     const LinkStatus fetched = link.ReceiveData();

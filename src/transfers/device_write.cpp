@@ -18,8 +18,8 @@ static_assert(kWrenLayout.parameterB.offset + kWrenExtraSize == kWrenLayout.sign
 constexpr std::array<std::uint8_t, 2> kParameterSectors{0x50, 0x60};
 constexpr std::array<std::uint8_t, 9> kMacroSectors{0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0};
 
-constexpr std::size_t kMacroAreaCost = (kMacroNameTableSize / kPiece + kMacroCount * (kMacroBlockSize / kPiece)) *
-                                       transferCost(kPiece);  // 132 writes
+constexpr std::size_t kMacroAreaCost =
+    (kMacroNameTableSize / kPiece + kMacroCount * (kMacroBlockSize / kPiece)) * transferCost(kPiece);  // 132 writes
 constexpr std::size_t kWrenParameterCost =
     transferCost(kWrenParameterBlockSize) + transferCost(kSignatureAreaSize) + transferCost(kWrenExtraSize);
 
@@ -100,10 +100,9 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
     if (auto s = namesIntoTable(state); !s) return badNames(s);
 
     const bool macros = state.MacrosDirty;
-    TransferSession session(link,
-                            kParameterSectors.size() + kWrenParameterCost + 1 +
-                                (macros ? kMacroSectors.size() + kMacroAreaCost : 0),
-                            progress);
+    TransferSession session(
+        link, kParameterSectors.size() + kWrenParameterCost + 1 + (macros ? kMacroSectors.size() + kMacroAreaCost : 0),
+        progress);
     MacroWriteCheck macroWrites(session);
     eraseSectors(session, kParameterSectors);
     if (macros) macroWrites.run([&] { eraseSectors(session, kMacroSectors); });
@@ -114,7 +113,8 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
     return session.outcome("Apply");
 }
 
-TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defaultImage, const ProgressSink& progress) {
+TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defaultImage,
+                                const ProgressSink& progress) {
     if (!state.DeviceChip) return noDeviceStatus();
     const ChipModel chip = *state.DeviceChip;
     if (auto s = loadDefaultCopies(state.DataBuf, chip, defaultImage); !s)

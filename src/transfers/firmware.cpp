@@ -123,7 +123,8 @@ TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defau
     // The new image read back correctly and the update is finished, yet reports were refused
     // (and the default copy is not read again after restoring it): say so, and where.
     std::vector<std::string> where;
-    if (refusedInCheck > 0) where.push_back(reportCountText(refusedInCheck) + " in the check of its default firmware copy");
+    if (refusedInCheck > 0)
+        where.push_back(reportCountText(refusedInCheck) + " in the check of its default firmware copy");
     if (refusedBeforeFirmware > refusedInCheck)
         where.push_back(reportCountText(refusedBeforeFirmware - refusedInCheck) +
                         " while restoring its default firmware copy");

@@ -62,8 +62,7 @@ LinkStatus TransferSession::command(std::uint8_t command) { return account(link_
 LinkStatus TransferSession::erase(std::uint8_t highByte) { return account(link_.EraseSector(highByte)); }
 
 TransferStatus TransferSession::outcome(const std::string& operation) const {
-    if (gone())
-        return TransferStatus::fail(TransferCode::DeviceGone, operation + " failed: the mouse left the bus");
+    if (gone()) return TransferStatus::fail(TransferCode::DeviceGone, operation + " failed: the mouse left the bus");
     if (refused_ > 0)
         return TransferStatus::fail(TransferCode::DeviceFailed,
                                     operation + " failed: the mouse refused " + reportCountText(refused_));

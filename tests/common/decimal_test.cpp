@@ -17,7 +17,7 @@ TEST(ParseDecimal, RefuseOrSaturateAboveMax) {
         {"0", 0, 0},
         {"015", 15, 15},
         {"16", std::nullopt, 16},
-        {"99999999999999999999", std::nullopt, 16},  // no overflow
+        {"99999999999999999999", std::nullopt, 16},             // no overflow
         {"99999999999999999999x", std::nullopt, std::nullopt},  // a late non-digit still counts
         {"1 ", std::nullopt, std::nullopt},
         {"+1", std::nullopt, std::nullopt},

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "common/file_io.h"
 
@@ -67,7 +67,7 @@ TEST(FileIo, BinAppendedOnlyWhenMissing) {
         const char* in;
         const char* out;
     } rows[] = {
-        {"/x/a", "/x/a.bin"}, {"/x/a.bin", "/x/a.bin"}, {"a.BIN", "a.BIN"},
+        {"/x/a", "/x/a.bin"},         {"/x/a.bin", "/x/a.bin"},       {"a.BIN", "a.BIN"},
         {"/x.bin/a", "/x.bin/a.bin"}, {"a.bin.txt", "a.bin.txt.bin"}, {".bin", ".bin"},
     };
     for (const auto& r : rows) EXPECT_EQ(withBinExtension(r.in), fs::path(r.out)) << r.in;

@@ -25,12 +25,20 @@ TEST(CodeToName, NamedCodesFirstThenKeyCombinations) {
         const char* code;
         const char* name;
     } rows[] = {
-        {"01010000", "<Str210>"}, {"01100000", "<Str214>"},
-        {"06FFFFFF", "<Str230>"}, {"06000000", "<Str230>"}, {"06040078", "<Str230>"},
+        {"01010000", "<Str210>"},
+        {"01100000", "<Str214>"},
+        {"06FFFFFF", "<Str230>"},
+        {"06000000", "<Str230>"},
+        {"06040078", "<Str230>"},
         {"02080700", "<Str241>"},  // Win+D has a fixed name
-        {"0E000000", "<Str246>"}, {"09020000", "<Str248>"},
-        {"0300CD00", "<Str250>"}, {"0300E200", "<Str256>"}, {"03022A00", "<Str266>"},
-        {"00000000", ""}, {"01200000", ""}, {"0300CC00", ""},  // no exact row: empty
+        {"0E000000", "<Str246>"},
+        {"09020000", "<Str248>"},
+        {"0300CD00", "<Str250>"},
+        {"0300E200", "<Str256>"},
+        {"03022A00", "<Str266>"},
+        {"00000000", ""},
+        {"01200000", ""},
+        {"0300CC00", ""},  // no exact row: empty
         {"02030405", "Ctrl+Shift+A+B"},
         {"02080800", "Win+E"},
         {"02010000", "Ctrl+"},
@@ -39,12 +47,15 @@ TEST(CodeToName, NamedCodesFirstThenKeyCombinations) {
         {"02000400", "A"},
         {"020F0000", "Ctrl+Shift+Alt+Win+"},
         {"0200E100", "Left Shift"},
-        {"0200B600", ""},   // a code missing from the key table has no name
-        {"10800000", "M1"}, {"10840000", "M2"}, {"10FC0000", "M32"},
-        {"10801000", ""},   // not a macro block address
+        {"0200B600", ""},  // a code missing from the key table has no name
+        {"10800000", "M1"},
+        {"10840000", "M2"},
+        {"10FC0000", "M32"},
+        {"10801000", ""},  // not a macro block address
         {"10000000", ""},
         {"0D000000", ""},
-        {"zz000000", ""}, {"0101000", ""},
+        {"zz000000", ""},
+        {"0101000", ""},
     };
     for (const auto& r : rows) EXPECT_EQ(CodeToName(r.code, keyLookup, names), r.name) << r.code;
 }
@@ -72,17 +83,10 @@ TEST(CodeForMenuItem, FixedCodesAndFireKeyFromBoxes) {
         const char* delay;
         std::optional<std::string> code;
     } rows[] = {
-        {0, "", "", "00000000"},
-        {900, "", "", "01010000"},
-        {1001, "", "", "02080700"},
-        {1306, "", "", "0300E200"},
-        {1406, "", "", "03022A00"},
-        {1000, "2", "60", "06040078"},
-        {1000, "2", "16", "06040020"},
-        {1000, "15", "2000", "061E0FA0"},
-        {1000, "", "60", std::nullopt},
-        {1000, "200", "60", std::nullopt},
-        {999, "", "", std::nullopt},
+        {0, "", "", "00000000"},           {900, "", "", "01010000"},        {1001, "", "", "02080700"},
+        {1306, "", "", "0300E200"},        {1406, "", "", "03022A00"},       {1000, "2", "60", "06040078"},
+        {1000, "2", "16", "06040020"},     {1000, "15", "2000", "061E0FA0"}, {1000, "", "60", std::nullopt},
+        {1000, "200", "60", std::nullopt}, {999, "", "", std::nullopt},
     };
     for (const auto& r : rows) EXPECT_EQ(CodeForMenuItem(r.tag, r.repeat, r.delay), r.code) << r.tag;
 }
@@ -147,7 +151,8 @@ TEST(KeyTable, NameListHoldsDemoAndEveryKey) {
     const auto list = keyNameList();
     const std::set<std::string> names(list.begin(), list.end());
     EXPECT_EQ(names.size(), list.size()) << "names are unique";
-    for (const char* n : {"None", "Demo", "255", "A", "F24", "9 (numeric pad)", "OEM_8"}) EXPECT_TRUE(names.count(n)) << n;
+    for (const char* n : {"None", "Demo", "255", "A", "F24", "9 (numeric pad)", "OEM_8"})
+        EXPECT_TRUE(names.count(n)) << n;
     for (int vk = 0; vk < 256; ++vk) EXPECT_TRUE(names.count(KeyName(vk))) << vk;
 }
 

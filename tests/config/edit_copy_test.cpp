@@ -132,7 +132,8 @@ TEST(WriteBack, WrenKeepsCarriedBytesThroughShowAndApply) {
     RefreshFireKeyMode(s.edit, s.codes, ChipModel::Wren, boxes);
     DataBuf out;  // all zero: everything must come from the write-back
     ASSERT_TRUE(writeBackEditCopy(out, s.edit, s.codes, ChipModel::Wren, boxes, WriteBackPath::Apply, {}).ok());
-    EXPECT_EQ(Bytes(out.parameter.begin(), out.parameter.end()), Bytes(original.parameter.begin(), original.parameter.end()));
+    EXPECT_EQ(Bytes(out.parameter.begin(), out.parameter.end()),
+              Bytes(original.parameter.begin(), original.parameter.end()));
 }
 
 TEST(WriteBack, RgbLockChecksumKeptOnApplyRenewedOnProfileSave) {
@@ -154,8 +155,9 @@ TEST(WriteBack, RecomputesChecksumsAfterTheCollectStep) {
         s.edit.bytes[39] = 2;  // 500 Hz
         s.edit.bytes[7] = 0x09;
     };
-    ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{"2", "60"},
-                                  WriteBackPath::Apply, collect).ok());
+    ASSERT_TRUE(
+        writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{"2", "60"}, WriteBackPath::Apply, collect)
+            .ok());
     EXPECT_TRUE(collected);
     EXPECT_EQ(buf.parameter[39], 2);
     EXPECT_EQ(buf.parameter[7], 0x09);
@@ -206,7 +208,8 @@ TEST(FireKey, StoreIntoEveryFireKeySlot) {
         DataBuf buf = defaultWrenBuf();
         auto s = show(buf, wrenContext(ChipModel::Wren));
         ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{r.repeat, r.delay},
-                                      WriteBackPath::Apply, {}).ok());
+                                      WriteBackPath::Apply, {})
+                        .ok());
         EXPECT_EQ(slotOf(buf, ButtonMapId::Main, 4), r.expect) << r.delay;
         EXPECT_EQ(slotOf(buf, ButtonMapId::Switch, 8), r.expect) << r.delay;
         EXPECT_EQ(slotOf(buf, ButtonMapId::Fixed, 8), r.expect) << r.delay;
@@ -236,8 +239,9 @@ TEST(FireKey, RecognisedByCodeNotByName) {
     auto s = show(buf, wrenContext(ChipModel::Wren));
     s.edit.setSlot(ButtonMapId::Main, 1, macroCode(0));
     s.codes[0][0] = codeTextFromBytes(macroCode(0));
-    ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{"5", "100"},
-                                  WriteBackPath::Apply, {}).ok());
+    ASSERT_TRUE(
+        writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{"5", "100"}, WriteBackPath::Apply, {})
+            .ok());
     EXPECT_EQ(slotOf(buf, ButtonMapId::Main, 1), macroCode(0));
     EXPECT_EQ(slotOf(buf, ButtonMapId::Main, 4), (ActionCode{0x06, 0x0A, 0x00, 0xC8}));
 }

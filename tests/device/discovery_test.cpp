@@ -149,7 +149,7 @@ TEST(DevicePoller, TickAndReFindDevDuringEachOthersSearch) {
     struct Case {
         const char* name;
         bool tickFirst;
-        K second;      // what the later call returns
+        K second;        // what the later call returns
         int countAfter;  // LastHidCount once the search ends
     };
     const Case cases[] = {
@@ -168,7 +168,8 @@ TEST(DevicePoller, TickAndReFindDevDuringEachOthersSearch) {
         EXPECT_EQ(poller.LastHidCount(), c.countAfter) << c.name;
 
         rig.mouse->unplug();
-        EXPECT_EQ(drive(poller, poller.DevTimerTimer()), (std::vector<K>{K::Wait, K::DeviceRemoved, K::Idle})) << c.name;
+        EXPECT_EQ(drive(poller, poller.DevTimerTimer()), (std::vector<K>{K::Wait, K::DeviceRemoved, K::Idle}))
+            << c.name;
         EXPECT_EQ(poller.LastHidCount(), 1) << "the keyboard stays: " << c.name;
         EXPECT_FALSE(poller.PollBusy()) << c.name;
     }
@@ -208,7 +209,8 @@ TEST(DevicePoller, TableWalk) {
         std::vector<K> steps;
     };
     const Case cases[] = {
-        {"empty first entry removes, then the second finds", {{{0, 0}, {0x1209, 0x0001}}},
+        {"empty first entry removes, then the second finds",
+         {{{0, 0}, {0x1209, 0x0001}}},
          {K::DeviceRemoved, K::Wait, K::ReadDevInfo, K::Idle}},
         {"zero product id counts as empty", {{{0x1209, 0}, {0, 0}}}, {K::DeviceRemoved, K::DeviceRemoved, K::Idle}},
         {"wrong ids, then empty", {{{0x1209, 0x0009}, {0, 0}}}, {K::Wait, K::DeviceRemoved, K::Idle}},

@@ -93,8 +93,8 @@ TEST(Protocol, NineByteWriteAt0x6000PadsTheLastReport) {
     ASSERT_TRUE(rig.open());
     const Bytes nine = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8};
     EXPECT_TRUE(rig.link.WriteFlash(0x6000, nine).clean());
-    EXPECT_EQ(rig.trace, (Lines{"S0 40 0C 60 00 00 09 00 00", "S0 41 A0 A1 A2 A3 A4 A5 A6",
-                                "S0 41 A7 A8 FF FF FF FF FF"}));
+    EXPECT_EQ(rig.trace,
+              (Lines{"S0 40 0C 60 00 00 09 00 00", "S0 41 A0 A1 A2 A3 A4 A5 A6", "S0 41 A7 A8 FF FF FF FF FF"}));
     Bytes m = rig.mouse->memory();
     EXPECT_EQ(Bytes(m.begin() + 0x6000, m.begin() + 0x6009), nine);
 }

@@ -149,8 +149,8 @@ TEST_F(ButtonEditorTest, ButtonsOpenTheirMenuAtTheLabel) {
         EXPECT_EQ(visibleMenus(), std::vector<std::string>{r.menu}) << r.button;
         const Control* key = controls().find(skin::keyLabel(r.button));
         const Control* menu = controls().find(r.menu);
-        EXPECT_EQ(at(r.menu), buttonMenuOrigin({key->x, key->y, key->width, key->height}, menu->width,
-                                               menu->height, r.button > 3))
+        EXPECT_EQ(at(r.menu),
+                  buttonMenuOrigin({key->x, key->y, key->width, key->height}, menu->width, menu->height, r.button > 3))
             << r.button;
     }
     EXPECT_EQ(at("Pnl_Main").y, 460 + 15 - 146);
@@ -223,7 +223,8 @@ TEST_F(ButtonEditorTest, LeftRightMiddleStayAPermutation) {
         {"the same choice changes nothing", 1, kTagLeft, {"01010000", "01020000", "01040000"}},
     };
     for (const auto& r : rows) {
-        for (int b = 1; b <= 3; ++b) setCode(ButtonMapId::Main, b, std::array{"01010000", "01020000", "01040000"}[b - 1]);
+        for (int b = 1; b <= 3; ++b)
+            setCode(ButtonMapId::Main, b, std::array{"01010000", "01020000", "01040000"}[b - 1]);
         window_->refreshKeyLabels(ButtonMapId::Main);
         editor_->showButtonMenu(r.button);
         editor_->Key_SwitchLRMOnClick(r.tag);
@@ -321,10 +322,8 @@ TEST_F(ButtonEditorTest, FireKeyReadsTheBoxesThroughTheirCorrections) {
         const char* code;
     };
     const Row rows[] = {
-        {{"3", "100"}, {"3", "100"}, "060600C8"},
-        {{"", ""}, {"2", "2"}, "06040004"},
-        {{"1", "1"}, {"2", "2"}, "06040004"},
-        {{"16", "2001"}, {"15", "2000"}, "061E0FA0"},
+        {{"3", "100"}, {"3", "100"}, "060600C8"}, {{"", ""}, {"2", "2"}, "06040004"},
+        {{"1", "1"}, {"2", "2"}, "06040004"},     {{"16", "2001"}, {"15", "2000"}, "061E0FA0"},
         {{"0", "0"}, {"0", "0"}, "06000000"},
     };
     for (const auto& r : rows) {
@@ -376,7 +375,7 @@ TEST_F(ButtonEditorTest, DialogResultIsRefusedWhereThePageNoLongerEditsTheButton
     struct Row {
         const char* name;
         int button;
-        Page page;            // page shown when the dialog confirms
+        Page page;  // page shown when the dialog confirms
         bool confirmed;
         bool stored;
     };

@@ -22,7 +22,9 @@ using namespace varnel;
 
 namespace {
 
-QByteArray hex(const Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size())).toHex(' '); }
+QByteArray hex(const Bytes& b) {
+    return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size())).toHex(' ');
+}
 
 }  // namespace
 
@@ -30,7 +32,9 @@ class ButtonEditorTest : public QObject {
     Q_OBJECT
 
     template <typename T = QWidget>
-    T* child(const QString& name) { return varnel::testing::control<T>(window_.get(), name); }
+    T* child(const QString& name) {
+        return varnel::testing::control<T>(window_.get(), name);
+    }
     QString caption(const QString& name) { return child<QLabel>(name)->text(); }
     QString text(const char* key) { return QString::fromStdString(window_->model().text(key)); }
     void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton); }
@@ -49,7 +53,8 @@ class ButtonEditorTest : public QObject {
         const TransferStatus s = app_->Apply();
         if (!s.ok()) qWarning() << "Apply failed";
         const Bytes memory = rig_->mouse->memory();
-        const auto at = static_cast<std::ptrdiff_t>(kFlashParameterBlock + kWrenLayout.slotOffset(ButtonMapId::Main, slot));
+        const auto at =
+            static_cast<std::ptrdiff_t>(kFlashParameterBlock + kWrenLayout.slotOffset(ButtonMapId::Main, slot));
         return hex(Bytes(memory.begin() + at, memory.begin() + at + 4));
     }
 
@@ -59,7 +64,8 @@ private slots:
         state_ = std::make_unique<AppState>();
         app_ = std::make_unique<AppModel>(*state_, rig_->traced, *rig_->clock);
         AppModelConfig config{resourceCopy("VarnelData"), resourceCopy("DefaultFW"), {}};
-        QVERIFY(rig_->mouse->loadMemory(factoryMemory(ChipModel::Wren, config.defaultImage, config.defaultFirmware)).ok());
+        QVERIFY(
+            rig_->mouse->loadMemory(factoryMemory(ChipModel::Wren, config.defaultImage, config.defaultFirmware)).ok());
         QVERIFY(app_->start(std::move(config)).ok());
         window_ = std::make_unique<MainWindow>(*state_);
         window_->show();
@@ -99,12 +105,18 @@ private slots:
         QTest::addColumn<QString>("group");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QByteArray>("bytes");  // empty: the Fire Key code of the boxes
-        QTest::newRow("standard") << 4 << "Key_Standard" << "Key_B5" << QByteArray("01 10 00 00");
-        QTest::newRow("special") << 5 << "Key_Special" << "Key_CPII" << QByteArray("09 01 00 00");
-        QTest::newRow("desktop") << 7 << "Key_Special" << "Key_Desktop" << QByteArray("02 08 07 00");
-        QTest::newRow("web") << 6 << "Key_WWW" << "Key_WWWSearch" << QByteArray("03 02 21 00");
-        QTest::newRow("media") << 8 << "Key_Media" << "Key_VolumePlus" << QByteArray("03 00 e9 00");
-        QTest::newRow("fire key") << 9 << "Key_Special" << "Key_Fire" << QByteArray();
+        QTest::newRow("standard") << 4 << "Key_Standard"
+                                  << "Key_B5" << QByteArray("01 10 00 00");
+        QTest::newRow("special") << 5 << "Key_Special"
+                                 << "Key_CPII" << QByteArray("09 01 00 00");
+        QTest::newRow("desktop") << 7 << "Key_Special"
+                                 << "Key_Desktop" << QByteArray("02 08 07 00");
+        QTest::newRow("web") << 6 << "Key_WWW"
+                             << "Key_WWWSearch" << QByteArray("03 02 21 00");
+        QTest::newRow("media") << 8 << "Key_Media"
+                               << "Key_VolumePlus" << QByteArray("03 00 e9 00");
+        QTest::newRow("fire key") << 9 << "Key_Special"
+                                  << "Key_Fire" << QByteArray();
     }
 
     void everyMenuKindReachesTheMouse() {

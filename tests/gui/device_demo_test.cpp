@@ -22,7 +22,9 @@ private slots:
         VirtualMouseOptions wren;
         rig.errand([&](VirtualBus&) { mice->plug(wren); });
         DemoControlWindow control(rig.thread->worker(), mice, wren, true);
-        const auto choose = [&](const char* box, int index) { control.findChild<QComboBox*>(box)->setCurrentIndex(index); };
+        const auto choose = [&](const char* box, int index) {
+            control.findChild<QComboBox*>(box)->setCurrentIndex(index);
+        };
         auto* plug = control.findChild<QPushButton*>("Plug");
         const auto toggle = [&] {
             QTest::mouseClick(plug, Qt::LeftButton);

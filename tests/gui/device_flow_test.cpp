@@ -39,7 +39,8 @@ void swapFirstTwoSlots(VirtualMouse& mouse) {
 void setMainSlot4(VirtualMouse& mouse, const ActionCode& code) {
     Bytes m = mouse.memory();
     std::copy(code.begin(), code.end(), m.begin() + kMainSlot4);
-    storeSectionChecksum(MutableByteSpan(m.data() + kFlashParameterBlock, kWrenParameterBlockSize), kWrenLayout.profile);
+    storeSectionChecksum(MutableByteSpan(m.data() + kFlashParameterBlock, kWrenParameterBlockSize),
+                         kWrenLayout.profile);
     QVERIFY(mouse.loadMemory(m).ok());
 }
 

@@ -30,13 +30,13 @@ T* control(const QObject* root, const QString& name) {
 
 }  // namespace varnel::testing
 
-#define VARNEL_GUI_TEST_MAIN(TestObject)                                                  \
-    int main(int argc, char** argv) {                                                   \
-        QTemporaryDir dir;                                                              \
-        qputenv("QT_QPA_PLATFORM", varnel::testing::offscreenPlatform(dir).toUtf8());   \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))                             \
-            qputenv("QT_QPA_FONTDIR", "/usr/share/fonts/truetype/dejavu");              \
-        QApplication app(argc, argv);                                                   \
-        TestObject tc;                                                                  \
-        return QTest::qExec(&tc, argc, argv);                                           \
+#define VARNEL_GUI_TEST_MAIN(TestObject)                                              \
+    int main(int argc, char** argv) {                                                 \
+        QTemporaryDir dir;                                                            \
+        qputenv("QT_QPA_PLATFORM", varnel::testing::offscreenPlatform(dir).toUtf8()); \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))                            \
+            qputenv("QT_QPA_FONTDIR", "/usr/share/fonts/truetype/dejavu");            \
+        QApplication app(argc, argv);                                                 \
+        TestObject tc;                                                                \
+        return QTest::qExec(&tc, argc, argv);                                         \
     }

@@ -134,8 +134,8 @@ void KeyEventTest::fromAKeyEvent() {
 
 // Every virtual key the table produces is one the key table names (no "None" from a real key).
 void KeyEventTest::everyTableKeyHasAName() {
-    const int keys[] = {Qt::Key_A, Qt::Key_9, Qt::Key_F24, Qt::Key_Menu, Qt::Key_Launch1, Qt::Key_Semicolon,
-                        Qt::Key_QuoteDbl, Qt::Key_Help, Qt::Key_Select, Qt::Key_Clear};
+    const int keys[] = {Qt::Key_A,         Qt::Key_9,        Qt::Key_F24,  Qt::Key_Menu,   Qt::Key_Launch1,
+                        Qt::Key_Semicolon, Qt::Key_QuoteDbl, Qt::Key_Help, Qt::Key_Select, Qt::Key_Clear};
     for (int key : keys) {
         const int vk = windowsVirtualKey(QtKeyInput{key, Qt::NoModifier, 0, 0});
         QVERIFY2(vk != 0, qPrintable(QString::number(key, 16)));

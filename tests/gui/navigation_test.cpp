@@ -16,7 +16,9 @@ class NavigationTest : public QObject {
     Q_OBJECT
 
     template <typename T = QWidget>
-    T* child(const QString& name) { return varnel::testing::control<T>(window_.get(), name); }
+    T* child(const QString& name) {
+        return varnel::testing::control<T>(window_.get(), name);
+    }
     QLabel* label(const QString& name) { return child<QLabel>(name); }
     QString pictureOf(const QString& name) { return child(name)->property("picture").toString(); }
     QString text(int lang, const char* key) {
@@ -54,13 +56,20 @@ private slots:
         QTest::addColumn<QString>("normal");
         QTest::newRow("A") << "Btn_Reset_3" << QStringList{"Img_Reset_1", "Img_Reset_3", "Img_Reset_5"} << "BtnS_02"
                            << "BtnS_01";
-        QTest::newRow("B") << "Btn_Macro_2" << QStringList{"Img_Macro_2"} << "SetS_03" << "SetS_01";
-        QTest::newRow("C") << "Key8" << QStringList{"Img_Key8"} << "KeyS_02" << "KeyS_01";
-        QTest::newRow("D") << "Btn_Lang2_1" << QStringList{"Img_Lang2_1"} << "SetS_03" << "SetS_01";
-        QTest::newRow("E") << "Btn_Program" << QStringList{"Img_Program"} << "KeyS_02" << "KeyS_01";
-        QTest::newRow("F") << "Btn_SaveMacro" << QStringList{"Img_SaveMacro"} << "MacroS_02" << "MacroS_01";
-        QTest::newRow("Record") << "Btn_Start" << QStringList{"Img_Start"} << "MacroS_02" << "MacroS_01";
-        QTest::newRow("G") << "Btn_OK" << QStringList{"Img_OK"} << "MacroBtnS_02" << "MacroBtnS_01";
+        QTest::newRow("B") << "Btn_Macro_2" << QStringList{"Img_Macro_2"} << "SetS_03"
+                           << "SetS_01";
+        QTest::newRow("C") << "Key8" << QStringList{"Img_Key8"} << "KeyS_02"
+                           << "KeyS_01";
+        QTest::newRow("D") << "Btn_Lang2_1" << QStringList{"Img_Lang2_1"} << "SetS_03"
+                           << "SetS_01";
+        QTest::newRow("E") << "Btn_Program" << QStringList{"Img_Program"} << "KeyS_02"
+                           << "KeyS_01";
+        QTest::newRow("F") << "Btn_SaveMacro" << QStringList{"Img_SaveMacro"} << "MacroS_02"
+                           << "MacroS_01";
+        QTest::newRow("Record") << "Btn_Start" << QStringList{"Img_Start"} << "MacroS_02"
+                                << "MacroS_01";
+        QTest::newRow("G") << "Btn_OK" << QStringList{"Img_OK"} << "MacroBtnS_02"
+                           << "MacroBtnS_01";
     }
 
     void hoverAndLeaveEachFamily() {

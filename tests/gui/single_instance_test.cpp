@@ -3,8 +3,8 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QUuid>
-#include <csignal>
 #include <QtTest>
+#include <csignal>
 
 #include "app/main_window.h"
 #include "app/single_instance.h"

@@ -17,8 +17,12 @@ class StartupTest : public QObject {
     Q_OBJECT
 
     template <typename T = QWidget>
-    T* child(const char* name) { return varnel::testing::control<T>(window_.get(), name); }
-    QString lang1(const char* key) { return QString::fromStdString(window_->model().languages().language(1).text(key)); }
+    T* child(const char* name) {
+        return varnel::testing::control<T>(window_.get(), name);
+    }
+    QString lang1(const char* key) {
+        return QString::fromStdString(window_->model().languages().language(1).text(key));
+    }
     QString pictureOf(const char* name) { return child(name)->property("picture").toString(); }
 
 private slots:
@@ -76,10 +80,11 @@ private slots:
     }
 
     void everyControlIsReachableByName() {
-        for (const char* name : {"Btn_Apply_1", "Img_Apply_1", "Btn_Apply_5", "Key3", "Img_Key9", "Img_DPI2_7",
-                                 "Img_DPI4_20", "rb_1", "rb_7", "rb_Lang3", "Disable", "Disable_All_5", "gbPage5",
-                                 "Btn_Web_2", "Img_Web_4", "LB_MacroName", "Gb_Insert", "Btn_InsertStart",
-                                 "Edt_Repeat1", "lbl_Fall10", "cs_Mode2", "Pnl_Main", "Key_WWWFavorites"}) {
+        for (const char* name :
+             {"Btn_Apply_1", "Img_Apply_1", "Btn_Apply_5", "Key3",         "Img_Key9",        "Img_DPI2_7",
+              "Img_DPI4_20", "rb_1",        "rb_7",        "rb_Lang3",     "Disable",         "Disable_All_5",
+              "gbPage5",     "Btn_Web_2",   "Img_Web_4",   "LB_MacroName", "Gb_Insert",       "Btn_InsertStart",
+              "Edt_Repeat1", "lbl_Fall10",  "cs_Mode2",    "Pnl_Main",     "Key_WWWFavorites"}) {
             QVERIFY2(window_->findChild<QWidget*>(name) != nullptr, name);
         }
         QCOMPARE(window_->devTimer()->objectName(), QString("DevTimer"));

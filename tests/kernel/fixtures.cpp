@@ -32,7 +32,8 @@ Bytes firmware() {
 }
 
 Bytes wrenStart() {
-    Bytes memory = factoryMemory(ChipModel::Wren, varnel::testing::embeddedBytes("VarnelData"), varnel::testing::embeddedBytes("DefaultFW"));
+    Bytes memory = factoryMemory(ChipModel::Wren, varnel::testing::embeddedBytes("VarnelData"),
+                                 varnel::testing::embeddedBytes("DefaultFW"));
     memory[kFlashParameterBlock + kDpiCodeOffset] = 0x01;
     auto macro3 = memory.begin() + kFlashMacroBlocks + 3 * 1024;
     std::fill(macro3, macro3 + 1024, 0x00);

@@ -128,8 +128,19 @@ TEST(UhidDevices, SetReportReplies) {
     const Case cases[] = {
         {"the command report", setRequest(kInfoCommand), 0, true},
         {"one byte short", setRequest(Bytes(kInfoCommand.begin(), kInfoCommand.end() - 1)), EIO, false},
-        {"one byte long", setRequest([] { Bytes b = kInfoCommand; b.push_back(0); return b; }()), EIO, false},
-        {"byte 0 is not the report id", [&] { auto ev = setRequest(mismatched); ev.u.set_report.rnum = kCommandReportId; return ev; }(), EIO, false},
+        {"one byte long", setRequest([] {
+             Bytes b = kInfoCommand;
+             b.push_back(0);
+             return b;
+         }()),
+         EIO, false},
+        {"byte 0 is not the report id",
+         [&] {
+             auto ev = setRequest(mismatched);
+             ev.u.set_report.rnum = kCommandReportId;
+             return ev;
+         }(),
+         EIO, false},
         {"an output report", setRequest(kInfoCommand, UHID_OUTPUT_REPORT), EIO, false},
     };
     for (const auto& c : cases) {
@@ -139,7 +150,8 @@ TEST(UhidDevices, SetReportReplies) {
         EXPECT_EQ(reply->type, UHID_SET_REPORT_REPLY) << c.what;
         EXPECT_EQ(reply->u.set_report_reply.id, 78u) << c.what;
         EXPECT_EQ(reply->u.set_report_reply.err, c.err) << c.what;
-        EXPECT_EQ(m->commandLog(), c.reachesMouse ? std::vector<std::uint8_t>{kCmdDeviceInfo} : std::vector<std::uint8_t>{})
+        EXPECT_EQ(m->commandLog(),
+                  c.reachesMouse ? std::vector<std::uint8_t>{kCmdDeviceInfo} : std::vector<std::uint8_t>{})
             << c.what;
     }
 }

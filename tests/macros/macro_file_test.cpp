@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <unistd.h>
+#include <filesystem>
 
 #include "config/image_builder.h"
 #include "macros/macro_file.h"
@@ -14,8 +14,10 @@ namespace fs = std::filesystem;
 
 DataBuf patterned() {
     DataBuf buf;
-    for (std::size_t i = 0; i < buf.macroNameTable.size(); ++i) buf.macroNameTable[i] = static_cast<std::uint8_t>(i * 7);
-    for (std::size_t i = 0; i < buf.macroArea.size(); ++i) buf.macroArea[i] = static_cast<std::uint8_t>(i * 13 + i / 1024);
+    for (std::size_t i = 0; i < buf.macroNameTable.size(); ++i)
+        buf.macroNameTable[i] = static_cast<std::uint8_t>(i * 7);
+    for (std::size_t i = 0; i < buf.macroArea.size(); ++i)
+        buf.macroArea[i] = static_cast<std::uint8_t>(i * 13 + i / 1024);
     return buf;
 }
 

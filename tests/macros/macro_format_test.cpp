@@ -24,8 +24,8 @@ Block blockOf(std::initializer_list<std::uint8_t> bytes, std::uint8_t fill = 0xF
 }
 
 TEST(MacroEncode, PublishedExampleAndRoundTrip) {
-    const MacroScript script{"10", "1 A CODE:8204", "0 120", "2 A CODE:0204", "1 LeftKey CODE:00A1",
-                             "2 LeftKey CODE:0021"};
+    const MacroScript script{
+        "10", "1 A CODE:8204", "0 120", "2 A CODE:0204", "1 LeftKey CODE:00A1", "2 LeftKey CODE:0021"};
     Record rec{};
     Block block = blockOf({}, 0xEE);
     auto enc = ScriptToMacroBlock(script, rec, block);
@@ -66,7 +66,7 @@ TEST(MacroEncode, RefusedScriptsChangeNothing) {
     MacroScript tooLong{"10"};
     for (int i = 0; i < 341; ++i) tooLong.push_back("0 5");  // 341 * 3 + 1 = 1024: fits
     ASSERT_TRUE(encodeMacroScript(tooLong).ok());
-    tooLong.push_back("1 A CODE:8204");                       // 1026: does not
+    tooLong.push_back("1 A CODE:8204");  // 1026: does not
     const MacroScript bad[] = {tooLong, {"00", "0 65536"}, {"00", "1 A CODE:82G4"}, {"00", "1 A"}};
     for (const auto& script : bad) {
         Record rec = recordWithUsed(3);
@@ -89,10 +89,14 @@ TEST(MacroDecode, DelayModeFromTheFirstFourDelays) {
     } rows[] = {
         {{0xFE, 0, 50, 0xFE, 0, 50, 0xFE, 0, 50, 0xFE, 0, 50, 0x00}, "0150", DelayMode::DefaultDelay, "0.05"},
         {{0xFE, 0, 50, 0xFE, 0, 50, 0xFE, 0, 50, 0x00}, "10", DelayMode::RecordDelay, ""},
-        {{0xFE, 0x05, 0xDC, 0xFE, 0x05, 0xDC, 0xFE, 0x05, 0xDC, 0xFE, 0x05, 0xDC, 0xFE, 0, 1, 0x00}, "011500",
-         DelayMode::DefaultDelay, "1.5"},
-        {{0xFE, 0x03, 0xE8, 0xFE, 0x03, 0xE8, 0xFE, 0x03, 0xE8, 0xFE, 0x03, 0xE8, 0x00}, "011000",
-         DelayMode::DefaultDelay, "1"},
+        {{0xFE, 0x05, 0xDC, 0xFE, 0x05, 0xDC, 0xFE, 0x05, 0xDC, 0xFE, 0x05, 0xDC, 0xFE, 0, 1, 0x00},
+         "011500",
+         DelayMode::DefaultDelay,
+         "1.5"},
+        {{0xFE, 0x03, 0xE8, 0xFE, 0x03, 0xE8, 0xFE, 0x03, 0xE8, 0xFE, 0x03, 0xE8, 0x00},
+         "011000",
+         DelayMode::DefaultDelay,
+         "1"},
         {{0x82, 0x04, 0x02, 0x04, 0x00}, "00", DelayMode::NoDelay, ""},
         {{0xFE, 0, 0, 0x00}, "00", DelayMode::NoDelay, ""},
     };
@@ -134,7 +138,7 @@ TEST(MacroDecode, StaysWithinUsedLengthAndTheBlock) {
     struct Row {
         const char* name;
         std::uint16_t used;
-        std::size_t at;     // where the bytes go
+        std::size_t at;  // where the bytes go
         Bytes bytes;
         std::size_t lines;  // event lines expected
     } rows[] = {
@@ -198,8 +202,8 @@ TEST(MacroNames, ReadingStaysInTheRecord) {
     } rows[] = {
         {5, {0x00, 0x00, 0x41, 0x00, 0x42}, "AB"},  // odd: first byte dropped
         {0, {0x00, 0x41}, ""},
-        {0xFF, {}, "ZZZZZZZZZZZZZZ"},               // read as 28
-        {2, {0xD8, 0x00}, "\xEF\xBF\xBD"},          // lone surrogate
+        {0xFF, {}, "ZZZZZZZZZZZZZZ"},       // read as 28
+        {2, {0xD8, 0x00}, "\xEF\xBF\xBD"},  // lone surrogate
     };
     for (const auto& r : rows) {
         Record rec{};

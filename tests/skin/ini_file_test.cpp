@@ -26,12 +26,12 @@ TEST(IniFile, KeepsValuesVerbatimAndSkipsComments) {
         std::optional<std::string_view> value;
     };
     const Row rows[] = {
-        {"Str011", "Spanish "},            // trailing space kept, CR removed
-        {"str012", "English"},             // names ignore case; the first of repeated keys wins
-        {"Str013", "  padded  "},          // value exactly as written after "="
-        {"Str014", std::nullopt},          // "//" comment
+        {"Str011", "Spanish "},               // trailing space kept, CR removed
+        {"str012", "English"},                // names ignore case; the first of repeated keys wins
+        {"Str013", "  padded  "},             // value exactly as written after "="
+        {"Str014", std::nullopt},             // "//" comment
         {"Web", "https://example.org/?a=b"},  // only the first "=" separates
-        {"P1_X", std::nullopt},            // belongs to the next section
+        {"P1_X", std::nullopt},               // belongs to the next section
     };
     for (const auto& r : rows) EXPECT_EQ(lang->value(r.key), r.value) << r.key;
     ASSERT_NE(doc.section("org"), nullptr);
@@ -51,9 +51,19 @@ TEST(IniFile, ParsesDecimalIntegersOnly) {
         std::optional<int> value;
     };
     const Row rows[] = {
-        {"507", 507}, {" 12 ", 12}, {"-4", -4}, {"+3", 3}, {"0", 0},
-        {"", std::nullopt}, {"  ", std::nullopt}, {"12px", std::nullopt}, {"1 2", std::nullopt},
-        {"$1F", std::nullopt}, {"0x10", std::nullopt}, {"+-1", std::nullopt}, {"99999999999", std::nullopt},
+        {"507", 507},
+        {" 12 ", 12},
+        {"-4", -4},
+        {"+3", 3},
+        {"0", 0},
+        {"", std::nullopt},
+        {"  ", std::nullopt},
+        {"12px", std::nullopt},
+        {"1 2", std::nullopt},
+        {"$1F", std::nullopt},
+        {"0x10", std::nullopt},
+        {"+-1", std::nullopt},
+        {"99999999999", std::nullopt},
     };
     for (const auto& r : rows) EXPECT_EQ(parseIniInt(r.text), r.value) << '"' << r.text << '"';
 }

@@ -22,23 +22,24 @@ TEST(Language, FindTextKeyLastMatchWins) {
         const char* key;
     };
     const Row rows[] = {
-        {"Shared", "Str115"},          // LANG3 is searched last
-        {"Atr\xC3\xA1s", "Str130"},    // the higher key of one file wins
+        {"Shared", "Str115"},        // LANG3 is searched last
+        {"Atr\xC3\xA1s", "Str130"},  // the higher key of one file wins
         {"Back", "Str120"},
-        {"Top", "Str600"},             // the range ends at 600
+        {"Top", "Str600"},  // the range ends at 600
         {"Beyond", ""},
-        {"Low", ""},                   // keys below 100 are never returned
-        {"shared", ""},                // case-sensitive
-        {"Shared ", ""},               // byte-exact
+        {"Low", ""},      // keys below 100 are never returned
+        {"shared", ""},   // case-sensitive
+        {"Shared ", ""},  // byte-exact
         {"", ""},
     };
     for (const auto& r : rows) EXPECT_EQ(set.findTextKey(r.text), r.key) << r.text;
 }
 
 TEST(Language, MissingKeyGivesEmptyTextAndNumbersAreChecked) {
-    const auto set = LanguageSet::fromTexts({"[lang1]\nSize_A=9\nColor_A_R=255\nColor_A_G=0\nColor_A_B=7\n"
-                                             "Color_B_R=256\nColor_B_G=0\nColor_B_B=0\n",
-                                             "[lang2]\n", "[lang3]\n"});
+    const auto set =
+        LanguageSet::fromTexts({"[lang1]\nSize_A=9\nColor_A_R=255\nColor_A_G=0\nColor_A_B=7\n"
+                                "Color_B_R=256\nColor_B_G=0\nColor_B_B=0\n",
+                                "[lang2]\n", "[lang3]\n"});
     ASSERT_TRUE(set.ok());
     const LanguageFile& l = set->language(1);
     EXPECT_EQ(l.text("Str999"), "");

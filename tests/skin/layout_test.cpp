@@ -88,17 +88,22 @@ TEST(Layout, PlacesButtonsAndTheirLabels) {
     };
     const Row rows[] = {
         // Page button: picture 110 wide at 50, label inset by 12 on both sides: 62..148.
-        {"Img_Main_3", {50, 475, 110, 26}}, {"Btn_Main_3", {62, 475, 86, 26}},
+        {"Img_Main_3", {50, 475, 110, 26}},
+        {"Btn_Main_3", {62, 475, 86, 26}},
         {"Btn_Lang2_5", {562, 507, 86, 26}},
         // Action and web buttons: label over the whole picture.
-        {"Img_Exit_2", {740, 49, 46, 22}}, {"Btn_Exit_2", {740, 49, 46, 22}},
+        {"Img_Exit_2", {740, 49, 46, 22}},
+        {"Btn_Exit_2", {740, 49, 46, 22}},
         {"Btn_Web_4", {50, 507, 110, 26}},
-        {"Key4", {580, 117, 164, 30}}, {"Img_Key5", {380, 407, 164, 30}},
-        {"Btn_Start", {598, 178, 100, 22}}, {"Btn_Cancel", {156, 126, 44, 22}},
+        {"Key4", {580, 117, 164, 30}},
+        {"Img_Key5", {380, 407, 164, 30}},
+        {"Btn_Start", {598, 178, 100, 22}},
+        {"Btn_Cancel", {156, 126, 44, 22}},
         {"Btn_Program", {410, 310, 164, 30}},
         {"Disable", {86, 104, 587, 378}},
         // Swatch: shape and label take the frame's size.
-        {"cs_CPI3", {646, 402, 44, 22}}, {"lbl_cscpi3", {646, 402, 44, 22}},
+        {"cs_CPI3", {646, 402, 44, 22}},
+        {"lbl_cscpi3", {646, 402, 44, 22}},
     };
     for (const auto& r : rows) EXPECT_EQ(p.box(r.name), r.box) << r.name;
 }
@@ -111,21 +116,41 @@ TEST(Layout, PlacesSeriesOptionsAndPanelContents) {
     };
     const Row rows[] = {
         // Ten-step bars spaced by the first segment's width (28); labels 4 left, 8 down.
-        {"Img_Spd1", {144, 285}}, {"Img_Spd3", {200, 285}}, {"lbl_Spd3", {196, 293}},
-        {"Img_ScrSpd10", {396, 440}}, {"Img_Fall10", {550, 234}}, {"lbl_Off1", {294, 164}},
+        {"Img_Spd1", {144, 285}},
+        {"Img_Spd3", {200, 285}},
+        {"lbl_Spd3", {196, 293}},
+        {"Img_ScrSpd10", {396, 440}},
+        {"Img_Fall10", {550, 234}},
+        {"lbl_Off1", {294, 164}},
         // DPI steps stack upward by the first step's height (6); 17 sits at 322 - 96.
-        {"Img_DPI1_1", {560, 322}}, {"Img_DPI1_17", {560, 226}}, {"Img_DPI1_20", {560, 208}},
-        {"Img_DPI4_2", {710, 316}}, {"Img_DPI2", {610, 378}}, {"lbl_DPI3", {650, 358}},
+        {"Img_DPI1_1", {560, 322}},
+        {"Img_DPI1_17", {560, 226}},
+        {"Img_DPI1_20", {560, 208}},
+        {"Img_DPI4_2", {710, 316}},
+        {"Img_DPI2", {610, 378}},
+        {"lbl_DPI3", {650, 358}},
         {"lbl_DPI4Value", {700, 338}},
         // Option labels at X - 4 and Y - 2 (report rate, modes) or Y - 4 (colour sources).
-        {"Img_Rep2", {248, 210}}, {"lbl_Rep2", {244, 208}}, {"lbl_Close", {546, 280}},
-        {"lbl_LEDColMode2", {320, 321}}, {"cs_Mode1", {176, 338}},
+        {"Img_Rep2", {248, 210}},
+        {"lbl_Rep2", {244, 208}},
+        {"lbl_Close", {546, 280}},
+        {"lbl_LEDColMode2", {320, 321}},
+        {"cs_Mode1", {176, 338}},
         // Delay triplets: lamp at X, Y + j * H; label 2 to the left.
-        {"LED_NoDelay", {20, 82}}, {"IB_DelayTime", {18, 59}}, {"IB_InsertNoDelay", {18, 80}},
-        {"Edt_InsertDelay", {136, 55}}, {"lbl_Delay", {62, 57}}, {"lbl_s_A", {180, 57}},
-        {"Gb_Insert", {128, 314}}, {"Img_InsertBase", {128, 314}}, {"CB_Insert", {68, 4}},
-        {"Img_P1", {174, 131}}, {"Img_P5", {160, 184}}, {"lbl_LoadBIN", {160, 220}},
-        {"Edt_DelayTime1", {200, 144}}, {"LB_macro", {353, 183}},
+        {"LED_NoDelay", {20, 82}},
+        {"IB_DelayTime", {18, 59}},
+        {"IB_InsertNoDelay", {18, 80}},
+        {"Edt_InsertDelay", {136, 55}},
+        {"lbl_Delay", {62, 57}},
+        {"lbl_s_A", {180, 57}},
+        {"Gb_Insert", {128, 314}},
+        {"Img_InsertBase", {128, 314}},
+        {"CB_Insert", {68, 4}},
+        {"Img_P1", {174, 131}},
+        {"Img_P5", {160, 184}},
+        {"lbl_LoadBIN", {160, 220}},
+        {"Edt_DelayTime1", {200, 144}},
+        {"LB_macro", {353, 183}},
     };
     for (const auto& r : rows) EXPECT_EQ(p.at(r.name), r.at) << r.name;
     const LayoutSettings& s = p.result.settings;
@@ -168,9 +193,9 @@ TEST(Layout, UnusableValuesLeaveControlsWhereTheyAreAndAreReportedOnce) {
     }
     EXPECT_EQ(p.at("Img_P2"), (std::array<int, 2>{0, 0}));
     EXPECT_EQ(p.at("Img_Adv_1"), (std::array<int, 2>{0, 0}));
-    EXPECT_TRUE(p.controls.visible("Btn_Adv_1"));   // Enable was readable
+    EXPECT_TRUE(p.controls.visible("Btn_Adv_1"));  // Enable was readable
     EXPECT_EQ(p.at("Key3"), (std::array<int, 2>{0, 0}));
-    EXPECT_TRUE(p.controls.visible("Key3"));        // unreadable Enable changes nothing
+    EXPECT_TRUE(p.controls.visible("Key3"));  // unreadable Enable changes nothing
     EXPECT_EQ(p.at("Img_DPI1_17"), (std::array<int, 2>{0, 0}));
     EXPECT_EQ(p.at("LED_NoDelay"), (std::array<int, 2>{0, 0}));
     EXPECT_FALSE(p.result.settings.dpiOrientation.has_value());

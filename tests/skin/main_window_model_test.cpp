@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "common/resources.h"
-#include "window_model_fixture.h"
 #include "transfers/device_read.h"
+#include "window_model_fixture.h"
 
 namespace varnel {
 namespace {
@@ -73,9 +73,9 @@ TEST_F(MainWindowModelTest, LanguageFontsAndColours) {
         const char* name;
         int size;
     };
-    const Row rows[] = {{"Btn_Apply_3", 9}, {"Btn_Main_1", 11}, {"Key5", 11}, {"lbl_Spd4", 9}, {"lbl_DPI2", 10},
-                        {"lbl_Fall7", 9}, {"Btn_Start", 9}, {"CB_Insert", 8}, {"Btn_Program", 11},
-                        {"lbl_LoadBIN", 13}, {"Btn_Update_2", 11}};
+    const Row rows[] = {{"Btn_Apply_3", 9},  {"Btn_Main_1", 11},  {"Key5", 11},        {"lbl_Spd4", 9},
+                        {"lbl_DPI2", 10},    {"lbl_Fall7", 9},    {"Btn_Start", 9},    {"CB_Insert", 8},
+                        {"Btn_Program", 11}, {"lbl_LoadBIN", 13}, {"Btn_Update_2", 11}};
     for (const auto& r : rows) EXPECT_EQ(controls().find(r.name)->fontSize, r.size) << r.name;
     EXPECT_EQ(controls().find("Edt_Repeat1")->backColor, (Rgb{113, 111, 100}));
     EXPECT_EQ(controls().find("LB_macro")->fontColor, (Rgb{0, 128, 0}));
@@ -86,7 +86,7 @@ TEST(WindowPlacement, CentredWithHalvesRoundedTowardZero) {
     struct Row {
         int sw, sh, x, y;
     };
-    const Row rows[] = {{1024, 768, 112, 84}, {800, 600, 0, 0}, {1023, 767, 111, 83},
+    const Row rows[] = {{1024, 768, 112, 84},   {800, 600, 0, 0},     {1023, 767, 111, 83},
                         {1920, 1080, 560, 240}, {640, 480, -80, -60}, {799, 599, 0, 0}};
     for (const auto& r : rows) {
         EXPECT_EQ(centredWindowRect(r.sw, r.sh), (WindowRect{r.x, r.y, 800, 600})) << r.sw << "x" << r.sh;
@@ -101,7 +101,7 @@ TEST_F(MainWindowModelTest, HoverAndLeaveForEveryFamily) {
         std::vector<const char*> pictures;  // pictures that change
         const char* hover;
         const char* normal;
-        const char* untouched;              // a picture that must not change ("" = none)
+        const char* untouched;  // a picture that must not change ("" = none)
     };
     const Row rows[] = {
         {"Btn_Apply_2", {"Img_Apply_1", "Img_Apply_2", "Img_Apply_5"}, "BtnS_02", "BtnS_01", "Img_Reset_2"},
@@ -220,10 +220,8 @@ TEST_F(MainWindowModelTest, PageClicksShowTheirGroupAndMarkTheirButton) {
         const char* pictureName;
     };
     const Row rows[] = {
-        {Page::Advanced, "rb_4", 2, "Img_P2", "L1_Back2"},
-        {Page::Breathing, "rb_5", 3, "Img_P3", "L1_Back3"},
-        {Page::Macro, "rb_6", 4, "Img_P4", "L1_Back4"},
-        {Page::Update, "rb_7", 5, "Img_P5", "Update"},
+        {Page::Advanced, "rb_4", 2, "Img_P2", "L1_Back2"}, {Page::Breathing, "rb_5", 3, "Img_P3", "L1_Back3"},
+        {Page::Macro, "rb_6", 4, "Img_P4", "L1_Back4"},    {Page::Update, "rb_7", 5, "Img_P5", "Update"},
         {Page::Main, "rb_1", 1, "Img_P1", "L1_Back1"},
     };
     for (const auto& r : rows) {
@@ -280,8 +278,8 @@ TEST_F(MainWindowModelTest, SwitchAndFixedPagesNeedTheirMapKeysByCode) {
 }
 
 TEST_F(MainWindowModelTest, LanguageSwitchRenamesKeyLabelsFromTheirCodes) {
-    setCode(ButtonMapId::Main, 5, "0300B700");   // media Stop: shares "Stop" with the record button
-    setCode(ButtonMapId::Main, 6, "02010400");   // Ctrl+A: no fixed name
+    setCode(ButtonMapId::Main, 5, "0300B700");  // media Stop: shares "Stop" with the record button
+    setCode(ButtonMapId::Main, 6, "02010400");  // Ctrl+A: no fixed name
     model_->refreshKeyLabels(ButtonMapId::Main);
     controls().setCaption("Key6", "My combo");
     model_->languageClick(2);

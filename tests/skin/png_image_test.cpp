@@ -23,8 +23,7 @@ Bytes encodeRgba(int width, int height, const std::vector<std::uint8_t>& rgba) {
 }
 
 const std::vector<std::uint8_t> kPixels{
-    128, 0, 0, 255,   10, 20, 30, 255,  0, 0, 0, 0,
-    255, 255, 255, 255, 1, 2, 3, 128,   128, 0, 0, 255,
+    128, 0, 0, 255, 10, 20, 30, 255, 0, 0, 0, 0, 255, 255, 255, 255, 1, 2, 3, 128, 128, 0, 0, 255,
 };
 
 TEST(PngImage, DecodesInBothPixelOrders) {

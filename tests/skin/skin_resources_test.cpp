@@ -121,8 +121,8 @@ TEST(SkinPictures, SizesTheLayoutArithmeticDependsOn) {
     const Row rows[] = {
         {"L1_BackGround", 800, 600},
         {"MacroNameBase", 354, 179},  // the rename dialog's size
-        {"SetS_01", 110, 0},  // the page buttons are 110 apart in the first row
-        {"Bar2_E", 0, 6},     // 17 DPI steps stack from y 322 up to 226
+        {"SetS_01", 110, 0},          // the page buttons are 110 apart in the first row
+        {"Bar2_E", 0, 6},             // 17 DPI steps stack from y 322 up to 226
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -152,8 +152,9 @@ TEST(SkinPictures, BackgroundOutlineIsCrispAndOpaque) {
                 }
                 // A pixel touching the see-through area must be plain rim, not a blend that
                 // leans towards the key colour (antialiasing would leave a red fringe).
-                const bool touchesKey = (x > 0 && p.at(x - 1, y).isKey()) || (x + 1 < p.width && p.at(x + 1, y).isKey()) ||
-                                        (y > 0 && p.at(x, y - 1).isKey()) || (y + 1 < p.height && p.at(x, y + 1).isKey());
+                const bool touchesKey =
+                    (x > 0 && p.at(x - 1, y).isKey()) || (x + 1 < p.width && p.at(x + 1, y).isKey()) ||
+                    (y > 0 && p.at(x, y - 1).isKey()) || (y + 1 < p.height && p.at(x, y + 1).isKey());
                 if (touchesKey) {
                     const int hi = std::max({c.r, c.g, c.b});
                     const int lo = std::min({c.r, c.g, c.b});
@@ -388,9 +389,8 @@ TEST(SkinLayout, OurLayoutKeepsTheSuppliedKeysAndValuesButTheDocumentedOnes) {
     // Breathing, Save and Load are switched on, which moves Macro and Update; the page button
     // pictures need no label insets; the overlay grows to cover Key4 and ends above the bar.
     const std::set<std::string> changed = {
-        "Btn_B5_Enable", "Btn_B11_X",     "Btn_B12_Y", "Btn_B6_Enable", "Btn_B6_X",    "Btn_B6_Y",
-        "Btn_B7_Enable", "Btn_B7_X",      "Btn_B7_Y",  "Btn_Space_F",   "Btn_Space_B", "Disable_H",
-        "Disable_W"};
+        "Btn_B5_Enable", "Btn_B11_X", "Btn_B12_Y",   "Btn_B6_Enable", "Btn_B6_X",  "Btn_B6_Y", "Btn_B7_Enable",
+        "Btn_B7_X",      "Btn_B7_Y",  "Btn_Space_F", "Btn_Space_B",   "Disable_H", "Disable_W"};
     std::set<std::string> suppliedKeys;
     for (const auto& [key, value] : supplied->entries()) {
         suppliedKeys.insert(key);
@@ -410,35 +410,105 @@ TEST(SkinLayout, OurLayoutKeepsTheSuppliedKeysAndValuesButTheDocumentedOnes) {
 // The English texts as the window must show them, every text key.
 const std::vector<std::pair<std::string, std::string>>& englishTexts() {
     static const std::vector<std::pair<std::string, std::string>> texts = {
-        {"Str000", "Confirm"}, {"Str001", "Apply"}, {"Str002", "Reset"}, {"Str003", "Exit"},
-        {"Str004", "Main Control"}, {"Str005", "Alternate Key"}, {"Str006", "Reset Control"},
-        {"Str007", "Advanced"}, {"Str008", "Breathing Light"}, {"Str009", "Save Profile"},
-        {"Str010", "Load Profile"}, {"Str011", "Spanish "}, {"Str012", "English"}, {"Str013", "Language3"},
-        {"Str014", "Macro"}, {"Str015", "Update"},
+        {"Str000", "Confirm"},
+        {"Str001", "Apply"},
+        {"Str002", "Reset"},
+        {"Str003", "Exit"},
+        {"Str004", "Main Control"},
+        {"Str005", "Alternate Key"},
+        {"Str006", "Reset Control"},
+        {"Str007", "Advanced"},
+        {"Str008", "Breathing Light"},
+        {"Str009", "Save Profile"},
+        {"Str010", "Load Profile"},
+        {"Str011", "Spanish "},
+        {"Str012", "English"},
+        {"Str013", "Language3"},
+        {"Str014", "Macro"},
+        {"Str015", "Update"},
         {"Str020", "Please select the keyboard mode switch button to take effect after the key definition interface"},
         {"Str021", "Select the reset button in the key definition interface to take effect"},
-        {"Str022", "Not find the specified device"}, {"Str100", "No Device Found"},
+        {"Str022", "Not find the specified device"},
+        {"Str100", "No Device Found"},
         {"Str101", "Please check your device is attached to USB port"},
-        {"Str102", "TolvanData.bin file type error"}, {"Str103", "The mouse manufacturer or product id error"},
-        {"Str200", "*"}, {"Str201", "Standard Mouse Key"}, {"Str202", "Special Key"}, {"Str203", "Media Fn"},
-        {"Str204", "WWW Fn"}, {"Str205", "User-defined"}, {"Str206", "Macro"}, {"Str210", "Left Key"},
-        {"Str211", "Right Key"}, {"Str212", "Middle Key"}, {"Str213", "Backward"}, {"Str214", "Forward"},
-        {"Str230", "Fire Key"}, {"Str241", "Desktop"}, {"Str242", "KB Switch Key"}, {"Str243", "CPI"},
-        {"Str244", "Report Rate"}, {"Str245", "KB Reset Key"}, {"Str246", "LED Mode"}, {"Str247", "CPI +"},
-        {"Str248", "CPI -"}, {"Str250", "Play/Pause"}, {"Str251", "Stop"}, {"Str252", "Previous Track"},
-        {"Str253", "Next Track"}, {"Str254", "Volume +"}, {"Str255", "Volume -"}, {"Str256", "Mute"},
-        {"Str260", "WWW Home"}, {"Str261", "WWW Search"}, {"Str262", "WWW Back"}, {"Str263", "WWW Forward"},
-        {"Str264", "WWW Stop"}, {"Str265", "WWW Refresh"}, {"Str266", "WWW Favorites"}, {"Str300", "500"},
-        {"Str301", "750"}, {"Str302", "1000"}, {"Str303", "1250"}, {"Str304", "1500"}, {"Str305", "1750"},
-        {"Str306", "2000"}, {"Str307", "4000"}, {"Str400", "Record"}, {"Str401", "Stop"}, {"Str402", "Rename"},
-        {"Str403", "Clear"}, {"Str404", "Export One"}, {"Str405", "Export All"}, {"Str406", "Import One"},
-        {"Str407", "Import All"}, {"Str408", "Delete"}, {"Str409", "Insert"}, {"Str431", "Save Macro"},
-        {"Str410", "Insert Delay Front"}, {"Str411", "Insert Delay Back"}, {"Str412", "Insert Key Front"},
-        {"Str413", "Insert Key Back"}, {"Str414", "Record Delay"}, {"Str415", "Default Delay"},
-        {"Str416", "No Delay"}, {"Str417", "Delay Time"}, {"Str418", "s"}, {"Str420", "OK"}, {"Str421", "OK"},
-        {"Str422", "Cancel"}, {"Str430", "OK for clear macro?"}, {"Str440", "Load File"}, {"Str441", "Update"},
-        {"Str442", "Update File Path"}, {"Str500", "Assembly Key"}, {"Str501", "Confirm"}, {"Str502", "Clear"},
-        {"Str510", "Macro Name"}, {"Str511", "OK"}, {"Str512", "Cancel"},
+        {"Str102", "TolvanData.bin file type error"},
+        {"Str103", "The mouse manufacturer or product id error"},
+        {"Str200", "*"},
+        {"Str201", "Standard Mouse Key"},
+        {"Str202", "Special Key"},
+        {"Str203", "Media Fn"},
+        {"Str204", "WWW Fn"},
+        {"Str205", "User-defined"},
+        {"Str206", "Macro"},
+        {"Str210", "Left Key"},
+        {"Str211", "Right Key"},
+        {"Str212", "Middle Key"},
+        {"Str213", "Backward"},
+        {"Str214", "Forward"},
+        {"Str230", "Fire Key"},
+        {"Str241", "Desktop"},
+        {"Str242", "KB Switch Key"},
+        {"Str243", "CPI"},
+        {"Str244", "Report Rate"},
+        {"Str245", "KB Reset Key"},
+        {"Str246", "LED Mode"},
+        {"Str247", "CPI +"},
+        {"Str248", "CPI -"},
+        {"Str250", "Play/Pause"},
+        {"Str251", "Stop"},
+        {"Str252", "Previous Track"},
+        {"Str253", "Next Track"},
+        {"Str254", "Volume +"},
+        {"Str255", "Volume -"},
+        {"Str256", "Mute"},
+        {"Str260", "WWW Home"},
+        {"Str261", "WWW Search"},
+        {"Str262", "WWW Back"},
+        {"Str263", "WWW Forward"},
+        {"Str264", "WWW Stop"},
+        {"Str265", "WWW Refresh"},
+        {"Str266", "WWW Favorites"},
+        {"Str300", "500"},
+        {"Str301", "750"},
+        {"Str302", "1000"},
+        {"Str303", "1250"},
+        {"Str304", "1500"},
+        {"Str305", "1750"},
+        {"Str306", "2000"},
+        {"Str307", "4000"},
+        {"Str400", "Record"},
+        {"Str401", "Stop"},
+        {"Str402", "Rename"},
+        {"Str403", "Clear"},
+        {"Str404", "Export One"},
+        {"Str405", "Export All"},
+        {"Str406", "Import One"},
+        {"Str407", "Import All"},
+        {"Str408", "Delete"},
+        {"Str409", "Insert"},
+        {"Str431", "Save Macro"},
+        {"Str410", "Insert Delay Front"},
+        {"Str411", "Insert Delay Back"},
+        {"Str412", "Insert Key Front"},
+        {"Str413", "Insert Key Back"},
+        {"Str414", "Record Delay"},
+        {"Str415", "Default Delay"},
+        {"Str416", "No Delay"},
+        {"Str417", "Delay Time"},
+        {"Str418", "s"},
+        {"Str420", "OK"},
+        {"Str421", "OK"},
+        {"Str422", "Cancel"},
+        {"Str430", "OK for clear macro?"},
+        {"Str440", "Load File"},
+        {"Str441", "Update"},
+        {"Str442", "Update File Path"},
+        {"Str500", "Assembly Key"},
+        {"Str501", "Confirm"},
+        {"Str502", "Clear"},
+        {"Str510", "Macro Name"},
+        {"Str511", "OK"},
+        {"Str512", "Cancel"},
     };
     return texts;
 }
@@ -503,9 +573,20 @@ TEST(SkinLanguages, EnglishIsVerbatimAndTheThirdFileCopiesIt) {
 
 TEST(SkinLanguages, SizesAndColoursAreTheSameInEveryFile) {
     const std::map<std::string, std::string> expected = {
-        {"Size_A", "9"}, {"Size_B", "11"}, {"Size_C", "11"}, {"Size_D", "9"}, {"Size_E", "9"}, {"Size_F", "9"},
-        {"Size_I", "11"}, {"Color_D_Selected_R", "255"}, {"Color_D_Selected_G", "0"}, {"Color_D_Back_R", "113"},
-        {"Color_D_Back_G", "111"}, {"Color_D_Back_B", "100"}, {"Color_F_Font_G", "128"}, {"Color_F_Back_R", "0"},
+        {"Size_A", "9"},
+        {"Size_B", "11"},
+        {"Size_C", "11"},
+        {"Size_D", "9"},
+        {"Size_E", "9"},
+        {"Size_F", "9"},
+        {"Size_I", "11"},
+        {"Color_D_Selected_R", "255"},
+        {"Color_D_Selected_G", "0"},
+        {"Color_D_Back_R", "113"},
+        {"Color_D_Back_G", "111"},
+        {"Color_D_Back_B", "100"},
+        {"Color_F_Font_G", "128"},
+        {"Color_F_Back_R", "0"},
     };
     for (int n = 1; n <= 3; ++n) {
         const auto entries = entriesOf(n);
@@ -557,8 +638,9 @@ TEST(SkinLanguages, ReverseLookupOfEveryTextFindsAKeyOfTheSameMeaning) {
             const std::string found = set->findTextKey(set->language(n).text(key));
             ASSERT_FALSE(found.empty()) << "LANG" << n << " " << key;
             if (en.text(found) == en.text(key)) continue;
-            const bool documented = n == 1 && std::any_of(sharedSpanishTexts().begin(), sharedSpanishTexts().end(),
-                                                          [&](const auto& g) { return g.count(key) && g.count(found); });
+            const bool documented =
+                n == 1 && std::any_of(sharedSpanishTexts().begin(), sharedSpanishTexts().end(),
+                                      [&](const auto& g) { return g.count(key) && g.count(found); });
             EXPECT_TRUE(documented) << "LANG" << n << " " << key << " resolves to " << found;
         }
     }

@@ -27,9 +27,8 @@ struct Outcome {
 class Varnelctl : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("varnelctl-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() / ("varnelctl-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
         ASSERT_TRUE(fs::exists(program)) << program << " is built with the project";
     }
@@ -82,10 +81,12 @@ TEST_F(Varnelctl, ListAndInfo) {
         Lines trace;
     };
     const Case cases[] = {
-        {"--virtual wren-rgb-3330", "variant: Wren\nlighting: RGB\nsensor: 3330\nsteps: 20\n",
+        {"--virtual wren-rgb-3330",
+         "variant: Wren\nlighting: RGB\nsensor: 3330\nsteps: 20\n",
          {"S0 40 02 00 11 00 01 00 00", "S0 41 00 00 00 00 00 00 00", "S0 40 0E 00 00 00 00 00 00",
           "G0 41 00 00 40 C8 45 00 00", "S0 40 09 5C 00 00 05 00 00", "G0 41 FF FF FF FF FF FF FF"}},
-        {"--virtual wren-color-a5050 --virtual-interfaces 2", "variant: Wren\nlighting: Color\nsensor: A5050\nsteps: 17\n",
+        {"--virtual wren-color-a5050 --virtual-interfaces 2",
+         "variant: Wren\nlighting: Color\nsensor: A5050\nsteps: 17\n",
          {"S0 40 02 00 11 00 01 00 00", "S0! 41 00 00 00 00 00 00 00", "S1! 40 02 00 11 00 01 00 00",
           "S1 41 00 00 00 00 00 00 00", "S0 40 0E 00 00 00 00 00 00", "G1 41 00 00 00 C8 12 00 00",
           "S0 40 09 5C 00 00 05 00 00", "G1 41 FF FF FF FF FF FF FF"}},
@@ -108,7 +109,7 @@ TEST_F(Varnelctl, BackupAndRestore) {
     std::fill(memory.begin() + 0x7000, memory.end(), 0x00);
     put("before.bin", memory);
     Outcome r = run("--virtual wren-rgb-3330 --virtual-load " + path("before.bin") + " --virtual-save " +
-                path("after.bin") + " --trace " + path("trace") + " restore " + path("profile.bin"));
+                    path("after.bin") + " --trace " + path("trace") + " restore " + path("profile.bin"));
     ASSERT_EQ(r.exit, 0) << r.err;
     Bytes after = bytes("after.bin");
     EXPECT_EQ(slice(after, kFlashMacroBlocks, kMacroAreaSize), slice(image, 1216, kMacroAreaSize));
@@ -136,7 +137,7 @@ TEST_F(Varnelctl, ResetKeepsTheMirror) {
     memory[kFlashParameterBlock + 6] = 0x01;  // a changed DPI code
     put("before.bin", memory);
     Outcome r = run("--virtual wren-rgb-3330 --virtual-load " + path("before.bin") + " --virtual-save " +
-                path("after.bin") + " reset");
+                    path("after.bin") + " reset");
     ASSERT_EQ(r.exit, 0) << r.err;
     Bytes after = bytes("after.bin");
     EXPECT_EQ(slice(after, kFlashExtraBytes, 9), mirror);
@@ -148,7 +149,7 @@ TEST_F(Varnelctl, FlashProgramsAndFindsTheMouseAgain) {
     for (std::size_t i = 0; i < fw.size(); ++i) fw[i] = static_cast<std::uint8_t>(i * 13);
     put("fw.bin", fw);
     Outcome r = run("--virtual wren-rgb-3330 --virtual-save " + path("after.bin") + " --trace " + path("trace") +
-                " flash " + path("fw.bin"));
+                    " flash " + path("fw.bin"));
     ASSERT_EQ(r.exit, 0) << r.err;
     EXPECT_EQ(slice(bytes("after.bin"), kFlashFirmware, kFirmwareSize), slice(fw, 0, kFirmwareSize));
     Lines trace = lines("trace");
@@ -173,7 +174,7 @@ TEST_F(Varnelctl, MacroExportAndImport) {
     std::fill(set.begin() + 1024 + 3 * 1024, set.begin() + 1024 + 4 * 1024, 0x00);  // macro 3 emptied
     put("edited.bin", set);
     Outcome i = run("--virtual wren-rgb-3330 --virtual-save " + path("after.bin") + " --trace " + path("trace") +
-                " import-macros " + path("edited.bin"));
+                    " import-macros " + path("edited.bin"));
     ASSERT_EQ(i.exit, 0) << i.err;
     EXPECT_EQ(slice(bytes("after.bin"), kFlashMacroBlocks + 3 * 1024, 1024), Bytes(1024, 0x00));
     EXPECT_EQ(lines("trace").back().substr(0, 6), "S0 41 ") << "no reload after Save Macro";

@@ -93,7 +93,8 @@ TEST(AppModel, OnlyAnAcceptedMouseIsWrittenOrProfiled) {
              t.model.link().setChannels(t.rig.link.channels());
          }},
     };
-    const auto profile = std::filesystem::temp_directory_path() / ("varnel-refused-" + std::to_string(::getpid()) + ".bin");
+    const auto profile =
+        std::filesystem::temp_directory_path() / ("varnel-refused-" + std::to_string(::getpid()) + ".bin");
     ASSERT_TRUE(writeFileAtomic(profile, testing::embeddedBytes("VarnelData")).ok());
     for (const auto& c : cases) {
         TransferRig t("wren-rgb-3330");

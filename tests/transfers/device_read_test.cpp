@@ -52,8 +52,11 @@ TEST(ReadDevInfo, Refusals) {
         {"Wren mouse, Lark image", "wren-rgb-3330", testing::larkDefaultImage(), {}, "Str102"},
         {"Lark mouse, Wren image", "lark-rgb-a3050", testing::embeddedBytes("VarnelData"), {}, "Str102"},
         {"foreign signature", "wren-rgb-3330", testing::embeddedBytes("VarnelData"), {0x12, 0x34, 0, 0, 0}, "Str103"},
-        {"zero signature passes the layout pair", "wren-rgb-3330", testing::embeddedBytes("VarnelData"),
-         {0x00, 0x00, 9, 9, 9}, ""},
+        {"zero signature passes the layout pair",
+         "wren-rgb-3330",
+         testing::embeddedBytes("VarnelData"),
+         {0x00, 0x00, 9, 9, 9},
+         ""},
         {"one byte off", "wren-rgb-3330", testing::embeddedBytes("VarnelData"), {0xFF, 0x00, 0, 0, 0}, "Str103"},
     };
     for (const auto& c : cases) {
@@ -220,8 +223,7 @@ TEST(BtnRead, LarkReadsOneBlock) {
     ASSERT_TRUE(s.read.ok());
     Lines commands = testing::commandsOf(t.rig.trace);
     EXPECT_EQ(commands, (Lines{"02 00 11 00 01", "0E 00 00 00 00", "04 00 2B 00 05", "04 00 00 00 9A"}));
-    EXPECT_EQ(Bytes(t.state.DataBuf.parameter.begin(), t.state.DataBuf.parameter.begin() + 154),
-              t.memory(0, 154));
+    EXPECT_EQ(Bytes(t.state.DataBuf.parameter.begin(), t.state.DataBuf.parameter.begin() + 154), t.memory(0, 154));
 }
 
 TEST(BtnRead, UnplugDuringTheReadStopsAtOnce) {

@@ -30,7 +30,6 @@ Lines macroAreaWrites() {
     return out;
 }
 
-
 const Lines kWrenParameterWrites{"0C 50 00 00 B6", "0C 5C 00 00 05", "0C 60 00 00 09"};
 
 TEST(Apply, WrenSequenceWithAndWithoutMacroChanges) {
@@ -40,7 +39,10 @@ TEST(Apply, WrenSequenceWithAndWithoutMacroChanges) {
     };
     const Case cases[] = {
         {false, concat({{"0B 50 00 00 00", "0B 60 00 00 00"}, kWrenParameterWrites, {"11 00 00 00 00"}})},
-        {true, concat({{"0B 50 00 00 00", "0B 60 00 00 00"}, kMacroErases, kWrenParameterWrites, macroAreaWrites(),
+        {true, concat({{"0B 50 00 00 00", "0B 60 00 00 00"},
+                       kMacroErases,
+                       kWrenParameterWrites,
+                       macroAreaWrites(),
                        {"11 00 00 00 00"}})},
     };
     for (const auto& c : cases) {
@@ -55,7 +57,8 @@ TEST(Apply, WrenSequenceWithAndWithoutMacroChanges) {
         EXPECT_TRUE(s.ok()) << s.error.message;
         EXPECT_EQ(testing::commandsOf(t.rig.trace), c.commands);
         EXPECT_FALSE(t.state.MacrosDirty);
-        EXPECT_EQ(t.rig.trace.size(), c.macrosDirty ? 2u + 9u + 27u + 2u + 3u + 132u * 38u + 1u : 2u + 27u + 2u + 3u + 1u);
+        EXPECT_EQ(t.rig.trace.size(),
+                  c.macrosDirty ? 2u + 9u + 27u + 2u + 3u + 132u * 38u + 1u : 2u + 27u + 2u + 3u + 1u);
 
         const auto& buf = t.state.DataBuf;
         EXPECT_EQ(t.memory(kFlashParameterBlock, 182), Bytes(buf.parameter.begin(), buf.parameter.end()));
@@ -100,7 +103,8 @@ TEST(Apply, ReloadIsSixteenOnceAfterARateChange) {
         EXPECT_EQ(t.rig.mouse->reloadCount(kCmdReloadAfterRate), 1) << model;
         if (lark) {
             EXPECT_EQ(commands.front(), "06 00 00 00 9A");
-            EXPECT_EQ(t.memory(0, 154), Bytes(t.state.DataBuf.parameter.begin(), t.state.DataBuf.parameter.begin() + 154));
+            EXPECT_EQ(t.memory(0, 154),
+                      Bytes(t.state.DataBuf.parameter.begin(), t.state.DataBuf.parameter.begin() + 154));
         }
     }
 }
@@ -113,11 +117,8 @@ TEST(Apply, RefusalsAreReportedAndTheSequenceStaysTheSame) {
         bool reload;            // the reload command still goes out
     };
     const Case cases[] = {
-        {"first erase", 1, true},
-        {"parameter block command", 3, true},
-        {"a lost data report", 10, true},
-        {"the last data report", 34, true},
-        {"the reload itself", 35, true},
+        {"first erase", 1, true},           {"parameter block command", 3, true}, {"a lost data report", 10, true},
+        {"the last data report", 34, true}, {"the reload itself", 35, true},
     };
     for (const auto& c : cases) {
         VirtualMouseOptions o = testing::mouseOptions("wren-rgb-3330");
@@ -181,9 +182,11 @@ TEST(Reset, WrenRewritesEverythingButKeepsTheMirror) {
     ASSERT_TRUE(t.plugIn().read.ok());
     TransferStatus s = t.model.Reset();
     ASSERT_TRUE(s.ok()) << s.error.message;
-    EXPECT_EQ(testing::commandsOf(t.rig.trace),
-              concat({{"0B 50 00 00 00", "0B 60 00 00 00"}, kMacroErases, kWrenParameterWrites, macroAreaWrites(),
-                      {"11 00 00 00 00"}}));
+    EXPECT_EQ(testing::commandsOf(t.rig.trace), concat({{"0B 50 00 00 00", "0B 60 00 00 00"},
+                                                        kMacroErases,
+                                                        kWrenParameterWrites,
+                                                        macroAreaWrites(),
+                                                        {"11 00 00 00 00"}}));
     EXPECT_EQ(t.memory(kFlashExtraBytes, 9), mirror) << "0x6000 holds what it held before";
     Bytes image = testing::embeddedBytes("VarnelData");
     EXPECT_EQ(t.memory(kFlashParameterBlock, 182), Bytes(image.begin(), image.begin() + 182));
@@ -219,7 +222,7 @@ TEST(SaveMacro, WritesNamesAndBlocksWithoutReload) {
 TEST(MacrosDirty, ClearedOnlyWhenEveryMacroWriteWasAccepted) {
     struct Case {
         const char* name;
-        bool saveMacro;               // Save Macro instead of Apply
+        bool saveMacro;                       // Save Macro instead of Apply
         std::array<std::uint8_t, 3> refused;  // command, address high byte (0 = refuse nothing)
         bool dirtyAfter;
     };

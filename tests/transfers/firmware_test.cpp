@@ -55,7 +55,6 @@ Lines regionRead(int sectorHigh) {
     return out;
 }
 
-
 struct FirmwareRig : TransferRig {
     FirmwareRig(VirtualMouseOptions o = testing::mouseOptions("wren-rgb-3330")) : TransferRig(o) {}
     TransferStatus program(const Bytes& file) {
@@ -122,8 +121,12 @@ TEST(Firmware, RefusedDataReportIsRepairedByTheReadBack) {
         std::snprintf(buf, sizeof buf, "0C %02X 00 01 00", 0x10 + k);
         mend.push_back(buf);
     }
-    Lines expected = concat({regionRead(0x30), regionWrite(0x10), regionRead(0x10), mend,
-                             {"09 10 00 04 00", "09 14 00 04 00", "09 18 00 04 00", "09 1C 00 04 00", "12 00 00 00 00"}});
+    Lines expected =
+        concat({regionRead(0x30),
+                regionWrite(0x10),
+                regionRead(0x10),
+                mend,
+                {"09 10 00 04 00", "09 14 00 04 00", "09 18 00 04 00", "09 1C 00 04 00", "12 00 00 00 00"}});
     EXPECT_EQ(testing::commandsOf(t.rig.trace), expected);
     EXPECT_EQ(t.memory(kFlashFirmware, kFirmwareSize), newFirmware());
 }

@@ -50,13 +50,11 @@ struct TransferRig {
     explicit TransferRig(VirtualMouseOptions options, Bytes defaultImage = embeddedBytes("VarnelData"))
         : rig(options), model(state, rig.traced, *rig.clock) {
         AppModelConfig config{std::move(defaultImage), embeddedBytes("DefaultFW"), {}};
-        EXPECT_TRUE(rig.mouse
-                        ->loadMemory(factoryMemory(options.model.chip, config.defaultImage, config.defaultFirmware))
-                        .ok());
+        EXPECT_TRUE(
+            rig.mouse->loadMemory(factoryMemory(options.model.chip, config.defaultImage, config.defaultFirmware)).ok());
         EXPECT_TRUE(model.start(std::move(config)).ok());
     }
-    explicit TransferRig(const std::string& model, int interfaces = 1)
-        : TransferRig(mouseOptions(model, interfaces)) {}
+    explicit TransferRig(const std::string& model, int interfaces = 1) : TransferRig(mouseOptions(model, interfaces)) {}
 
     // Open, identify and read as on plug-in (ReFindDev drives the same search); clears the trace.
     SearchOutcome plugIn() {

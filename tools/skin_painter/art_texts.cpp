@@ -12,7 +12,8 @@ ArtTexts spanish() {
     t.repeatCount = QStringLiteral("Repeticiones");
     t.interval = QStringLiteral("Intervalo");
     t.milliseconds = QStringLiteral("ms");
-    t.fireKeyHint = QStringLiteral("Un botón de disparo rápido repite su clic estas veces, con este intervalo entre clics.");
+    t.fireKeyHint =
+        QStringLiteral("Un botón de disparo rápido repite su clic estas veces, con este intervalo entre clics.");
     t.reportRate = QStringLiteral("Frecuencia de sondeo");
     t.rate1000 = QStringLiteral("1000 Hz");
     t.rate500 = QStringLiteral("500 Hz");
@@ -56,7 +57,8 @@ ArtTexts english() {
     t.repeatCount = QStringLiteral("Repeat count");
     t.interval = QStringLiteral("Interval");
     t.milliseconds = QStringLiteral("ms");
-    t.fireKeyHint = QStringLiteral("A Fire Key button repeats its click this many times, with this interval between clicks.");
+    t.fireKeyHint =
+        QStringLiteral("A Fire Key button repeats its click this many times, with this interval between clicks.");
     t.reportRate = QStringLiteral("Report rate");
     t.rate1000 = QStringLiteral("1000 Hz");
     t.rate500 = QStringLiteral("500 Hz");

@@ -14,9 +14,9 @@ namespace {
 // The window's outline, clockwise: a raised brand tab top left, cut corners, a notch at the bottom.
 QPolygon windowShape() {
     QPolygon s;
-    s << QPoint(60, 6) << QPoint(400, 6) << QPoint(424, 30) << QPoint(780, 30) << QPoint(794, 44)
-      << QPoint(794, 556) << QPoint(756, 594) << QPoint(470, 594) << QPoint(458, 582) << QPoint(342, 582)
-      << QPoint(330, 594) << QPoint(44, 594) << QPoint(6, 556) << QPoint(6, 60);
+    s << QPoint(60, 6) << QPoint(400, 6) << QPoint(424, 30) << QPoint(780, 30) << QPoint(794, 44) << QPoint(794, 556)
+      << QPoint(756, 594) << QPoint(470, 594) << QPoint(458, 582) << QPoint(342, 582) << QPoint(330, 594)
+      << QPoint(44, 594) << QPoint(6, 556) << QPoint(6, 60);
     return s;
 }
 

@@ -10,7 +10,8 @@ std::vector<PictureSpec> catalog() {
 
     for (int skin = 1; skin <= 3; ++skin) {
         const QString l = QStringLiteral("L%1_").arg(skin);
-        add(l + "BackGround", [skin] { return windowBackground(skin); }, true);
+        add(
+            l + "BackGround", [skin] { return windowBackground(skin); }, true);
         add(l + "Back1", [skin] { return mapPage(skin); });
         add(l + "Back2", [skin] { return advancedPage(skin); });
         add(l + "Back3", [skin] { return breathingPage(skin); });
@@ -58,8 +59,10 @@ std::vector<PictureSpec> catalog() {
     // Key-combination dialog and macro rename dialog backgrounds (354 x 179, see-through outside
     // their outline); both place title 10,25; edit 56,68 (209 x 22); OK 44,134 and Cancel 196,134
     // (97 x 29); close 316,6 (30 x 30).
-    add("AssemblyBase", [] { return dialogBackground(true); }, true);
-    add("MacroNameBase", [] { return dialogBackground(false); }, true);
+    add(
+        "AssemblyBase", [] { return dialogBackground(true); }, true);
+    add(
+        "MacroNameBase", [] { return dialogBackground(false); }, true);
     // Under the dialogs' OK and Cancel while the pointer rests on them (Img_Confirm, Img_Cancel).
     add("DlgBtnS_02", [] { return dialogButtonHover(); });
     // The event list's pictures: delay, press, release.

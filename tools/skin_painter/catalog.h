@@ -10,25 +10,25 @@ namespace skinart {
 
 // Picture sizes the layout file is designed for.
 namespace size {
-inline constexpr QSize kActionButton{48, 22};   // BtnS
-inline constexpr QSize kPageButton{110, 26};    // SetS
-inline constexpr QSize kKeyLabel{164, 30};      // KeyS
-inline constexpr QSize kWebButton{110, 26};     // WebS
-inline constexpr QSize kMacroButton{100, 22};   // MacroS
-inline constexpr QSize kPanelButton{46, 22};    // MacroBtnS
-inline constexpr QSize kInsertBase{222, 152};   // InsertDelayBase, InsertKeyBase
-inline constexpr QSize kTenStep{28, 8};         // Bar1
-inline constexpr QSize kDpiStep{16, 6};         // Bar2
-inline constexpr QSize kCheck{16, 16};          // CbS, RdS
-inline constexpr QSize kColourFrame{44, 22};    // Col_F
-inline constexpr QSize kWindow{800, 600};       // L1_BackGround ..
-inline constexpr QSize kMapPage{596, 332};      // L1_Back1 ..
-inline constexpr QSize kAdvancedPage{680, 376}; // L1_Back2 ..
-inline constexpr QSize kBreathingPage{656, 270};// L1_Back3 ..
-inline constexpr QSize kMacroPage{656, 334};    // L1_Back4 ..
-inline constexpr QSize kUpdatePage{480, 180};   // Update
-inline constexpr QSize kDialog{354, 179};       // AssemblyBase, MacroNameBase
-inline constexpr QSize kEventIcon{24, 24};      // MacroEvent_0 .. _2
+inline constexpr QSize kActionButton{48, 22};     // BtnS
+inline constexpr QSize kPageButton{110, 26};      // SetS
+inline constexpr QSize kKeyLabel{164, 30};        // KeyS
+inline constexpr QSize kWebButton{110, 26};       // WebS
+inline constexpr QSize kMacroButton{100, 22};     // MacroS
+inline constexpr QSize kPanelButton{46, 22};      // MacroBtnS
+inline constexpr QSize kInsertBase{222, 152};     // InsertDelayBase, InsertKeyBase
+inline constexpr QSize kTenStep{28, 8};           // Bar1
+inline constexpr QSize kDpiStep{16, 6};           // Bar2
+inline constexpr QSize kCheck{16, 16};            // CbS, RdS
+inline constexpr QSize kColourFrame{44, 22};      // Col_F
+inline constexpr QSize kWindow{800, 600};         // L1_BackGround ..
+inline constexpr QSize kMapPage{596, 332};        // L1_Back1 ..
+inline constexpr QSize kAdvancedPage{680, 376};   // L1_Back2 ..
+inline constexpr QSize kBreathingPage{656, 270};  // L1_Back3 ..
+inline constexpr QSize kMacroPage{656, 334};      // L1_Back4 ..
+inline constexpr QSize kUpdatePage{480, 180};     // Update
+inline constexpr QSize kDialog{354, 179};         // AssemblyBase, MacroNameBase
+inline constexpr QSize kEventIcon{24, 24};        // MacroEvent_0 .. _2
 }  // namespace size
 
 struct PictureSpec {

@@ -22,8 +22,8 @@ QPolygon dialogShape(QSize s) {
     QPolygon shape;
     const int w = s.width() - 2;
     const int h = s.height() - 2;
-    shape << QPoint(18, 1) << QPoint(w - 6, 1) << QPoint(w, 7) << QPoint(w, h - 18) << QPoint(w - 18, h)
-          << QPoint(7, h) << QPoint(1, h - 6) << QPoint(1, 18);
+    shape << QPoint(18, 1) << QPoint(w - 6, 1) << QPoint(w, 7) << QPoint(w, h - 18) << QPoint(w - 18, h) << QPoint(7, h)
+          << QPoint(1, h - 6) << QPoint(1, 18);
     return shape;
 }
 
@@ -79,9 +79,7 @@ QImage dialogBackground(bool withModifierRow) {
     return img;
 }
 
-QImage dialogButtonHover() {
-    return plate(kConfirm.width(), kConfirm.height(), PlateState::Hover, 8);
-}
+QImage dialogButtonHover() { return plate(kConfirm.width(), kConfirm.height(), PlateState::Hover, 8); }
 
 QImage macroEventIcon(int kind) {
     const int s = size::kEventIcon.width();

@@ -45,8 +45,8 @@ void wrappedText(QPainter& p, const QRectF& box, const QString& text, int pixelS
 // Text beside a control: vertically centred on the control's row.
 void rowText(QPainter& p, qreal x, qreal top, qreal height, const QString& text, int flags = Qt::AlignLeft,
              qreal width = 200, int pixelSize = 12, const QColor& colour = ink::kText) {
-    drawText(p, QRectF(flags & Qt::AlignRight ? x - width : x, top, width, height), text, bodyFont(pixelSize),
-             colour, flags | Qt::AlignVCenter);
+    drawText(p, QRectF(flags & Qt::AlignRight ? x - width : x, top, width, height), text, bodyFont(pixelSize), colour,
+             flags | Qt::AlignVCenter);
 }
 
 // ---- Button map page: the mouse and its leader lines ----------------------------------------
@@ -238,8 +238,8 @@ void paintLeaders(QPainter& p, const QList<Leader>& lines) {
 
 void iconPointer(QPainter& p, QPointF at) {
     QPolygonF a;
-    a << QPointF(0, 0) << QPointF(0, 15) << QPointF(4, 11) << QPointF(7, 17) << QPointF(9.5, 16)
-      << QPointF(6.5, 10) << QPointF(11, 10);
+    a << QPointF(0, 0) << QPointF(0, 15) << QPointF(4, 11) << QPointF(7, 17) << QPointF(9.5, 16) << QPointF(6.5, 10)
+      << QPointF(11, 10);
     p.save();
     p.translate(at);
     p.setPen(QPen(ink::kTextDim, 1.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));

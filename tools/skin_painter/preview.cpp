@@ -105,9 +105,9 @@ private:
             const char* key;
             int page;
         };
-        const PageButton buttons[] = {{"B1", "Str004", 1}, {"B2", "Str005", 0}, {"B3", "Str006", 0},
-                                      {"B4", "Str007", 2}, {"B5", "Str008", 3}, {"B11", "Str014", 4},
-                                      {"B12", "Str015", 5}, {"B6", "Str009", 0}, {"B7", "Str010", 0},
+        const PageButton buttons[] = {{"B1", "Str004", 1},  {"B2", "Str005", 0},  {"B3", "Str006", 0},
+                                      {"B4", "Str007", 2},  {"B5", "Str008", 3},  {"B11", "Str014", 4},
+                                      {"B12", "Str015", 5}, {"B6", "Str009", 0},  {"B7", "Str010", 0},
                                       {"B8", "Str011", -1}, {"B9", "Str012", -2}, {"B10", "Str013", -3}};
         const int inF = num("Btn_Space_F");
         const int inB = num("Btn_Space_B");
@@ -233,9 +233,9 @@ private:
         const struct {
             const char* key;
             const char* text;
-        } buttons[] = {{"BtnStart", "Str400"},     {"BtnDel", "Str408"},     {"BtnInsert", "Str409"},
+        } buttons[] = {{"BtnStart", "Str400"},     {"BtnDel", "Str408"},       {"BtnInsert", "Str409"},
                        {"BtnClear", "Str403"},     {"BtnSaveMacro", "Str431"}, {"BtnRename", "Str402"},
-                       {"BtnExportOne", "Str404"}, {"BtnExport", "Str405"},  {"BtnImportOne", "Str406"},
+                       {"BtnExportOne", "Str404"}, {"BtnExport", "Str405"},    {"BtnImportOne", "Str406"},
                        {"BtnImport", "Str407"}};
         for (const auto& b : buttons) {
             const int x = num(QString(b.key) + "_X");

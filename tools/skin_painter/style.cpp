@@ -20,10 +20,9 @@ void beginPaint(QPainter& p, QImage& img) {
 
 QPolygonF chamferPolygon(const QRectF& r, qreal tl, qreal tr, qreal br, qreal bl) {
     QPolygonF poly;
-    poly << QPointF(r.left() + tl, r.top()) << QPointF(r.right() - tr, r.top())
-         << QPointF(r.right(), r.top() + tr) << QPointF(r.right(), r.bottom() - br)
-         << QPointF(r.right() - br, r.bottom()) << QPointF(r.left() + bl, r.bottom())
-         << QPointF(r.left(), r.bottom() - bl) << QPointF(r.left(), r.top() + tl);
+    poly << QPointF(r.left() + tl, r.top()) << QPointF(r.right() - tr, r.top()) << QPointF(r.right(), r.top() + tr)
+         << QPointF(r.right(), r.bottom() - br) << QPointF(r.right() - br, r.bottom())
+         << QPointF(r.left() + bl, r.bottom()) << QPointF(r.left(), r.bottom() - bl) << QPointF(r.left(), r.top() + tl);
     return poly;
 }
 
@@ -72,8 +71,7 @@ void drawSectionTitle(QPainter& p, QPointF topLeft, const QString& text, qreal r
     p.restore();
 }
 
-void drawText(QPainter& p, const QRectF& box, const QString& text, const QFont& font, const QColor& colour,
-              int flags) {
+void drawText(QPainter& p, const QRectF& box, const QString& text, const QFont& font, const QColor& colour, int flags) {
     p.save();
     p.setFont(font);
     p.setPen(colour);

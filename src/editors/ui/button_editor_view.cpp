@@ -29,13 +29,15 @@ ButtonEditorView::ButtonEditorView(QWidget& window, MainWindowModel& model, std:
         });
     }
     for (const auto& g : kMenuGroupSubMenus) {
-        connectLabel(g.entry, [this, tag = g.tag] { editor_.KeyByTagMouseEnter(tag); },
-                     [this, tag = g.tag] { editor_.KeyByTagMouseLeave(tag); }, {});
+        connectLabel(
+            g.entry, [this, tag = g.tag] { editor_.KeyByTagMouseEnter(tag); },
+            [this, tag = g.tag] { editor_.KeyByTagMouseLeave(tag); }, {});
         entries_.emplace_back(g.entry);
     }
     const std::string assembly(kAssemblyEntry);
-    connectLabel(assembly, [this] { editor_.KeyStatus_AMouseEnter(); },
-                 [this, assembly] { editor_.KeyStatusMouseLeave(assembly); }, [this] { openDialog(); });
+    connectLabel(
+        assembly, [this] { editor_.KeyStatus_AMouseEnter(); },
+        [this, assembly] { editor_.KeyStatusMouseLeave(assembly); }, [this] { openDialog(); });
     connectLabel(kMacroEntry, {}, {}, [this] { openDialog(); });
     entries_.push_back(assembly);
     for (const auto& code : namedCodes()) {
@@ -43,15 +45,16 @@ ButtonEditorView::ButtonEditorView(QWidget& window, MainWindowModel& model, std:
             if (code.menuItems[i].empty()) continue;
             const std::string name(code.menuItems[i]);
             const bool lrm = i == kLrmItem;
-            connectLabel(name, [this, name] { editor_.KeyStatusMouseEnter(name); },
-                         [this, name] { editor_.KeyStatusMouseLeave(name); },
-                         [this, tag = code.tag, lrm] {
-                             if (lrm) {
-                                 editor_.Key_SwitchLRMOnClick(tag);
-                             } else {
-                                 editor_.KeyStatusOnClick(tag);
-                             }
-                         });
+            connectLabel(
+                name, [this, name] { editor_.KeyStatusMouseEnter(name); },
+                [this, name] { editor_.KeyStatusMouseLeave(name); },
+                [this, tag = code.tag, lrm] {
+                    if (lrm) {
+                        editor_.Key_SwitchLRMOnClick(tag);
+                    } else {
+                        editor_.KeyStatusOnClick(tag);
+                    }
+                });
             entries_.push_back(name);
         }
     }

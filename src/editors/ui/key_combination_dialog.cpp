@@ -143,9 +143,9 @@ bool KeyCombinationDialog::eventFilter(QObject* watched, QEvent* event) {
     // Edt_AssemblyKeyDown: every key goes to the model, none to the edit or to focus changes.
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers m = key->modifiers();
-    combination_.keyDown(windowsVirtualKey(*key), HeldModifiers{m.testFlag(Qt::ShiftModifier),
-                                                                m.testFlag(Qt::ControlModifier),
-                                                                m.testFlag(Qt::AltModifier)});
+    combination_.keyDown(
+        windowsVirtualKey(*key),
+        HeldModifiers{m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier), m.testFlag(Qt::AltModifier)});
     showState();
     return true;
 }
@@ -158,7 +158,8 @@ void KeyCombinationDialog::modifierClicked(Modifier m, bool checked) {
 
 void KeyCombinationDialog::showState() {
     edit_->setText(qs(combination_.editText()));
-    for (std::size_t i = 0; i < kBoxes.size(); ++i) boxes_[i]->setChecked(combination_.modifierChecked(kBoxes[i].modifier));
+    for (std::size_t i = 0; i < kBoxes.size(); ++i)
+        boxes_[i]->setChecked(combination_.modifierChecked(kBoxes[i].modifier));
 }
 
 void KeyCombinationDialog::IB_ConfirmClick() {

@@ -1,8 +1,8 @@
 #pragma once
 // Turns a Qt key event into the Windows virtual-key code that the key table (KeyName, KeyUsage)
 // is written in. The key-combination dialog and the macro recorder both read keys through it.
-#include <QtGlobal>
 #include <Qt>
+#include <QtGlobal>
 
 class QKeyEvent;
 
@@ -10,10 +10,10 @@ namespace varnel {
 
 // What the table reads from a key event.
 struct QtKeyInput {
-    int key = 0;                            // Qt::Key
-    Qt::KeyboardModifiers modifiers;        // KeypadModifier selects the numeric pad
-    quint32 nativeScanCode = 0;             // xkb keycode on Linux (evdev code + 8); 0 = unknown
-    quint32 nativeVirtualKey = 0;           // X keysym on Linux; 0 = unknown
+    int key = 0;                      // Qt::Key
+    Qt::KeyboardModifiers modifiers;  // KeypadModifier selects the numeric pad
+    quint32 nativeScanCode = 0;       // xkb keycode on Linux (evdev code + 8); 0 = unknown
+    quint32 nativeVirtualKey = 0;     // X keysym on Linux; 0 = unknown
 };
 
 // The virtual-key code of the key; 0 for a key the table does not know.

@@ -51,32 +51,36 @@ constexpr std::uint8_t kPointerDescriptor[] = {
 // The vendor collection with the command and the data feature report, followed by a consumer
 // control collection (two top-level collections on one node, as on the real mouse).
 constexpr std::uint8_t kVendorDescriptor[] = {
-    0x06, 0x00, 0xFF,        // Usage Page (Vendor 0xFF00)
+    0x06, 0x00,
+    0xFF,                    // Usage Page (Vendor 0xFF00)
     0x09, 0x01,              // Usage (1)
     0xA1, 0x01,              // Collection (Application)
     0x85, kCommandReportId,  //   Report Id (0x40)
     0x09, 0x01,              //   Usage (1)
     0x15, 0x00,              //   Logical Minimum (0)
-    0x26, 0xFF, 0x00,        //   Logical Maximum (255)
-    0x75, 0x08,              //   Report Size (8)
-    0x95, kPayloadSize,      //   Report Count (7)
-    0xB1, 0x02,              //   Feature (Data, Variable, Absolute)
-    0x85, kDataReportId,     //   Report Id (0x41)
-    0x09, 0x02,              //   Usage (2)
-    0xB1, 0x02,              //   Feature (Data, Variable, Absolute)
-    0xC0,                    // End Collection
-    0x05, 0x0C,              // Usage Page (Consumer)
-    0x09, 0x01,              // Usage (Consumer Control)
-    0xA1, 0x01,              // Collection (Application)
-    0x85, 0x03,              //   Report Id (3)
-    0x19, 0x00,              //   Usage Minimum (0)
-    0x2A, 0xFF, 0x03,        //   Usage Maximum (0x3FF)
-    0x15, 0x00,              //   Logical Minimum (0)
-    0x26, 0xFF, 0x03,        //   Logical Maximum (0x3FF)
-    0x75, 0x10,              //   Report Size (16)
-    0x95, 0x01,              //   Report Count (1)
-    0x81, 0x00,              //   Input (Data, Array, Absolute)
-    0xC0,                    // End Collection
+    0x26, 0xFF,
+    0x00,                 //   Logical Maximum (255)
+    0x75, 0x08,           //   Report Size (8)
+    0x95, kPayloadSize,   //   Report Count (7)
+    0xB1, 0x02,           //   Feature (Data, Variable, Absolute)
+    0x85, kDataReportId,  //   Report Id (0x41)
+    0x09, 0x02,           //   Usage (2)
+    0xB1, 0x02,           //   Feature (Data, Variable, Absolute)
+    0xC0,                 // End Collection
+    0x05, 0x0C,           // Usage Page (Consumer)
+    0x09, 0x01,           // Usage (Consumer Control)
+    0xA1, 0x01,           // Collection (Application)
+    0x85, 0x03,           //   Report Id (3)
+    0x19, 0x00,           //   Usage Minimum (0)
+    0x2A, 0xFF,
+    0x03,        //   Usage Maximum (0x3FF)
+    0x15, 0x00,  //   Logical Minimum (0)
+    0x26, 0xFF,
+    0x03,        //   Logical Maximum (0x3FF)
+    0x75, 0x10,  //   Report Size (16)
+    0x95, 0x01,  //   Report Count (1)
+    0x81, 0x00,  //   Input (Data, Array, Absolute)
+    0xC0,        // End Collection
 };
 
 // A keyboard with a 2-byte vendor feature report.
@@ -109,9 +113,9 @@ constexpr std::uint8_t kKeyboardDescriptor[] = {
 
 const char* roleName(InterfaceRole role) {
     switch (role) {
-    case InterfaceRole::Pointer: return "pointer";
-    case InterfaceRole::Vendor: return "vendor";
-    case InterfaceRole::Keyboard: return "keyboard";
+        case InterfaceRole::Pointer: return "pointer";
+        case InterfaceRole::Vendor: return "vendor";
+        case InterfaceRole::Keyboard: return "keyboard";
     }
     return "?";
 }
@@ -140,17 +144,15 @@ uhid_event setReply(std::uint32_t id, std::uint16_t err) {
     return reply;
 }
 
-std::uint16_t errorFor(ReportStatus status) {
-    return status == ReportStatus::Ok ? 0 : static_cast<std::uint16_t>(EIO);
-}
+std::uint16_t errorFor(ReportStatus status) { return status == ReportStatus::Ok ? 0 : static_cast<std::uint16_t>(EIO); }
 
 }  // namespace
 
 Bytes reportDescriptor(InterfaceRole role) {
     switch (role) {
-    case InterfaceRole::Pointer: return Bytes(std::begin(kPointerDescriptor), std::end(kPointerDescriptor));
-    case InterfaceRole::Vendor: return Bytes(std::begin(kVendorDescriptor), std::end(kVendorDescriptor));
-    case InterfaceRole::Keyboard: return Bytes(std::begin(kKeyboardDescriptor), std::end(kKeyboardDescriptor));
+        case InterfaceRole::Pointer: return Bytes(std::begin(kPointerDescriptor), std::end(kPointerDescriptor));
+        case InterfaceRole::Vendor: return Bytes(std::begin(kVendorDescriptor), std::end(kVendorDescriptor));
+        case InterfaceRole::Keyboard: return Bytes(std::begin(kKeyboardDescriptor), std::end(kKeyboardDescriptor));
     }
     return {};
 }

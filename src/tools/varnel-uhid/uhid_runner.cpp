@@ -103,8 +103,8 @@ bool Runner::serve(Device& device, bool neighbour) {
     const bool report = ev.type == UHID_GET_REPORT || ev.type == UHID_SET_REPORT;
     if (neighbour && report) ++neighbourReports_;
     if (ev.type == UHID_SET_REPORT) dirty_ = true;
-    auto reply = answer(neighbour ? nullptr : mouse_.get(), device.spec.interfaceIndex, generation_, ev,
-                        options_.shortReply);
+    auto reply =
+        answer(neighbour ? nullptr : mouse_.get(), device.spec.interfaceIndex, generation_, ev, options_.shortReply);
     if (reply && !writeEvent(device.fd, *reply)) {
         log_ << "varnel-uhid: answering on " << device.spec.name << " failed: " << std::strerror(errno) << '\n';
         return false;
@@ -150,8 +150,10 @@ int Runner::run() {
         if (ready <= 0) continue;
         if (fds[0].revents & POLLIN) stop = true;
         for (std::size_t i = 0; i < sources.size() && ok; ++i) {
-            if (fds[i + 1].revents & (POLLERR | POLLHUP | POLLNVAL)) ok = false;
-            else if (fds[i + 1].revents & POLLIN) ok = serve(*sources[i].first, sources[i].second);
+            if (fds[i + 1].revents & (POLLERR | POLLHUP | POLLNVAL))
+                ok = false;
+            else if (fds[i + 1].revents & POLLIN)
+                ok = serve(*sources[i].first, sources[i].second);
         }
         // The mouse left the bus (command 18, or a vanish fault): so do its devices.
         if (ok && !mouseDevices_.empty() && mouse_->generation() != generation_) {

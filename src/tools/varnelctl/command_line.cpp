@@ -75,15 +75,18 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
             return usage("option " + std::string(a) + " needs a value");
         }
         if (!inlineValue) ++i;
-        if (name == "--default-image") o.defaultImage = std::string(value);
+        if (name == "--default-image")
+            o.defaultImage = std::string(value);
         else if (name == "--virtual") {
             auto model = parseVirtualModel(value);
             if (!model) return model.error();
             o.virtualModel = *model;
-        }
-        else if (name == "--virtual-load") o.virtualLoad = std::string(value);
-        else if (name == "--virtual-save") o.virtualSave = std::string(value);
-        else if (name == "--trace") o.trace = std::string(value);
+        } else if (name == "--virtual-load")
+            o.virtualLoad = std::string(value);
+        else if (name == "--virtual-save")
+            o.virtualSave = std::string(value);
+        else if (name == "--trace")
+            o.trace = std::string(value);
         else if (name == "--virtual-interfaces") {
             if (value != "1" && value != "2") return usage("--virtual-interfaces takes 1 or 2");
             o.virtualInterfaces = value == "1" ? 1 : 2;
@@ -109,8 +112,8 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
     if (positional.size() != wanted)
         return usage(std::string(o.command.name) + (o.command.takesFile ? " takes one FILE" : " takes no argument"));
     if (o.command.takesFile) o.file = std::string(positional[1]);
-    const bool virtualDetail = o.virtualLoad || o.virtualSave || o.virtualInterfaces != 1 || o.refuseReport ||
-                               o.unplugAfter || o.latencyUs;
+    const bool virtualDetail =
+        o.virtualLoad || o.virtualSave || o.virtualInterfaces != 1 || o.refuseReport || o.unplugAfter || o.latencyUs;
     if (virtualDetail && !o.virtualModel) return usage("--virtual-* options need --virtual MODEL");
     return o;
 }

@@ -28,12 +28,12 @@ struct Failure {
 
 int exitFor(TransferCode code) {
     switch (code) {
-    case TransferCode::Done: return kExitDone;
-    case TransferCode::NoDevice: return kExitNoDevice;
-    case TransferCode::Refused: return kExitRefused;
-    case TransferCode::BadFile: return kExitBadFile;
-    case TransferCode::DeviceFailed:
-    case TransferCode::DeviceGone: break;
+        case TransferCode::Done: return kExitDone;
+        case TransferCode::NoDevice: return kExitNoDevice;
+        case TransferCode::Refused: return kExitRefused;
+        case TransferCode::BadFile: return kExitBadFile;
+        case TransferCode::DeviceFailed:
+        case TransferCode::DeviceGone: break;
     }
     return kExitDeviceFailed;
 }
@@ -89,7 +89,8 @@ private:
     // Input files are checked before anything goes to the mouse.
     std::optional<Failure> loadInputs() {
         if (o_.command.command == Command::Flash) {
-            if (auto s = model_.LoadFirmware(o_.file); !s) return Failure{kExitBadFile, o_.file + ": " + s.error().message};
+            if (auto s = model_.LoadFirmware(o_.file); !s)
+                return Failure{kExitBadFile, o_.file + ": " + s.error().message};
         } else if (o_.command.command == Command::Restore || o_.command.command == Command::ImportMacros) {
             if (auto r = readWholeFile(o_.file); !r) return Failure{kExitBadFile, r.error().message};
         }
@@ -133,19 +134,19 @@ private:
 
     std::optional<Failure> command() {
         switch (o_.command.command) {
-        case Command::Backup: return writeFile(model_.ProfileBytes());
-        case Command::Restore:
-            if (auto s = model_.LoadProfile(o_.file); !s) return Failure{kExitBadFile, s.error().message};
-            state_.MacrosDirty = true;
-            return transfer(model_.Apply());
-        case Command::Reset: return transfer(model_.Reset());
-        case Command::Flash: return flash();
-        case Command::ExportMacros: return writeFile(macroSetFileBytes(state_.DataBuf));
-        case Command::ImportMacros:
-            if (auto s = model_.ImportMacros(o_.file); !s) return Failure{kExitBadFile, s.error().message};
-            return transfer(model_.SaveMacro());
-        case Command::List:
-        case Command::Info: break;
+            case Command::Backup: return writeFile(model_.ProfileBytes());
+            case Command::Restore:
+                if (auto s = model_.LoadProfile(o_.file); !s) return Failure{kExitBadFile, s.error().message};
+                state_.MacrosDirty = true;
+                return transfer(model_.Apply());
+            case Command::Reset: return transfer(model_.Reset());
+            case Command::Flash: return flash();
+            case Command::ExportMacros: return writeFile(macroSetFileBytes(state_.DataBuf));
+            case Command::ImportMacros:
+                if (auto s = model_.ImportMacros(o_.file); !s) return Failure{kExitBadFile, s.error().message};
+                return transfer(model_.SaveMacro());
+            case Command::List:
+            case Command::Info: break;
         }
         return std::nullopt;
     }
