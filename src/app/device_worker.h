@@ -23,10 +23,10 @@
 #include <memory>
 #include <optional>
 
-#include "config/app_state.h"
 #include "device/clock.h"
 #include "device/hid_bus.h"
 #include "transfers/app_model.h"
+#include "transfers/app_state.h"
 
 namespace varnel {
 

@@ -4,8 +4,8 @@
 #include "app/loading_window.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
-#include "config/app_state.h"
 #include "platform/hidapi_bus.h"
+#include "transfers/app_state.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -13,11 +13,11 @@
 
 #include "app/loading_window.h"
 #include "app/message_box.h"
-#include "app/skin_widgets.h"
 #include "common/resources.h"
 #include "editors/fire_key_boxes.h"
 #include "editors/ui/button_editor_view.h"
 #include "skin/navigation.h"
+#include "skin/ui/skin_widgets.h"
 
 namespace varnel {
 

@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "app/device_worker.h"
-#include "app/pictures.h"
-#include "config/app_state.h"
 #include "skin/main_window_model.h"
+#include "skin/ui/pictures.h"
+#include "transfers/app_state.h"
 
 namespace varnel {
 

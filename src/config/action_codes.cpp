@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "common/decimal.h"
-#include "config/chip_model.h"
+#include "config/image_sizes.h"
 #include "config/key_table.h"
 
 namespace varnel {

@@ -51,7 +51,6 @@ Result<ImageHeader> decideImageHeader(ByteSpan image) {
     h.DefaultPid = readBe16(image, param_a::kProductId);
     const auto sig = layoutFor(*h.DefaultChip).signatureOffset;
     h.ExpectedSignature = {image[sig], image[sig + 1]};
-    h.PnlMainHeight = pnlMainHeight(*h.DefaultChip);
     return h;
 }
 

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "common/bytes.h"
+#include "common/chip_model.h"
 #include "common/result.h"
-#include "config/chip_model.h"
 #include "config/data_buf.h"
 #include "config/layout.h"
 
@@ -22,7 +22,6 @@ struct ImageHeader {
     std::uint16_t DefaultVid = 0;
     std::uint16_t DefaultPid = 0;
     std::array<std::uint8_t, 2> ExpectedSignature{};
-    std::optional<int> PnlMainHeight;  // 122 Lark, 146 Wren, nullopt = keep the designed height
 };
 
 // Decides the header from an image; fewer than 49 bytes is an error.

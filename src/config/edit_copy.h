@@ -8,9 +8,9 @@
 #include <string>
 
 #include "common/bytes.h"
+#include "common/chip_model.h"
 #include "common/result.h"
 #include "config/action_codes.h"
-#include "config/chip_model.h"
 #include "config/data_buf.h"
 #include "config/layout.h"
 

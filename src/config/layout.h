@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "common/bytes.h"
-#include "config/chip_model.h"
+#include "config/image_sizes.h"
 
 namespace varnel {
 

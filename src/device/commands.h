@@ -32,23 +32,4 @@ constexpr std::size_t kCmdByteLength = 4;   // big-endian 4..5
 constexpr std::uint8_t kProbeAddressLow = 0x11;
 constexpr std::uint8_t kProbeLengthLow = 0x01;
 
-// Address spaces.
-constexpr std::size_t kParamSpaceSize = 256;
-constexpr std::size_t kFlashSize = 0x10000;
-constexpr std::size_t kFlashSectorSize = 0x1000;
-
-// Wren flash map.
-constexpr std::uint16_t kFlashFirmware = 0x1000;
-constexpr std::uint16_t kFlashDefaultFirmware = 0x3000;
-constexpr std::uint16_t kFlashParameterBlock = 0x5000;
-constexpr std::uint16_t kFlashSignature = 0x5C00;
-constexpr std::uint16_t kFlashExtraBytes = 0x6000;
-constexpr std::uint16_t kFlashMacroNames = 0x7400;
-constexpr std::uint16_t kFlashMacroBlocks = 0x8000;
-constexpr std::size_t kSignatureAreaSize = 5;
-constexpr std::size_t kWrenExtraSize = 9;
-
-// Lark parameter space: the signature area sits inside the parameter block.
-constexpr std::uint8_t kParamSignature = 43;
-
 }  // namespace varnel

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "config/chip_model.h"
+#include "common/chip_model.h"
 
 namespace varnel {
 

@@ -8,12 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "config/chip_model.h"
 #include "device/clock.h"
 #include "device/hid_bus.h"
 #include "device/protocol.h"
 
 namespace varnel {
+
+// One entry of the id table searched for the mouse; a zero id makes the entry empty.
+struct DeviceId {
+    std::uint32_t vendorId = 0;
+    std::uint32_t productId = 0;
+    bool empty() const { return vendorId == 0 || productId == 0; }
+    bool operator==(const DeviceId&) const = default;
+};
+using DeviceIdTable = std::array<DeviceId, 2>;
 
 constexpr Millis kPollInterval{3500};
 constexpr Millis kSearchSettleTime{2000};

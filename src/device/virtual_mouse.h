@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "common/chip_model.h"
 #include "common/result.h"
-#include "config/chip_model.h"
 #include "device/clock.h"
 #include "device/hid_bus.h"
 

@@ -11,7 +11,7 @@
 
 #include "common/bytes.h"
 #include "common/result.h"
-#include "config/chip_model.h"
+#include "config/image_sizes.h"
 
 namespace varnel {
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "common/bytes.h"
+#include "common/chip_model.h"
 #include "common/result.h"
-#include "config/chip_model.h"
 #include "config/data_buf.h"
 
 namespace varnel {

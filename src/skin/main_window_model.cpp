@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/action_codes.h"
+#include "config/variant.h"
 #include "skin/control_catalog.h"
 #include "skin/navigation.h"
 
@@ -83,7 +84,7 @@ void MainWindowModel::formCreate(int screenWidth, int screenHeight, const IniSec
     // 9.
     if (const Status s = state_.applyImageHeader(defaultImage); !s)
         problems_.push_back("default image: " + s.error().message);
-    applyMenuHeight();
+    applyMenuHeight(state_.DefaultChip);
     // 10.
     if (const Status s = state_.initNoDevice(defaultImage); !s)
         problems_.push_back("default image: " + s.error().message);
@@ -240,9 +241,9 @@ void MainWindowModel::showFireKeyBoxes() {
     controls_.setCaption("Edt_DelayTime1", state_.FireKey.delay);
 }
 
-void MainWindowModel::applyMenuHeight() {
+void MainWindowModel::applyMenuHeight(OptionalChip chip) {
     const Control* menu = controls_.find("Pnl_Main");
-    if (menu != nullptr && state_.PnlMainHeight) controls_.resize("Pnl_Main", menu->width, *state_.PnlMainHeight);
+    if (menu != nullptr && chip) controls_.resize("Pnl_Main", menu->width, skin::pnlMainHeight(hasMacros(chip)));
 }
 
 void MainWindowModel::refreshUi() {
@@ -524,7 +525,7 @@ std::optional<std::string> MainWindowModel::refreshChipPages() {
         }
     }
     controls_.setVisible("Key_Macro", wren);
-    applyMenuHeight();
+    applyMenuHeight(state_.DeviceChip.value_or(ChipModel::Lark));
     // 3.
     controls_.setVisible(pageGroup(1), true);
     state_.NoDeviceMode = false;

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "common/bytes.h"
-#include "config/app_state.h"
 #include "config/layout.h"
 #include "skin/controls.h"
 #include "skin/language.h"
 #include "skin/layout.h"
 #include "skin/marquee.h"
 #include "skin/skin_tables.h"
+#include "transfers/app_state.h"
 
 namespace varnel {
 
@@ -130,7 +130,7 @@ public:
 
 private:
     // Pnl_Main takes the key-menu height of the current variant, when one is known.
-    void applyMenuHeight();
+    void applyMenuHeight(OptionalChip chip);
     void loadSkinImages();
     void refreshUi();
     void showFireKeyBoxes();

@@ -249,6 +249,9 @@ constexpr std::array<std::string_view, 4> kInsertChoiceKeys{"Str410", "Str411", 
 constexpr std::array<std::string_view, 6> kMenuPanels{"Pnl_Main", "Pnl_MseKey", "Pnl_Special",
                                                       "Pnl_WWW",  "Pnl_Media",  "Pnl_LRM"};
 
+// Height of Pnl_Main: a mouse with macros has the extra Macro entry.
+constexpr int pnlMainHeight(bool withMacros) { return withMacros ? 146 : 122; }
+
 struct MenuEntry {
     std::string_view name;
     std::string_view panel;

@@ -1,6 +1,7 @@
 #include "transfers/app_model.h"
 
 #include "common/file_io.h"
+#include "config/variant.h"
 #include "macros/macro_file.h"
 #include "profiles/profile_file.h"
 #include "transfers/device_write.h"
@@ -38,7 +39,7 @@ void AppModel::adopt(AppModelConfig config) {
 bool AppModel::mouseReady() const { return link_.hasBothChannels() && identifiedMouse(state_); }
 
 void AppModel::forgetMouse() {
-    if (state_.DeviceChip == ChipModel::Wren) state_.MacroNameList = {};
+    if (hasMacros(state_.DeviceChip)) state_.MacroNameList = {};
     state_.LightingKind.reset();
     state_.DeviceChip.reset();
     state_.SensorModel.clear();

@@ -11,11 +11,11 @@
 
 #include "common/bytes.h"
 #include "common/result.h"
-#include "config/app_state.h"
 #include "device/clock.h"
 #include "device/discovery.h"
 #include "device/hid_bus.h"
 #include "device/protocol.h"
+#include "transfers/app_state.h"
 #include "transfers/device_read.h"
 #include "transfers/transfer_status.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "config/layout.h"
+#include "config/variant.h"
 #include "device/device_info.h"
 
 namespace varnel {
@@ -24,9 +24,11 @@ bool signatureMatches(const std::array<std::uint8_t, 5>& sig, int first, int sec
 }  // namespace
 
 std::size_t fullReadCost(ChipModel chip) {
-    if (chip == ChipModel::Lark) return transferCost(kLarkParameterBlockSize);
-    return transferCost(kWrenParameterBlockSize) + transferCost(kWrenExtraSize) + transferCost(kSignatureAreaSize) +
-           kMacroCount * transferCost(kMacroBlockSize) + transferCost(kMacroNameTableSize);
+    const Variant& v = variantOf(chip);
+    std::size_t cost = transferCost(v.layout.blockSize);
+    if (v.flash) cost += transferCost(kWrenExtraSize) + transferCost(kSignatureAreaSize);
+    if (v.hasMacros) cost += kMacroCount * transferCost(kMacroBlockSize) + transferCost(kMacroNameTableSize);
+    return cost;
 }
 
 void RefreshErrorAP(AppState& state) { state.NoDeviceMode = true; }
@@ -35,10 +37,7 @@ bool identifiedMouse(const AppState& state) {
     return !state.NoDeviceMode && state.DeviceChip.has_value() && state.DeviceChip == state.DefaultChip;
 }
 
-void RefreshChipPages(AppState& state) {
-    state.PnlMainHeight = pnlMainHeight(state.DeviceChip.value_or(ChipModel::Lark));
-    state.NoDeviceMode = false;
-}
+void RefreshChipPages(AppState& state) { state.NoDeviceMode = false; }
 
 TransferStatus identifyMouse(AppState& state, DeviceLink& link, const AlternativeSignature& alternative) {
     LinkStatus sent = link.SendCommand(kCmdDeviceInfo, 0, 0, 0, 0);
@@ -68,9 +67,10 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link, const Alternativ
     }
 
     if (state.DeviceChip) {
-        TransferResult r = *state.DeviceChip == ChipModel::Lark
-                               ? link.ReadParam(kParamSignature, state.SignatureBuffer)
-                               : link.ReadFlash(kFlashSignature, state.SignatureBuffer);
+        const Variant& v = variantOf(*state.DeviceChip);
+        TransferResult r = v.memory.space == MemorySpace::Parameter
+                               ? link.ReadParam(static_cast<std::uint8_t>(v.signatureAddress), state.SignatureBuffer)
+                               : link.ReadFlash(v.signatureAddress, state.SignatureBuffer);
         if (r.gone) return goneDuring("Identification");
     }
     if (signatureMatches(state.SignatureBuffer, state.ExpectedSignature[0], state.ExpectedSignature[1]) ||
@@ -83,25 +83,36 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link, const Alternativ
 TransferStatus Btn_Read(AppState& state, DeviceLink& link, const ProgressSink& progress) {
     TransferSession session(link, state.DeviceChip ? fullReadCost(*state.DeviceChip) : 0, progress);
     DataBuf& buf = state.DataBuf;
-    if (state.DeviceChip == ChipModel::Lark) {
-        session.readParam(0, buf.parameterBlock(ChipModel::Lark));
-    } else if (state.DeviceChip == ChipModel::Wren) {
-        MutableByteSpan block = buf.parameterBlock(ChipModel::Wren);
-        session.readFlash(kFlashParameterBlock, block);
-        session.readFlash(kFlashExtraBytes, state.WrenExtraBytes);
-        std::copy(state.WrenExtraBytes.begin(), state.WrenExtraBytes.end(), block.begin() + kExtraMirrorOffset);
-        session.readFlash(kFlashSignature, state.SignatureBuffer);
-        std::copy_n(state.SignatureBuffer.begin(), 2, block.begin() + kWrenLayout.signatureOffset);
-        // 1024-byte reads go through a scratch buffer: a refused command keeps the old content.
-        std::array<std::uint8_t, kMacroBlockSize> scratch;
-        for (std::size_t i = 0; i < kMacroCount; ++i) {
-            const auto address = static_cast<std::uint16_t>(kFlashMacroBlocks + i * kMacroBlockSize);
-            if (session.readFlash(address, scratch).accepted())
-                std::copy(scratch.begin(), scratch.end(), buf.macroBlock(i).begin());
+    if (state.DeviceChip) {
+        const Variant& v = variantOf(*state.DeviceChip);
+        MutableByteSpan block = buf.parameterBlock(v.chip);
+        if (v.memory.space == MemorySpace::Parameter) {
+            session.readParam(static_cast<std::uint8_t>(v.parameterAddress), block);
+        } else {
+            session.readFlash(v.parameterAddress, block);
         }
-        if (session.readFlash(kFlashMacroNames, scratch).accepted())
-            std::copy(scratch.begin(), scratch.end(), buf.macroNameTable.begin());
-        state.RefreshMacroName();
+        if (v.flash) {
+            // The mirrors at 0x6000 and 0x5C00 hold what the mouse works with: they replace the
+            // block's copies of ParameterB, the RGBLockSection and the signature.
+            session.readFlash(v.flash->extraBytes, state.WrenExtraBytes);
+            std::copy(state.WrenExtraBytes.begin(), state.WrenExtraBytes.end(),
+                      block.begin() + static_cast<std::ptrdiff_t>(v.layout.parameterB.offset));
+            session.readFlash(v.signatureAddress, state.SignatureBuffer);
+            std::copy_n(state.SignatureBuffer.begin(), 2,
+                        block.begin() + static_cast<std::ptrdiff_t>(v.layout.signatureOffset));
+        }
+        if (v.hasMacros) {
+            // 1024-byte reads go through a scratch buffer: a refused command keeps the old content.
+            std::array<std::uint8_t, kMacroBlockSize> scratch;
+            for (std::size_t i = 0; i < kMacroCount; ++i) {
+                const auto address = static_cast<std::uint16_t>(v.flash->macroBlocks + i * kMacroBlockSize);
+                if (session.readFlash(address, scratch).accepted())
+                    std::copy(scratch.begin(), scratch.end(), buf.macroBlock(i).begin());
+            }
+            if (session.readFlash(v.flash->macroNames, scratch).accepted())
+                std::copy(scratch.begin(), scratch.end(), buf.macroNameTable.begin());
+            state.RefreshMacroName();
+        }
     }
     state.DataBufToUI();
     RefreshChipPages(state);

@@ -2,8 +2,8 @@
 // Identification of the attached mouse and the full read of its configuration into DataBuf.
 #include <array>
 
-#include "config/app_state.h"
 #include "device/protocol.h"
+#include "transfers/app_state.h"
 #include "transfers/transfer_status.h"
 
 namespace varnel {

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "config/default_image.h"
-#include "config/layout.h"
+#include "config/variant.h"
 #include "macros/macro_format.h"
 
 namespace varnel {
@@ -12,11 +12,9 @@ namespace varnel {
 namespace {
 
 constexpr std::size_t kPiece = 256;  // macro and name writes go in 256-byte quarters
-// The 9 bytes at 0x6000 mirror ParameterBSection and the RGBLockSection.
-static_assert(kWrenLayout.parameterB.offset + kWrenExtraSize == kWrenLayout.signatureOffset);
-
-constexpr std::array<std::uint8_t, 2> kParameterSectors{0x50, 0x60};
-constexpr std::array<std::uint8_t, 9> kMacroSectors{0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0};
+constexpr const FlashMap& kFlash = *kWrenVariant.flash;
+constexpr auto kParameterSectors = kFlash.parameterSectors;
+constexpr auto kMacroSectors = kFlash.macroSectors;
 
 constexpr std::size_t kMacroAreaCost =
     (kMacroNameTableSize / kPiece + kMacroCount * (kMacroBlockSize / kPiece)) * transferCost(kPiece);  // 132 writes
@@ -34,9 +32,9 @@ void writeInPieces(TransferSession& session, std::uint16_t address, ByteSpan dat
 }
 
 void writeMacroArea(TransferSession& session, const DataBuf& buf) {
-    writeInPieces(session, kFlashMacroNames, buf.macroNameTable);
+    writeInPieces(session, kFlash.macroNames, buf.macroNameTable);
     for (std::size_t i = 0; i < kMacroCount; ++i)
-        writeInPieces(session, static_cast<std::uint16_t>(kFlashMacroBlocks + i * kMacroBlockSize), buf.macroBlock(i));
+        writeInPieces(session, static_cast<std::uint16_t>(kFlash.macroBlocks + i * kMacroBlockSize), buf.macroBlock(i));
 }
 
 // Counts the refusals of the macro sectors' erases and writes, which are interleaved with the
@@ -59,9 +57,9 @@ private:
 
 // Parameter block, signature area and the 9-byte mirror, in this order.
 void writeWrenParameters(TransferSession& session, const AppState& state) {
-    session.writeFlash(kFlashParameterBlock, state.DataBuf.parameterBlock(ChipModel::Wren));
-    session.writeFlash(kFlashSignature, state.SignatureBuffer);
-    session.writeFlash(kFlashExtraBytes, state.WrenExtraBytes);
+    session.writeFlash(kWrenVariant.parameterAddress, state.DataBuf.parameterBlock(ChipModel::Wren));
+    session.writeFlash(kWrenVariant.signatureAddress, state.SignatureBuffer);
+    session.writeFlash(kFlash.extraBytes, state.WrenExtraBytes);
 }
 
 // The names of the list into the name table; a name that cannot be stored stops the write
@@ -71,7 +69,10 @@ Status namesIntoTable(AppState& state) { return UIToMacroName(state.DataBuf.macr
 // The whole Lark block at address 0, then the reload command if the write was accepted.
 TransferStatus writeLarkBlock(AppState& state, DeviceLink& link, const ProgressSink& progress, const char* operation) {
     TransferSession session(link, transferCost(kLarkParameterBlockSize) + 1, progress);
-    if (session.writeParam(0, state.DataBuf.parameterBlock(ChipModel::Lark)).accepted())
+    if (session
+            .writeParam(static_cast<std::uint8_t>(kLarkVariant.parameterAddress),
+                        state.DataBuf.parameterBlock(ChipModel::Lark))
+            .accepted())
         SystemReloadCmd_OnClick(state, session);
     return session.outcome(operation);
 }
@@ -90,8 +91,8 @@ LinkStatus SystemReloadCmd_OnClick(AppState& state, TransferSession& session) {
 
 TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const ProgressSink& progress) {
     if (!state.DeviceChip) return noDeviceStatus();
-    if (*state.DeviceChip == ChipModel::Lark) {
-        state.MacrosDirty = false;  // a Lark keeps no macros
+    if (variantOf(*state.DeviceChip).memory.space == MemorySpace::Parameter) {
+        state.MacrosDirty = false;  // a mouse without flash keeps no macros
         return writeLarkBlock(state, link, progress, "Apply");
     }
     MutableByteSpan block = state.DataBuf.parameterBlock(ChipModel::Wren);
@@ -119,13 +120,13 @@ TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defa
     const ChipModel chip = *state.DeviceChip;
     if (auto s = loadDefaultCopies(state.DataBuf, chip, defaultImage); !s)
         return TransferStatus::fail(TransferCode::BadFile, "default image unusable: " + s.error().message);
-    if (chip == ChipModel::Wren) {
-        std::copy_n(state.DataBuf.parameter.begin() + kWrenLayout.signatureOffset, 2, state.SignatureBuffer.begin());
-        state.RefreshMacroName();
-    }
+    const Variant& v = variantOf(chip);
+    if (v.flash)
+        std::copy_n(state.DataBuf.parameter.begin() + v.layout.signatureOffset, 2, state.SignatureBuffer.begin());
+    if (v.hasMacros) state.RefreshMacroName();
     state.DataBufToUI();
 
-    if (chip == ChipModel::Lark) return writeLarkBlock(state, link, progress, "Reset");
+    if (v.memory.space == MemorySpace::Parameter) return writeLarkBlock(state, link, progress, "Reset");
     TransferSession session(
         link, kParameterSectors.size() + kMacroSectors.size() + kWrenParameterCost + kMacroAreaCost + 1, progress);
     eraseSectors(session, kParameterSectors);
@@ -138,7 +139,7 @@ TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defa
 
 TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& progress) {
     state.MacrosDirty = true;
-    if (state.DeviceChip != ChipModel::Wren) {
+    if (!hasMacros(state.DeviceChip)) {
         state.MacrosDirty = false;
         return TransferStatus::fail(TransferCode::NoDevice, "Save Macro needs a Wren mouse");
     }

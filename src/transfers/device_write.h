@@ -3,8 +3,8 @@
 // Save Macro and the reload command. Order and content of every report are fixed; a refused
 // command or data report does not stop the sequence but makes the result a failure, and a mouse
 // that leaves the bus ends it at once.
-#include "config/app_state.h"
 #include "device/protocol.h"
+#include "transfers/app_state.h"
 #include "transfers/transfer_status.h"
 
 namespace varnel {

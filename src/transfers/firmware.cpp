@@ -7,6 +7,7 @@
 
 #include "common/file_io.h"
 #include "config/image_builder.h"
+#include "config/variant.h"
 #include "device/commands.h"
 
 namespace varnel {
@@ -21,8 +22,8 @@ constexpr std::size_t kRegionReadCost = kPieceCount * transferCost(kPieceSize);
 constexpr std::size_t kRegionWriteCost = kPieceCount * kPieceWriteCost;
 constexpr std::size_t kPiecesPerSector = kFlashSectorSize / kPieceSize;
 static_assert(kPieceCount == 8 && kPiecesPerSector == 4);
-
-std::uint8_t sectorOf(std::uint16_t address) { return highByte(address); }
+constexpr std::uint16_t kFlashFirmware = kWrenVariant.flash->firmware;
+constexpr std::uint16_t kFlashDefaultFirmware = kWrenVariant.flash->defaultFirmware;
 
 std::uint16_t pieceAddress(std::uint16_t region, std::size_t i) {
     return static_cast<std::uint16_t>(region + i * kPieceSize);
@@ -52,7 +53,7 @@ void writePiece(TransferSession& session, std::uint16_t region, ByteSpan image, 
 // Both sectors of a region erased, then all eight pieces written.
 void rewriteRegion(TransferSession& session, std::uint16_t region, ByteSpan image) {
     session.erase(sectorOf(region));
-    session.erase(static_cast<std::uint8_t>(sectorOf(region) + 0x10));
+    session.erase(sectorOf(static_cast<std::uint16_t>(region + kFlashSectorSize)));
     for (std::size_t i = 0; i < kPieceCount; ++i) writePiece(session, region, image, i);
 }
 

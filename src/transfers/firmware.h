@@ -7,8 +7,8 @@
 
 #include "common/bytes.h"
 #include "common/result.h"
-#include "config/app_state.h"
 #include "device/protocol.h"
+#include "transfers/app_state.h"
 #include "transfers/transfer_status.h"
 
 namespace varnel {

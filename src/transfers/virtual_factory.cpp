@@ -4,8 +4,7 @@
 
 #include "config/data_buf.h"
 #include "config/default_image.h"
-#include "config/layout.h"
-#include "device/commands.h"
+#include "config/variant.h"
 
 namespace varnel {
 
@@ -18,25 +17,27 @@ void put(Bytes& memory, std::size_t address, ByteSpan bytes) {
 }  // namespace
 
 Bytes factoryMemory(ChipModel chip, ByteSpan defaultImage, ByteSpan defaultFirmware) {
-    Bytes memory(chip == ChipModel::Lark ? kParamSpaceSize : kFlashSize, 0xFF);
+    const Variant& v = variantOf(chip);
+    Bytes memory(v.memory.size, 0xFF);
     auto header = decideImageHeader(defaultImage);
     DataBuf buf;
     const bool matches = header && header->DefaultChip == chip && loadDefaultCopies(buf, chip, defaultImage).ok();
-    if (chip == ChipModel::Lark) {
-        if (matches) put(memory, 0, buf.parameterBlock(chip));
+    if (!v.flash) {
+        if (matches) put(memory, v.parameterAddress, buf.parameterBlock(chip));
         return memory;
     }
-    if (defaultFirmware.size() == kFlashDefaultFirmware - kFlashFirmware) {
-        put(memory, kFlashFirmware, defaultFirmware);
-        put(memory, kFlashDefaultFirmware, defaultFirmware);
+    const FlashMap& flash = *v.flash;
+    if (defaultFirmware.size() == static_cast<std::size_t>(flash.defaultFirmware - flash.firmware)) {
+        put(memory, flash.firmware, defaultFirmware);
+        put(memory, flash.defaultFirmware, defaultFirmware);
     }
     if (!matches) return memory;
     ByteSpan block = buf.parameterBlock(chip);
-    put(memory, kFlashParameterBlock, block);
-    put(memory, kFlashSignature, block.subspan(kWrenLayout.signatureOffset, 2));
-    put(memory, kFlashExtraBytes, block.subspan(kWrenLayout.parameterB.offset, kWrenExtraSize));
-    put(memory, kFlashMacroNames, buf.macroNameTable);
-    put(memory, kFlashMacroBlocks, buf.macroArea);
+    put(memory, v.parameterAddress, block);
+    put(memory, v.signatureAddress, block.subspan(v.layout.signatureOffset, 2));
+    put(memory, flash.extraBytes, block.subspan(v.layout.parameterB.offset, kWrenExtraSize));
+    put(memory, flash.macroNames, buf.macroNameTable);
+    put(memory, flash.macroBlocks, buf.macroArea);
     return memory;
 }
 

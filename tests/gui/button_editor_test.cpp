@@ -17,6 +17,7 @@
 #include "gui_test_main.h"
 #include "transfers/app_model.h"
 #include "transfers/virtual_factory.h"
+#include "wren_flash_map.h"
 
 using namespace varnel;
 

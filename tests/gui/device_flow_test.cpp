@@ -11,6 +11,7 @@
 #include "device/commands.h"
 #include "device_rig.h"
 #include "gui_test_main.h"
+#include "wren_flash_map.h"
 
 using namespace varnel;
 using varnel::testing::DeviceRig;

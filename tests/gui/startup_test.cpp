@@ -8,8 +8,8 @@
 #include "app/loading_window.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
-#include "app/pictures.h"
 #include "gui_test_main.h"
+#include "skin/ui/pictures.h"
 
 using namespace varnel;
 

@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "common/resources.h"
-#include "config/app_state.h"
 #include "skin/fake_pictures.h"
 #include "skin/layout.h"
 #include "skin/main_window_model.h"
+#include "transfers/app_state.h"
 
 namespace varnel::testing {
 

@@ -12,6 +12,7 @@
 #include "config/image_builder.h"
 #include "device/commands.h"
 #include "transfers/transfer_rig.h"
+#include "wren_flash_map.h"
 
 namespace varnel {
 namespace {

@@ -1,4 +1,5 @@
 #include "transfers/app_model.h"
+#include "wren_flash_map.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

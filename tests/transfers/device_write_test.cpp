@@ -1,4 +1,5 @@
 #include "transfers/device_write.h"
+#include "wren_flash_map.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include <QListWidget>
 
-#include "app/skin_widgets.h"
 #include "config/action_codes.h"
 #include "editors/ui/key_combination_dialog.h"
 #include "skin/skin_tables.h"
+#include "skin/ui/skin_widgets.h"
 
 namespace varnel {
 

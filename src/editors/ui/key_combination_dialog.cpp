@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/pictures.h"
-#include "app/skin_widgets.h"
 #include "platform/ui/key_event.h"
+#include "skin/ui/pictures.h"
+#include "skin/ui/skin_widgets.h"
 
 namespace varnel {
 

@@ -14,22 +14,25 @@ namespace varnel::ctl {
 
 enum class Command { List, Info, Backup, Restore, Reset, Flash, ExportMacros, ImportMacros };
 
+// What the mouse must offer for the command.
+enum class Needs { Nothing, Macros, FirmwareUpdate };
+
 struct CommandInfo {
     std::string_view name;
     Command command;
     bool takesFile;
-    bool wrenOnly;
+    Needs needs;
 };
 
 inline constexpr CommandInfo kCommands[] = {
-    {"list", Command::List, false, false},
-    {"info", Command::Info, false, false},
-    {"backup", Command::Backup, true, false},
-    {"restore", Command::Restore, true, false},
-    {"reset", Command::Reset, false, false},
-    {"flash", Command::Flash, true, true},
-    {"export-macros", Command::ExportMacros, true, true},
-    {"import-macros", Command::ImportMacros, true, true},
+    {"list", Command::List, false, Needs::Nothing},
+    {"info", Command::Info, false, Needs::Nothing},
+    {"backup", Command::Backup, true, Needs::Nothing},
+    {"restore", Command::Restore, true, Needs::Nothing},
+    {"reset", Command::Reset, false, Needs::Nothing},
+    {"flash", Command::Flash, true, Needs::FirmwareUpdate},
+    {"export-macros", Command::ExportMacros, true, Needs::Macros},
+    {"import-macros", Command::ImportMacros, true, Needs::Macros},
 };
 
 struct Options {

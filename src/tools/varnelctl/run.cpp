@@ -6,14 +6,15 @@
 
 #include "common/file_io.h"
 #include "common/resources.h"
-#include "config/app_state.h"
 #include "config/default_image.h"
+#include "config/variant.h"
 #include "device/trace.h"
 #include "device/virtual_bus.h"
 #include "macros/macro_file.h"
 #include "platform/hidapi_bus.h"
 #include "skin/layout.h"
 #include "transfers/app_model.h"
+#include "transfers/app_state.h"
 #include "transfers/virtual_factory.h"
 
 namespace varnel::ctl {
@@ -72,13 +73,20 @@ public:
         if (auto f = open()) return f;
         if (auto s = identifyMouse(state_, model_.link(), config_.alternative); !s) return fromTransfer(s);
         if (o_.command.command == Command::Info) return info();
-        if (o_.command.wrenOnly && state_.DeviceChip != ChipModel::Wren)
+        if (!offers(o_.command.needs))
             return Failure{kExitDeviceFailed, std::string(o_.command.name) + " needs a Wren mouse"};
         if (auto s = Btn_Read(state_, model_.link()); !s) return fromTransfer(s);
         return command();
     }
 
 private:
+    bool offers(Needs needs) const {
+        if (needs == Needs::Nothing) return true;
+        if (!state_.DeviceChip) return false;
+        const Variant& v = variantOf(*state_.DeviceChip);
+        return needs == Needs::Macros ? v.hasMacros : v.hasFirmwareUpdate;
+    }
+
     std::optional<Failure> list() {
         for (const auto& i : bus_.enumerate())
             out_ << i.path << ' ' << hex4(i.vendorId) << ':' << hex4(i.productId) << ' ' << i.featureReportLength

@@ -1,4 +1,4 @@
-#include "app/pictures.h"
+#include "skin/ui/pictures.h"
 
 #include <QBitmap>
 

@@ -1,4 +1,4 @@
-#include "app/skin_widgets.h"
+#include "skin/ui/skin_widgets.h"
 
 #include <QMouseEvent>
 #include <QPainter>

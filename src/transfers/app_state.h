@@ -9,11 +9,12 @@
 #include <string>
 
 #include "common/bytes.h"
+#include "common/chip_model.h"
 #include "common/result.h"
-#include "config/chip_model.h"
 #include "config/data_buf.h"
 #include "config/default_image.h"
 #include "config/edit_copy.h"
+#include "device/discovery.h"
 #include "macros/macro_format.h"
 
 namespace varnel {
@@ -28,7 +29,6 @@ struct AppState {
     std::uint16_t DefaultPid = 0;
     std::array<std::uint8_t, 2> ExpectedSignature{};
     varnel::DeviceIdTable DeviceIdTable{};
-    std::optional<int> PnlMainHeight;  // nullopt = the designed height
     bool NoDeviceMode = false;
     bool MacrosDirty = false;
     bool FirmwareLoaded = false;

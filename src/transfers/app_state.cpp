@@ -1,4 +1,6 @@
-#include "config/app_state.h"
+#include "transfers/app_state.h"
+
+#include "config/variant.h"
 
 namespace varnel {
 
@@ -18,7 +20,6 @@ Status AppState::applyImageHeader(ByteSpan image) {
         DefaultVid = header->DefaultVid;
         DefaultPid = header->DefaultPid;
         ExpectedSignature = header->ExpectedSignature;
-        PnlMainHeight = header->PnlMainHeight;
     }
     DeviceIdTable[0] = DeviceId{DefaultVid, DefaultPid};
     DeviceIdTable[1] = DeviceId{};
@@ -28,7 +29,7 @@ Status AppState::applyImageHeader(ByteSpan image) {
 Status AppState::initNoDevice(ByteSpan image) {
     if (DefaultChip) {
         if (auto s = loadDefaultCopies(DataBuf, *DefaultChip, image); !s) return s;
-        if (*DefaultChip == ChipModel::Wren) RefreshMacroName();
+        if (hasMacros(DefaultChip)) RefreshMacroName();
     }
     DataBufToUI();
     return Status::success();

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "config/app_state.h"
 #include "config/image_builder.h"
+#include "transfers/app_state.h"
 
 namespace varnel {
 namespace {
@@ -22,7 +22,6 @@ TEST(AppState, StartWithTheEmbeddedImage) {
     EXPECT_EQ(state.DefaultVid, kOurVendorId);
     EXPECT_EQ(state.DefaultPid, kOurProductId);
     EXPECT_EQ(state.ExpectedSignature, (std::array<std::uint8_t, 2>{0xFF, 0xFF}));
-    EXPECT_EQ(state.PnlMainHeight, 146);
     EXPECT_EQ(state.DeviceIdTable[0], (DeviceId{0x1209, 0x0001}));
     EXPECT_EQ(state.DeviceIdTable[1], DeviceId{});
     EXPECT_EQ(toStoredImage(state.DataBuf, ChipModel::Wren), Bytes(image->begin(), image->end()));
@@ -41,7 +40,6 @@ TEST(AppState, UnknownChipByteLeavesEverythingEmpty) {
     ASSERT_TRUE(state.initNoDevice(image).ok());
     EXPECT_FALSE(state.DefaultChip);
     EXPECT_EQ(state.DefaultVid, 0);
-    EXPECT_FALSE(state.PnlMainHeight);
     EXPECT_EQ(state.DeviceIdTable[0], DeviceId{});
     EXPECT_EQ(state.DataBuf, DataBuf{});
     EXPECT_FALSE(state.EditCopy.chip);
@@ -56,7 +54,6 @@ TEST(AppState, LarkImageFillsOnlyTheLarkBlock) {
     ASSERT_TRUE(state.applyImageHeader(image).ok());
     ASSERT_TRUE(state.initNoDevice(image).ok());
     EXPECT_EQ(state.DefaultChip, ChipModel::Lark);
-    EXPECT_EQ(state.PnlMainHeight, 122);
     EXPECT_EQ(state.ExpectedSignature, (std::array<std::uint8_t, 2>{0xAA, 0xBB}));
     EXPECT_EQ(state.DataBuf.parameter[43], 0xAA);
     // The zero ProfileSection fails its check, so the default maps are shown.
