@@ -42,9 +42,10 @@ void DeviceWorker::requestSearch() {
         this,
         [this] {
             beginJob(DeviceJobKind::Search);
+            // The window has waited the settle time: the search goes on past its wait.
             const std::optional<PollStep> step = std::exchange(pendingSearch_, std::nullopt);
             if (step) {
-                continueSearch(*step);
+                continueSearch(model_.advance(*step));
             } else {
                 finishJob();
             }
@@ -57,6 +58,7 @@ void DeviceWorker::requestReFind() {
         this,
         [this] {
             beginJob(DeviceJobKind::Search);
+            pendingSearch_.reset();  // ReFindDev takes the place of a tick's search
             continueSearch(model_.ReFindDev());
         },
         Qt::QueuedConnection);
@@ -109,19 +111,11 @@ void DeviceWorker::beginJob(DeviceJobKind kind) {
     outcome_.kind = kind;
     outcome_.chipBefore = state_.DeviceChip;
     jobRunning_ = true;
-    displayDue_ = false;
     sinceProgress_.invalidate();
-    // The window's hooks run on the window thread only: set them aside for the job.
-    keptRefreshUi_ = std::move(state_.refreshUi);
-    keptUiToDataBuf_ = std::move(state_.uiToDataBuf);
-    state_.refreshUi = [this](AppState&) { displayDue_ = true; };
-    state_.uiToDataBuf = nullptr;
 }
 
 void DeviceWorker::finishJob() {
-    state_.refreshUi = std::move(keptRefreshUi_);
-    state_.uiToDataBuf = std::move(keptUiToDataBuf_);
-    outcome_.displayDue = displayDue_;
+    outcome_.displayDue = state_.DisplayDue;
     outcome_.channelsOpen = model_.link().hasBothChannels();
     jobRunning_ = false;
     emit jobFinished(outcome_);

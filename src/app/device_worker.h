@@ -5,13 +5,14 @@
 // progress and results through queued signals; no device call and no wait runs on its thread.
 //
 // Who may touch the AppState, and when (the one rule that keeps this free of data races):
-//  * Between jobs the window thread owns it: editors, pages and the display read and change it.
+//  * Between jobs the window thread owns it: page models, the collect and the display step read
+//    and change it.
 //  * The window starts a job only with its pages locked (DisableAllPages, the busy flag set,
-//    non-modal dialogs disabled), after running the editors' collect step itself. From the queued
-//    call that starts the job until the job's finished signal, only the worker touches the state.
-//  * While the job runs, the state's window hooks (refreshUi, uiToDataBuf) are set aside on the
-//    worker: a DataBufToUI there only notes that the display is due. The finished signal hands
-//    the state back, and the window then shows it and applies the result.
+//    non-modal dialogs disabled), after running the collect step itself. From the queued call that
+//    starts the job until the job's finished signal, only the worker touches the state.
+//  * The state holds no callback into the window: a DataBufToUI on the worker raises DisplayDue,
+//    and the outcome says so. The finished signal hands the state back; the window then runs its
+//    display step and shows the result.
 //  * A poll tick and bus errands (the demo's plug and unplug) touch the bus, never the state.
 // The queued calls and signals order the hand-overs (the event queues synchronise), so neither
 // thread ever sees the other's half-made changes.
@@ -24,6 +25,7 @@
 #include <optional>
 
 #include "device/clock.h"
+#include "device/discovery.h"
 #include "device/hid_bus.h"
 #include "transfers/app_model.h"
 #include "transfers/app_state.h"
@@ -40,13 +42,14 @@ struct DeviceJobOutcome {
     DeviceJobKind kind = DeviceJobKind::Transfer;
     SearchOutcome search;       // Search: found, read result, removed, permission problems
     TransferStatus status;      // Transfer: the job's result
-    bool displayDue = false;    // DataBufToUI ran: the window shows the state again
+    bool displayDue = false;    // DataBufToUI ran: the window runs its display step
     bool channelsOpen = false;  // both report channels are set after the job
     OptionalChip chipBefore;    // DeviceChip when the job began
 };
 
 struct DeviceWorkerOptions {
-    // Replaces the settle wait before a search opens the mouse (tests shorten it).
+    // Replaces the settle wait before a search opens the mouse (tests shorten it). The window
+    // waits it before a poll's search, the worker within ReFindDev's.
     std::optional<Millis> settleWait;
     // Progress signals are spaced at least this far apart (the last one always goes out).
     Millis progressInterval{30};
@@ -60,10 +63,13 @@ public:
                  DeviceWorkerOptions options = {});
     ~DeviceWorker() override;
 
+    // The settle wait before a search opens the mouse.
+    Millis settleWait() const { return options_.settleWait.value_or(kSearchSettleTime); }
+
     // Queued requests from the window (safe from any thread).
     void requestPollTick();
-    void requestSearch();  // continue the search the last tick announced
-    void requestReFind();  // ReFindDev: forget the mouse and search at once
+    void requestSearch();  // the search the last tick announced, its settle wait over
+    void requestReFind();  // ReFindDev: forget the mouse and search, with the settle wait
     void requestTransfer(TransferJob job);
     // An errand on the bus that never touches the state (the demo plugs and unplugs with it).
     void requestBusErrand(std::function<void(HidBus&)> errand);
@@ -92,10 +98,7 @@ private:
     QTimer* settleTimer_;  // the wait before a search opens the mouse
     PollStep settleStep_;
     bool jobRunning_ = false;
-    bool displayDue_ = false;
     DeviceJobOutcome outcome_;
-    std::function<void(AppState&)> keptRefreshUi_;
-    std::function<void(AppState&)> keptUiToDataBuf_;
     QElapsedTimer sinceProgress_;
 };
 

@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <cmath>
 
-#include "skin/main_window_model.h"
+#include "skin/window_geometry.h"
 
 namespace varnel {
 

@@ -16,7 +16,8 @@
 #include "common/resources.h"
 #include "editors/fire_key_boxes.h"
 #include "editors/ui/button_editor_view.h"
-#include "skin/navigation.h"
+#include "skin/button_families.h"
+#include "skin/control_names.h"
 #include "skin/ui/skin_widgets.h"
 
 namespace varnel {
@@ -27,8 +28,6 @@ constexpr QRgb kMaroon = qRgb(128, 0, 0);  // window colour behind the skin
 constexpr int kDevTimerMs = 3500;
 constexpr int kLabelRunMs = 200;
 constexpr char kFontFamily[] = "DejaVu Sans";
-constexpr std::string_view kRepeatBox = "Edt_Repeat1";
-constexpr std::string_view kDelayBox = "Edt_DelayTime1";
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 QColor qc(const Rgb& c) { return QColor(c.r, c.g, c.b); }
@@ -82,6 +81,8 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     labelRun_.setObjectName("LabelRun");
     labelRun_.setInterval(kLabelRunMs);
     connect(&labelRun_, &QTimer::timeout, this, &MainWindow::LabelRunTimer);
+    settleTimer_.setSingleShot(true);
+    connect(&settleTimer_, &QTimer::timeout, this, [this] { carryOut(scheduler_.settleWaitOver()); });
 
     const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size()
                                                           : QSize(kMainWindowWidth, kMainWindowHeight);
@@ -100,7 +101,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     for (const auto& name : model_->controls().names()) render(*model_->controls().find(name));
     model_->controls().takeChanged();
     syncFromModel();
-    new ButtonEditorView(*this, *model_, [this] { syncFromModel(); });
+    new ButtonEditorView(*this, model_->buttonMaps(), model_->captions(), [this] { syncFromModel(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -142,7 +143,7 @@ QWidget* MainWindow::createWidget(const Control& c, QWidget* parent) {
         }
         case ControlKind::Edit: {
             auto* e = new QLineEdit(parent);
-            if (c.name == kRepeatBox || c.name == kDelayBox) {
+            if (c.name == ctrl::Edt_Repeat1 || c.name == ctrl::Edt_DelayTime1) {
                 // Typed text reaches the state at once (a language switch re-renders from it);
                 // leaving the box applies its corrections.
                 connect(e, &QLineEdit::textEdited, this, [this] { storeFireKeyBoxes(false); });
@@ -188,7 +189,7 @@ void MainWindow::render(const Control& c) {
             if (pm.isNull() && !c.picture.empty()) reportProblem("no picture \"" + c.picture + "\"");
             static_cast<SkinPicture*>(w)->setPixmap(pm);
             w->setProperty("picture", qs(c.picture));
-            if (c.name == "Img_Base_1") updateMask(c.picture);
+            if (c.name == skin::baseImage(1)) updateMask(c.picture);
             break;
         }
         case ControlKind::Label: {
@@ -254,8 +255,8 @@ void MainWindow::storeFireKeyBoxes(bool corrected) {
         const auto it = widgets_.find(std::string(name));
         return it == widgets_.end() ? std::string() : static_cast<QLineEdit*>(it->second)->text().toStdString();
     };
-    const FireKeyBoxes typed{textOf(kRepeatBox), textOf(kDelayBox)};
-    model_->setFireKeyBoxes(corrected ? correctedFireKeyBoxes(typed) : typed);
+    const FireKeyBoxes typed{textOf(ctrl::Edt_Repeat1), textOf(ctrl::Edt_DelayTime1)};
+    model_->advanced().setFireKeyBoxes(corrected ? correctedFireKeyBoxes(typed) : typed);
     syncFromModel();
 }
 
@@ -274,16 +275,16 @@ void MainWindow::syncFromModel() {
         if (on && !t.isActive()) t.start();
         if (!on && t.isActive()) t.stop();
     };
-    follow(devTimer_, model_->devTimerEnabled());
-    follow(labelRun_, model_->labelRunEnabled());
+    follow(devTimer_, model_->navigation().devTimerEnabled());
+    follow(labelRun_, model_->navigation().labelRunEnabled());
     QGuiApplication::setApplicationDisplayName(qs(model_->applicationTitle()));
 }
 
 void MainWindow::onLabelEntered(const QString& name) {
     const std::string n = name.toStdString();
-    model_->hoverEnter(n);
+    model_->navigation().hoverEnter(n);
     if (auto* l = qobject_cast<SkinLabel*>(widgets_[n]);
-        l && model_->labelRunEnabled() && model_->marquee().label() == n) {
+        l && model_->navigation().labelRunEnabled() && model_->navigation().marquee().label() == n) {
         l->setScrolling(true);
     }
     syncFromModel();
@@ -291,7 +292,7 @@ void MainWindow::onLabelEntered(const QString& name) {
 
 void MainWindow::onLabelLeft(const QString& name) {
     const std::string n = name.toStdString();
-    model_->hoverLeave(n);
+    model_->navigation().hoverLeave(n);
     if (auto* l = qobject_cast<SkinLabel*>(widgets_[n])) l->setScrolling(false);
     syncFromModel();
 }
@@ -300,7 +301,9 @@ void MainWindow::onLabelClicked(const QString& name) {
     const auto click = barClick(name.toStdString());
     if (!click) return;
     // A pressed action button or a running job owns the window until it ends.
-    if ((jobRunning_ || actionPending_) && click->action != BarAction::Web && click->action != BarAction::Exit) return;
+    if ((scheduler_.jobRunning() || scheduler_.pressed()) && click->action != BarAction::Web &&
+        click->action != BarAction::Exit)
+        return;
     switch (click->action) {
         case BarAction::Page:
             if (const auto message = model_->pageClick(click->page)) {
@@ -322,7 +325,9 @@ void MainWindow::onLabelClicked(const QString& name) {
 
 void MainWindow::onPicturePressed(const QString& name, const QPoint& globalPos) {
     dragging_ = false;
-    if (!name.startsWith("Img_Base_")) return;
+    bool background = false;
+    for (int page = 1; page <= skin::kPageGroupCount; ++page) background |= name == qs(skin::baseImage(page));
+    if (!background) return;
     model_->hideAllMenus();
     syncFromModel();
     if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
@@ -336,15 +341,13 @@ void MainWindow::onPictureDragged(const QPoint& globalPos) {
 }
 
 void MainWindow::LabelRunTimer() {
-    model_->labelRunTick();
+    model_->navigation().labelRunTick();
     syncFromModel();
 }
 
 void MainWindow::DevTimerTick() {
     emit devTimerTicked();
-    if (worker_ == nullptr || deviceBusy() || closePending_) return;
-    tickInFlight_ = true;
-    worker_->requestPollTick();
+    if (worker_ != nullptr) carryOut(scheduler_.devTimerTick());
 }
 
 void MainWindow::Btn_Web_0Click() {
@@ -356,12 +359,12 @@ void MainWindow::Btn_Web_0Click() {
 void MainWindow::Btn_Exit_0Click() { close(); }
 
 void MainWindow::DisableAllPages() {
-    model_->disableAllPages();
+    model_->appearance().disableAllPages();
     syncFromModel();
 }
 
 void MainWindow::EnableAllPages() {
-    model_->enableAllPages();
+    model_->appearance().enableAllPages();
     syncFromModel();
 }
 
@@ -378,13 +381,13 @@ void MainWindow::restoreAndRaise() {
 
 void MainWindow::closeEvent(QCloseEvent* e) {
     // Nothing is left half-written: a close during a device job waits for its end.
-    if (deviceBusy()) {
-        closePending_ = true;
+    if (scheduler_.busy() && scheduler_.requestClose().what != JobScheduler::Do::Close) {
         e->ignore();
         return;
     }
+    settleTimer_.stop();
     // FormCloseQuery: forget the report channels; closing proceeds.
-    model_->setChannelsOpen(false);
+    model_->appearance().setChannelsOpen(false);
     e->accept();
 }
 

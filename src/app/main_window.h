@@ -1,12 +1,13 @@
 #pragma once
 // The main window (TForm1): renders the window model's controls as widgets and forwards the
-// user's clicks and pointer moves to it. Every rule lives in the model.
+// user's clicks and pointer moves to its models. Every rule lives in the models; which device job
+// runs when is the JobScheduler's, whose orders this window carries out.
 #include <QPoint>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
-#include <deque>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <set>
@@ -15,7 +16,8 @@
 #include <vector>
 
 #include "app/device_worker.h"
-#include "skin/main_window_model.h"
+#include "shell/job_scheduler.h"
+#include "shell/main_window_model.h"
 #include "skin/ui/pictures.h"
 #include "transfers/app_state.h"
 
@@ -46,10 +48,11 @@ public:
     // What the worker's model needs from the window's start-up: the embedded images and the
     // layout file's alternative signature.
     AppModelConfig deviceConfig() const;
-    // A device job holds the state (see device_worker.h), or a poll tick is out.
-    bool deviceBusy() const { return jobRunning_ || tickInFlight_ || actionPending_ || resultShowing_; }
+    // Something holds the device: a poll tick is out, a search waits or runs, a job runs or its
+    // message shows, an action button is pressed.
+    bool deviceBusy() const { return scheduler_.busy(); }
     // Runs `job` on the worker with the pages locked and the busy window showing its progress,
-    // once the device is idle; `done` gets the outcome on this thread with the state handed back
+    // once the device is free; `done` gets the outcome on this thread with the state handed back
     // (for Save Macro, profiles and firmware). Without a worker nothing runs.
     void runDeviceJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done);
 
@@ -86,7 +89,7 @@ private:
     void onPicturePressed(const QString& name, const QPoint& globalPos);
     void onPictureDragged(const QPoint& globalPos);
     void reportProblem(const std::string& line);
-    // The fire-key boxes' texts into the state and the model, corrected as when left or as typed.
+    // The fire-key boxes' texts into the Advanced page, corrected as when left or as typed.
     void storeFireKeyBoxes(bool corrected);
 
     // Device jobs (main_window_device.cpp).
@@ -95,10 +98,12 @@ private:
     void proceedAction(DeviceAction action);
     void finishAction();
     bool deviceReady() const;
-    void runWhenIdle(std::function<void()> step);
-    void runQueued();
+    // Hands `work` to the scheduler; it runs when its turn comes and ends with a job or with
+    // requestDone().
+    void submit(std::function<void()> work, bool restartsSearch = false);
+    void requestDone();
+    void carryOut(JobScheduler::Order order);
     void onTickDone(bool searchPending);
-    void startSearch();
     void startTransfer(TransferJob job);
     void beginJob(bool showBusyWindow);
     void endJob();
@@ -115,6 +120,7 @@ private:
     std::string maskedBackground_;
     QTimer devTimer_;
     QTimer labelRun_;
+    QTimer settleTimer_;  // the wait before a poll's search opens the mouse
     LoadingWindow* busy_ = nullptr;
     std::function<void(const QUrl&)> openUrl_;
     std::set<std::string> reported_;
@@ -122,14 +128,11 @@ private:
     bool dragging_ = false;
 
     DeviceWorker* worker_ = nullptr;
-    bool jobRunning_ = false;     // the worker holds the state
-    bool tickInFlight_ = false;   // a poll tick is out (it touches the bus only)
-    bool actionPending_ = false;  // an action button was pressed and has not finished
-    bool resultShowing_ = false;  // a finished job's message is open
-    bool closePending_ = false;   // a close request waits for the job to end
+    JobScheduler scheduler_;
+    std::unordered_map<std::uint64_t, std::function<void()>> requests_;
+    std::uint64_t nextRequest_ = 1;
     std::optional<DeviceAction> runningAction_;
     std::function<void(const DeviceJobOutcome&)> jobDone_;  // of the running runDeviceJob
-    std::deque<std::function<void()>> queued_;              // steps waiting for the device to be idle
     std::vector<QPointer<QWidget>> inertDialogs_;
 };
 

@@ -1,6 +1,7 @@
-// The main window's device side: the DevTimer tick and the searches it starts, the action
-// buttons, and the busy state around every job the worker runs. Which thread owns the AppState
-// when is set out in device_worker.h; everything here runs on the window thread.
+// The main window's device side: the DevTimer tick and the searches it leads to, the action
+// buttons, and the busy state around every job the worker runs. Which job runs when is the
+// JobScheduler's; which thread owns the AppState when is set out in device_worker.h. Everything
+// here runs on the window thread.
 #include <QApplication>
 #include <QCloseEvent>
 #include <utility>
@@ -9,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "common/resources.h"
+#include "config/variant.h"
 #include "transfers/device_read.h"
 
 namespace varnel {
@@ -40,30 +42,50 @@ void MainWindow::attachDevice(DeviceWorker* worker) {
 bool MainWindow::deviceReady() const {
     // Both channels open and a mouse that identification accepted (a refused one may be of the
     // other variant, whose layout must not be written).
-    return worker_ != nullptr && model_->channelsOpen() && identifiedMouse(state_);
+    return worker_ != nullptr && model_->appearance().channelsOpen() && identifiedMouse(state_);
 }
 
 void MainWindow::updateBusy() {
-    model_->setBusy(jobRunning_ || actionPending_ || resultShowing_);
+    model_->navigation().setBusy(scheduler_.holdsWindow());
     syncFromModel();
 }
 
-void MainWindow::runWhenIdle(std::function<void()> step) {
-    if (!jobRunning_ && !tickInFlight_ && !resultShowing_) {
-        step();
-        return;
-    }
-    queued_.push_back(std::move(step));
+// ---- the scheduler's orders ----
+
+void MainWindow::submit(std::function<void()> work, bool restartsSearch) {
+    const std::uint64_t id = nextRequest_++;
+    requests_.emplace(id, std::move(work));
+    if (restartsSearch) settleTimer_.stop();
+    carryOut(scheduler_.submit(id, restartsSearch));
 }
 
-void MainWindow::runQueued() {
-    while (!queued_.empty() && !jobRunning_ && !tickInFlight_ && !resultShowing_) {
-        auto step = std::move(queued_.front());
-        queued_.pop_front();
-        step();
-    }
-    if (closePending_ && !deviceBusy()) close();
+void MainWindow::requestDone() {
+    scheduler_.finished();
+    carryOut(scheduler_.resultShown());
 }
+
+void MainWindow::carryOut(JobScheduler::Order order) {
+    using Do = JobScheduler::Do;
+    switch (order.what) {
+        case Do::Nothing: break;
+        case Do::PollTick: worker_->requestPollTick(); break;
+        case Do::StartSettleWait: settleTimer_.start(worker_->settleWait()); break;
+        case Do::StartSearch:
+            beginJob(false);  // the busy window appears when the read reports progress
+            worker_->requestSearch();
+            break;
+        case Do::Run: {
+            auto work = std::move(requests_.at(order.request));
+            requests_.erase(order.request);
+            work();
+            break;
+        }
+        case Do::Close: close(); break;
+    }
+    updateBusy();
+}
+
+void MainWindow::onTickDone(bool searchPending) { carryOut(scheduler_.pollTickDone(searchPending)); }
 
 // ---- the action buttons ----
 
@@ -72,20 +94,20 @@ void MainWindow::Btn_Confirm_0Click() { actionClick(DeviceAction::Confirm); }
 void MainWindow::Btn_Reset_0Click() { actionClick(DeviceAction::Reset); }
 
 void MainWindow::actionClick(DeviceAction action) {
-    if (actionPending_ || jobRunning_) return;
-    actionPending_ = true;
-    model_->pressActionButton(action == DeviceAction::Apply     ? "Apply"
-                              : action == DeviceAction::Confirm ? "Confirm"
-                                                                : "Reset");
+    if (scheduler_.pressed() || scheduler_.jobRunning()) return;
+    scheduler_.press();
+    model_->navigation().pressActionButton(action == DeviceAction::Apply     ? "Apply"
+                                           : action == DeviceAction::Confirm ? "Confirm"
+                                                                             : "Reset");
     updateBusy();
-    QTimer::singleShot(kPressPaintMs, this, [this, action] { runWhenIdle([this, action] { proceedAction(action); }); });
+    QTimer::singleShot(kPressPaintMs, this, [this, action] { submit([this, action] { proceedAction(action); }); });
 }
 
 void MainWindow::proceedAction(DeviceAction action) {
     if (!deviceReady()) {
         showMessage(this, qs(model_->text("Str022")));
         finishAction();
-        runQueued();
+        requestDone();
         return;
     }
     runningAction_ = action;
@@ -93,50 +115,35 @@ void MainWindow::proceedAction(DeviceAction action) {
         startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Reset(progress); });
         return;
     }
-    // The editors' collect step reads widgets' models: it runs here, before the hand-over. A
-    // fire-key box still being edited counts as left.
+    // The collect step reads the page models: it runs here, before the hand-over. A fire-key box
+    // still being edited counts as left.
     storeFireKeyBoxes(true);
-    if (state_.uiToDataBuf) state_.uiToDataBuf(state_);
+    model_->UIToDataBuf();
     startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
 }
 
 void MainWindow::finishAction() {
     runningAction_.reset();
-    actionPending_ = false;
-    model_->releaseActionButton();
-    updateBusy();
+    model_->navigation().releaseActionButton();
+    carryOut(scheduler_.release());
 }
 
 void MainWindow::runDeviceJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done) {
     if (worker_ == nullptr) return;
-    runWhenIdle([this, job = std::move(job), done = std::move(done)]() mutable {
+    submit([this, job = std::move(job), done = std::move(done)]() mutable {
         jobDone_ = std::move(done);
         startTransfer(std::move(job));
     });
 }
 
-// ---- polling and searching ----
-
 void MainWindow::ReFindDev() {
     if (worker_ == nullptr) return;
-    runWhenIdle([this] {
-        beginJob(false);
-        worker_->requestReFind();
-    });
-}
-
-void MainWindow::onTickDone(bool searchPending) {
-    tickInFlight_ = false;
-    if (searchPending && !closePending_) {
-        startSearch();
-        return;
-    }
-    runQueued();
-}
-
-void MainWindow::startSearch() {
-    beginJob(false);  // the busy window appears when the read reports progress
-    worker_->requestSearch();
+    submit(
+        [this] {
+            beginJob(false);
+            worker_->requestReFind();
+        },
+        true);
 }
 
 void MainWindow::startTransfer(TransferJob job) {
@@ -147,9 +154,8 @@ void MainWindow::startTransfer(TransferJob job) {
 // ---- the busy state around a job ----
 
 void MainWindow::beginJob(bool showBusyWindow) {
-    jobRunning_ = true;
     model_->hideAllMenus();
-    model_->disableAllPages();
+    model_->appearance().disableAllPages();
     // The non-modal dialogs (key combination, macro name) must not edit the state meanwhile.
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (w->isWindow() && w->isVisible() && w->isEnabled()) {
@@ -166,7 +172,7 @@ void MainWindow::beginJob(bool showBusyWindow) {
 }
 
 void MainWindow::onJobProgress(int done, int total) {
-    if (busy_ == nullptr || !jobRunning_) return;
+    if (busy_ == nullptr || !scheduler_.jobRunning()) return;
     busy_->setProgress(done, total);
     if (!busy_->isVisible()) {
         busy_->placeOver(geometry());
@@ -183,18 +189,17 @@ void MainWindow::endJob() {
         if (w) w->setEnabled(true);
     }
     inertDialogs_.clear();
-    model_->enableAllPages();
-    jobRunning_ = false;
+    model_->appearance().enableAllPages();
     updateBusy();
 }
 
 void MainWindow::onJobFinished(const DeviceJobOutcome& outcome) {
     // The worker has handed the state back: show it, then the job's messages.
-    model_->setChannelsOpen(outcome.channelsOpen);
-    if (outcome.displayDue && state_.refreshUi) state_.refreshUi(state_);
+    model_->appearance().setChannelsOpen(outcome.channelsOpen);
+    if (outcome.displayDue) model_->RefreshUI();
     // The pages unlock before the result's message, as the busy window hides first; no other
     // job starts until the message has closed.
-    resultShowing_ = true;
+    scheduler_.finished();
     endJob();
     if (outcome.kind == DeviceJobKind::Search) {
         showSearchOutcome(outcome);
@@ -203,22 +208,22 @@ void MainWindow::onJobFinished(const DeviceJobOutcome& outcome) {
     } else {
         showTransferOutcome(outcome);
     }
-    resultShowing_ = false;
+    const JobScheduler::Order next = scheduler_.resultShown();
     updateBusy();
     emit deviceJobDone();
-    runQueued();
+    carryOut(next);
 }
 
 void MainWindow::showSearchOutcome(const DeviceJobOutcome& outcome) {
     const SearchOutcome& search = outcome.search;
     if (search.found) {
-        model_->showSensorSteps();
+        model_->mouseIdentified();
         if (search.read.code == TransferCode::Refused) {
             syncFromModel();
             showMessage(this, qs(model_->text(search.read.error.languageKey)));
-            model_->refreshErrorAP();
+            model_->appearance().refreshErrorAP();
         } else if (outcome.displayDue) {
-            // Btn_Read ran (whatever its reports returned, the image is shown).
+            // The full read ran (whatever its reports returned, the image is shown).
             if (const auto message = model_->refreshChipPages()) {
                 syncFromModel();
                 showMessage(this, qs(*message));
@@ -234,7 +239,7 @@ void MainWindow::showSearchOutcome(const DeviceJobOutcome& outcome) {
                                  ? qs(model_->text("Str100")) + "\n" + qs(model_->text("Str101"))
                                  : qs(model_->text("Str104"));
         showMessage(this, text);
-        model_->deviceRemovedAfterMessage(outcome.chipBefore == ChipModel::Wren);
+        model_->deviceRemovedAfterMessage(hasMacros(outcome.chipBefore));
     }
     syncFromModel();
 }

@@ -103,8 +103,7 @@ Status FireKeyAndFireKeyModeToDataBuf(EditCopy& edit, const CodeTexts& codes, Op
 }
 
 Status writeBackEditCopy(DataBuf& buf, EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip,
-                         const FireKeyBoxes& boxes, WriteBackPath path, const std::function<void()>& uiToDataBuf) {
-    if (uiToDataBuf) uiToDataBuf();
+                         const FireKeyBoxes& boxes, WriteBackPath path) {
     if (!deviceChip) return Status::success();
     if (edit.chip != deviceChip) {
         return makeError("the shown configuration has no " + std::string(chipName(*deviceChip)) +

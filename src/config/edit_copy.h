@@ -4,7 +4,6 @@
 // store/load that ties the repeat and delay boxes to every Fire Key slot.
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "common/bytes.h"
@@ -65,11 +64,11 @@ Status FireKeyAndFireKeyModeToDataBuf(EditCopy& edit, const CodeTexts& codes, Op
 // Apply copies the RGBLockSection as held; a profile save recomputes its checksum first.
 enum class WriteBackPath { Apply, ProfileSave };
 
-// Writes the EditCopy back into DataBuf: `uiToDataBuf` (the editors' collect step) first, then
-// fresh checksums and the sections in order, Fire Key slots included. Without a mouse only
-// `uiToDataBuf` runs. An EditCopy of another layout than the mouse's, or unusable fire-key box
-// texts, is an error and leaves DataBuf unchanged.
+// Writes the EditCopy back into DataBuf, after the pages have collected their controls into it:
+// fresh checksums and the sections in order, Fire Key slots included. Without a mouse nothing is
+// written. An EditCopy of another layout than the mouse's, or unusable fire-key box texts, is an
+// error and leaves DataBuf unchanged.
 Status writeBackEditCopy(DataBuf& buf, EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip,
-                         const FireKeyBoxes& boxes, WriteBackPath path, const std::function<void()>& uiToDataBuf);
+                         const FireKeyBoxes& boxes, WriteBackPath path);
 
 }  // namespace varnel

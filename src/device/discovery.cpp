@@ -40,10 +40,12 @@ PollStep DevicePoller::DevTimerTimer() {
     return startSearch();
 }
 
-PollStep DevicePoller::ReFindDev() { return startSearch(); }
+PollStep DevicePoller::ReFindDev() {
+    link_.forgetChannels();
+    return startSearch();
+}
 
 PollStep DevicePoller::startSearch() {
-    link_.forgetChannels();
     lastOpen_ = {};
     entry_ = 0;
     return nextEntry();
@@ -67,6 +69,9 @@ PollStep DevicePoller::resume() {
         case Phase::AfterRead: return finish();
         case Phase::AfterWait: break;
     }
+    // A tick's search keeps the channels through its wait, so that a user's action that comes
+    // first still reaches the mouse; the search lets go of them only now.
+    link_.forgetChannels();
     lastOpen_ = OpenDevice(bus_, table_[entry_].vendorId, table_[entry_].productId);
     if (lastOpen_.found) {
         link_.setChannels(lastOpen_.channels);

@@ -59,7 +59,8 @@ public:
     const DeviceIdTable& deviceIdTable() const { return table_; }
 
     // The DevTimer tick: five pairs of counts, a search after a stable change. Skipped while any
-    // search (its own or ReFindDev's) is still in progress.
+    // search (its own or ReFindDev's) is still in progress. The search keeps the current channels
+    // until its wait has passed.
     PollStep DevTimerTimer();
     // Forget the current mouse and search at once; no count. Called during a tick's search it
     // restarts that search, and the tick's PollBusy ends with it.

@@ -1,11 +1,14 @@
 #include "editors/button_editor.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "config/action_codes.h"
+#include "config/variant.h"
 #include "editors/fire_key_boxes.h"
 #include "skin/control_catalog.h"
 #include "skin/skin_tables.h"
+#include "skin/window_geometry.h"
 
 namespace varnel {
 
@@ -16,12 +19,12 @@ using skin::Page;
 constexpr int kSwitchKeyTag = 1002;
 constexpr int kLrmButtons = 3;  // Key1..Key3 open Pnl_LRM and hold left, right and middle
 constexpr int kMidX = kMainWindowWidth / 2;
-constexpr std::string_view kLrmMenu = "Pnl_LRM";
-constexpr std::string_view kMainMenu = "Pnl_Main";
-constexpr std::string_view kAssemblyEntry = "Key_Assembly";
-constexpr std::string_view kMacroEntry = "Key_Macro";
-constexpr std::string_view kMacroList = "LB_Name";
-constexpr std::string_view kSwitchKeyEntry = "Key_Profile";
+constexpr std::string_view kLrmMenu = ctrl::Pnl_LRM;
+constexpr std::string_view kMainMenu = ctrl::Pnl_Main;
+constexpr std::string_view kAssemblyEntry = ctrl::Key_Assembly;
+constexpr std::string_view kMacroEntry = ctrl::Key_Macro;
+constexpr std::string_view kMacroList = ctrl::LB_Name;
+constexpr std::string_view kSwitchKeyEntry = ctrl::Key_Profile;
 
 // The menu tags of Pnl_LRM.
 struct TagRange {
@@ -38,6 +41,23 @@ const MenuGroupSpec* groupByTag(int tag) {
         if (g.tag == tag) return &g;
     }
     return nullptr;
+}
+
+// A CodeText that the named-code table names (the Fire Key by its kind byte). Key combinations
+// and macros are named from other data and keep their captions across a language switch.
+bool isNamedCode(std::string_view codeText) {
+    if (isFireKeyCodeText(codeText)) return true;
+    const auto codes = namedCodes();
+    return std::any_of(codes.begin(), codes.end(), [&](const NamedCode& c) { return c.codeText == codeText; });
+}
+
+std::optional<ButtonMapId> mapOfPage(Page page) {
+    switch (page) {
+        case Page::Main: return ButtonMapId::Main;
+        case Page::Switch: return ButtonMapId::Switch;
+        case Page::Fixed: return ButtonMapId::Fixed;
+        default: return std::nullopt;
+    }
 }
 
 MenuRect rectOf(const Control& c) { return {c.x, c.y, c.width, c.height}; }
@@ -62,13 +82,80 @@ MenuPoint subMenuOrigin(const MenuRect& mainMenu, const MenuRect& entry, int sub
     return {x, bottomAligned ? entryTop + entry.height - subHeight : entryTop};
 }
 
-ButtonEditor::ButtonEditor(MainWindowModel& window)
-    : window_(window), controls_(window.controls()), state_(window.state()) {}
+ButtonEditor::ButtonEditor(ControlTable& controls, AppState& state, NavigationModel& navigation,
+                           const CaptionsModel& captions, AdvancedPage& advanced)
+    : controls_(controls), state_(state), navigation_(navigation), captions_(captions), advanced_(advanced) {}
 
-bool ButtonEditor::macrosAvailable() const { return state_.DefaultChip == ChipModel::Wren; }
+void ButtonEditor::load() {
+    const OptionalChip shown = state_.DeviceChip ? state_.DeviceChip : state_.DefaultChip;
+    applyMenuHeight(shown);
+    if (shown) controls_.setVisible(kMacroEntry, hasMacros(shown));
+    if (!state_.EditCopy.chip) return;
+    const std::uint8_t activeMap = state_.EditCopy.bytes[param_b::kActiveMap];
+    if (activeMap > 2) return;
+    const auto map = static_cast<ButtonMapId>(activeMap);
+    navigation_.showMapPage(static_cast<Page>(activeMap + 1));
+    refreshKeyLabels(map);
+}
+
+void ButtonEditor::store() {
+    if (!state_.EditCopy.chip) return;
+    if (const auto map = mapOfPage(navigation_.currentPage()))
+        state_.EditCopy.bytes[param_b::kActiveMap] = static_cast<std::uint8_t>(*map);
+}
+
+std::optional<std::string_view> ButtonEditor::refusal(Page page) const {
+    // The switch and reset keys are recognised by their codes, whatever the language calls them.
+    if (page == Page::Switch && !mapHasCode(ButtonMapId::Main, kSwitchKeyCode)) return "Str020";
+    if (page == Page::Fixed && !mapHasCode(ButtonMapId::Switch, kResetKeyCode)) return "Str021";
+    return std::nullopt;
+}
+
+void ButtonEditor::opened(Page page) {
+    HideAllMenu();
+    controls_.setVisible(ctrl::Disable, page == Page::Fixed);
+    if (page == Page::Main) switchKeyAllowed_ = true;
+    if (page == Page::Switch) switchKeyAllowed_ = false;
+    if (const auto map = mapOfPage(page)) refreshKeyLabels(*map);
+}
+
+void ButtonEditor::languageChanged() {
+    // Each label is named again from its code in the new language. Looking the old caption up
+    // among the texts instead would turn "Backward" into "WWW Back" (both share one Spanish text).
+    const auto& codes = state_.CodeTexts[static_cast<std::size_t>(shownMap_)];
+    for (int k = 1; k <= skin::kKeyLabelCount; ++k) {
+        const std::string& code = codes[static_cast<std::size_t>(k - 1)];
+        if (isNamedCode(code)) controls_.setCaption(skin::keyLabel(k), nameOf(code));
+    }
+}
+
+void ButtonEditor::refreshKeyLabels(ButtonMapId m) {
+    shownMap_ = m;
+    const auto& codes = state_.CodeTexts[static_cast<std::size_t>(m)];
+    for (int k = 1; k <= skin::kKeyLabelCount; ++k) {
+        const std::string& code = codes[static_cast<std::size_t>(k - 1)];
+        const std::string label = skin::keyLabel(k);
+        controls_.setCaption(label, nameOf(code));
+        // The map keys that lead away from a page cannot be changed on it.
+        if (m == ButtonMapId::Main) controls_.setEnabled(label, code != kResetKeyCode);
+        if (m == ButtonMapId::Switch) controls_.setEnabled(label, code != kResetKeyCode && code != kSwitchKeyCode);
+    }
+}
+
+void ButtonEditor::applyMenuHeight(OptionalChip chip) {
+    const Control* menu = controls_.find(kMainMenu);
+    if (menu != nullptr && chip) controls_.resize(kMainMenu, menu->width, skin::pnlMainHeight(hasMacros(chip)));
+}
+
+bool ButtonEditor::mapHasCode(ButtonMapId m, std::string_view codeText) const {
+    const auto& slots = state_.CodeTexts[static_cast<std::size_t>(m)];
+    return std::find(slots.begin(), slots.end(), codeText) != slots.end();
+}
+
+bool ButtonEditor::macrosAvailable() const { return hasMacros(state_.DefaultChip); }
 
 std::optional<ButtonMapId> ButtonEditor::editedMap() const {
-    switch (window_.currentPage()) {
+    switch (navigation_.currentPage()) {
         case Page::Main: return ButtonMapId::Main;
         case Page::Switch: return ButtonMapId::Switch;
         default: return std::nullopt;
@@ -77,7 +164,7 @@ std::optional<ButtonMapId> ButtonEditor::editedMap() const {
 
 std::optional<ButtonMapId> ButtonEditor::storeTarget(int button) const {
     if (button < 1 || button > static_cast<int>(kShownSlotCount)) return std::nullopt;
-    if (!state_.EditCopy.chip || controls_.visible("Disable")) return std::nullopt;
+    if (!state_.EditCopy.chip || controls_.visible(ctrl::Disable)) return std::nullopt;
     const Control* key = controls_.find(skin::keyLabel(button));
     if (key == nullptr || !key->enabled) return std::nullopt;
     return editedMap();
@@ -88,8 +175,7 @@ const std::string& ButtonEditor::codeOf(ButtonMapId m, int button) const {
 }
 
 std::string ButtonEditor::nameOf(std::string_view codeText) const {
-    const LanguageLookup lookup = [this](std::string_view key) { return window_.text(key); };
-    return CodeToName(codeText, lookup, state_.MacroNameList);
+    return CodeToName(codeText, captions_.lookup(), state_.MacroNameList);
 }
 
 bool ButtonEditor::storeSlot(ButtonMapId m, int button, const std::string& codeText) {
@@ -116,9 +202,9 @@ void ButtonEditor::showButtonMenu(int button) {
     if (button < 1 || button > static_cast<int>(kShownSlotCount)) return;
     const std::string label = skin::keyLabel(button);
     const Control* key = controls_.find(label);
-    if (key == nullptr || !key->enabled || controls_.visible("Disable")) return;
+    if (key == nullptr || !key->enabled || controls_.visible(ctrl::Disable)) return;
     selected_ = button;
-    window_.hoverLeave(label);
+    navigation_.hoverLeave(label);
     HideAllMenu();
     const bool lrm = isLrmButton(button);
     const std::string_view menu = lrm ? kLrmMenu : kMainMenu;
@@ -154,7 +240,7 @@ void ButtonEditor::KeyByTagMouseEnter(int tag) {
         controls_.setItems(kMacroList,
                            std::vector<std::string>(state_.MacroNameList.begin(), state_.MacroNameList.end()));
     }
-    if (group->subMenu == "Pnl_Special") controls_.setEnabled(kSwitchKeyEntry, window_.switchKeyAllowed());
+    if (group->subMenu == ctrl::Pnl_Special) controls_.setEnabled(kSwitchKeyEntry, switchKeyAllowed_);
     showSubMenu(group->subMenu, group->entry);
 }
 
@@ -190,7 +276,8 @@ EntryColours ButtonEditor::entryColours(std::string_view entry) const {
 }
 
 void ButtonEditor::HideAllMenu() {
-    window_.hideAllMenus();
+    for (const auto panel : skin::kMenuPanels) controls_.setVisible(panel, false);
+    controls_.setVisible(kMacroList, false);
     unhighlight(highlighted_);
 }
 
@@ -199,10 +286,10 @@ void ButtonEditor::ClearAP() { HideAllMenu(); }
 void ButtonEditor::KeyStatusOnClick(int tag) {
     HideAllMenu();
     if (!isSubMenuTag(tag) || !isMainMenuButton(selected_)) return;
-    if (tag == kSwitchKeyTag && !window_.switchKeyAllowed()) return;
+    if (tag == kSwitchKeyTag && !switchKeyAllowed_) return;
     const auto map = storeTarget(selected_);
     if (!map) return;
-    if (tag == kFireKeyTag) window_.setFireKeyBoxes(correctedFireKeyBoxes(state_.FireKey));
+    if (tag == kFireKeyTag) advanced_.setFireKeyBoxes(correctedFireKeyBoxes(advanced_.fireKeyBoxes()));
     const auto code = CodeForMenuItem(tag, state_.FireKey.repeat, state_.FireKey.delay);
     if (!code) return;
     assign(*map, selected_, *code, nameOf(*code));

@@ -1,9 +1,12 @@
 #pragma once
-// The button assignment editor: the menus the picture buttons Key1..Key9 open, where they open,
-// which entry is highlighted, and the stores that put a chosen function into the map of the
-// current page. It works on the main window model: captions, visibility, positions and enabling
-// live in its control table, the current page in its page radios, the codes in the application
-// state (every store changes a CodeText and its four EditCopy bytes together).
+// The button-map pages' model (Main Control, Alternate Key, Reset Control) with the button
+// assignment editor: the nine key labels of the shown map, the menus the picture buttons
+// Key1..Key9 open, where they open, which entry is highlighted, and the stores that put a chosen
+// function into the map of the current page. Captions, visibility, positions and enabling live in
+// the control table, the current page in the navigation's page radios, the codes in the
+// application state (every store changes a CodeText and its four EditCopy bytes together). The
+// collect step stores the map page on show as the image's ActiveMap; the display step opens the
+// page the image names.
 //
 // Functions are recognised by their codes, never by their shown names, so a macro or key
 // combination whose caption reads like a map key never acts as one.
@@ -13,9 +16,14 @@
 #include <string_view>
 
 #include "config/layout.h"
+#include "editors/advanced_page.h"
 #include "editors/key_combination.h"
+#include "skin/captions.h"
+#include "skin/control_names.h"
 #include "skin/controls.h"
-#include "skin/main_window_model.h"
+#include "skin/page_model.h"
+#include "skin/page_navigation.h"
+#include "transfers/app_state.h"
 
 namespace varnel {
 
@@ -36,11 +44,11 @@ struct MenuGroupSpec {
     std::string_view subMenu;
 };
 constexpr std::array<MenuGroupSpec, 5> kMenuGroupSubMenus{{
-    {1, "Key_Standard", "Pnl_MseKey"},
-    {2, "Key_Special", "Pnl_Special"},
-    {3, "Key_Media", "Pnl_Media"},
-    {4, "Key_WWW", "Pnl_WWW"},
-    {7, "Key_Macro", "LB_Name"},
+    {1, ctrl::Key_Standard, ctrl::Pnl_MseKey},
+    {2, ctrl::Key_Special, ctrl::Pnl_Special},
+    {3, ctrl::Key_Media, ctrl::Pnl_Media},
+    {4, ctrl::Key_WWW, ctrl::Pnl_WWW},
+    {7, ctrl::Key_Macro, ctrl::LB_Name},
 }};
 
 struct MenuPoint {
@@ -60,10 +68,32 @@ MenuPoint buttonMenuOrigin(const MenuRect& key, int menuWidth, int menuHeight, b
 // bottom-aligned when it would reach the bottom edge.
 MenuPoint subMenuOrigin(const MenuRect& mainMenu, const MenuRect& entry, int subWidth, int subHeight);
 
-class ButtonEditor {
+class ButtonEditor : public PageModel {
 public:
-    // `window` outlives the editor.
-    explicit ButtonEditor(MainWindowModel& window);
+    // Everything given outlives the editor; the Fire Key takes its timing from `advanced`.
+    ButtonEditor(ControlTable& controls, AppState& state, NavigationModel& navigation, const CaptionsModel& captions,
+                 AdvancedPage& advanced);
+
+    // The key menu's height for the variant shown, and the map page the image's ActiveMap names
+    // (an ActiveMap above 2 keeps the current page and its labels).
+    void load() override;
+    // ActiveMap: 0, 1 or 2 on the Main Control, Alternate Key or Reset Control page; kept on others.
+    void store() override;
+    // The Alternate Key page needs a switch key in MainMap (Str020), Reset Control a reset key in
+    // SwitchMap (Str021).
+    std::optional<std::string_view> refusal(skin::Page page) const override;
+    // Any page click closes the menus; a map page shows its labels, and only Reset Control is
+    // read-only (the Disable overlay).
+    void opened(skin::Page page) override;
+    // Key labels named by the code table are named again in the new language.
+    void languageChanged() override;
+
+    // Captions Key1..Key9 for map `m` and their enabling (RefreshProfile1Keys .. 3Keys).
+    void refreshKeyLabels(ButtonMapId m);
+    // The map the nine key labels show.
+    ButtonMapId shownMap() const { return shownMap_; }
+    // The switch key may be chosen (on the Main Control page).
+    bool switchKeyAllowed() const { return switchKeyAllowed_; }
 
     // ShowLRM_OnClick (Key1..Key3) and ShowPnlMain_OnClick (Key4..Key9). A button under the
     // Disable overlay or disabled on its page takes no click.
@@ -119,9 +149,16 @@ private:
     void highlight(std::string_view entry);
     void unhighlight(std::string_view entry);
 
-    MainWindowModel& window_;
+    void applyMenuHeight(OptionalChip chip);
+    bool mapHasCode(ButtonMapId m, std::string_view codeText) const;
+
     ControlTable& controls_;
     AppState& state_;
+    NavigationModel& navigation_;
+    const CaptionsModel& captions_;
+    AdvancedPage& advanced_;
+    ButtonMapId shownMap_ = ButtonMapId::Main;
+    bool switchKeyAllowed_ = false;
     int selected_ = 0;
     std::string highlighted_;
     PendingAssembly pending_;

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "config/action_codes.h"
+#include "skin/control_names.h"
 #include "skin/skin_tables.h"
+#include "skin/window_geometry.h"
 
 namespace varnel {
 
@@ -14,8 +16,10 @@ std::string_view menuPanelForTag(int tag) {
         int first, last;
         std::string_view panel;
     };
-    constexpr Range kRanges[] = {
-        {900, 904, "Pnl_MseKey"}, {1000, 1008, "Pnl_Special"}, {1300, 1306, "Pnl_Media"}, {1400, 1406, "Pnl_WWW"}};
+    constexpr Range kRanges[] = {{900, 904, ctrl::Pnl_MseKey},
+                                 {1000, 1008, ctrl::Pnl_Special},
+                                 {1300, 1306, ctrl::Pnl_Media},
+                                 {1400, 1406, ctrl::Pnl_WWW}};
     for (const auto& r : kRanges) {
         if (tag >= r.first && tag <= r.last) return r.panel;
     }
@@ -50,38 +54,36 @@ constexpr Size kBinPath{460, 22};
 constexpr Size kMenuEntry{170, 24};
 constexpr int kMenuBorder = 1;
 constexpr Size kMacroPicker{170, 200};
-constexpr int kWindowWidth = 800;
-constexpr int kWindowHeight = 600;
 
 class Builder {
 public:
     explicit Builder(ControlTable& t) : t_(t) {}
 
-    void add(std::string name, ControlKind kind, std::string parent, Size size = {0, 0}, std::string caption = {},
-             bool visible = true) {
+    void add(std::string_view name, ControlKind kind, std::string_view parent, Size size = {0, 0},
+             std::string caption = {}, bool visible = true) {
         Control c;
-        c.name = std::move(name);
+        c.name = std::string(name);
         c.kind = kind;
-        c.parent = std::move(parent);
+        c.parent = std::string(parent);
         c.width = size.w;
         c.height = size.h;
         c.caption = std::move(caption);
         c.visible = visible;
         t_.add(std::move(c));
     }
-    void picture(std::string name, const std::string& parent, bool visible = true) {
-        add(std::move(name), ControlKind::Picture, parent, {0, 0}, {}, visible);
+    void picture(std::string_view name, std::string_view parent, bool visible = true) {
+        add(name, ControlKind::Picture, parent, {0, 0}, {}, visible);
     }
-    void label(std::string name, const std::string& parent, Size size = {0, 0}, std::string caption = {},
+    void label(std::string_view name, std::string_view parent, Size size = {0, 0}, std::string caption = {},
                bool visible = true) {
-        add(std::move(name), ControlKind::Label, parent, size, std::move(caption), visible);
+        add(name, ControlKind::Label, parent, size, std::move(caption), visible);
     }
-    void pictureButton(std::string_view pictureName, std::string_view labelName, const std::string& parent) {
-        picture(std::string(pictureName), parent);
-        label(std::string(labelName), parent);
+    void pictureButton(std::string_view pictureName, std::string_view labelName, std::string_view parent) {
+        picture(pictureName, parent);
+        label(labelName, parent);
     }
-    void edit(std::string name, const std::string& parent, Size size, std::string text, bool visible = true) {
-        add(std::move(name), ControlKind::Edit, parent, size, std::move(text), visible);
+    void edit(std::string_view name, std::string_view parent, Size size, std::string text, bool visible = true) {
+        add(name, ControlKind::Edit, parent, size, std::move(text), visible);
     }
 
 private:
@@ -117,9 +119,9 @@ void addSwatch(Builder& b, const Swatch& s, const std::string& g) {
 
 void addMainMapPage(Builder& b) {
     const std::string g = pageGroup(1);
-    b.picture("Img_P1", g);
+    b.picture(ctrl::Img_P1, g);
     for (int k = 1; k <= kKeyLabelCount; ++k) b.pictureButton(keyPicture(k), keyLabel(k), g);
-    b.label("Disable", g);
+    b.label(ctrl::Disable, g);
 }
 
 void addMenus(ControlTable& t, Builder& b) {
@@ -139,16 +141,16 @@ void addMenus(ControlTable& t, Builder& b) {
     for (const auto& e : kMenuGroups) addEntry(e.name, e.panel);
     for (const auto& code : namedCodes()) {
         addEntry(code.menuItems[0], menuPanelForTag(code.tag));
-        if (!code.menuItems[1].empty()) addEntry(code.menuItems[1], "Pnl_LRM");
+        if (!code.menuItems[1].empty()) addEntry(code.menuItems[1], ctrl::Pnl_LRM);
     }
-    b.add("LB_Name", ControlKind::List, g, kMacroPicker, {}, false);
+    b.add(ctrl::LB_Name, ControlKind::List, g, kMacroPicker, {}, false);
 }
 
 void addAdvancedPage(Builder& b) {
     const std::string g = pageGroup(2);
-    b.picture("Img_P2", g);
-    b.edit("Edt_Repeat1", g, kEditBox, "2");
-    b.edit("Edt_DelayTime1", g, kEditBox, "16");
+    b.picture(ctrl::Img_P2, g);
+    b.edit(ctrl::Edt_Repeat1, g, kEditBox, "2");
+    b.edit(ctrl::Edt_DelayTime1, g, kEditBox, "16");
     for (const auto& o : kReportOptions) addOption(b, o, g, kReportLabel);
     for (const auto& bar : kPointerBars) addTenStepBar(b, bar);
     for (int d = 1; d <= kDpiLevelCount; ++d) {
@@ -162,7 +164,7 @@ void addAdvancedPage(Builder& b) {
 
 void addBreathingPage(Builder& b) {
     const std::string g = pageGroup(3);
-    b.picture("Img_P3", g);
+    b.picture(ctrl::Img_P3, g);
     for (const auto& bar : kBreathBars) addTenStepBar(b, bar);
     for (const auto& o : kLedModes) addOption(b, o, g, kModeLabel);
     for (const auto& o : kColourSources) addOption(b, o, g, kColourSourceLabel);
@@ -179,32 +181,32 @@ void addTriplet(Builder& b, const DelayTriplet& t, bool shown) {
 
 void addMacroPage(Builder& b) {
     const std::string g = pageGroup(4);
-    b.picture("Img_P4", g);
-    b.add("LB_MacroName", ControlKind::List, g, kMacroNameList);
-    b.add("LB_macro", ControlKind::List, g, kMacroContentList);
+    b.picture(ctrl::Img_P4, g);
+    b.add(ctrl::LB_MacroName, ControlKind::List, g, kMacroNameList);
+    b.add(ctrl::LB_macro, ControlKind::List, g, kMacroContentList);
     for (const auto& btn : kMacroButtons) b.pictureButton(btn.picture, btn.label, g);
 
-    b.add("Gb_Delay", ControlKind::Group, g, kDelayPanel);
+    b.add(ctrl::Gb_Delay, ControlKind::Group, g, kDelayPanel);
     addTriplet(b, kRecordDelays, true);
-    b.edit("Edt_Delay", "Gb_Delay", kDelayEdit, "0.05");
+    b.edit(ctrl::Edt_Delay, ctrl::Gb_Delay, kDelayEdit, "0.05");
 
-    b.picture("Img_InsertBase", g, false);
-    b.add("Gb_Insert", ControlKind::Group, g, kInsertPanel, {}, false);
-    b.add("CB_Insert", ControlKind::Combo, "Gb_Insert", kInsertCombo);
+    b.picture(ctrl::Img_InsertBase, g, false);
+    b.add(ctrl::Gb_Insert, ControlKind::Group, g, kInsertPanel, {}, false);
+    b.add(ctrl::CB_Insert, ControlKind::Combo, ctrl::Gb_Insert, kInsertCombo);
     // The panel is designed for its first choice, a delay: no key recording controls.
     addTriplet(b, kInsertDelays, false);
-    b.edit("Edt_InsertDelay", "Gb_Insert", kDelayEdit, "0.05");
-    b.label("lbl_Delay", "Gb_Insert", kInsertDelayCaption);
-    b.label("lbl_s_A", "Gb_Insert", kUnitLabel);
-    for (const auto& btn : kInsertButtons) b.pictureButton(btn.picture, btn.label, "Gb_Insert");
-    b.label("GB_Dis", "Gb_Insert", kInsertPanel, {}, false);
+    b.edit(ctrl::Edt_InsertDelay, ctrl::Gb_Insert, kDelayEdit, "0.05");
+    b.label(ctrl::lbl_Delay, ctrl::Gb_Insert, kInsertDelayCaption);
+    b.label(ctrl::lbl_s_A, ctrl::Gb_Insert, kUnitLabel);
+    for (const auto& btn : kInsertButtons) b.pictureButton(btn.picture, btn.label, ctrl::Gb_Insert);
+    b.label(ctrl::GB_Dis, ctrl::Gb_Insert, kInsertPanel, {}, false);
 }
 
 void addUpdatePage(Builder& b) {
     const std::string g = pageGroup(5);
-    b.picture("Img_P5", g);
-    b.label("lbl_BINPath", g, kBinPathCaption);
-    b.label("lbl_LoadBIN", g, kBinPath);
+    b.picture(ctrl::Img_P5, g);
+    b.label(ctrl::lbl_BINPath, g, kBinPathCaption);
+    b.label(ctrl::lbl_LoadBIN, g, kBinPath);
     for (const auto& btn : kUpdateButtons) b.pictureButton(btn.picture, btn.label, g);
 }
 
@@ -217,6 +219,39 @@ void addRadioGroups(Builder& b, std::string_view parent) {
             if (!r.empty()) b.add(std::string(r), ControlKind::Radio, std::string(group.group));
         }
     }
+}
+
+void setCopies(ControlTable& t, std::string_view base, std::string_view picture) {
+    for (int page = 1; page <= kPageGroupCount; ++page) t.setPicture(barPicture(base, page), picture);
+}
+
+// The skin's pictures at start, in language 1 on the Main page: backgrounds, page pictures, every
+// button in its normal state (the Main and language-1 buttons marked), and the first picture of
+// every series, which the layout spaces the series by.
+void startPictures(ControlTable& t) {
+    constexpr int skin = 1;
+    for (int page = 1; page <= kPageGroupCount; ++page) t.setPicture(baseImage(page), backgroundPicture(skin));
+    for (const auto& p : kPages) {
+        if (p.backNumber != 0) t.setPicture(p.pictureControl, pagePicture(skin, p.backNumber));
+    }
+    for (const auto& b : kActionButtons) setCopies(t, b.base, familyPictures(HoverFamily::A).normal);
+    const auto& set = familyPictures(HoverFamily::B);
+    for (const auto& b : kPageButtons) {
+        const bool current = b.base == pageInfo(Page::Main).button || b.base == languageButtonBase(1);
+        setCopies(t, b.base, current ? set.third : set.normal);
+    }
+    const auto& keys = familyPictures(HoverFamily::C);
+    for (int k = 1; k <= kKeyLabelCount; ++k) t.setPicture(keyPicture(k), keys.normal);
+    for (const auto& b : kUpdateButtons) t.setPicture(b.picture, keys.normal);
+    setCopies(t, kWebButton.base, familyPictures(HoverFamily::Web).normal);
+    for (const auto& bar : kPointerBars) t.setPicture(std::string(bar.picture) + "1", "Bar1_E");
+    for (int d = 1; d <= kDpiLevelCount; ++d) t.setPicture(dpiStep(d, 1), "Bar2_E");
+    for (const auto& s : kDpiSwatches) t.setPicture(s.frame, "Col_F");
+    for (const auto& s : kLightingSwatches) t.setPicture(s.frame, "Col_F");
+    for (const auto& bar : kBreathBars) t.setPicture(std::string(bar.picture) + "1", "Bar1_E");
+    for (const auto& b : kMacroButtons) t.setPicture(b.picture, familyPictures(b.family).normal);
+    for (const auto& b : kInsertButtons) t.setPicture(b.picture, familyPictures(b.family).normal);
+    t.setPicture(ctrl::Img_P5, "Update");
 }
 
 // What the window shows before any image is loaded: the choices checked at creation, and the
@@ -239,9 +274,9 @@ void designedState(ControlTable& t) {
     for (const auto& bar : kBreathBars) {
         for (int i = 2; i <= kTenStepCount; ++i) t.setPicture(std::string(bar.picture) + std::to_string(i), "Bar1_D");
     }
-    t.setPicture("Img_InsertBase", "InsertDelayBase");
-    t.setItemIndex("CB_Insert", 0);
-    t.setBackColor("CB_Insert", Rgb{20, 20, 22});
+    t.setPicture(ctrl::Img_InsertBase, "InsertDelayBase");
+    t.setItemIndex(ctrl::CB_Insert, 0);
+    t.setBackColor(ctrl::CB_Insert, Rgb{20, 20, 22});
     const PictureButton& record = kInsertButtons.front();
     t.setVisible(record.picture, false);
     t.setVisible(record.label, false);
@@ -254,8 +289,8 @@ void designedState(ControlTable& t) {
         t.setAlign(name, TextAlign::Left);
         t.setFontColor(name, Rgb{0, 0, 0});  // menu entries: black on the light panel
     }
-    for (const char* name : {"lbl_BINPath", "lbl_LoadBIN", "lbl_s_A"}) t.setAlign(name, TextAlign::Left);
-    t.setAlign("lbl_Delay", TextAlign::Right);
+    for (const auto name : {ctrl::lbl_BINPath, ctrl::lbl_LoadBIN, ctrl::lbl_s_A}) t.setAlign(name, TextAlign::Left);
+    t.setAlign(ctrl::lbl_Delay, TextAlign::Right);
     // The Update buttons keep their designed font: the language files do not style them.
     for (int page = 1; page <= kPageGroupCount; ++page)
         t.setFont(barLabel(pageInfo(Page::Update).button, page), 11, Rgb{255, 255, 255});
@@ -268,8 +303,8 @@ void buildMainWindowControls(ControlTable& table) {
     addRadioGroups(b, "");
     for (int page = 1; page <= kPageGroupCount; ++page) {
         const std::string g = pageGroup(page);
-        b.add(g, ControlKind::Group, {}, {kWindowWidth, kWindowHeight}, {}, page == 1);
-        b.picture("Img_Base_" + std::to_string(page), g);
+        b.add(g, ControlKind::Group, {}, {kMainWindowWidth, kMainWindowHeight}, {}, page == 1);
+        b.picture(baseImage(page), g);
         switch (page) {
             case 1: addMainMapPage(b); break;
             case 2: addAdvancedPage(b); break;
@@ -280,8 +315,9 @@ void buildMainWindowControls(ControlTable& table) {
         addBar(b, page);
         if (page == 1) addMenus(table, b);
         addRadioGroups(b, g);
-        b.label("Disable_All_" + std::to_string(page), g, {kWindowWidth, kWindowHeight}, {}, false);
+        b.label(pageOverlay(page), g, {kMainWindowWidth, kMainWindowHeight}, {}, false);
     }
+    startPictures(table);
     designedState(table);
     table.takeChanged();
 }

@@ -18,6 +18,8 @@ std::string barPicture(std::string_view base, int page) {
 }
 
 std::string pageGroup(int page) { return "gbPage" + std::to_string(page); }
+std::string baseImage(int page) { return "Img_Base_" + std::to_string(page); }
+std::string pageOverlay(int page) { return "Disable_All_" + std::to_string(page); }
 std::string languageButtonBase(int language) { return "Lang" + std::to_string(language); }
 std::string languageRadio(int language) { return "rb_Lang" + std::to_string(language); }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "skin/control_names.h"
+
 namespace varnel::skin {
 
 constexpr int kPageGroupCount = 5;  // gbPage1 .. gbPage5
@@ -75,6 +77,8 @@ constexpr BarButton kWebButton{"Web", "Web", "", HoverFamily::Web};
 std::string barLabel(std::string_view base, int page);
 std::string barPicture(std::string_view base, int page);
 std::string pageGroup(int page);
+std::string baseImage(int page);               // "Img_Base_3": the page group's background
+std::string pageOverlay(int page);             // "Disable_All_3": swallows all input on its page while shown
 std::string languageButtonBase(int language);  // "Lang2"
 std::string languageRadio(int language);       // "rb_Lang2"
 
@@ -91,12 +95,12 @@ struct PageInfo {
 };
 
 constexpr std::array<PageInfo, 7> kPages{{
-    {Page::Main, "rb_1", "Main", 1, "Img_P1", 1},
-    {Page::Switch, "rb_2", "Switch", 1, "Img_P1", 1},
-    {Page::Fixed, "rb_3", "Fixed", 1, "Img_P1", 1},
-    {Page::Advanced, "rb_4", "Adv", 2, "Img_P2", 2},
-    {Page::Breathing, "rb_5", "Breath", 3, "Img_P3", 3},
-    {Page::Macro, "rb_6", "Macro", 4, "Img_P4", 4},
+    {Page::Main, "rb_1", "Main", 1, ctrl::Img_P1, 1},
+    {Page::Switch, "rb_2", "Switch", 1, ctrl::Img_P1, 1},
+    {Page::Fixed, "rb_3", "Fixed", 1, ctrl::Img_P1, 1},
+    {Page::Advanced, "rb_4", "Adv", 2, ctrl::Img_P2, 2},
+    {Page::Breathing, "rb_5", "Breath", 3, ctrl::Img_P3, 3},
+    {Page::Macro, "rb_6", "Macro", 4, ctrl::Img_P4, 4},
     {Page::Update, "rb_7", "Update", 5, "", 0},
 }};
 
@@ -211,9 +215,9 @@ constexpr std::array<PictureButton, 10> kMacroButtons{{
 }};
 
 constexpr std::array<PictureButton, 3> kInsertButtons{{
-    {"InsertBtnStart", "Img_InsertStart", "Btn_InsertStart", "Gb_Insert", HoverFamily::Record, "Str400"},
-    {"InsertBtnOK", "Img_OK", "Btn_OK", "Gb_Insert", HoverFamily::G, "Str420"},
-    {"InsertBtnCancel", "Img_Cancel", "Btn_Cancel", "Gb_Insert", HoverFamily::G, "Str422"},
+    {"InsertBtnStart", "Img_InsertStart", "Btn_InsertStart", ctrl::Gb_Insert, HoverFamily::Record, "Str400"},
+    {"InsertBtnOK", "Img_OK", "Btn_OK", ctrl::Gb_Insert, HoverFamily::G, "Str420"},
+    {"InsertBtnCancel", "Img_Cancel", "Btn_Cancel", ctrl::Gb_Insert, HoverFamily::G, "Str422"},
 }};
 
 constexpr std::array<PictureButton, 2> kUpdateButtons{{
@@ -231,13 +235,13 @@ struct DelayTriplet {
 };
 
 constexpr DelayTriplet kRecordDelays{"RecDelay",
-                                     "Gb_Delay",
+                                     ctrl::Gb_Delay,
                                      {"LED_RecDelay", "LED_DelayTime", "LED_NoDelay"},
                                      {"IB_RecDelay", "IB_DelayTime", "IB_NoDelay"},
                                      {"", "", ""}};
 
 constexpr DelayTriplet kInsertDelays{"InsertRecDelay",
-                                     "Gb_Insert",
+                                     ctrl::Gb_Insert,
                                      {"LED_InsertRecDelay", "LED_InsertDelayTime", "LED_InsertNoDelay"},
                                      {"IB_InsertRecDelay", "IB_InsertDelayTime", "IB_InsertNoDelay"},
                                      {"Str414", "Str415", "Str416"}};
@@ -246,8 +250,8 @@ constexpr DelayTriplet kInsertDelays{"InsertRecDelay",
 constexpr std::array<std::string_view, 4> kInsertChoiceKeys{"Str410", "Str411", "Str412", "Str413"};
 
 // The button editor's menus: popup panels and the group entries of Pnl_Main.
-constexpr std::array<std::string_view, 6> kMenuPanels{"Pnl_Main", "Pnl_MseKey", "Pnl_Special",
-                                                      "Pnl_WWW",  "Pnl_Media",  "Pnl_LRM"};
+constexpr std::array<std::string_view, 6> kMenuPanels{ctrl::Pnl_Main, ctrl::Pnl_MseKey, ctrl::Pnl_Special,
+                                                      ctrl::Pnl_WWW,  ctrl::Pnl_Media,  ctrl::Pnl_LRM};
 
 // Height of Pnl_Main: a mouse with macros has the extra Macro entry.
 constexpr int pnlMainHeight(bool withMacros) { return withMacros ? 146 : 122; }
@@ -259,12 +263,12 @@ struct MenuEntry {
 };
 
 constexpr std::array<MenuEntry, 6> kMenuGroups{{
-    {"Key_Standard", "Pnl_Main", "Str201"},
-    {"Key_Special", "Pnl_Main", "Str202"},
-    {"Key_Media", "Pnl_Main", "Str203"},
-    {"Key_WWW", "Pnl_Main", "Str204"},
-    {"Key_Assembly", "Pnl_Main", "Str205"},
-    {"Key_Macro", "Pnl_Main", "Str206"},
+    {ctrl::Key_Standard, ctrl::Pnl_Main, "Str201"},
+    {ctrl::Key_Special, ctrl::Pnl_Main, "Str202"},
+    {ctrl::Key_Media, ctrl::Pnl_Main, "Str203"},
+    {ctrl::Key_WWW, ctrl::Pnl_Main, "Str204"},
+    {ctrl::Key_Assembly, ctrl::Pnl_Main, "Str205"},
+    {ctrl::Key_Macro, ctrl::Pnl_Main, "Str206"},
 }};
 
 // Hidden radio groups: the group container and its members.
@@ -275,12 +279,12 @@ struct RadioGroup {
 };
 
 constexpr std::array<RadioGroup, 6> kRadioGroups{{
-    {"gbPageCtl", "", {"rb_1", "rb_2", "rb_3", "rb_4", "rb_5", "rb_6", "rb_7"}},
-    {"gbLang", "", {"rb_Lang1", "rb_Lang2", "rb_Lang3", "", "", "", ""}},
-    {"gbReport", "gbPage2", {"rb_Rep1", "rb_Rep2", "", "", "", "", ""}},
-    {"gbDPI", "gbPage2", {"rb_DPI1", "rb_DPI2", "rb_DPI3", "rb_DPI4", "", "", ""}},
-    {"gbLED", "gbPage3", {"rb_Colorful", "rb_Locked", "rb_CPIColor", "rb_Close", "", "", ""}},
-    {"gbLEDColMode", "gbPage3", {"rb_LEDColMode1", "rb_LEDColMode2", "", "", "", "", ""}},
+    {ctrl::gbPageCtl, "", {"rb_1", "rb_2", "rb_3", "rb_4", "rb_5", "rb_6", "rb_7"}},
+    {ctrl::gbLang, "", {"rb_Lang1", "rb_Lang2", "rb_Lang3", "", "", "", ""}},
+    {ctrl::gbReport, "gbPage2", {"rb_Rep1", "rb_Rep2", "", "", "", "", ""}},
+    {ctrl::gbDPI, "gbPage2", {"rb_DPI1", "rb_DPI2", "rb_DPI3", "rb_DPI4", "", "", ""}},
+    {ctrl::gbLED, "gbPage3", {"rb_Colorful", "rb_Locked", "rb_CPIColor", "rb_Close", "", "", ""}},
+    {ctrl::gbLEDColMode, "gbPage3", {"rb_LEDColMode1", "rb_LEDColMode2", "", "", "", "", ""}},
 }};
 
 }  // namespace varnel::skin

@@ -4,13 +4,7 @@
 
 namespace varnel {
 
-void AppState::resetForStart() {
-    auto keepRefresh = std::move(refreshUi);
-    auto keepCollect = std::move(uiToDataBuf);
-    *this = AppState{};
-    refreshUi = std::move(keepRefresh);
-    uiToDataBuf = std::move(keepCollect);
-}
+void AppState::resetForStart() { *this = AppState{}; }
 
 Status AppState::applyImageHeader(ByteSpan image) {
     auto header = decideImageHeader(image);
@@ -41,13 +35,11 @@ void AppState::DataBufToUI() {
     validateIntoEditCopy(DataBuf, ShowContext{DefaultChip, DeviceChip, LightingKind, DefaultVid, DefaultPid}, EditCopy,
                          CodeTexts);
     RefreshFireKeyMode(EditCopy, CodeTexts, DeviceChip, FireKey);
-    if (refreshUi) refreshUi(*this);
+    DisplayDue = true;
 }
 
 Status AppState::writeBack(WriteBackPath path) {
-    return writeBackEditCopy(DataBuf, EditCopy, CodeTexts, DeviceChip, FireKey, path, [this] {
-        if (uiToDataBuf) uiToDataBuf(*this);
-    });
+    return writeBackEditCopy(DataBuf, EditCopy, CodeTexts, DeviceChip, FireKey, path);
 }
 
 }  // namespace varnel

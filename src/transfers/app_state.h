@@ -1,10 +1,10 @@
 #pragma once
 // The application state the main window owns for the whole run, with the pure operations on it
 // (start-up header decision, InitNoDevice, DataBufToUI's data part, write-back). No device I/O:
-// transfers work on this state from outside; the window plugs its display and collect steps in.
+// transfers work on this state from outside. It holds no callback into the window: showing an
+// image raises DisplayDue, and the window runs its display step when it sees it.
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -43,12 +43,10 @@ struct AppState {
     FireKeyBoxes FireKey;      // Edt_Repeat1 / Edt_DelayTime1 texts
     MacroNames MacroNameList;  // LB_MacroName entries, refreshed from the name table
 
-    // Display part of DataBufToUI (RefreshUI), plugged in by the window; may be empty.
-    std::function<void(AppState&)> refreshUi;
-    // Collect step of the write-back (UIToDataBuf), plugged in by the editors; may be empty.
-    std::function<void(AppState&)> uiToDataBuf;
+    // DataBufToUI ran since the window last displayed the EditCopy (the window clears it).
+    bool DisplayDue = false;
 
-    // Resets the flags and variant knowledge as at window creation (hooks stay).
+    // Resets the flags and variant knowledge as at window creation.
     void resetForStart();
     // Header decision from the image: chip, ids, expected signature, key-menu height, id table.
     // A chip byte other than 0 and 177 leaves all of them as they were.
@@ -56,11 +54,13 @@ struct AppState {
     // Fills DataBuf from the default copies of `image` for DefaultChip, refreshes the macro
     // names and runs DataBufToUI. Without a DefaultChip nothing is copied.
     Status initNoDevice(ByteSpan image);
-    // Validates DataBuf into the EditCopy and CodeTexts, loads the fire-key boxes, then refreshUi.
+    // Validates DataBuf into the EditCopy and CodeTexts, loads the fire-key boxes and raises
+    // DisplayDue.
     void DataBufToUI();
     // Refreshes MacroNameList from the name table.
     void RefreshMacroName();
-    // Writes the EditCopy back into DataBuf for DeviceChip (see writeBackEditCopy).
+    // Writes the EditCopy back into DataBuf for DeviceChip (see writeBackEditCopy); the window's
+    // collect step has brought the EditCopy up to date before.
     Status writeBack(WriteBackPath path);
 };
 

@@ -131,7 +131,7 @@ TEST(WriteBack, WrenKeepsCarriedBytesThroughShowAndApply) {
     FireKeyBoxes boxes;
     RefreshFireKeyMode(s.edit, s.codes, ChipModel::Wren, boxes);
     DataBuf out;  // all zero: everything must come from the write-back
-    ASSERT_TRUE(writeBackEditCopy(out, s.edit, s.codes, ChipModel::Wren, boxes, WriteBackPath::Apply, {}).ok());
+    ASSERT_TRUE(writeBackEditCopy(out, s.edit, s.codes, ChipModel::Wren, boxes, WriteBackPath::Apply).ok());
     EXPECT_EQ(Bytes(out.parameter.begin(), out.parameter.end()),
               Bytes(original.parameter.begin(), original.parameter.end()));
 }
@@ -141,41 +141,33 @@ TEST(WriteBack, RgbLockChecksumKeptOnApplyRenewedOnProfileSave) {
         DataBuf buf = defaultWrenBuf();
         buf.parameter[46] = 0x00;  // wrong RGBLock checksum
         auto s = show(buf, wrenContext(ChipModel::Wren));
-        ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{"2", "60"}, path, {}).ok());
+        ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{"2", "60"}, path).ok());
         EXPECT_EQ(buf.parameter[46], path == WriteBackPath::Apply ? 0x00 : 0xA7);
     }
 }
 
-TEST(WriteBack, RecomputesChecksumsAfterTheCollectStep) {
+TEST(WriteBack, RecomputesChecksumsOfCollectedEdits) {
     DataBuf buf = defaultWrenBuf();
     auto s = show(buf, wrenContext(ChipModel::Wren));
-    bool collected = false;
-    auto collect = [&] {
-        collected = true;
-        s.edit.bytes[39] = 2;  // 500 Hz
-        s.edit.bytes[7] = 0x09;
-    };
+    s.edit.bytes[39] = 2;  // 500 Hz
+    s.edit.bytes[7] = 0x09;
     ASSERT_TRUE(
-        writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{"2", "60"}, WriteBackPath::Apply, collect)
-            .ok());
-    EXPECT_TRUE(collected);
+        writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{"2", "60"}, WriteBackPath::Apply).ok());
     EXPECT_EQ(buf.parameter[39], 2);
     EXPECT_EQ(buf.parameter[7], 0x09);
     EXPECT_TRUE(sectionChecksumMatches(buf.parameter, kWrenLayout.parameterA));
     EXPECT_TRUE(sectionChecksumMatches(buf.parameter, kWrenLayout.parameterB));
 }
 
-TEST(WriteBack, NoMouseOnlyCollectsAndBadChecksumIsCorrectedWithAMouse) {
+TEST(WriteBack, NoMouseWritesNothingAndBadChecksumIsCorrectedWithAMouse) {
     DataBuf buf = defaultWrenBuf();
     buf.parameter[8] = 0x07;  // edited without fixing the checksum
     const DataBuf damaged = buf;
     auto s = show(buf, wrenContext(std::nullopt));
     EXPECT_EQ(s.edit.bytes[8], 0x07) << "kept without a mouse";
-    int calls = 0;
-    ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, std::nullopt, {}, WriteBackPath::Apply, [&] { ++calls; }).ok());
-    EXPECT_EQ(calls, 1);
+    ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, std::nullopt, {}, WriteBackPath::Apply).ok());
     EXPECT_EQ(buf, damaged);
-    ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, {}, WriteBackPath::Apply, {}).ok());
+    ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, {}, WriteBackPath::Apply).ok());
     EXPECT_EQ(buf.parameter[8], 0x07);
     EXPECT_TRUE(sectionChecksumMatches(buf.parameter, kWrenLayout.parameterA));
 }
@@ -184,7 +176,7 @@ TEST(WriteBack, RefusesAnEditCopyOfAnotherLayout) {
     DataBuf buf = defaultWrenBuf();
     const DataBuf before = buf;
     auto s = show(buf, ShowContext{ChipModel::Lark, std::nullopt, std::nullopt, kVid, kPid});
-    EXPECT_FALSE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, {}, WriteBackPath::Apply, {}).ok());
+    EXPECT_FALSE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, {}, WriteBackPath::Apply).ok());
     EXPECT_EQ(buf, before);
 }
 
@@ -208,7 +200,7 @@ TEST(FireKey, StoreIntoEveryFireKeySlot) {
         DataBuf buf = defaultWrenBuf();
         auto s = show(buf, wrenContext(ChipModel::Wren));
         ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{r.repeat, r.delay},
-                                      WriteBackPath::Apply, {})
+                                      WriteBackPath::Apply)
                         .ok());
         EXPECT_EQ(slotOf(buf, ButtonMapId::Main, 4), r.expect) << r.delay;
         EXPECT_EQ(slotOf(buf, ButtonMapId::Switch, 8), r.expect) << r.delay;
@@ -226,7 +218,7 @@ TEST(FireKey, UnstorableBoxTextsChangeNothing) {
         const DataBuf before = buf;
         auto s = show(buf, wrenContext(ChipModel::Wren));
         const EditCopy editBefore = s.edit;
-        auto st = writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, boxes, WriteBackPath::Apply, {});
+        auto st = writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, boxes, WriteBackPath::Apply);
         EXPECT_FALSE(st.ok()) << boxes.repeat << "/" << boxes.delay;
         EXPECT_EQ(buf, before);
         EXPECT_EQ(s.edit.bytes, editBefore.bytes);
@@ -240,8 +232,7 @@ TEST(FireKey, RecognisedByCodeNotByName) {
     s.edit.setSlot(ButtonMapId::Main, 1, macroCode(0));
     s.codes[0][0] = codeTextFromBytes(macroCode(0));
     ASSERT_TRUE(
-        writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{"5", "100"}, WriteBackPath::Apply, {})
-            .ok());
+        writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, FireKeyBoxes{"5", "100"}, WriteBackPath::Apply).ok());
     EXPECT_EQ(slotOf(buf, ButtonMapId::Main, 1), macroCode(0));
     EXPECT_EQ(slotOf(buf, ButtonMapId::Main, 4), (ActionCode{0x06, 0x0A, 0x00, 0xC8}));
 }
@@ -268,7 +259,7 @@ TEST(FireKey, LoadTakesTheLastFireKeySlot) {
     auto s = show(buf, wrenContext(ChipModel::Wren));
     FireKeyBoxes boxes;
     RefreshFireKeyMode(s.edit, s.codes, ChipModel::Wren, boxes);
-    ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, boxes, WriteBackPath::Apply, {}).ok());
+    ASSERT_TRUE(writeBackEditCopy(buf, s.edit, s.codes, ChipModel::Wren, boxes, WriteBackPath::Apply).ok());
     EXPECT_EQ(slotOf(buf, ButtonMapId::Main, 4), later);
     EXPECT_EQ(slotOf(buf, ButtonMapId::Switch, 8), later);
 }

@@ -6,7 +6,7 @@
 
 #include "common/resources.h"
 #include "config/action_codes.h"
-#include "skin/window_model_fixture.h"
+#include "shell/window_model_fixture.h"
 
 namespace varnel {
 
@@ -35,7 +35,7 @@ protected:
         testing::startWindowModel(state_, started_);
         ASSERT_FALSE(HasFatalFailure());
         window_ = started_.model.get();
-        window_->setChannelsOpen(true);
+        window_->appearance().setChannelsOpen(true);
         // Buttons 1..3 left, right, middle; the rest something plain.
         for (ButtonMapId m : kButtonMaps) {
             setCode(m, 1, "01010000");
@@ -44,12 +44,11 @@ protected:
             for (int b = 4; b <= 9; ++b) setCode(m, b, "09000000");
         }
         ASSERT_EQ(window_->pageClick(Page::Main), std::nullopt);
-        editor_ = std::make_unique<ButtonEditor>(*window_);
+        editor_ = &window_->buttonMaps();
     }
 
-    // A fresh window and editor; the old window unhooks itself from the state first.
+    // A fresh window and editor.
     void restart() {
-        editor_.reset();
         started_.model.reset();
         SetUp();
     }
@@ -89,7 +88,7 @@ protected:
     AppState state_;
     testing::StartedWindowModel started_;
     MainWindowModel* window_ = nullptr;
-    std::unique_ptr<ButtonEditor> editor_;
+    ButtonEditor* editor_ = nullptr;
 };
 
 TEST(MenuPlacement, OpensAwayFromTheWindowEdges) {
@@ -225,7 +224,7 @@ TEST_F(ButtonEditorTest, LeftRightMiddleStayAPermutation) {
     for (const auto& r : rows) {
         for (int b = 1; b <= 3; ++b)
             setCode(ButtonMapId::Main, b, std::array{"01010000", "01020000", "01040000"}[b - 1]);
-        window_->refreshKeyLabels(ButtonMapId::Main);
+        editor_->refreshKeyLabels(ButtonMapId::Main);
         editor_->showButtonMenu(r.button);
         editor_->Key_SwitchLRMOnClick(r.tag);
         EXPECT_TRUE(visibleMenus().empty());

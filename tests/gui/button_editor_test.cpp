@@ -72,7 +72,7 @@ private slots:
         window_->show();
         // Plug-in: find and read the mouse, then open the Main Control page.
         QVERIFY(app_->runSearch(app_->ReFindDev()).found);
-        window_->model().setChannelsOpen(true);
+        window_->model().appearance().setChannelsOpen(true);
         window_->syncFromModel();
         click("Btn_Main_1");
         QVERIFY(!child("Disable")->isVisible());

@@ -22,7 +22,7 @@ class NavigationTest : public QObject {
     QLabel* label(const QString& name) { return child<QLabel>(name); }
     QString pictureOf(const QString& name) { return child(name)->property("picture").toString(); }
     QString text(int lang, const char* key) {
-        return QString::fromStdString(window_->model().languages().language(lang).text(key));
+        return QString::fromStdString(window_->model().captions().languages().language(lang).text(key));
     }
     void enter(const QString& name) {
         QWidget* w = child(name);
@@ -145,7 +145,7 @@ private slots:
     }
 
     void pageClickWithADeviceOpensThePage() {
-        window_->model().setChannelsOpen(true);
+        window_->model().appearance().setChannelsOpen(true);
         QTest::mouseClick(child("Btn_Adv_1"), Qt::LeftButton);
         QVERIFY(messages_.isEmpty());
         QVERIFY(child("gbPage2")->isVisible());

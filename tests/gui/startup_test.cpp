@@ -21,7 +21,7 @@ class StartupTest : public QObject {
         return varnel::testing::control<T>(window_.get(), name);
     }
     QString lang1(const char* key) {
-        return QString::fromStdString(window_->model().languages().language(1).text(key));
+        return QString::fromStdString(window_->model().captions().languages().language(1).text(key));
     }
     QString pictureOf(const char* name) { return child(name)->property("picture").toString(); }
 
@@ -154,7 +154,7 @@ private slots:
     void exitClosesTheWindow() {
         QTest::mouseClick(child("Btn_Exit_1"), Qt::LeftButton);
         QVERIFY(!window_->isVisible());
-        QVERIFY(!window_->model().channelsOpen());
+        QVERIFY(!window_->model().appearance().channelsOpen());
     }
 
 private:

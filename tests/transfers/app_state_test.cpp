@@ -8,11 +8,6 @@ namespace {
 
 TEST(AppState, StartWithTheEmbeddedImage) {
     AppState state;
-    int refreshed = 0;
-    state.refreshUi = [&](AppState& s) {
-        ++refreshed;
-        EXPECT_EQ(s.CodeTexts[0][0], "01010000");
-    };
     auto image = embeddedDefaultImage();
     ASSERT_TRUE(image.ok());
     ASSERT_TRUE(state.applyImageHeader(*image).ok());
@@ -27,7 +22,8 @@ TEST(AppState, StartWithTheEmbeddedImage) {
     EXPECT_EQ(toStoredImage(state.DataBuf, ChipModel::Wren), Bytes(image->begin(), image->end()));
     EXPECT_EQ(state.MacroNameList[0], "Macro1");
     EXPECT_EQ(state.MacroNameList[31], "Macro32");
-    EXPECT_EQ(refreshed, 1);
+    EXPECT_TRUE(state.DisplayDue);
+    EXPECT_EQ(state.CodeTexts[0][0], "01010000");
     EXPECT_EQ(state.FireKey, (FireKeyBoxes{"2", "16"})) << "no mouse: the boxes keep their text";
     EXPECT_EQ(state.EditCopy.chip, ChipModel::Wren);
 }
@@ -61,7 +57,7 @@ TEST(AppState, LarkImageFillsOnlyTheLarkBlock) {
     EXPECT_EQ(state.MacroNameList[0], "");
 }
 
-TEST(AppState, WriteBackRunsTheCollectHookOnTheState) {
+TEST(AppState, WriteBackStoresTheFireKeyBoxesAndResetStartsAfresh) {
     AppState state;
     auto image = embeddedDefaultImage();
     ASSERT_TRUE(image.ok());
@@ -69,22 +65,18 @@ TEST(AppState, WriteBackRunsTheCollectHookOnTheState) {
     ASSERT_TRUE(state.initNoDevice(*image).ok());
     state.DeviceChip = ChipModel::Wren;
     state.LightingKind = LightingKind::Rgb;
-    state.uiToDataBuf = [](AppState& s) {
-        s.EditCopy.bytes[39] = 2;
-        s.ReportRateDirty = true;
-        s.FireKey = {"3", "100"};
-    };
+    state.EditCopy.bytes[39] = 2;
+    state.FireKey = {"3", "100"};
     ASSERT_TRUE(state.writeBack(WriteBackPath::Apply).ok());
     EXPECT_EQ(state.DataBuf.parameter[39], 2);
-    EXPECT_TRUE(state.ReportRateDirty);
     const auto off = kWrenLayout.slotOffset(ButtonMapId::Main, 4);
     EXPECT_EQ(state.DataBuf.parameter[off + 1], 6);
     EXPECT_EQ(state.DataBuf.parameter[off + 3], 200);
 
     state.resetForStart();
     EXPECT_FALSE(state.DefaultChip);
+    EXPECT_FALSE(state.DisplayDue);
     EXPECT_EQ(state.ActiveDpiLevels, 4);
-    EXPECT_TRUE(state.uiToDataBuf) << "hooks survive a reset";
 }
 
 }  // namespace

@@ -65,17 +65,17 @@ int main(int argc, char** argv) {
         window.model().languageClick(lang);
         for (const auto& page : varnel::skin::kPages) {
             // Shown as if a mouse were attached: the pages open without their device checks.
-            window.model().openPage(page.page);
+            window.model().navigation().openPage(page.page);
             window.syncFromModel();
             failures += save(window, out.filePath(QStringLiteral("lang%1_%2.png").arg(lang).arg(pageName(page.page))));
         }
         // The macro page once more with its insert panel open.
-        window.model().setInsertPanelOpen(true);
-        window.model().openPage(varnel::skin::Page::Macro);
+        window.model().macroPage().setInsertPanelOpen(true);
+        window.model().navigation().openPage(varnel::skin::Page::Macro);
         window.syncFromModel();
         failures += save(window, out.filePath(QStringLiteral("lang%1_macro_insert.png").arg(lang)));
-        window.model().setInsertPanelOpen(false);
+        window.model().macroPage().setInsertPanelOpen(false);
     }
-    window.model().openPage(varnel::skin::Page::Main);
+    window.model().navigation().openPage(varnel::skin::Page::Main);
     return failures == 0 ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 
 #include "config/action_codes.h"
 #include "editors/ui/key_combination_dialog.h"
+#include "skin/control_names.h"
 #include "skin/skin_tables.h"
 #include "skin/ui/skin_widgets.h"
 
@@ -11,16 +12,15 @@ namespace varnel {
 
 namespace {
 
-constexpr std::string_view kAssemblyEntry = "Key_Assembly";
-constexpr std::string_view kMacroEntry = "Key_Macro";
 constexpr std::size_t kLrmItem = 1;  // the second menu item of a code lies on Pnl_LRM
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
-ButtonEditorView::ButtonEditorView(QWidget& window, MainWindowModel& model, std::function<void()> render)
-    : QObject(&window), window_(window), model_(model), render_(std::move(render)), editor_(model) {
+ButtonEditorView::ButtonEditorView(QWidget& window, ButtonEditor& editor, const CaptionsModel& captions,
+                                   std::function<void()> render)
+    : QObject(&window), window_(window), editor_(editor), captions_(captions), render_(std::move(render)) {
     for (int k = 1; k <= skin::kKeyLabelCount; ++k) {
         const std::string label = skin::keyLabel(k);
         connectLabel(label, {}, {}, [this, k, label] {
@@ -34,11 +34,11 @@ ButtonEditorView::ButtonEditorView(QWidget& window, MainWindowModel& model, std:
             [this, tag = g.tag] { editor_.KeyByTagMouseLeave(tag); }, {});
         entries_.emplace_back(g.entry);
     }
-    const std::string assembly(kAssemblyEntry);
+    const std::string assembly(ctrl::Key_Assembly);
     connectLabel(
         assembly, [this] { editor_.KeyStatus_AMouseEnter(); },
         [this, assembly] { editor_.KeyStatusMouseLeave(assembly); }, [this] { openDialog(); });
-    connectLabel(kMacroEntry, {}, {}, [this] { openDialog(); });
+    connectLabel(ctrl::Key_Macro, {}, {}, [this] { openDialog(); });
     entries_.push_back(assembly);
     for (const auto& code : namedCodes()) {
         for (std::size_t i = 0; i < code.menuItems.size(); ++i) {
@@ -58,7 +58,7 @@ ButtonEditorView::ButtonEditorView(QWidget& window, MainWindowModel& model, std:
             entries_.push_back(name);
         }
     }
-    if (auto* list = window_.findChild<QListWidget*>("LB_Name")) {
+    if (auto* list = window_.findChild<QListWidget*>(qs(ctrl::LB_Name))) {
         // Entries are drawn on a transparent background over the panel colour.
         QPalette pal = list->palette();
         pal.setColor(QPalette::Base, Qt::transparent);
@@ -69,7 +69,7 @@ ButtonEditorView::ButtonEditorView(QWidget& window, MainWindowModel& model, std:
             sync();
         });
     }
-    if (auto* mousePicture = window_.findChild<SkinPicture*>("Img_P1")) {
+    if (auto* mousePicture = window_.findChild<SkinPicture*>(qs(ctrl::Img_P1))) {
         connect(mousePicture, &SkinPicture::pressed, this, [this] {
             editor_.ClearAP();
             sync();
@@ -96,7 +96,7 @@ void ButtonEditorView::openDialog() {
     editor_.Key_AssemblyClick();
     if (dialog_) dialog_->close();
     sync();
-    dialog_ = new KeyCombinationDialog(&window_, model_, editor_, [this] { sync(); });
+    dialog_ = new KeyCombinationDialog(&window_, captions_, editor_, [this] { sync(); });
     dialog_->show();
     dialog_->raise();
     dialog_->activateWindow();

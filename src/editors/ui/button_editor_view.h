@@ -18,9 +18,10 @@ namespace varnel {
 class ButtonEditorView : public QObject {
     Q_OBJECT
 public:
-    // `window` holds the widgets named after the controls of `model`; `render` shows what the
-    // model changed. Both outlive the view (it is a child of `window`).
-    ButtonEditorView(QWidget& window, MainWindowModel& model, std::function<void()> render);
+    // `window` holds the widgets named after the controls `editor` changes; `render` shows what
+    // changed. All outlive the view (it is a child of `window`).
+    ButtonEditorView(QWidget& window, ButtonEditor& editor, const CaptionsModel& captions,
+                     std::function<void()> render);
 
     ButtonEditor& editor() { return editor_; }
     // The open key-combination dialog, if any.
@@ -34,9 +35,9 @@ private:
     void paintEntries();
 
     QWidget& window_;
-    MainWindowModel& model_;
+    ButtonEditor& editor_;
+    const CaptionsModel& captions_;
     std::function<void()> render_;
-    ButtonEditor editor_;
     std::vector<std::string> entries_;
     QPointer<KeyCombinationDialog> dialog_;
 };

@@ -8,6 +8,7 @@
 #include "platform/ui/key_event.h"
 #include "skin/ui/pictures.h"
 #include "skin/ui/skin_widgets.h"
+#include "skin/window_geometry.h"
 
 namespace varnel {
 
@@ -61,7 +62,7 @@ void setTextColour(QWidget* w) {
 
 }  // namespace
 
-KeyCombinationDialog::KeyCombinationDialog(QWidget* mainWindow, const MainWindowModel& model, ButtonEditor& editor,
+KeyCombinationDialog::KeyCombinationDialog(QWidget* mainWindow, const CaptionsModel& captions, ButtonEditor& editor,
                                            std::function<void()> applied)
     : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       editor_(editor),
@@ -78,7 +79,7 @@ KeyCombinationDialog::KeyCombinationDialog(QWidget* mainWindow, const MainWindow
     if (!background.isNull()) setMask(windowShape(background));
 
     picture(this, "Img_Assembly", kBackground, rect());
-    auto* title = new QLabel(qs(model.text("Str500")), this);
+    auto* title = new QLabel(qs(captions.text("Str500")), this);
     title->setObjectName(kTitle.name);
     title->setGeometry(kTitle.rect);
     setTextColour(title);
@@ -119,7 +120,7 @@ KeyCombinationDialog::KeyCombinationDialog(QWidget* mainWindow, const MainWindow
         auto* label = new SkinLabel(this);
         label->setObjectName(b.place.name);
         label->setGeometry(b.place.rect);
-        label->setText(qs(model.text(b.captionKey)));
+        label->setText(qs(captions.text(b.captionKey)));
         label->setAlignment(Qt::AlignCenter);
         setTextColour(label);
         connect(label, &SkinLabel::entered, hover, &QLabel::show);

@@ -21,9 +21,9 @@ public:
     static constexpr int kWidth = 354;
     static constexpr int kHeight = 179;
 
-    // Opens over `mainWindow` with the texts of `model`'s language. `applied` runs after a
+    // Opens over `mainWindow` with the texts of the current language. `applied` runs after a
     // confirmed result went to the editor, so that the window shows it.
-    KeyCombinationDialog(QWidget* mainWindow, const MainWindowModel& model, ButtonEditor& editor,
+    KeyCombinationDialog(QWidget* mainWindow, const CaptionsModel& captions, ButtonEditor& editor,
                          std::function<void()> applied);
 
     const KeyCombination& combination() const { return combination_; }

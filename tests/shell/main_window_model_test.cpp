@@ -1,4 +1,4 @@
-#include "skin/main_window_model.h"
+#include "shell/main_window_model.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +22,14 @@ protected:
     }
 
     ControlTable& controls() { return model_->controls(); }
-    std::string lang(int n, const char* key) const { return model_->languages().language(n).text(key); }
+    std::string lang(int n, const char* key) const { return model_->captions().languages().language(n).text(key); }
     std::string_view pic(std::string_view name) { return controls().picture(name); }
     std::string_view caption(std::string_view name) { return controls().caption(name); }
     void setCode(ButtonMapId m, int slot, std::string code) {
         state_.CodeTexts[static_cast<std::size_t>(m)][static_cast<std::size_t>(slot - 1)] = std::move(code);
     }
-    void connect() { model_->setChannelsOpen(true); }
+    void connect() { model_->appearance().setChannelsOpen(true); }
+    NavigationModel& nav() { return model_->navigation(); }
 
     AppState state_;
     testing::StartedWindowModel started_;
@@ -61,8 +62,8 @@ TEST_F(MainWindowModelTest, StartsOnTheMainPageInLanguageOne) {
     EXPECT_EQ(caption("Key4"), lang(1, "Str230"));
     EXPECT_EQ(caption("Key7"), lang(1, "Str213"));
     EXPECT_EQ(model_->applicationTitle(), lang(1, "Title"));
-    EXPECT_TRUE(model_->devTimerEnabled());
-    EXPECT_FALSE(model_->labelRunEnabled());
+    EXPECT_TRUE(nav().devTimerEnabled());
+    EXPECT_FALSE(nav().labelRunEnabled());
     EXPECT_TRUE(controls().find("Edt_Repeat1")->alignRight);
     EXPECT_EQ(controls().find("Pnl_Main")->height, 146);
     EXPECT_EQ(controls().find("LB_MacroName")->itemHeight, 20);
@@ -117,83 +118,83 @@ TEST_F(MainWindowModelTest, HoverAndLeaveForEveryFamily) {
     for (const auto& r : rows) {
         const std::string before(caption(r.label));
         const std::string untouched = r.untouched[0] ? std::string(pic(r.untouched)) : "";
-        model_->hoverEnter(r.label);
+        nav().hoverEnter(r.label);
         for (const auto* p : r.pictures) EXPECT_EQ(pic(p), r.hover) << r.label << " " << p;
-        EXPECT_FALSE(model_->devTimerEnabled()) << r.label;
-        EXPECT_TRUE(model_->labelRunEnabled()) << r.label;
-        EXPECT_EQ(model_->marquee().label(), r.label);
-        model_->labelRunTick();
+        EXPECT_FALSE(nav().devTimerEnabled()) << r.label;
+        EXPECT_TRUE(nav().labelRunEnabled()) << r.label;
+        EXPECT_EQ(nav().marquee().label(), r.label);
+        nav().labelRunTick();
         if (!before.empty()) {
             EXPECT_NE(caption(r.label), before) << r.label;
         }
         if (r.untouched[0]) {
             EXPECT_EQ(pic(r.untouched), untouched) << r.label;
         }
-        model_->hoverLeave(r.label);
+        nav().hoverLeave(r.label);
         for (const auto* p : r.pictures) EXPECT_EQ(pic(p), r.normal) << r.label << " " << p;
         EXPECT_EQ(caption(r.label), before) << r.label;
-        EXPECT_TRUE(model_->devTimerEnabled()) << r.label;
-        EXPECT_FALSE(model_->labelRunEnabled()) << r.label;
+        EXPECT_TRUE(nav().devTimerEnabled()) << r.label;
+        EXPECT_FALSE(nav().labelRunEnabled()) << r.label;
     }
 }
 
 TEST_F(MainWindowModelTest, LeavingKeepsTheCurrentPageAndLanguageMarked) {
     for (const char* label : {"Btn_Main_1", "Btn_Adv_1", "Btn_Main_4"}) {
-        model_->hoverEnter(label);
-        model_->hoverLeave(label);
+        nav().hoverEnter(label);
+        nav().hoverLeave(label);
         for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Main", p)), "SetS_02") << label << p;
         EXPECT_EQ(pic("Img_Adv_1"), "SetS_01");
     }
-    model_->hoverEnter("Btn_Lang1_1");
+    nav().hoverEnter("Btn_Lang1_1");
     EXPECT_EQ(pic("Img_Lang1_1"), "SetS_03");
-    model_->hoverLeave("Btn_Lang1_1");
+    nav().hoverLeave("Btn_Lang1_1");
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Lang1", p)), "SetS_02");
 }
 
 TEST_F(MainWindowModelTest, RecordButtonsRaiseTheOverRecordFlag) {
     for (const char* label : {"Btn_Start", "Btn_InsertStart"}) {
-        model_->hoverEnter(label);
-        EXPECT_TRUE(model_->overRecordButton()) << label;
-        model_->hoverLeave(label);
-        EXPECT_FALSE(model_->overRecordButton()) << label;
+        nav().hoverEnter(label);
+        EXPECT_TRUE(nav().overRecordButton()) << label;
+        nav().hoverLeave(label);
+        EXPECT_FALSE(nav().overRecordButton()) << label;
     }
-    model_->hoverEnter("Btn_Del");
-    EXPECT_FALSE(model_->overRecordButton());
+    nav().hoverEnter("Btn_Del");
+    EXPECT_FALSE(nav().overRecordButton());
 }
 
 TEST_F(MainWindowModelTest, WebButtonNeitherScrollsNorStopsPolling) {
     const std::string before(caption("Btn_Web_2"));
-    model_->hoverEnter("Btn_Web_2");
+    nav().hoverEnter("Btn_Web_2");
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Web", p)), "WebS_03");
-    EXPECT_TRUE(model_->devTimerEnabled());
-    EXPECT_FALSE(model_->labelRunEnabled());
-    EXPECT_FALSE(model_->marquee().active());
+    EXPECT_TRUE(nav().devTimerEnabled());
+    EXPECT_FALSE(nav().labelRunEnabled());
+    EXPECT_FALSE(nav().marquee().active());
     EXPECT_EQ(model_->webClick(), "https://example.org/varnel");
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Web", p)), "WebS_02");
-    model_->hoverLeave("Btn_Web_2");
+    nav().hoverLeave("Btn_Web_2");
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Web", p)), "WebS_01");
     EXPECT_EQ(caption("Btn_Web_2"), before);
-    EXPECT_TRUE(model_->devTimerEnabled());
+    EXPECT_TRUE(nav().devTimerEnabled());
 }
 
 TEST_F(MainWindowModelTest, DisabledLabelChangesPictureButDoesNotScroll) {
     controls().setEnabled("Key2", false);
     controls().setCaption("Key2", "ABC");
-    model_->hoverEnter("Key2");
+    nav().hoverEnter("Key2");
     EXPECT_EQ(pic("Img_Key2"), "KeyS_02");
-    EXPECT_FALSE(model_->devTimerEnabled());
-    EXPECT_FALSE(model_->labelRunEnabled());
+    EXPECT_FALSE(nav().devTimerEnabled());
+    EXPECT_FALSE(nav().labelRunEnabled());
 }
 
 TEST_F(MainWindowModelTest, MarqueeScrollsTheHoveredCaption) {
     controls().setCaption("Key3", "ABC");
-    model_->hoverEnter("Key3");
+    nav().hoverEnter("Key3");
     const char* expected[] = {"BC    A", "C    AB", "    ABC"};
     for (const char* e : expected) {
-        model_->labelRunTick();
+        nav().labelRunTick();
         EXPECT_EQ(caption("Key3"), e);
     }
-    model_->hoverLeave("Key3");
+    nav().hoverLeave("Key3");
     EXPECT_EQ(caption("Key3"), "ABC");
 }
 
@@ -233,7 +234,7 @@ TEST_F(MainWindowModelTest, PageClicksShowTheirGroupAndMarkTheirButton) {
             EXPECT_EQ(pic(barPicture(p.button, 2)), p.page == r.page ? "SetS_02" : "SetS_01") << r.radio;
         }
     }
-    EXPECT_TRUE(model_->switchKeyAllowed());
+    EXPECT_TRUE(model_->buttonMaps().switchKeyAllowed());
     EXPECT_FALSE(controls().visible("Disable"));
 }
 
@@ -244,7 +245,7 @@ TEST_F(MainWindowModelTest, MacroAndUpdatePagesResetTheirPanels) {
     ASSERT_EQ(model_->pageClick(Page::Update), std::nullopt);
     EXPECT_EQ(caption("lbl_LoadBIN"), "");
     EXPECT_FALSE(state_.FirmwareLoaded);
-    model_->setInsertPanelOpen(true);
+    model_->macroPage().setInsertPanelOpen(true);
     ASSERT_EQ(model_->pageClick(Page::Macro), std::nullopt);
     EXPECT_TRUE(controls().visible("Gb_Insert"));
     EXPECT_TRUE(controls().visible("Img_InsertBase"));
@@ -258,9 +259,9 @@ TEST_F(MainWindowModelTest, SwitchAndFixedPagesNeedTheirMapKeysByCode) {
     setCode(ButtonMapId::Main, 6, "07000000");
     ASSERT_EQ(model_->pageClick(Page::Switch), std::nullopt);
     EXPECT_TRUE(controls().checked("rb_2"));
-    EXPECT_FALSE(model_->switchKeyAllowed());
+    EXPECT_FALSE(model_->buttonMaps().switchKeyAllowed());
     EXPECT_FALSE(controls().visible("Disable"));
-    EXPECT_EQ(model_->shownMap(), ButtonMapId::Switch);
+    EXPECT_EQ(model_->buttonMaps().shownMap(), ButtonMapId::Switch);
 
     EXPECT_EQ(model_->pageClick(Page::Fixed), lang(1, "Str021"));
     EXPECT_TRUE(controls().checked("rb_2"));
@@ -269,7 +270,7 @@ TEST_F(MainWindowModelTest, SwitchAndFixedPagesNeedTheirMapKeysByCode) {
     ASSERT_EQ(model_->pageClick(Page::Fixed), std::nullopt);
     EXPECT_TRUE(controls().checked("rb_3"));
     EXPECT_TRUE(controls().visible("Disable"));
-    EXPECT_EQ(model_->shownMap(), ButtonMapId::Fixed);
+    EXPECT_EQ(model_->buttonMaps().shownMap(), ButtonMapId::Fixed);
     // Back on the Switch page the map keys cannot be changed.
     ASSERT_EQ(model_->pageClick(Page::Switch), std::nullopt);
     EXPECT_FALSE(controls().find("Key6")->enabled);
@@ -280,7 +281,7 @@ TEST_F(MainWindowModelTest, SwitchAndFixedPagesNeedTheirMapKeysByCode) {
 TEST_F(MainWindowModelTest, LanguageSwitchRenamesKeyLabelsFromTheirCodes) {
     setCode(ButtonMapId::Main, 5, "0300B700");  // media Stop: shares "Stop" with the record button
     setCode(ButtonMapId::Main, 6, "02010400");  // Ctrl+A: no fixed name
-    model_->refreshKeyLabels(ButtonMapId::Main);
+    model_->buttonMaps().refreshKeyLabels(ButtonMapId::Main);
     controls().setCaption("Key6", "My combo");
     model_->languageClick(2);
     EXPECT_EQ(caption("Key1"), "Left Key");
@@ -330,19 +331,19 @@ TEST_F(MainWindowModelTest, LanguageSwitchKeepsTheMacroPanelOnTheMacroPage) {
 }
 
 TEST_F(MainWindowModelTest, ClickingTheHoveredLanguageButtonKeepsItsNewCaption) {
-    model_->hoverEnter("Btn_Lang2_1");
-    model_->labelRunTick();
+    nav().hoverEnter("Btn_Lang2_1");
+    nav().labelRunTick();
     model_->languageClick(2);
-    model_->labelRunTick();
+    nav().labelRunTick();
     EXPECT_EQ(caption("Btn_Lang2_1"), "nglish    E");
-    model_->hoverLeave("Btn_Lang2_1");
+    nav().hoverLeave("Btn_Lang2_1");
     EXPECT_EQ(caption("Btn_Lang2_1"), "English");
 }
 
 TEST_F(MainWindowModelTest, OverlaysAndMenus) {
-    model_->disableAllPages();
+    model_->appearance().disableAllPages();
     for (int p = 1; p <= 5; ++p) EXPECT_TRUE(controls().visible("Disable_All_" + std::to_string(p)));
-    model_->enableAllPages();
+    model_->appearance().enableAllPages();
     for (int p = 1; p <= 5; ++p) EXPECT_FALSE(controls().visible("Disable_All_" + std::to_string(p)));
     EXPECT_EQ(caption("Key_Left"), " * " + lang(1, "Str210"));
     EXPECT_EQ(caption("Key_L"), " * " + lang(1, "Str210"));
@@ -352,7 +353,7 @@ TEST_F(MainWindowModelTest, OverlaysAndMenus) {
 TEST_F(MainWindowModelTest, ShowingAnImageOpensItsActiveMap) {
     state_.EditCopy.bytes[param_b::kActiveMap] = 1;
     setCode(ButtonMapId::Switch, 2, "0C000000");
-    model_->state().refreshUi(state_);
+    model_->RefreshUI();
     EXPECT_TRUE(controls().checked("rb_2"));
     EXPECT_EQ(pic("Img_Switch_3"), "SetS_02");
     EXPECT_EQ(pic("Img_Main_3"), "SetS_01");
@@ -366,12 +367,13 @@ TEST_F(MainWindowModelTest, ChipPagesFollowTheMouseVariant) {
         bool wrenPages;
         int menuHeight;
     };
-    const Case cases[] = {{ChipModel::Wren, true, 146}, {ChipModel::Lark, false, 122}, {std::nullopt, false, 122}};
+    const Case cases[] = {{ChipModel::Wren, true, 146}, {ChipModel::Lark, false, 122}};
     for (const auto& c : cases) {
-        const std::string name = c.chip ? std::string(chipName(*c.chip)) : "none";
+        const std::string name(chipName(*c.chip));
         state_.DeviceChip = c.chip;
         state_.NoDeviceMode = true;
         RefreshChipPages(state_);
+        model_->RefreshUI();  // a read shows its image first
         connect();
         EXPECT_EQ(model_->refreshChipPages(), std::nullopt) << name;
         for (int p = 1; p <= 5; ++p) {
@@ -391,16 +393,16 @@ TEST_F(MainWindowModelTest, ChipPagesReopenTheLastButtonMapPage) {
     connect();
     setCode(ButtonMapId::Main, 4, "07000000");  // the switch key
     ASSERT_EQ(model_->pageClick(Page::Switch), std::nullopt);
-    model_->openPage(Page::Advanced);
+    nav().openPage(Page::Advanced);
     EXPECT_EQ(model_->refreshChipPages(), std::nullopt) << "the Advanced page is no map page";
     EXPECT_TRUE(controls().checked("rb_4"));
 
     ASSERT_EQ(model_->pageClick(Page::Switch), std::nullopt);
-    model_->refreshErrorAP();
+    model_->appearance().refreshErrorAP();
     EXPECT_EQ(model_->refreshChipPages(), std::nullopt);
     EXPECT_EQ(pic(barPicture("Switch", 1)), "SetS_02");
     EXPECT_EQ(pic(barPicture("Main", 1)), "SetS_01");
-    EXPECT_EQ(model_->shownMap(), ButtonMapId::Switch);
+    EXPECT_EQ(model_->buttonMaps().shownMap(), ButtonMapId::Switch);
 
     setCode(ButtonMapId::Main, 4, "01010000");  // the mouse read has no switch key any more
     EXPECT_EQ(model_->refreshChipPages(), lang(1, "Str020"));
@@ -408,7 +410,7 @@ TEST_F(MainWindowModelTest, ChipPagesReopenTheLastButtonMapPage) {
 
 TEST_F(MainWindowModelTest, NoDeviceAppearanceAndRemoval) {
     connect();
-    model_->openPage(Page::Advanced);
+    nav().openPage(Page::Advanced);
     controls().setVisible("Pnl_Main", true);
     controls().setItems("LB_MacroName", {"Macro1"});
     model_->deviceRemovedBeforeMessage();
@@ -425,41 +427,41 @@ TEST_F(MainWindowModelTest, NoDeviceAppearanceAndRemoval) {
         EXPECT_EQ(pic(barPicture("Main", p)), "SetS_02");
         EXPECT_EQ(pic(barPicture("Adv", p)), "SetS_01");
     }
-    EXPECT_FALSE(model_->labelRunEnabled());
+    EXPECT_FALSE(nav().labelRunEnabled());
 }
 
 TEST_F(MainWindowModelTest, StepPicturesFollowTheSensor) {
     for (int steps : {17, 9, 20}) {
         state_.StepCount = steps;
-        model_->showSensorSteps();
+        model_->advanced().showSensorSteps();
         for (int d = 1; d <= kDpiLevelCount; ++d) {
             for (int s = 1; s <= kDpiStepCount; ++s) EXPECT_EQ(controls().visible(dpiStep(d, s)), s <= steps) << steps;
         }
     }
     state_.StepCount = 0;  // no sensor known: unchanged
-    model_->showSensorSteps();
+    model_->advanced().showSensorSteps();
     EXPECT_TRUE(controls().visible(dpiStep(1, 20)));
 }
 
 TEST_F(MainWindowModelTest, BusyKeepsTheTimerOffAndTheButtonPressed) {
-    model_->hoverEnter("Btn_Apply_2");
-    model_->setBusy(true);
-    model_->pressActionButton("Apply");
-    model_->hoverLeave("Btn_Apply_2");  // the job's overlay took the pointer
-    EXPECT_FALSE(model_->devTimerEnabled());
+    nav().hoverEnter("Btn_Apply_2");
+    nav().setBusy(true);
+    nav().pressActionButton("Apply");
+    nav().hoverLeave("Btn_Apply_2");  // the job's overlay took the pointer
+    EXPECT_FALSE(nav().devTimerEnabled());
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Apply", p)), "BtnS_03");
-    model_->hoverEnter("Btn_Reset_1");
-    model_->hoverLeave("Btn_Reset_1");
+    nav().hoverEnter("Btn_Reset_1");
+    nav().hoverLeave("Btn_Reset_1");
     EXPECT_EQ(pic(barPicture("Reset", 1)), "BtnS_01");
-    EXPECT_FALSE(model_->devTimerEnabled());
-    model_->setBusy(false);
-    EXPECT_TRUE(model_->devTimerEnabled());
-    model_->releaseActionButton();
+    EXPECT_FALSE(nav().devTimerEnabled());
+    nav().setBusy(false);
+    EXPECT_TRUE(nav().devTimerEnabled());
+    nav().releaseActionButton();
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Apply", p)), "BtnS_01");
-    model_->hoverEnter("Key3");
-    model_->setBusy(true);
-    model_->setBusy(false);
-    EXPECT_FALSE(model_->devTimerEnabled()) << "still hovered";
+    nav().hoverEnter("Key3");
+    nav().setBusy(true);
+    nav().setBusy(false);
+    EXPECT_FALSE(nav().devTimerEnabled()) << "still hovered";
 }
 
 }  // namespace

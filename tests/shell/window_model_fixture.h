@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "common/resources.h"
+#include "shell/main_window_model.h"
 #include "skin/fake_pictures.h"
 #include "skin/layout.h"
-#include "skin/main_window_model.h"
 #include "transfers/app_state.h"
 
 namespace varnel::testing {

@@ -1,4 +1,4 @@
-#include "skin/navigation.h"
+#include "skin/button_families.h"
 
 #include <charconv>
 

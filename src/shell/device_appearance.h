@@ -1,0 +1,45 @@
+#pragma once
+// How the window shows the device's presence: whether the report channels are open, the overlays
+// that lock every page during a device job, the pages a mouse's variant offers after it was read
+// (RefreshChipPages), the no-device appearance (RefreshErrorAP) and the removal of the mouse.
+#include <string_view>
+
+#include "skin/controls.h"
+#include "skin/page_navigation.h"
+#include "transfers/app_state.h"
+
+namespace varnel {
+
+class DeviceAppearance {
+public:
+    // Everything given outlives the model.
+    DeviceAppearance(ControlTable& controls, AppState& state, NavigationModel& navigation);
+
+    // The report channels are open (set from each device job's end).
+    bool channelsOpen() const { return channelsOpen_; }
+    void setChannelsOpen(bool open) { channelsOpen_ = open; }
+
+    // DisableAllPages / EnableAllPages: the overlays that swallow all input on every page.
+    void disableAllPages();
+    void enableAllPages();
+
+    // RefreshChipPages after a read, up to reopening the last button-map page (which the caller
+    // does with a page click): the Macro and Update page buttons exist only on mice that offer
+    // them, page 1 shows, NoDeviceMode ends.
+    void refreshChipPages();
+    // RefreshErrorAP: NoDeviceMode and its appearance.
+    void refreshErrorAP();
+    // DeviceRemoved around its message box: first page 1's overlay (the caller closes the menus),
+    // after the message the no-device appearance and, after a mouse with macros, the emptied
+    // macro lists.
+    void deviceRemovedBeforeMessage();
+    void deviceRemovedAfterMessage(bool hadMacros);
+
+private:
+    ControlTable& controls_;
+    AppState& state_;
+    NavigationModel& navigation_;
+    bool channelsOpen_ = false;
+};
+
+}  // namespace varnel

@@ -1,0 +1,77 @@
+#include "shell/job_scheduler.h"
+
+namespace varnel {
+
+bool JobScheduler::busy() const { return tickOut_ || searchWaiting_ || searchDue_ || holdsWindow(); }
+
+JobScheduler::Order JobScheduler::devTimerTick() {
+    if (busy() || closePending_) return {};
+    tickOut_ = true;
+    return {Do::PollTick};
+}
+
+JobScheduler::Order JobScheduler::pollTickDone(bool searchPending) {
+    tickOut_ = false;
+    if (searchPending && !closePending_) {
+        searchWaiting_ = true;
+        return {Do::StartSettleWait};
+    }
+    return next();
+}
+
+JobScheduler::Order JobScheduler::settleWaitOver() {
+    if (!searchWaiting_) return {};
+    searchWaiting_ = false;
+    searchDue_ = true;
+    return next();
+}
+
+JobScheduler::Order JobScheduler::submit(std::uint64_t request, bool restartsSearch) {
+    if (restartsSearch) searchWaiting_ = searchDue_ = false;
+    queue_.push_back(request);
+    return next();
+}
+
+void JobScheduler::finished() {
+    running_ = false;
+    showing_ = true;
+}
+
+JobScheduler::Order JobScheduler::resultShown() {
+    showing_ = false;
+    return next();
+}
+
+void JobScheduler::press() { pressed_ = true; }
+
+JobScheduler::Order JobScheduler::release() {
+    pressed_ = false;
+    return next();
+}
+
+JobScheduler::Order JobScheduler::requestClose() {
+    closePending_ = true;
+    searchWaiting_ = searchDue_ = false;
+    return next();
+}
+
+JobScheduler::Order JobScheduler::next() {
+    if (running_ || showing_ || tickOut_) return {};
+    // A user's request goes before a search the poll has waited for: it runs on the channels the
+    // mouse still has.
+    if (!queue_.empty()) {
+        const std::uint64_t request = queue_.front();
+        queue_.pop_front();
+        running_ = true;
+        return {Do::Run, request};
+    }
+    if (searchDue_) {
+        searchDue_ = false;
+        running_ = true;
+        return {Do::StartSearch};
+    }
+    if (closePending_ && !busy()) return {Do::Close};
+    return {};
+}
+
+}  // namespace varnel

@@ -1,0 +1,79 @@
+#pragma once
+// Which device job runs when. The window feeds the scheduler what happens (a DevTimer tick, the
+// answer of a poll tick, a user's request, a job's end, a message closed, a close request) and
+// carries out the order each call returns. One job runs at a time; a finished job's message holds
+// everything else until it closes; a close waits for the job's end, so nothing is half-written.
+//
+// A poll tick that saw the HID population change leads to a search after a settle wait. The wait
+// is the scheduler's, not a job: the pages stay live and the mouse keeps its channels during it,
+// and a request that comes first runs first on them, so no user action is lost to a poll.
+//
+// Requests are numbers; the window keeps the work that belongs to each. Nothing here knows Qt or
+// the device.
+#include <cstdint>
+#include <deque>
+
+namespace varnel {
+
+class JobScheduler {
+public:
+    enum class Do {
+        Nothing,
+        PollTick,         // send the poll tick to the worker
+        StartSettleWait,  // start the settle wait; settleWaitOver() when it has passed
+        StartSearch,      // the worker searches for the mouse (the wait has passed)
+        Run,              // run request `request` now; finished() after it (with or without a job)
+        Close,            // close the window now
+    };
+    struct Order {
+        Do what = Do::Nothing;
+        std::uint64_t request = 0;
+        bool operator==(const Order&) const = default;
+    };
+
+    // DevTimer fired: a poll tick when nothing holds the device and no close is pending.
+    Order devTimerTick();
+    // The poll tick's answer: whether it saw a stable change of the HID population.
+    Order pollTickDone(bool searchPending);
+    // The settle wait has passed (ignored when no search waits any more).
+    Order settleWaitOver();
+    // A user's request (Apply, Reset, Save Macro, ReFindDev...). It runs at once when the device is
+    // free, otherwise after the running job, before a waiting search. A request that `restartsSearch`
+    // (ReFindDev) takes the place of a waiting poll search.
+    Order submit(std::uint64_t request, bool restartsSearch = false);
+    // The running search or request has ended; its result is being shown.
+    void finished();
+    // The result has been shown (its message closed): the next queued request, the due search, or
+    // the deferred close.
+    Order resultShown();
+    // An action button was pressed: it holds the window (no ticks, no other action) until released.
+    void press();
+    Order release();
+    // The window asks to close: at once when nothing holds the device, else when it is free. A
+    // waiting poll search is dropped; queued requests still run first.
+    Order requestClose();
+
+    // Nothing may poll: a tick is out, a search waits or is due, a job runs or its result shows, an
+    // action button is pressed.
+    bool busy() const;
+    // A job runs or its result shows, or an action button is pressed: the pages belong to it.
+    bool holdsWindow() const { return running_ || showing_ || pressed_; }
+    bool jobRunning() const { return running_; }
+    bool pressed() const { return pressed_; }
+    bool searchWaiting() const { return searchWaiting_; }
+    bool closePending() const { return closePending_; }
+
+private:
+    Order next();
+
+    bool tickOut_ = false;
+    bool searchWaiting_ = false;
+    bool searchDue_ = false;
+    bool running_ = false;
+    bool showing_ = false;
+    bool pressed_ = false;
+    bool closePending_ = false;
+    std::deque<std::uint64_t> queue_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,108 @@
+#include "shell/main_window_model.h"
+
+#include "skin/control_catalog.h"
+#include "skin/control_names.h"
+
+namespace varnel {
+
+using skin::Page;
+
+MainWindowModel::MainWindowModel(AppState& state, LanguageSet languages, PictureSizeLookup pictureSize)
+    : state_(state),
+      controls_(std::move(pictureSize)),
+      captions_(controls_, std::move(languages)),
+      navigation_(controls_, state_, captions_),
+      appearance_(controls_, state_, navigation_),
+      advanced_(controls_, state_),
+      macro_(controls_),
+      update_(controls_, state_),
+      buttonMaps_(controls_, state_, navigation_, captions_, advanced_),
+      pages_{&advanced_, &macro_, &update_, &buttonMaps_} {
+    buildMainWindowControls(controls_);
+    for (PageModel* page : pages_) navigation_.addPage(*page);
+}
+
+void MainWindowModel::formCreate(int screenWidth, int screenHeight, const IniSection& layout, ByteSpan defaultImage) {
+    state_.resetForStart();
+    windowRect_ = centredWindowRect(screenWidth, screenHeight);
+    navigation_.showGroup(1);
+    // The catalogue put the start pictures on; the layout spaces each series by its first one.
+    LayoutResult placed = loadLayout(layout, controls_);
+    layout_ = std::move(placed.settings);
+    problems_.insert(problems_.end(), placed.problems.begin(), placed.problems.end());
+    captions_.load(1);
+    if (layout_.macroNameHeight) controls_.setItemHeight(ctrl::LB_MacroName, *layout_.macroNameHeight);
+    if (const Status s = state_.applyImageHeader(defaultImage); !s)
+        problems_.push_back("default image: " + s.error().message);
+    if (const Status s = state_.initNoDevice(defaultImage); !s)
+        problems_.push_back("default image: " + s.error().message);
+    RefreshUI();
+    applicationTitle_ = captions_.titleText();
+    appearance_.setChannelsOpen(false);
+    controls_.setAlignRight(ctrl::Edt_Repeat1, true);
+    controls_.setAlignRight(ctrl::Edt_DelayTime1, true);
+    languageClick(captions_.languageNumber());
+}
+
+void MainWindowModel::UIToDataBuf() {
+    for (PageModel* page : pages_) page->store();
+}
+
+void MainWindowModel::RefreshUI() {
+    state_.DisplayDue = false;
+    for (PageModel* page : pages_) page->load();
+}
+
+bool MainWindowModel::displayIfDue() {
+    if (!state_.DisplayDue) return false;
+    RefreshUI();
+    return true;
+}
+
+std::optional<std::string> MainWindowModel::pageClick(Page page) {
+    if (!appearance_.channelsOpen()) return text("Str022");
+    if (const auto key = navigation_.pageClick(page)) return text(*key);
+    return std::nullopt;
+}
+
+void MainWindowModel::languageClick(int n) {
+    if (n < 1 || n > skin::kLanguageCount) return;
+    captions_.load(n);
+    navigation_.showLanguage();
+    for (PageModel* page : pages_) page->languageChanged();
+    // A label scrolling under the pointer now scrolls its new caption, and gets it back on leave.
+    Marquee& marquee = navigation_.marquee();
+    if (marquee.active()) marquee.restartWith(controls_.caption(marquee.label()));
+    applicationTitle_ = captions_.titleText();
+    navigation_.refreshAPPage();
+}
+
+std::string MainWindowModel::webClick() {
+    navigation_.webClicked();
+    return layout_.web;
+}
+
+void MainWindowModel::hideAllMenus() { buttonMaps_.HideAllMenu(); }
+
+void MainWindowModel::mouseIdentified() { advanced_.showSensorSteps(); }
+
+std::optional<std::string> MainWindowModel::refreshChipPages() {
+    appearance_.refreshChipPages();
+    // The button-map page chosen last, by its marker.
+    for (const Page p : {Page::Main, Page::Switch, Page::Fixed}) {
+        if (controls_.checked(skin::pageInfo(p).radio)) return pageClick(p);
+    }
+    return std::nullopt;
+}
+
+void MainWindowModel::deviceRemovedBeforeMessage() {
+    appearance_.deviceRemovedBeforeMessage();
+    hideAllMenus();
+}
+
+void MainWindowModel::deviceRemovedAfterMessage(bool hadMacros) {
+    navigation_.stopLabelRun();
+    appearance_.deviceRemovedAfterMessage(hadMacros);
+}
+
+}  // namespace varnel

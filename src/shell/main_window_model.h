@@ -1,0 +1,106 @@
+#pragma once
+// The main window without Qt: its models over one control table, put together in the start-up
+// order. Each concern is a model of its own (captions and language, page navigation and button
+// states, device appearance, one model per page); this class creates them, runs FormCreate, and
+// owns the two steps that tie the pages to the state: collect (UIToDataBuf) before a write and
+// display (RefreshUI) after an image was shown. A new page is one more model in `pages_`.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/bytes.h"
+#include "editors/advanced_page.h"
+#include "editors/button_editor.h"
+#include "editors/macro_page.h"
+#include "editors/update_page.h"
+#include "shell/device_appearance.h"
+#include "skin/captions.h"
+#include "skin/controls.h"
+#include "skin/layout.h"
+#include "skin/page_navigation.h"
+#include "skin/window_geometry.h"
+#include "transfers/app_state.h"
+
+namespace varnel {
+
+class MainWindowModel {
+public:
+    // `state` outlives the model.
+    MainWindowModel(AppState& state, LanguageSet languages, PictureSizeLookup pictureSize);
+    MainWindowModel(const MainWindowModel&) = delete;
+    MainWindowModel& operator=(const MainWindowModel&) = delete;
+
+    // FormCreate: `layout` is the section "org", `defaultImage` the embedded image.
+    void formCreate(int screenWidth, int screenHeight, const IniSection& layout, ByteSpan defaultImage);
+
+    // Collect (UIToDataBuf): every page writes what its controls hold into the EditCopy, in the
+    // fixed page order. Runs before every write-back (Apply, Confirm, profile save).
+    void UIToDataBuf();
+    // Display (RefreshUI): every page shows the EditCopy, in the same order; clears DisplayDue.
+    void RefreshUI();
+    // RefreshUI when an image was shown since the last display; true when it ran.
+    bool displayIfDue();
+
+    // A page click: the message text to show, if any (Str022 while the channels are closed).
+    std::optional<std::string> pageClick(skin::Page page);
+    // The language switch to n (1..3), also a click on the current language.
+    void languageClick(int n);
+    // Btn_Web_0Click: marks the five copies clicked; returns the address to open.
+    std::string webClick();
+    // HideAllMenu: the button editor's menus close.
+    void hideAllMenus();
+
+    // A search opened and identified a mouse: the sensor set-up of the Advanced page.
+    void mouseIdentified();
+    // RefreshChipPages after a read; the message of reopening the last button-map page, if any.
+    std::optional<std::string> refreshChipPages();
+    // DeviceRemoved around its message box.
+    void deviceRemovedBeforeMessage();
+    void deviceRemovedAfterMessage(bool hadMacros);
+
+    // The current language's text of `key`.
+    std::string text(std::string_view key) const { return captions_.text(key); }
+
+    ControlTable& controls() { return controls_; }
+    const ControlTable& controls() const { return controls_; }
+    AppState& state() { return state_; }
+    const AppState& state() const { return state_; }
+    CaptionsModel& captions() { return captions_; }
+    const CaptionsModel& captions() const { return captions_; }
+    NavigationModel& navigation() { return navigation_; }
+    const NavigationModel& navigation() const { return navigation_; }
+    DeviceAppearance& appearance() { return appearance_; }
+    const DeviceAppearance& appearance() const { return appearance_; }
+    ButtonEditor& buttonMaps() { return buttonMaps_; }
+    AdvancedPage& advanced() { return advanced_; }
+    MacroPage& macroPage() { return macro_; }
+    UpdatePage& updatePage() { return update_; }
+
+    const LayoutSettings& layout() const { return layout_; }
+    const WindowRect& windowRect() const { return windowRect_; }
+    const std::string& applicationTitle() const { return applicationTitle_; }
+    // Problems met at start-up (layout keys, missing resources), one line each, for stderr.
+    const std::vector<std::string>& problems() const { return problems_; }
+
+private:
+    AppState& state_;
+    ControlTable controls_;
+    CaptionsModel captions_;
+    NavigationModel navigation_;
+    DeviceAppearance appearance_;
+    AdvancedPage advanced_;
+    MacroPage macro_;
+    UpdatePage update_;
+    ButtonEditor buttonMaps_;
+    // Collect and display run through the pages in this order; the button maps come last, as
+    // showing an image ends on the page its ActiveMap names.
+    std::array<PageModel*, 4> pages_;
+    LayoutSettings layout_;
+    std::vector<std::string> problems_;
+    WindowRect windowRect_;
+    std::string applicationTitle_ = kApplicationTitle;
+};
+
+}  // namespace varnel

@@ -1,0 +1,41 @@
+#pragma once
+// Captions and language: the three language files, the current language number, and what loading
+// a language puts on the controls (fonts and colours by the files' size and colour keys, the
+// title, every caption of the bars, menus, macro, insert and update pages). Messages are looked up
+// by key when shown.
+#include <string>
+#include <string_view>
+
+#include "config/action_codes.h"
+#include "skin/controls.h"
+#include "skin/language.h"
+
+namespace varnel {
+
+class CaptionsModel {
+public:
+    // `controls` outlives the model.
+    CaptionsModel(ControlTable& controls, LanguageSet languages);
+
+    // LoadLanguage's captions for language n (1..3): fonts, colours, title and captions. A number
+    // out of range changes nothing.
+    void load(int n);
+
+    int languageNumber() const { return number_; }
+    // The current language's text of `key` (messages, captions); empty when it has none.
+    std::string text(std::string_view key) const;
+    LanguageLookup lookup() const;
+    const std::string& titleText() const { return title_; }
+    const LanguageSet& languages() const { return languages_; }
+
+private:
+    void applyFonts(const LanguageFile& lang);
+    void applyCaptions(const LanguageFile& lang);
+
+    ControlTable& controls_;
+    LanguageSet languages_;
+    int number_ = 1;
+    std::string title_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,63 @@
+#pragma once
+// The names of the main window's single controls, one constant each, so that a misspelt name
+// fails to compile. Families of controls (bar buttons, key labels, DPI steps, menu entries) are
+// composed by the functions and tables of skin_tables.h instead. The catalogue creates every
+// control under these names; models and views address them through these constants only.
+#include <string_view>
+
+namespace varnel::ctrl {
+
+// Containers and radio groups.
+inline constexpr std::string_view gbPageCtl = "gbPageCtl";
+inline constexpr std::string_view gbLang = "gbLang";
+inline constexpr std::string_view gbReport = "gbReport";
+inline constexpr std::string_view gbDPI = "gbDPI";
+inline constexpr std::string_view gbLED = "gbLED";
+inline constexpr std::string_view gbLEDColMode = "gbLEDColMode";
+
+// Page 1: the mouse picture, its overlay and the button editor's menus.
+inline constexpr std::string_view Img_P1 = "Img_P1";
+inline constexpr std::string_view Disable = "Disable";
+inline constexpr std::string_view Pnl_Main = "Pnl_Main";
+inline constexpr std::string_view Pnl_MseKey = "Pnl_MseKey";
+inline constexpr std::string_view Pnl_Special = "Pnl_Special";
+inline constexpr std::string_view Pnl_WWW = "Pnl_WWW";
+inline constexpr std::string_view Pnl_Media = "Pnl_Media";
+inline constexpr std::string_view Pnl_LRM = "Pnl_LRM";
+inline constexpr std::string_view Key_Standard = "Key_Standard";
+inline constexpr std::string_view Key_Special = "Key_Special";
+inline constexpr std::string_view Key_Media = "Key_Media";
+inline constexpr std::string_view Key_WWW = "Key_WWW";
+inline constexpr std::string_view Key_Assembly = "Key_Assembly";
+inline constexpr std::string_view Key_Macro = "Key_Macro";
+inline constexpr std::string_view Key_Profile = "Key_Profile";  // the switch key entry
+inline constexpr std::string_view LB_Name = "LB_Name";
+
+// Page 2: Advanced.
+inline constexpr std::string_view Img_P2 = "Img_P2";
+inline constexpr std::string_view Edt_Repeat1 = "Edt_Repeat1";
+inline constexpr std::string_view Edt_DelayTime1 = "Edt_DelayTime1";
+
+// Page 3: Breathing Light.
+inline constexpr std::string_view Img_P3 = "Img_P3";
+
+// Page 4: Macro, with the record-delay panel and the insert panel.
+inline constexpr std::string_view Img_P4 = "Img_P4";
+inline constexpr std::string_view LB_MacroName = "LB_MacroName";
+inline constexpr std::string_view LB_macro = "LB_macro";
+inline constexpr std::string_view Gb_Delay = "Gb_Delay";
+inline constexpr std::string_view Edt_Delay = "Edt_Delay";
+inline constexpr std::string_view Img_InsertBase = "Img_InsertBase";
+inline constexpr std::string_view Gb_Insert = "Gb_Insert";
+inline constexpr std::string_view CB_Insert = "CB_Insert";
+inline constexpr std::string_view Edt_InsertDelay = "Edt_InsertDelay";
+inline constexpr std::string_view lbl_Delay = "lbl_Delay";
+inline constexpr std::string_view lbl_s_A = "lbl_s_A";
+inline constexpr std::string_view GB_Dis = "GB_Dis";
+
+// Page 5: Update.
+inline constexpr std::string_view Img_P5 = "Img_P5";
+inline constexpr std::string_view lbl_BINPath = "lbl_BINPath";
+inline constexpr std::string_view lbl_LoadBIN = "lbl_LoadBIN";
+
+}  // namespace varnel::ctrl
