@@ -66,10 +66,10 @@ void MainWindow::requestDone() {
 
 void MainWindow::carryOut(JobScheduler::Order order) {
     using Do = JobScheduler::Do;
+    if (order.startSettleWait) settleTimer_.start(worker_->settleWait());
     switch (order.what) {
         case Do::Nothing: break;
         case Do::PollTick: worker_->requestPollTick(); break;
-        case Do::StartSettleWait: settleTimer_.start(worker_->settleWait()); break;
         case Do::StartSearch:
             beginJob(false);  // the busy window appears when the read reports progress
             worker_->requestSearch();

@@ -12,11 +12,11 @@ JobScheduler::Order JobScheduler::devTimerTick() {
 
 JobScheduler::Order JobScheduler::pollTickDone(bool searchPending) {
     tickOut_ = false;
-    if (searchPending && !closePending_) {
-        searchWaiting_ = true;
-        return {Do::StartSettleWait};
-    }
-    return next();
+    const bool wait = searchPending && !closePending_;
+    searchWaiting_ = searchWaiting_ || wait;
+    Order order = next();
+    order.startSettleWait = wait;
+    return order;
 }
 
 JobScheduler::Order JobScheduler::settleWaitOver() {
@@ -65,7 +65,8 @@ JobScheduler::Order JobScheduler::next() {
         running_ = true;
         return {Do::Run, request};
     }
-    if (searchDue_) {
+    // A pressed action button is about to submit its request: the search waits for it too.
+    if (searchDue_ && !pressed_) {
         searchDue_ = false;
         running_ = true;
         return {Do::StartSearch};

@@ -19,15 +19,15 @@ class JobScheduler {
 public:
     enum class Do {
         Nothing,
-        PollTick,         // send the poll tick to the worker
-        StartSettleWait,  // start the settle wait; settleWaitOver() when it has passed
-        StartSearch,      // the worker searches for the mouse (the wait has passed)
-        Run,              // run request `request` now; finished() after it (with or without a job)
-        Close,            // close the window now
+        PollTick,     // send the poll tick to the worker
+        StartSearch,  // the worker searches for the mouse (the settle wait has passed)
+        Run,          // run request `request` now; finished() after it (with or without a job)
+        Close,        // close the window now
     };
     struct Order {
         Do what = Do::Nothing;
         std::uint64_t request = 0;
+        bool startSettleWait = false;  // also start the settle wait; settleWaitOver() when it has passed
         bool operator==(const Order&) const = default;
     };
 

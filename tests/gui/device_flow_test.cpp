@@ -45,6 +45,20 @@ void setMainSlot4(VirtualMouse& mouse, const ActionCode& code) {
     QVERIFY(mouse.loadMemory(m).ok());
 }
 
+// Slot `slot` of map `m` in the mouse becomes `code`, with the button maps' checksum made right.
+void setSlot(Bytes& m, ButtonMapId map, std::size_t slot, const ActionCode& code) {
+    std::copy(code.begin(), code.end(), m.begin() + kFlashParameterBlock + kWrenLayout.slotOffset(map, slot));
+    storeSectionChecksum(MutableByteSpan(m.data() + kFlashParameterBlock, kWrenParameterBlockSize),
+                         kWrenLayout.profile);
+}
+
+// The mouse's active map as it reports it: the mirror of ParameterB at 0x6000 (its checksum kept).
+void setActiveMap(Bytes& m, std::uint8_t map) {
+    MutableByteSpan mirror(m.data() + kFlashExtraBytes - kWrenLayout.parameterB.offset, kWrenParameterBlockSize);
+    mirror[param_b::kActiveMap] = map;
+    storeSectionChecksum(mirror, kWrenLayout.parameterB);
+}
+
 int count(const std::vector<std::uint8_t>& log, std::uint8_t command) {
     return static_cast<int>(std::count(log.begin(), log.end(), command));
 }
@@ -225,6 +239,72 @@ private slots:
         QCOMPARE(mouse->reloadCount(kCmdReloadAfterRate), 1);
         QCOMPARE(mouse->reloadCount(kCmdReload), 1);
         QVERIFY(rig().window->isVisible());
+    }
+
+    // Apply stores the button-map page on show as the image's ActiveMap (byte 40 and its mirror).
+    void applyStoresTheMapPageOnShow_data() {
+        QTest::addColumn<int>("read");      // ActiveMap the mouse reports
+        QTest::addColumn<QString>("page");  // page button clicked before Apply; empty = none
+        QTest::addColumn<int>("stored");
+        QTest::newRow("Main Control") << 1 << "Btn_Main_1" << 0;
+        QTest::newRow("Alternate Key") << 0 << "Btn_Switch_1" << 1;
+        QTest::newRow("Reset Control") << 0 << "Btn_Fixed_1" << 2;
+        QTest::newRow("a value above 2 is replaced") << 7 << "" << 0;
+        QTest::newRow("another page keeps it") << 1 << "Btn_Adv_1" << 1;
+    }
+
+    void applyStoresTheMapPageOnShow() {
+        QFETCH(int, read);
+        QFETCH(QString, page);
+        QFETCH(int, stored);
+        auto mouse = rig().addMouse(virtualOptions("wren-rgb-3330"));
+        Bytes m = mouse->memory();
+        const ActionCode switchKey{0x07, 0x00, 0x00, 0x00}, resetKey{0x07, 0x01, 0x00, 0x00};
+        for (ButtonMapId map : kButtonMaps) setSlot(m, map, 6, switchKey);
+        setSlot(m, ButtonMapId::Switch, 9, resetKey);
+        setActiveMap(m, static_cast<std::uint8_t>(read));
+        QVERIFY(mouse->loadMemory(m).ok());
+        rig().tick();
+        if (!page.isEmpty()) rig().click(page);
+        act("Btn_Apply_1");
+        QCOMPARE(rig().messages, QStringList{});
+        QCOMPARE(int(mouse->memory()[kFlashParameterBlock + param_b::kActiveMap]), stored);
+        QCOMPARE(int(mouse->memory()[kFlashExtraBytes + param_b::kActiveMap - kWrenLayout.parameterB.offset]), stored);
+    }
+
+    // A poll that saw the population change waits before it searches; an Apply pressed in that
+    // wait, or before the tick, reaches the mouse before the search reads it again.
+    void anEditAppliedAroundAPollIsNeverLost_data() {
+        QTest::addColumn<bool>("tickFirst");
+        QTest::newRow("Apply during the search's wait") << true;
+        QTest::newRow("tick while Apply is pressed") << false;
+    }
+
+    void anEditAppliedAroundAPollIsNeverLost() {
+        QFETCH(bool, tickFirst);
+        rig_.reset();  // the old rig lets go of the message handler first
+        rig_ = std::make_unique<DeviceRig>(Millis(800));
+        auto mouse = plugAndRead();
+        const ActionCode edited{0x01, 0x10, 0x00, 0x00};  // Forward on button 4
+        rig().state.EditCopy.setSlot(ButtonMapId::Main, 4, edited);
+        rig().state.CodeTexts[0][3] = codeTextFromBytes(edited);
+        rig().addKeyboard();
+        QSignalSpy ticked(&rig().thread->worker(), &DeviceWorker::tickDone);
+        if (tickFirst) {
+            rig().window->DevTimerTick();
+            QTRY_COMPARE(ticked.size(), 1);
+            QVERIFY(ticked.front().front().toBool());  // a search waits
+            press("Btn_Apply_1");
+        } else {
+            press("Btn_Apply_1");
+            rig().window->DevTimerTick();
+        }
+        rig().settle();
+        if (!tickFirst) rig().tick();
+        QCOMPARE(rig().messages, QStringList{});
+        QCOMPARE(count(mouse->commandLog(), kCmdDeviceInfo), 2);  // read again after the Apply
+        QCOMPARE(slice(mouse->memory(), kMainSlot4, kSlotSize), Bytes(edited.begin(), edited.end()));
+        QCOMPARE(rig().state.CodeTexts[0][3], codeTextFromBytes(edited));
     }
 
     void laterPagesRunTheirJobsTheSameWay() {

@@ -89,7 +89,8 @@ inline VirtualMouseOptions virtualOptions(const char* model, int interfaces = 1)
 }
 
 struct DeviceRig {
-    DeviceRig() {
+    // `settleWait`: the wait before a search opens the mouse (short, unless a test acts within it).
+    explicit DeviceRig(Millis settleWait = Millis(5)) {
         setMessageHandler([this](QWidget*, const QString& t) { messages << t; });
         auto owned = std::make_unique<RigBus>();
         bus = owned.get();
@@ -97,7 +98,7 @@ struct DeviceRig {
         window = std::make_unique<MainWindow>(state);
         window->setBusyWindow(&busy);
         DeviceWorkerOptions options;
-        options.settleWait = Millis(5);
+        options.settleWait = settleWait;
         thread = std::make_unique<DeviceThread>(state, std::move(owned), clock, window->deviceConfig(), options);
         window->attachDevice(&thread->worker());
         window->devTimer()->stop();  // ticks are driven by the tests

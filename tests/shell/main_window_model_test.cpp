@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/resources.h"
+#include "profiles/profile_file.h"
 #include "transfers/device_read.h"
 #include "window_model_fixture.h"
 
@@ -358,6 +359,26 @@ TEST_F(MainWindowModelTest, ShowingAnImageOpensItsActiveMap) {
     EXPECT_EQ(pic("Img_Switch_3"), "SetS_02");
     EXPECT_EQ(pic("Img_Main_3"), "SetS_01");
     EXPECT_EQ(caption("Key2"), lang(1, "Str244"));
+}
+
+// The collect step stores the button-map page on show as ActiveMap; a profile file carries it.
+TEST_F(MainWindowModelTest, CollectStoresTheMapPageOnShow) {
+    state_.DeviceChip = ChipModel::Wren;
+    struct Row {
+        Page page;
+        std::uint8_t stored;  // 7 = kept
+    };
+    const Row rows[] = {{Page::Switch, 1}, {Page::Fixed, 2}, {Page::Main, 0}, {Page::Advanced, 7}, {Page::Update, 7}};
+    for (const auto& r : rows) {
+        state_.EditCopy.bytes[param_b::kActiveMap] = 7;
+        nav().openPage(r.page);
+        model_->UIToDataBuf();
+        EXPECT_EQ(state_.EditCopy.bytes[param_b::kActiveMap], r.stored) << int(r.page);
+        ASSERT_TRUE(state_.writeBack(WriteBackPath::ProfileSave).ok());
+        auto file = profileFileBytes(state_.DataBuf, state_.DeviceChip);
+        ASSERT_TRUE(file.ok());
+        EXPECT_EQ((*file)[param_b::kActiveMap], r.stored) << int(r.page);
+    }
 }
 
 // RefreshChipPages: macros and firmware updates only on a Wren, with its taller key menu.

@@ -1,0 +1,176 @@
+#include "shell/job_scheduler.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace varnel {
+namespace {
+
+using Do = JobScheduler::Do;
+
+// One event fed to the scheduler and the order it must answer with.
+struct Step {
+    enum Event {
+        Tick,
+        TickDone,
+        TickDoneSearch,
+        SettleOver,
+        Submit,
+        SubmitReFind,
+        Finished,
+        Shown,
+        Press,
+        Release,
+        Close
+    };
+    Event event;
+    Do expect = Do::Nothing;
+    std::uint64_t request = 0;  // Submit: the request; Run: the request expected
+    bool wait = false;          // the settle wait starts
+};
+
+JobScheduler::Order feed(JobScheduler& s, const Step& step) {
+    switch (step.event) {
+        case Step::Tick: return s.devTimerTick();
+        case Step::TickDone: return s.pollTickDone(false);
+        case Step::TickDoneSearch: return s.pollTickDone(true);
+        case Step::SettleOver: return s.settleWaitOver();
+        case Step::Submit: return s.submit(step.request);
+        case Step::SubmitReFind: return s.submit(step.request, true);
+        case Step::Finished: s.finished(); return {};
+        case Step::Shown: return s.resultShown();
+        case Step::Press: s.press(); return {};
+        case Step::Release: return s.release();
+        case Step::Close: return s.requestClose();
+    }
+    return {};
+}
+
+struct Script {
+    const char* name;
+    std::vector<Step> steps;
+    bool busyAtEnd;
+};
+
+TEST(JobScheduler, Scripts) {
+    // Shorthands: a Run of request n is {event, Do::Run, n}.
+    const Script scripts[] = {
+        {"an idle tick polls, a quiet answer frees the device",
+         {{Step::Tick, Do::PollTick}, {Step::Tick}, {Step::TickDone}, {Step::Tick, Do::PollTick}},
+         true},
+        {"a changed population waits, then searches; no tick meanwhile",
+         {{Step::Tick, Do::PollTick},
+          {Step::TickDoneSearch, Do::Nothing, 0, true},
+          {Step::Tick},
+          {Step::SettleOver, Do::StartSearch},
+          {Step::Tick},
+          {Step::Finished},
+          {Step::Tick},
+          {Step::Shown},
+          {Step::Tick, Do::PollTick}},
+         true},
+        {"a request during the settle wait runs first, the search after its message",
+         {{Step::Tick, Do::PollTick},
+          {Step::TickDoneSearch, Do::Nothing, 0, true},
+          {Step::Submit, Do::Run, 1},
+          {Step::SettleOver},
+          {Step::Finished},
+          {Step::Shown, Do::StartSearch},
+          {Step::Finished},
+          {Step::Shown}},
+         false},
+        {"a pressed action goes before a search whose wait ended meanwhile",
+         {{Step::Tick, Do::PollTick},
+          {Step::TickDoneSearch, Do::Nothing, 0, true},
+          {Step::Press},
+          {Step::SettleOver},
+          {Step::Submit, Do::Run, 7},
+          {Step::Finished},
+          {Step::Release},
+          {Step::Shown, Do::StartSearch},
+          {Step::Finished},
+          {Step::Shown}},
+         false},
+        {"a request queued behind a tick runs while the tick's search waits",
+         {{Step::Tick, Do::PollTick},
+          {Step::Submit, Do::Nothing, 2},
+          {Step::TickDoneSearch, Do::Run, 2, true},
+          {Step::SettleOver},
+          {Step::Finished},
+          {Step::Shown, Do::StartSearch}},
+         true},
+        {"a request while a tick is out runs when it answers",
+         {{Step::Tick, Do::PollTick}, {Step::Submit, Do::Nothing, 3}, {Step::TickDone, Do::Run, 3}},
+         true},
+        {"requests queue in order behind a job and its message",
+         {{Step::Submit, Do::Run, 1},
+          {Step::Submit, Do::Nothing, 2},
+          {Step::Submit, Do::Nothing, 3},
+          {Step::Finished},
+          {Step::Shown, Do::Run, 2},
+          {Step::Finished},
+          {Step::Shown, Do::Run, 3},
+          {Step::Finished},
+          {Step::Shown}},
+         false},
+        {"ReFindDev replaces a waiting poll search",
+         {{Step::Tick, Do::PollTick},
+          {Step::TickDoneSearch, Do::Nothing, 0, true},
+          {Step::SubmitReFind, Do::Run, 4},
+          {Step::SettleOver},
+          {Step::Finished},
+          {Step::Shown}},
+         false},
+        {"a pressed button holds ticks until released",
+         {{Step::Press}, {Step::Tick}, {Step::Release}, {Step::Tick, Do::PollTick}},
+         true},
+        {"close while idle closes at once", {{Step::Close, Do::Close}}, false},
+        {"close during a job waits for its message",
+         {{Step::Submit, Do::Run, 1}, {Step::Close}, {Step::Tick}, {Step::Finished}, {Step::Shown, Do::Close}},
+         false},
+        {"close during the settle wait drops the search",
+         {{Step::Tick, Do::PollTick},
+          {Step::TickDoneSearch, Do::Nothing, 0, true},
+          {Step::Close, Do::Close},
+          {Step::SettleOver}},
+         false},
+        {"close while a tick is out waits for it, and no search follows",
+         {{Step::Tick, Do::PollTick}, {Step::Close}, {Step::TickDoneSearch, Do::Close}},
+         false},
+        {"queued requests still run before a deferred close",
+         {{Step::Submit, Do::Run, 1},
+          {Step::Submit, Do::Nothing, 2},
+          {Step::Close},
+          {Step::Finished},
+          {Step::Shown, Do::Run, 2},
+          {Step::Finished},
+          {Step::Shown, Do::Close}},
+         false},
+        {"close with a pressed button waits for its release",
+         {{Step::Press},
+          {Step::Close},
+          {Step::Submit, Do::Run, 5},
+          {Step::Finished},
+          {Step::Shown},
+          {Step::Release, Do::Close}},
+         false},
+    };
+    for (const auto& script : scripts) {
+        JobScheduler s;
+        for (std::size_t i = 0; i < script.steps.size(); ++i) {
+            const Step& step = script.steps[i];
+            const JobScheduler::Order order = feed(s, step);
+            EXPECT_EQ(order.what, step.expect) << script.name << ", step " << i;
+            EXPECT_EQ(order.startSettleWait, step.wait) << script.name << ", step " << i;
+            if (step.expect == Do::Run) {
+                EXPECT_EQ(order.request, step.request) << script.name << ", step " << i;
+            }
+        }
+        EXPECT_EQ(s.busy(), script.busyAtEnd) << script.name;
+    }
+}
+
+}  // namespace
+}  // namespace varnel
