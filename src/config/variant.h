@@ -23,6 +23,9 @@ constexpr std::uint8_t sectorOf(std::uint16_t address) {
     return static_cast<std::uint8_t>((address - address % kFlashSectorSize) >> 8);
 }
 
+// A firmware image fills its region of the flash.
+constexpr std::size_t kFirmwareSize = 8192;
+
 // Where a Wren keeps each part in its flash.
 struct FlashMap {
     std::uint16_t firmware;         // the running firmware, 8 KiB
@@ -88,6 +91,7 @@ constexpr Variant kWrenVariant{ChipModel::Wren,
 static_assert(kWrenVariant.flash->macroSectors.back() == sectorOf(kFlashSize - kFlashSectorSize));
 static_assert(sectorOf(kWrenVariant.signatureAddress) == kWrenVariant.flash->parameterSectors[0]);
 static_assert(detail::kWrenMacroBlocks + kMacroAreaSize == kFlashSize);
+static_assert(kWrenVariant.flash->defaultFirmware - kWrenVariant.flash->firmware == kFirmwareSize);
 
 // Macros and firmware live in flash.
 static_assert(!kLarkVariant.hasMacros && !kLarkVariant.hasFirmwareUpdate);

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "common/file_io.h"
-#include "config/image_builder.h"
 #include "config/variant.h"
 #include "device/commands.h"
 

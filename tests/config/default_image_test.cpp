@@ -5,7 +5,7 @@
 #include "common/file_io.h"
 #include "common/resources.h"
 #include "config/default_image.h"
-#include "config/image_builder.h"
+#include "profiles/image_builder.h"
 #include "config/layout.h"
 #include "macros/macro_format.h"
 

@@ -2,7 +2,7 @@
 
 #include "config/default_image.h"
 #include "config/edit_copy.h"
-#include "config/image_builder.h"
+#include "profiles/image_builder.h"
 
 namespace varnel {
 namespace {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>  // the rig checks its own set-up with gtest
 
 #include "common/file_io.h"
-#include "config/image_builder.h"
+#include "profiles/image_builder.h"
 #include "device/commands.h"
 #include "transfers/transfer_rig.h"
 #include "wren_flash_map.h"

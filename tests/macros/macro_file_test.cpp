@@ -3,7 +3,7 @@
 #include <unistd.h>
 #include <filesystem>
 
-#include "config/image_builder.h"
+#include "profiles/image_builder.h"
 #include "macros/macro_file.h"
 #include "macros/macro_format.h"
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "common/file_io.h"
-#include "config/image_builder.h"
+#include "profiles/image_builder.h"
 #include "profiles/profile_file.h"
 
 namespace varnel {

@@ -9,7 +9,7 @@
 
 #include "common/file_io.h"
 #include "common/resources.h"
-#include "config/image_builder.h"
+#include "profiles/image_builder.h"
 #include "device/commands.h"
 #include "transfers/transfer_rig.h"
 #include "wren_flash_map.h"

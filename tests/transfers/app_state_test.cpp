@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "config/image_builder.h"
+#include "profiles/image_builder.h"
 #include "transfers/app_state.h"
 
 namespace varnel {

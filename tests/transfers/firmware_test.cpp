@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "common/file_io.h"
-#include "config/image_builder.h"
+#include "profiles/image_builder.h"
 #include "transfers/transfer_rig.h"
 
 namespace varnel {

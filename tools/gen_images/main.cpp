@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "common/file_io.h"
-#include "config/image_builder.h"
+#include "profiles/image_builder.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

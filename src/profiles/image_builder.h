@@ -6,6 +6,7 @@
 
 #include "common/bytes.h"
 #include "common/result.h"
+#include "config/variant.h"
 
 namespace varnel {
 
@@ -16,7 +17,6 @@ constexpr std::uint16_t kOurProductId = 0x0001;
 // The stored Wren default image (33,984 bytes) carrying the given ids.
 Bytes buildDefaultImage(std::uint16_t vid, std::uint16_t pid);
 
-constexpr std::size_t kFirmwareSize = 8192;
 constexpr std::size_t kFirmwareHeaderSize = 32;
 constexpr std::uint8_t kFirmwareVersionMajor = 1;
 constexpr std::uint8_t kFirmwareVersionMinor = 0;

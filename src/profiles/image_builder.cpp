@@ -1,4 +1,4 @@
-#include "config/image_builder.h"
+#include "profiles/image_builder.h"
 
 #include <zlib.h>
 #include <algorithm>
