@@ -50,7 +50,7 @@ void BM_FullWrenRead(benchmark::State& st) {
     }
     const double reports = static_cast<double>(fullReadCost(ChipModel::Wren));
     for (auto _ : st) {
-        TransferStatus r = Btn_Read(s.state, s.model.link());
+        TransferStatus r = readConfiguration(s.state, s.model.link());
         if (!r.ok()) st.SkipWithError(r.error.message.c_str());
         benchmark::DoNotOptimize(r);
     }
@@ -69,7 +69,7 @@ void BM_FullWrenReadOneMsPerReport(benchmark::State& st) {
     const auto reports = static_cast<double>(fullReadCost(ChipModel::Wren));
     for (auto _ : st) {
         auto start = std::chrono::steady_clock::now();
-        TransferStatus r = Btn_Read(s.state, s.model.link());
+        TransferStatus r = readConfiguration(s.state, s.model.link());
         if (!r.ok()) st.SkipWithError(r.error.message.c_str());
         benchmark::DoNotOptimize(r);
         std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;

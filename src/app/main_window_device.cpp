@@ -26,8 +26,7 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 AppModelConfig MainWindow::deviceConfig() const {
-    return AppModelConfig{resourceCopy("VarnelData"), resourceCopy("DefaultFW"),
-                          AlternativeSignature{model_->layout().revManuId, model_->layout().revProId}};
+    return AppModelConfig{resourceCopy("VarnelData"), resourceCopy("DefaultFW"), model_->layout().alternative};
 }
 
 void MainWindow::attachDevice(DeviceWorker* worker) {

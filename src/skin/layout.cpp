@@ -16,10 +16,15 @@ struct Point {
     int x, y;
 };
 
+constexpr const char* kRevManuKey = "Rev_Manu_ID";
+constexpr const char* kRevProKey = "Rev_Pro_ID";
+
 class LayoutReader {
 public:
     LayoutReader(const IniSection& org, ControlTable& controls, LayoutResult& out)
         : org_(org), c_(controls), out_(out) {}
+
+    const IniSection& section() const { return org_; }
 
     std::optional<std::string_view> text(const std::string& key) {
         const auto v = org_.value(key);
@@ -196,18 +201,20 @@ void placeTriplet(LayoutReader& r, const DelayTriplet& t) {
     }
 }
 
-// Steps 1-2: web button and the alternative signature.
+// The web button and the alternative signature.
 void placeHeader(LayoutReader& r) {
     if (const auto web = r.text("Web")) r.settings().web = std::string(*web);
     const auto p = r.point("Web");
     for (int page = 1; page <= kPageGroupCount; ++page) {
         r.placeButton(barPicture(kWebButton.base, page), barLabel(kWebButton.base, page), p);
     }
-    r.settings().revManuId = r.number("Rev_Manu_ID").value_or(r.settings().revManuId);
-    r.settings().revProId = r.number("Rev_Pro_ID").value_or(r.settings().revProId);
+    // Read through the reader so that a missing key is reported; the values are the same.
+    r.number(kRevManuKey);
+    r.number(kRevProKey);
+    r.settings().alternative = layoutAlternativeSignature(r.section());
 }
 
-// Step 7: the Advanced page up to the DPI groups.
+// The Advanced page up to the DPI groups.
 void placeAdvancedPage(LayoutReader& r) {
     const auto dx = r.number("Disable_X");
     const auto dy = r.number("Disable_Y");
@@ -223,7 +230,7 @@ void placeAdvancedPage(LayoutReader& r) {
     r.settings().dpiOrientation = r.number("DPI_Orientation");
 }
 
-// Step 9: the Breathing Light page.
+// The Breathing Light page.
 void placeBreathingPage(LayoutReader& r) {
     r.place("Img_P3", r.point("P3"));
     for (const auto& bar : kBreathBars) placeTenStepBar(r, bar);
@@ -234,7 +241,7 @@ void placeBreathingPage(LayoutReader& r) {
     }
 }
 
-// Step 10: the Macro page and its two panels.
+// The Macro page and its two panels.
 void placeMacroPage(LayoutReader& r) {
     r.place("Img_P4", r.point("P4"));
     r.place("LB_MacroName", r.point("MacroName"));
@@ -256,7 +263,7 @@ void placeMacroPage(LayoutReader& r) {
     placeButtons(r, kInsertButtons);
 }
 
-// Step 11: the Update page.
+// The Update page.
 void placeUpdatePage(LayoutReader& r) {
     r.place("Img_P5", r.point("P5"));
     r.place("lbl_BINPath", r.point("lbl_BINPath"));
@@ -282,6 +289,14 @@ LayoutResult loadLayout(const IniSection& org, ControlTable& controls) {
     placeMacroPage(r);
     placeUpdatePage(r);
     return out;
+}
+
+AlternativeSignature layoutAlternativeSignature(const IniSection& org) {
+    const auto value = [&](const char* key) {
+        const auto v = org.value(key);
+        return v ? parseIniInt(*v).value_or(0) : 0;
+    };
+    return {value(kRevManuKey), value(kRevProKey)};
 }
 
 Result<IniDocument> embeddedLayoutDocument() {

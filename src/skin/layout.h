@@ -9,15 +9,15 @@
 #include "common/result.h"
 #include "skin/controls.h"
 #include "skin/ini_file.h"
+#include "transfers/device_read.h"
 
 namespace varnel {
 
 // The values the layout file leaves to the rest of the program.
 struct LayoutSettings {
-    std::string web;    // address opened by the Web button
-    int revManuId = 0;  // alternative accepted signature pair
-    int revProId = 0;
-    int btnSpaceF = 0;  // left and right inset of the page buttons' labels
+    std::string web;                   // address opened by the Web button
+    AlternativeSignature alternative;  // the second accepted signature pair
+    int btnSpaceF = 0;                 // left and right inset of the page buttons' labels
     int btnSpaceB = 0;
     std::optional<int> dpiOrientation;   // 0 vertical, 1 horizontal; nullopt when unreadable
     std::optional<int> macroNameHeight;  // item height of LB_MacroName; nullopt when unreadable
@@ -31,6 +31,10 @@ struct LayoutResult {
 
 // LoadLayout: applies section "org" to the controls, in the file's fixed order of keys.
 LayoutResult loadLayout(const IniSection& org, ControlTable& controls);
+
+// Rev_Manu_ID and Rev_Pro_ID of section "org", without placing anything; a missing or
+// non-numeric value is 0.
+AlternativeSignature layoutAlternativeSignature(const IniSection& org);
 
 // The section "org" of the embedded layout file.
 Result<IniDocument> embeddedLayoutDocument();

@@ -9,14 +9,6 @@
 
 namespace varnel {
 
-namespace {
-
-TransferStatus fromStatus(const Status& s, TransferCode code) {
-    return TransferStatus::fail(code, s.error().message, s.error().languageKey);
-}
-
-}  // namespace
-
 AppModel::AppModel(AppState& state, HidBus& bus, Clock& clock)
     : state_(state), bus_(bus), clock_(clock), poller_(bus, link_) {}
 
@@ -98,7 +90,7 @@ SearchOutcome AppModel::runSearch(PollStep step, const ProgressSink& progress) {
 
 TransferStatus AppModel::Apply(const ProgressSink& progress) {
     if (!mouseReady()) return noDeviceStatus();
-    if (auto s = state_.writeBack(WriteBackPath::Apply); !s) return fromStatus(s, TransferCode::BadFile);
+    if (auto s = state_.writeBack(WriteBackPath::Apply); !s) return TransferStatus::from(s, TransferCode::BadFile);
     if (applyPointerSettings) applyPointerSettings();
     return writeParametersToMouse(state_, link_, progress);
 }

@@ -88,7 +88,7 @@ public:
     Result<std::filesystem::path> ExportMacros(const std::filesystem::path& path);
     Status ImportMacros(const std::filesystem::path& path);
 
-    // DownloadParameter step 5: the desktop pointer settings, plugged in by the window.
+    // The desktop pointer settings, applied by Apply before the device writes.
     std::function<void()> applyPointerSettings;
 
 private:

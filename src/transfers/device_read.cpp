@@ -80,7 +80,7 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link, const Alternativ
     return TransferStatus::fail(TransferCode::Refused, "The mouse manufacturer or product id error", "Str103");
 }
 
-TransferStatus Btn_Read(AppState& state, DeviceLink& link, const ProgressSink& progress) {
+TransferStatus readConfiguration(AppState& state, DeviceLink& link, const ProgressSink& progress) {
     TransferSession session(link, state.DeviceChip ? fullReadCost(*state.DeviceChip) : 0, progress);
     DataBuf& buf = state.DataBuf;
     if (state.DeviceChip) {
@@ -122,7 +122,7 @@ TransferStatus Btn_Read(AppState& state, DeviceLink& link, const ProgressSink& p
 TransferStatus ReadDevInfo(AppState& state, DeviceLink& link, const AlternativeSignature& alternative,
                            const ProgressSink& progress) {
     if (auto s = identifyMouse(state, link, alternative); !s) return s;
-    return Btn_Read(state, link, progress);
+    return readConfiguration(state, link, progress);
 }
 
 }  // namespace varnel

@@ -19,11 +19,12 @@ struct AlternativeSignature {
 // (NoDeviceMode) and keeps the reported variant.
 TransferStatus identifyMouse(AppState& state, DeviceLink& link, const AlternativeSignature& alternative);
 
-// The full read (the transfer table for DeviceChip), then the display and RefreshChipPages.
-// DataBuf is filled as far as the mouse answered; the result says whether every report arrived.
-TransferStatus Btn_Read(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
+// The full read after identification (the window's Btn_Read): the transfer table for DeviceChip,
+// then DataBufToUI and RefreshChipPages. DataBuf is filled as far as the mouse answered; the
+// result says whether every report arrived.
+TransferStatus readConfiguration(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
 
-// identifyMouse, then Btn_Read when the mouse was accepted.
+// identifyMouse, then readConfiguration when the mouse was accepted.
 TransferStatus ReadDevInfo(AppState& state, DeviceLink& link, const AlternativeSignature& alternative,
                            const ProgressSink& progress = {});
 

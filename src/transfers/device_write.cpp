@@ -73,7 +73,7 @@ TransferStatus writeLarkBlock(AppState& state, DeviceLink& link, const ProgressS
             .writeParam(static_cast<std::uint8_t>(kLarkVariant.parameterAddress),
                         state.DataBuf.parameterBlock(ChipModel::Lark))
             .accepted())
-        SystemReloadCmd_OnClick(state, session);
+        sendReloadCommand(state, session);
     return session.outcome(operation);
 }
 
@@ -83,7 +83,7 @@ TransferStatus badNames(const Status& s) {
 
 }  // namespace
 
-LinkStatus SystemReloadCmd_OnClick(AppState& state, TransferSession& session) {
+LinkStatus sendReloadCommand(AppState& state, TransferSession& session) {
     if (!state.ReportRateDirty) return session.command(kCmdReload);
     state.ReportRateDirty = false;
     return session.command(kCmdReloadAfterRate);
@@ -109,7 +109,7 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
     if (macros) macroWrites.run([&] { eraseSectors(session, kMacroSectors); });
     writeWrenParameters(session, state);
     if (macros) macroWrites.run([&] { writeMacroArea(session, state.DataBuf); });
-    SystemReloadCmd_OnClick(state, session);
+    sendReloadCommand(state, session);
     if (macroWrites.allAccepted()) state.MacrosDirty = false;
     return session.outcome("Apply");
 }
@@ -133,7 +133,7 @@ TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defa
     eraseSectors(session, kMacroSectors);
     writeWrenParameters(session, state);
     writeMacroArea(session, state.DataBuf);
-    SystemReloadCmd_OnClick(state, session);
+    sendReloadCommand(state, session);
     return session.outcome("Reset");
 }
 

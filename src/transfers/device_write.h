@@ -9,8 +9,8 @@
 
 namespace varnel {
 
-// Steps 3, 6 and 7 of DownloadParameter, after the caller's write-back (step 2) and pointer
-// settings (step 5): the mirrors for a Wren, then the writes and the reload command.
+// The device part of DownloadParameter, after the write-back of the EditCopy and the pointer
+// settings: the mirrors for a Wren, then the writes and the reload command.
 // MacrosDirty is cleared only when every macro erase and write was accepted.
 TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
 
@@ -23,7 +23,8 @@ TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defa
 // button does and clears it only when every report was accepted.
 TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
 
-// Command 17, or 16 once after a report-rate change (clearing ReportRateDirty).
-LinkStatus SystemReloadCmd_OnClick(AppState& state, TransferSession& session);
+// The reload command (SystemReloadCmd_OnClick): 17, or 16 once after a report-rate change
+// (clearing ReportRateDirty).
+LinkStatus sendReloadCommand(AppState& state, TransferSession& session);
 
 }  // namespace varnel

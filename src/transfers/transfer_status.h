@@ -1,6 +1,11 @@
 #pragma once
 // What a transfer reports: progress in reports done of the total, and a result that says what
 // went wrong in words (and, where the window has a text for it, the language key).
+//
+// Status (common/result.h) is the result of anything that can fail; TransferStatus is the result
+// of an operation on the mouse, a Status plus the kind of failure (no mouse, refused, gone, bad
+// input), from which the window picks its message and varnelctl its exit code. A Status failure
+// on the way into a transfer becomes a TransferStatus with TransferStatus::from.
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -28,6 +33,10 @@ struct [[nodiscard]] TransferStatus {
     static TransferStatus done() { return {}; }
     static TransferStatus fail(TransferCode code, std::string message, std::string languageKey = {}) {
         return {code, makeError(std::move(message), std::move(languageKey))};
+    }
+    // A failed Status as a failure of kind `code` (the message and language key kept).
+    static TransferStatus from(const Status& s, TransferCode code) {
+        return s ? done() : TransferStatus{code, s.error()};
     }
 };
 

@@ -43,15 +43,9 @@ Failure fromTransfer(const TransferStatus& s) { return {exitFor(s.code), s.error
 
 // The layout file's alternative signature pair.
 AlternativeSignature layoutSignature() {
-    AlternativeSignature alt;
     auto doc = embeddedLayoutDocument();
-    if (!doc) return alt;
-    if (const IniSection* org = doc->section(kLayoutSection)) {
-        ControlTable scratch;
-        LayoutSettings settings = loadLayout(*org, scratch).settings;
-        alt = {settings.revManuId, settings.revProId};
-    }
-    return alt;
+    const IniSection* org = doc ? doc->section(kLayoutSection) : nullptr;
+    return org ? layoutAlternativeSignature(*org) : AlternativeSignature{};
 }
 
 std::string hex4(unsigned v) {
@@ -75,7 +69,7 @@ public:
         if (o_.command.command == Command::Info) return info();
         if (!offers(o_.command.needs))
             return Failure{kExitDeviceFailed, std::string(o_.command.name) + " needs a Wren mouse"};
-        if (auto s = Btn_Read(state_, model_.link()); !s) return fromTransfer(s);
+        if (auto s = readConfiguration(state_, model_.link()); !s) return fromTransfer(s);
         return command();
     }
 
