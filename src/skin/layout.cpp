@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "common/resources.h"
+#include "skin/control_names.h"
 #include "skin/skin_tables.h"
 
 namespace varnel {
@@ -220,11 +221,11 @@ void placeAdvancedPage(LayoutReader& r) {
     const auto dy = r.number("Disable_Y");
     const auto dh = r.number("Disable_H");
     const auto dw = r.number("Disable_W");
-    if (dx && dy) r.controls().moveTo("Disable", *dx, *dy);
-    if (dh && dw) r.controls().resize("Disable", *dw, *dh);
-    r.place("Img_P2", r.point("P2"));
-    r.place("Edt_Repeat1", r.point("FKCnt"));
-    r.place("Edt_DelayTime1", r.point("FKDelay"));
+    if (dx && dy) r.controls().moveTo(ctrl::Disable, *dx, *dy);
+    if (dh && dw) r.controls().resize(ctrl::Disable, *dw, *dh);
+    r.place(ctrl::Img_P2, r.point("P2"));
+    r.place(ctrl::Edt_Repeat1, r.point("FKCnt"));
+    r.place(ctrl::Edt_DelayTime1, r.point("FKDelay"));
     for (const auto& o : kReportOptions) placeOption(r, o);
     for (const auto& bar : kPointerBars) placeTenStepBar(r, bar);
     r.settings().dpiOrientation = r.number("DPI_Orientation");
@@ -232,7 +233,7 @@ void placeAdvancedPage(LayoutReader& r) {
 
 // The Breathing Light page.
 void placeBreathingPage(LayoutReader& r) {
-    r.place("Img_P3", r.point("P3"));
+    r.place(ctrl::Img_P3, r.point("P3"));
     for (const auto& bar : kBreathBars) placeTenStepBar(r, bar);
     for (const auto& o : kLedModes) placeOption(r, o);
     for (std::size_t i = 0; i < kColourSources.size(); ++i) {
@@ -243,31 +244,31 @@ void placeBreathingPage(LayoutReader& r) {
 
 // The Macro page and its two panels.
 void placeMacroPage(LayoutReader& r) {
-    r.place("Img_P4", r.point("P4"));
-    r.place("LB_MacroName", r.point("MacroName"));
+    r.place(ctrl::Img_P4, r.point("P4"));
+    r.place(ctrl::LB_MacroName, r.point("MacroName"));
     r.settings().macroNameHeight = r.number("MacroNameHeight");
     placeButtons(r, kMacroButtons);
-    r.place("LB_macro", r.point("MacroContent"));
-    r.place("Gb_Delay", r.point("DelayTime"));
+    r.place(ctrl::LB_macro, r.point("MacroContent"));
+    r.place(ctrl::Gb_Delay, r.point("DelayTime"));
     placeTriplet(r, kRecordDelays);
-    r.place("Edt_Delay", r.point("DelayEdit"));
+    r.place(ctrl::Edt_Delay, r.point("DelayEdit"));
     const auto insert = r.point("Insert");
-    r.place("Gb_Insert", insert);
-    r.place("Img_InsertBase", insert);
-    r.place("CB_Insert", r.point("InsertList"));
+    r.place(ctrl::Gb_Insert, insert);
+    r.place(ctrl::Img_InsertBase, insert);
+    r.place(ctrl::CB_Insert, r.point("InsertList"));
     placeTriplet(r, kInsertDelays);
     const auto edit = r.point("InsertDelayEdit");
-    r.place("Edt_InsertDelay", edit);
-    r.place("lbl_Delay", edit, -74, 2);
-    r.place("lbl_s_A", edit, 44, 2);
+    r.place(ctrl::Edt_InsertDelay, edit);
+    r.place(ctrl::lbl_Delay, edit, -74, 2);
+    r.place(ctrl::lbl_s_A, edit, 44, 2);
     placeButtons(r, kInsertButtons);
 }
 
 // The Update page.
 void placeUpdatePage(LayoutReader& r) {
-    r.place("Img_P5", r.point("P5"));
-    r.place("lbl_BINPath", r.point("lbl_BINPath"));
-    r.place("lbl_LoadBIN", r.point("lbl_LoadBin"));
+    r.place(ctrl::Img_P5, r.point("P5"));
+    r.place(ctrl::lbl_BINPath, r.point("lbl_BINPath"));
+    r.place(ctrl::lbl_LoadBIN, r.point("lbl_LoadBin"));
     placeButtons(r, kUpdateButtons);
 }
 
@@ -281,7 +282,7 @@ LayoutResult loadLayout(const IniSection& org, ControlTable& controls) {
     r.settings().btnSpaceF = r.number("Btn_Space_F").value_or(0);
     r.settings().btnSpaceB = r.number("Btn_Space_B").value_or(0);
     for (const auto& b : kPageButtons) placePageButton(r, b);
-    r.place("Img_P1", r.point("P1"));
+    r.place(ctrl::Img_P1, r.point("P1"));
     placeKeyLabels(r);
     placeAdvancedPage(r);
     for (int d = 1; d <= kDpiLevelCount; ++d) placeDpiLevel(r, d);
