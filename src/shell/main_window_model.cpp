@@ -53,12 +53,6 @@ void MainWindowModel::RefreshUI() {
     for (PageModel* page : pages_) page->load();
 }
 
-bool MainWindowModel::displayIfDue() {
-    if (!state_.DisplayDue) return false;
-    RefreshUI();
-    return true;
-}
-
 std::optional<std::string> MainWindowModel::pageClick(Page page) {
     if (!appearance_.channelsOpen()) return text("Str022");
     if (const auto key = navigation_.pageClick(page)) return text(*key);

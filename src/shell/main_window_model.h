@@ -40,8 +40,6 @@ public:
     void UIToDataBuf();
     // Display (RefreshUI): every page shows the EditCopy, in the same order; clears DisplayDue.
     void RefreshUI();
-    // RefreshUI when an image was shown since the last display; true when it ran.
-    bool displayIfDue();
 
     // A page click: the message text to show, if any (Str022 while the channels are closed).
     std::optional<std::string> pageClick(skin::Page page);
