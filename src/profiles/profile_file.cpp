@@ -51,9 +51,9 @@ Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip d
 
 Status loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const std::filesystem::path& path) {
     if (!deviceChip) return noMouse();
-    auto bytes = readWholeFile(path);
-    if (!bytes) return bytes.error();
-    return loadProfileBytes(buf, deviceChip, ByteSpan(*bytes));
+    auto head = readFileAtMost(path, storedImageSize(*deviceChip));
+    if (!head) return head.error();
+    return loadProfileBytes(buf, deviceChip, ByteSpan(head->bytes));
 }
 
 }  // namespace varnel

@@ -73,9 +73,9 @@ Result<Bytes> firmwareFromFileBytes(ByteSpan file) {
 }
 
 Result<Bytes> loadFirmwareFile(const std::filesystem::path& path) {
-    auto bytes = readWholeFile(path);
-    if (!bytes) return bytes.error();
-    return firmwareFromFileBytes(*bytes);
+    auto head = readFileAtMost(path, kFirmwareSize);
+    if (!head) return head.error();
+    return firmwareFromFileBytes(head->bytes);
 }
 
 TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,
