@@ -112,7 +112,10 @@ Result<Bytes> loadFirmwareFile(const std::filesystem::path& path) {
 
 TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,
                                const ProgressSink& progress) {
-    if (!link.hasBothChannels()) return noDeviceStatus();
+    if (!link.hasBothChannels() || !state.DeviceChip) return noDeviceStatus();
+    if (const Variant& v = variantOf(*state.DeviceChip); !v.hasFirmwareUpdate)
+        return TransferStatus::fail(TransferCode::NoDevice,
+                                    "a " + std::string(chipName(v.chip)) + " mouse takes no firmware updates");
     if (!state.FirmwareLoaded) return TransferStatus::fail(TransferCode::BadFile, "no firmware file is loaded");
     if (defaultFirmware.size() != kFirmwareSize || loadedFirmware.size() != kFirmwareSize)
         return TransferStatus::fail(TransferCode::BadFile, "firmware images must be 8192 bytes");

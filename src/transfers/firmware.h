@@ -19,7 +19,8 @@ namespace varnel {
 Result<Bytes> firmwareFromFileBytes(ByteSpan file);
 Result<Bytes> loadFirmwareFile(const std::filesystem::path& path);
 
-// Btn_ProgramClick's transfer. Needs both channels and FirmwareLoaded; both images 8192 bytes.
+// Btn_ProgramClick's transfer. Needs both channels, an identified mouse whose variant takes
+// firmware updates, and FirmwareLoaded; both images 8192 bytes.
 // A restore of the recovery copy that loses or has refused any report, or does not read back,
 // stops before the firmware region is erased. Any other refused report makes the result a failure
 // naming where it happened, also when the read-back mended the region and command 18 went out.

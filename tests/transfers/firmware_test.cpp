@@ -269,6 +269,39 @@ TEST(Firmware, ProgrammingTwiceAndFindingTheMouseAgain) {
     EXPECT_EQ(t.rig.mouse->reloadCount(kCmdFinishFirmware), 2);
 }
 
+// The page shows the last file chosen: a refused one must not leave the one before it to be programmed.
+TEST(Firmware, RefusedFileDisarmsTheOneLoadedBefore) {
+    const auto good = writeTemp("fw-good", newFirmware());
+    const auto shortFile = writeTemp("fw-short", newFirmware(8191));
+    const std::filesystem::path refused[] = {shortFile, "/no/such/firmware.bin",
+                                             std::filesystem::temp_directory_path()};
+    for (const auto& file : refused) {
+        FirmwareRig t;
+        ASSERT_TRUE(t.plugIn().read.ok());
+        ASSERT_TRUE(t.model.LoadFirmware(good).ok());
+        EXPECT_FALSE(t.model.LoadFirmware(file).ok()) << file;
+        EXPECT_FALSE(t.state.FirmwareLoaded) << file;
+        EXPECT_EQ(t.model.Program().code, TransferCode::BadFile) << file;
+        EXPECT_TRUE(t.rig.trace.empty()) << file;
+    }
+    std::filesystem::remove(good);
+    std::filesystem::remove(shortFile);
+}
+
+TEST(Firmware, OnlyAMouseThatTakesUpdatesIsProgrammed) {
+    TransferRig t(testing::mouseOptions("lark-rgb-a3050"), testing::larkDefaultImage());
+    ASSERT_TRUE(t.plugIn().read.ok());
+    const auto file = writeTemp("fw-lark", newFirmware());
+    ASSERT_TRUE(t.model.LoadFirmware(file).ok());
+    std::filesystem::remove(file);
+    const Bytes memory = t.rig.mouse->memory();
+    TransferStatus s = t.model.Program();
+    EXPECT_EQ(s.code, TransferCode::NoDevice);
+    EXPECT_NE(s.error.message.find("takes no firmware updates"), std::string::npos) << s.error.message;
+    EXPECT_TRUE(t.rig.trace.empty());
+    EXPECT_EQ(t.rig.mouse->memory(), memory);
+}
+
 TEST(Firmware, NothingWithoutChannelsOrFile) {
     FirmwareRig t;
     EXPECT_EQ(t.model.Program().code, TransferCode::NoDevice);
@@ -307,6 +340,7 @@ public:
         DeviceLink link;
         link.setChannels(OpenDevice(bus, o.vendorId, o.productId).channels);
         AppState state;
+        state.DeviceChip = ChipModel::Wren;
         state.FirmwareLoaded = true;
         Outcome out;
         ProgressSink sink;
