@@ -19,8 +19,8 @@ constexpr std::size_t kImageHeaderSize = 49;
 constexpr std::size_t kDefaultImageMaxSize =
     std::max(storedImageSize(ChipModel::Lark), storedImageSize(ChipModel::Wren));
 
-// What the first 49 bytes decide. When `DefaultChip` is nullopt the chip byte was neither 0 nor
-// 177 and nothing else was decided: the other fields are zero and must not be applied.
+// What the first 49 bytes decide. The ids are always bytes 2..5. When `DefaultChip` is nullopt the
+// chip byte was neither 0 nor 177: no signature was decided, and it stays zero.
 struct ImageHeader {
     OptionalChip DefaultChip;
     std::uint16_t DefaultVid = 0;
