@@ -375,9 +375,8 @@ private:
     Bytes start_;
 };
 
-TEST(Firmware, NoRefusedOrLostReportLeavesTheMouseWithoutGoodFirmware) {
-    const FaultRun runs;
-    const FaultRun::Outcome clean = runs.run();
+TEST(Firmware, RestoringRunReadsBothImagesBackAndCountsItsReports) {
+    const FaultRun::Outcome clean = FaultRun().run();
     ASSERT_TRUE(clean.status.ok()) << clean.status.error.message;
     // Check, restore, its read-back, the new image, its read-back, 18. The progress total is known
     // once the restore is decided, and reached.
@@ -386,15 +385,21 @@ TEST(Firmware, NoRefusedOrLostReportLeavesTheMouseWithoutGoodFirmware) {
     for (const auto& [done, total] : clean.progress) totals.insert(total);
     EXPECT_EQ(totals.size(), 2u);
     EXPECT_EQ(clean.progress.back(), std::make_pair(std::size_t(clean.reports), std::size_t(clean.reports)));
+}
 
-    const std::pair<const char*, std::uint64_t VirtualMouseOptions::*> faults[] = {
-        {"refuse-report=", &VirtualMouseOptions::refuseReport},
-        {"unplug-after=", &VirtualMouseOptions::vanishAfterReport},
-    };
-    for (const auto& [name, fault] : faults) {
-        for (std::uint64_t k = 1; k <= clean.reports; ++k)
-            runs.checkInvariants(runs.run(fault, k), name + std::to_string(k));
-    }
+// Every report K of that run refused, and in the other sweep lost (the mouse leaves after it).
+void sweep(std::uint64_t VirtualMouseOptions::*fault, const char* name) {
+    const FaultRun runs;
+    const std::uint64_t reports = runs.run().reports;
+    for (std::uint64_t k = 1; k <= reports; ++k) runs.checkInvariants(runs.run(fault, k), name + std::to_string(k));
+}
+
+TEST(Firmware, NoRefusedReportLeavesTheMouseWithoutGoodFirmware) {
+    sweep(&VirtualMouseOptions::refuseReport, "refuse-report=");
+}
+
+TEST(Firmware, NoLostReportLeavesTheMouseWithoutGoodFirmware) {
+    sweep(&VirtualMouseOptions::vanishAfterReport, "unplug-after=");
 }
 
 }  // namespace
