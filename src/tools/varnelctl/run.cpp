@@ -97,8 +97,7 @@ private:
     // Input files are checked before anything goes to the mouse.
     std::optional<Failure> loadInputs() {
         if (o_.command.command == Command::Flash) {
-            if (auto s = model_.LoadFirmware(o_.file); !s)
-                return Failure{kExitBadFile, o_.file + ": " + s.error().message};
+            if (auto s = model_.LoadFirmware(o_.file); !s) return Failure{kExitBadFile, s.error().message};
         } else if (o_.command.command == Command::Restore || o_.command.command == Command::ImportMacros) {
             // Only whether it can be read: its size is checked against the format once the mouse is known.
             if (auto r = readFileAtMost(o_.file, 0); !r) return Failure{kExitBadFile, r.error().message};
