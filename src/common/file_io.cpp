@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -17,17 +18,39 @@ std::string describe(const std::filesystem::path& path, const char* what) {
 }
 }  // namespace
 
-Result<Bytes> readWholeFile(const std::filesystem::path& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return makeError(describe(path, "cannot open"));
-    Bytes data;
-    std::uint8_t chunk[65536];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) return makeError(describe(path, "cannot read"));
-    return data;
+Result<FileHead> readFileAtMost(const std::filesystem::path& path, std::size_t maxBytes) {
+    auto regular = [&](const struct stat& st) -> Status {
+        if (S_ISREG(st.st_mode)) return Status::success();
+        const char* what = S_ISDIR(st.st_mode) ? "is a folder" : "is a device, pipe or socket";
+        return makeError("\"" + path.string() + "\" " + what + ", not a file");
+    };
+    // Checked before opening, so no device is opened at all, and again on what was opened, in case
+    // the name was replaced in between; O_NONBLOCK keeps a pipe that slipped in from blocking.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return makeError(describe(path, "cannot open"));
+    if (auto s = regular(st); !s) return s.error();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return makeError(describe(path, "cannot open"));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    if (::fstat(fd, &st) != 0) return makeError(describe(path, "cannot read"));
+    if (auto s = regular(st); !s) return s.error();
+
+    FileHead head;
+    head.bytes.resize(maxBytes + 1);
+    std::size_t got = 0;
+    while (got < head.bytes.size()) {
+        const auto n = ::read(fd, head.bytes.data() + got, head.bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return makeError(describe(path, "cannot read"));
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    head.longer = got > maxBytes;
+    head.bytes.resize(std::min(got, maxBytes));
+    return head;
 }
 
 Status writeFileAtomic(const std::filesystem::path& path, ByteSpan data) {

@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file reads and atomic writes (temporary file in the same folder, then rename), so a
+// Bounded file reads and atomic writes (temporary file in the same folder, then rename), so a
 // failed save never leaves a half-written file nor destroys the previous one.
 #include <filesystem>
 
@@ -8,8 +8,17 @@
 
 namespace varnel {
 
-// All bytes of a file.
-Result<Bytes> readWholeFile(const std::filesystem::path& path);
+// The start of a file, as far as a format needs it.
+struct FileHead {
+    Bytes bytes;          // at most the number of bytes asked for
+    bool longer = false;  // the file goes on past them
+};
+
+// Reads at most `maxBytes` + 1 bytes of a regular file: every format has a fixed size, so nothing
+// a user points us at (a huge file, /dev/zero) can make us allocate more, and the extra byte tells
+// a longer file from one of exactly `maxBytes`. Folders, devices, pipes and sockets are refused
+// without being read; opening never waits for a pipe's writer.
+Result<FileHead> readFileAtMost(const std::filesystem::path& path, std::size_t maxBytes);
 // Replaces `path` with `data` atomically.
 Status writeFileAtomic(const std::filesystem::path& path, ByteSpan data);
 // `path` with ".bin" appended unless its name already ends in ".bin" (any letter case).

@@ -44,11 +44,11 @@ Result<ImageHeader> decideImageHeader(ByteSpan image) {
         return makeError("default image too short for its header: " + std::to_string(image.size()) + " bytes");
     }
     ImageHeader h;
+    h.DefaultVid = readBe16(image, param_a::kVendorId);
+    h.DefaultPid = readBe16(image, param_a::kProductId);
     const std::uint8_t chip = image[param_a::kChipCode];
     if (chip != kHeaderChipLark && chip != kHeaderChipWren) return h;
     h.DefaultChip = chip == kHeaderChipLark ? ChipModel::Lark : ChipModel::Wren;
-    h.DefaultVid = readBe16(image, param_a::kVendorId);
-    h.DefaultPid = readBe16(image, param_a::kProductId);
     const auto sig = layoutFor(*h.DefaultChip).signatureOffset;
     h.ExpectedSignature = {image[sig], image[sig + 1]};
     return h;

@@ -1,6 +1,7 @@
 #pragma once
 // The embedded default image ("VarnelData"): the start-up header decision, the default copies
 // that fill DataBuf without a mouse and on Reset, and the section defaults used for repair.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -14,9 +15,12 @@
 namespace varnel {
 
 constexpr std::size_t kImageHeaderSize = 49;
+// A default image is the stored image of its variant; bytes past the longest one are never used.
+constexpr std::size_t kDefaultImageMaxSize =
+    std::max(storedImageSize(ChipModel::Lark), storedImageSize(ChipModel::Wren));
 
-// What the first 49 bytes decide. When `DefaultChip` is nullopt the chip byte was neither 0 nor
-// 177 and nothing else was decided: the other fields are zero and must not be applied.
+// What the first 49 bytes decide. The ids are always bytes 2..5. When `DefaultChip` is nullopt the
+// chip byte was neither 0 nor 177: no signature was decided, and it stays zero.
 struct ImageHeader {
     OptionalChip DefaultChip;
     std::uint16_t DefaultVid = 0;

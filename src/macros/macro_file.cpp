@@ -64,15 +64,15 @@ Result<std::filesystem::path> exportMacroSetFile(const DataBuf& buf, const std::
 }
 
 Status importMacroFile(DataBuf& buf, std::size_t index, const std::filesystem::path& path) {
-    auto bytes = readWholeFile(path);
-    if (!bytes) return bytes.error();
-    return importMacroFile(buf, index, ByteSpan(*bytes));
+    auto head = readFileAtMost(path, kMacroFileSize);
+    if (!head) return head.error();
+    return importMacroFile(buf, index, ByteSpan(head->bytes));
 }
 
 Status importMacroSetFile(DataBuf& buf, const std::filesystem::path& path) {
-    auto bytes = readWholeFile(path);
-    if (!bytes) return bytes.error();
-    return importMacroSetFile(buf, ByteSpan(*bytes));
+    auto head = readFileAtMost(path, kMacroSetFileSize);
+    if (!head) return head.error();
+    return importMacroSetFile(buf, ByteSpan(head->bytes));
 }
 
 }  // namespace varnel

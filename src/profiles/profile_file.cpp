@@ -12,6 +12,8 @@ namespace {
 constexpr std::uint8_t kLarkImageCode = 0x10;
 constexpr std::uint8_t kWrenImageCode = 0x00;
 
+constexpr const char* kFileTypeErrorKey = "Str102";
+
 Error noMouse() { return makeError("Not find the specified device", "Str022"); }
 
 }  // namespace
@@ -32,11 +34,13 @@ bool profileTypeAccepted(ChipModel chip, ByteSpan image) {
 Status loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, ByteSpan file) {
     if (!deviceChip) return noMouse();
     DataBuf working = buf;
+    // A short file and a refused type mark are both "file type error" to the window.
     if (auto s = fromStoredImage(working, *deviceChip, file); !s) {
-        return makeError("not a " + std::string(chipName(*deviceChip)) + " profile: " + s.error().message);
+        return makeError("not a " + std::string(chipName(*deviceChip)) + " profile: " + s.error().message,
+                         kFileTypeErrorKey);
     }
     if (!profileTypeAccepted(*deviceChip, working.parameterBlock(*deviceChip))) {
-        return makeError("profile file type error", "Str102");
+        return makeError("profile file type error", kFileTypeErrorKey);
     }
     buf = working;
     return Status::success();
@@ -51,9 +55,9 @@ Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip d
 
 Status loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const std::filesystem::path& path) {
     if (!deviceChip) return noMouse();
-    auto bytes = readWholeFile(path);
-    if (!bytes) return bytes.error();
-    return loadProfileBytes(buf, deviceChip, ByteSpan(*bytes));
+    auto head = readFileAtMost(path, storedImageSize(*deviceChip));
+    if (!head) return head.error();
+    return loadProfileBytes(buf, deviceChip, ByteSpan(head->bytes));
 }
 
 }  // namespace varnel

@@ -18,7 +18,8 @@ Result<Bytes> profileFileBytes(const DataBuf& buf, OptionalChip deviceChip);
 bool profileTypeAccepted(ChipModel chip, ByteSpan image);
 
 // Reads a profile over a working copy of `buf` and, when accepted, replaces `buf` with it.
-// No mouse ("Str022"), a short file, or a refused type ("Str102") leaves `buf` unchanged.
+// No mouse ("Str022"), a short file or a refused type ("Str102", file type error) leaves `buf`
+// unchanged.
 // The caller then refreshes the macro names and runs DataBufToUI.
 Status loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, ByteSpan file);
 

@@ -107,6 +107,9 @@ TransferStatus AppModel::SaveMacro(const ProgressSink& progress) {
 
 Status AppModel::LoadFirmware(const std::filesystem::path& path) {
     auto image = loadFirmwareFile(path);
+    // The page shows the file chosen last; a refused one leaves nothing to program.
+    loadedFirmware_.clear();
+    state_.FirmwareLoaded = false;
     if (!image) return image.error();
     loadedFirmware_ = std::move(*image);
     state_.FirmwareLoaded = true;

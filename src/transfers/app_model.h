@@ -75,8 +75,8 @@ public:
     TransferStatus Reset(const ProgressSink& progress = {});
     TransferStatus SaveMacro(const ProgressSink& progress = {});
 
-    // Firmware: loading a file sets FirmwareLoaded; Program writes it (the caller then waits
-    // kFirmwareRestartWait and searches with ReFindDev).
+    // Firmware: loading a file sets FirmwareLoaded, a refused file clears it; Program writes it
+    // (the caller then waits kFirmwareRestartWait and searches with ReFindDev).
     Status LoadFirmware(const std::filesystem::path& path);
     TransferStatus Program(const ProgressSink& progress = {});
 

@@ -9,10 +9,12 @@ void AppState::resetForStart() { *this = AppState{}; }
 Status AppState::applyImageHeader(ByteSpan image) {
     auto header = decideImageHeader(image);
     if (!header) return header.error();
+    // The ids are searched for whatever the chip byte; a mouse found with them is still never
+    // written to, as its variant cannot match a DefaultChip of none (identifiedMouse).
+    DefaultVid = header->DefaultVid;
+    DefaultPid = header->DefaultPid;
     if (header->DefaultChip) {
         DefaultChip = header->DefaultChip;
-        DefaultVid = header->DefaultVid;
-        DefaultPid = header->DefaultPid;
         ExpectedSignature = header->ExpectedSignature;
     }
     DeviceIdTable[0] = DeviceId{DefaultVid, DefaultPid};

@@ -48,8 +48,8 @@ struct AppState {
 
     // Resets the flags and variant knowledge as at window creation.
     void resetForStart();
-    // Header decision from the image: chip, ids, expected signature, key-menu height, id table.
-    // A chip byte other than 0 and 177 leaves all of them as they were.
+    // Header decision from the image: ids and id table, chip and expected signature. A chip byte
+    // other than 0 and 177 leaves the chip and the signature as they were.
     Status applyImageHeader(ByteSpan image);
     // Fills DataBuf from the default copies of `image` for DefaultChip, refreshes the macro
     // names and runs DataBufToUI. Without a DefaultChip nothing is copied.

@@ -95,10 +95,11 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
         state.MacrosDirty = false;  // a mouse without flash keeps no macros
         return writeLarkBlock(state, link, progress, "Apply");
     }
+    if (auto s = namesIntoTable(state); !s) return badNames(s);
+    // The mirrors change only now that the write goes ahead: they stand for what the mouse holds.
     MutableByteSpan block = state.DataBuf.parameterBlock(ChipModel::Wren);
     std::copy_n(block.begin() + kWrenLayout.parameterB.offset, kWrenExtraSize, state.WrenExtraBytes.begin());
     std::copy_n(block.begin() + kWrenLayout.signatureOffset, 2, state.SignatureBuffer.begin());
-    if (auto s = namesIntoTable(state); !s) return badNames(s);
 
     const bool macros = state.MacrosDirty;
     TransferSession session(

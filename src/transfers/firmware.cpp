@@ -13,12 +13,13 @@ namespace varnel {
 
 namespace {
 
-constexpr std::size_t kPieceSize = 0x400;  // regions are handled as eight 1 KiB pieces
+constexpr std::size_t kPieceSize = 0x400;  // regions are read as eight 1 KiB pieces
 constexpr std::size_t kPieceCount = kFirmwareSize / kPieceSize;
-constexpr std::size_t kWriteSize = 0x100;  // each piece in four 256-byte writes
-constexpr std::size_t kPieceWriteCost = (kPieceSize / kWriteSize) * transferCost(kWriteSize);
+constexpr std::size_t kWriteSize = 0x100;  // and written in 256-byte writes, four per piece
+constexpr std::size_t kWritesPerPiece = kPieceSize / kWriteSize;
+constexpr std::size_t kPieceWriteCost = kWritesPerPiece * transferCost(kWriteSize);
 constexpr std::size_t kRegionReadCost = kPieceCount * transferCost(kPieceSize);
-constexpr std::size_t kRegionWriteCost = kPieceCount * kPieceWriteCost;
+constexpr std::size_t kRegionRewriteCost = 2 + kPieceCount * kPieceWriteCost;  // two erases, the writes
 constexpr std::size_t kPiecesPerSector = kFlashSectorSize / kPieceSize;
 static_assert(kPieceCount == 8 && kPiecesPerSector == 4);
 constexpr std::uint16_t kFlashFirmware = kWrenVariant.flash->firmware;
@@ -43,23 +44,54 @@ std::vector<std::size_t> differingPieces(TransferSession& session, std::uint16_t
     return differ;
 }
 
-void writePiece(TransferSession& session, std::uint16_t region, ByteSpan image, std::size_t i) {
-    for (std::size_t k = 0; k < kPieceSize / kWriteSize; ++k)
-        session.writeFlash(static_cast<std::uint16_t>(pieceAddress(region, i) + k * kWriteSize),
-                           piece(image, i).subspan(k * kWriteSize, kWriteSize));
+// Write w (0..31) of a region: image bytes 256 w .. 256 w + 255 at region + 0x100 w, so that
+// piece i is writes 4 i .. 4 i + 3.
+void writeOne(TransferSession& session, std::uint16_t region, ByteSpan image, std::size_t w) {
+    session.writeFlash(static_cast<std::uint16_t>(region + w * kWriteSize), image.subspan(w * kWriteSize, kWriteSize));
 }
 
-// Both sectors of a region erased, then all eight pieces written.
-void rewriteRegion(TransferSession& session, std::uint16_t region, ByteSpan image) {
-    session.erase(sectorOf(region));
-    session.erase(sectorOf(static_cast<std::uint16_t>(region + kFlashSectorSize)));
-    for (std::size_t i = 0; i < kPieceCount; ++i) writePiece(session, region, image, i);
+void writePiece(TransferSession& session, std::uint16_t region, ByteSpan image, std::size_t i) {
+    for (std::size_t k = 0; k < kWritesPerPiece; ++k) writeOne(session, region, image, i * kWritesPerPiece + k);
+}
+
+// Both sectors of the main region erased, then all eight pieces written, whatever was refused on
+// the way: the read-back that follows finds and mends what did not arrive.
+void rewriteMainRegion(TransferSession& session, ByteSpan image) {
+    session.erase(sectorOf(kFlashFirmware));
+    session.erase(sectorOf(static_cast<std::uint16_t>(kFlashFirmware + kFlashSectorSize)));
+    for (std::size_t i = 0; i < kPieceCount; ++i) writePiece(session, kFlashFirmware, image, i);
 }
 
 std::vector<std::size_t> allPieces() {
     std::vector<std::size_t> v(kPieceCount);
     for (std::size_t i = 0; i < kPieceCount; ++i) v[i] = i;
     return v;
+}
+
+// A stop before the first erase of the main region: the mouse still runs its old firmware.
+TransferStatus stoppedBeforeMain(const TransferSession& session, const std::string& why) {
+    return TransferStatus::fail(session.gone() ? TransferCode::DeviceGone : TransferCode::DeviceFailed,
+                                "Programming stopped: " + why + "; the main firmware was not touched");
+}
+
+// Rewrites the recovery copy (the default firmware region) and reads it back. The main region may
+// be erased only over a recovery copy known to be good, so the first refused or lost report ends
+// the restore, and so does a read-back that is not clean or differs.
+TransferStatus restoreRecoveryCopy(TransferSession& session, ByteSpan defaultFirmware) {
+    const std::size_t refusedBefore = session.refused();
+    auto clean = [&] { return session.refused() == refusedBefore && !session.gone(); };
+    for (std::size_t sector = 0; sector < 2 && clean(); ++sector)
+        session.erase(sectorOf(static_cast<std::uint16_t>(kFlashDefaultFirmware + sector * kFlashSectorSize)));
+    for (std::size_t w = 0; w < kPieceCount * kWritesPerPiece && clean(); ++w)
+        writeOne(session, kFlashDefaultFirmware, defaultFirmware, w);
+    if (clean() && differingPieces(session, kFlashDefaultFirmware, defaultFirmware, allPieces()).empty())
+        return TransferStatus::done();
+    const std::string why = session.gone() ? "the mouse left the bus"
+                            : session.refused() > refusedBefore
+                                ? "the mouse refused " + reportCountText(session.refused() - refusedBefore)
+                                : "it did not read back as written";
+    return stoppedBeforeMain(session,
+                             "the default firmware copy the mouse recovers from could not be restored (" + why + ")");
 }
 
 }  // namespace
@@ -72,28 +104,32 @@ Result<Bytes> firmwareFromFileBytes(ByteSpan file) {
 }
 
 Result<Bytes> loadFirmwareFile(const std::filesystem::path& path) {
-    auto bytes = readWholeFile(path);
-    if (!bytes) return bytes.error();
-    return firmwareFromFileBytes(*bytes);
+    auto head = readFileAtMost(path, kFirmwareSize);
+    if (!head) return head.error();
+    return firmwareFromFileBytes(head->bytes);
 }
 
 TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,
                                const ProgressSink& progress) {
-    if (!link.hasBothChannels()) return noDeviceStatus();
+    if (!link.hasBothChannels() || !state.DeviceChip) return noDeviceStatus();
+    if (const Variant& v = variantOf(*state.DeviceChip); !v.hasFirmwareUpdate)
+        return TransferStatus::fail(TransferCode::NoDevice,
+                                    "a " + std::string(chipName(v.chip)) + " mouse takes no firmware updates");
     if (!state.FirmwareLoaded) return TransferStatus::fail(TransferCode::BadFile, "no firmware file is loaded");
     if (defaultFirmware.size() != kFirmwareSize || loadedFirmware.size() != kFirmwareSize)
         return TransferStatus::fail(TransferCode::BadFile, "firmware images must be 8192 bytes");
 
-    // Default region check, both erases, the new image, its read-back, command 18.
-    TransferSession session(link, kRegionReadCost + 2 + kRegionWriteCost + kRegionReadCost + 1, progress);
+    // The recovery copy's check, the new image, its read-back, command 18; a restore of the
+    // recovery copy adds its rewrite and read-back.
+    TransferSession session(link, kRegionReadCost + kRegionRewriteCost + kRegionReadCost + 1, progress);
     const bool defaultDiffers = !differingPieces(session, kFlashDefaultFirmware, defaultFirmware, allPieces()).empty();
     const std::size_t refusedInCheck = session.refused();
     if (defaultDiffers) {
-        session.addToTotal(2 + kRegionWriteCost);
-        rewriteRegion(session, kFlashDefaultFirmware, defaultFirmware);
+        session.addToTotal(kRegionRewriteCost + kRegionReadCost);
+        if (auto s = restoreRecoveryCopy(session, defaultFirmware); !s) return s;
     }
     const std::size_t refusedBeforeFirmware = session.refused();
-    rewriteRegion(session, kFlashFirmware, loadedFirmware);
+    rewriteMainRegion(session, loadedFirmware);
 
     // Read back and mend once. Flash takes a write only after an erase, so a differing piece is
     // mended by erasing its 4 KiB sector and writing the sector's four pieces again.
@@ -120,14 +156,11 @@ TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defau
                                         "not finished");
     if (session.command(kCmdFinishFirmware) != LinkStatus::Ok) return session.outcome("Programming");
     if (session.refused() == 0) return TransferStatus::done();
-    // The new image read back correctly and the update is finished, yet reports were refused
-    // (and the default copy is not read again after restoring it): say so, and where.
+    // Both images read back correctly and the update is finished, yet reports were refused: say
+    // so, and where (a refusal in the restore would have stopped it).
     std::vector<std::string> where;
     if (refusedInCheck > 0)
         where.push_back(reportCountText(refusedInCheck) + " in the check of its default firmware copy");
-    if (refusedBeforeFirmware > refusedInCheck)
-        where.push_back(reportCountText(refusedBeforeFirmware - refusedInCheck) +
-                        " while restoring its default firmware copy");
     if (session.refused() > refusedBeforeFirmware)
         where.push_back(reportCountText(session.refused() - refusedBeforeFirmware) +
                         " while writing the new firmware and reading it back");

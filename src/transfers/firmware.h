@@ -1,8 +1,9 @@
 #pragma once
-// Firmware programming of a Wren mouse: make sure the default-firmware region holds the embedded
-// default firmware, write the new image into the firmware region, read it back and repair it, and
-// only then tell the mouse to finish the update (command 18). Searching for the restarted mouse
-// is the caller's (a 2000 ms wait, then ReFindDev).
+// Firmware programming of a Wren mouse: make sure the default-firmware region (the copy the mouse
+// recovers from) holds the embedded default firmware, restoring it and reading it back if not; only
+// then erase and write the new image into the firmware region, read it back and repair it, and only
+// then tell the mouse to finish the update (command 18). Searching for the restarted mouse is the
+// caller's (a 2000 ms wait, then ReFindDev).
 #include <filesystem>
 
 #include "common/bytes.h"
@@ -18,9 +19,11 @@ namespace varnel {
 Result<Bytes> firmwareFromFileBytes(ByteSpan file);
 Result<Bytes> loadFirmwareFile(const std::filesystem::path& path);
 
-// Btn_ProgramClick's transfer. Needs both channels and FirmwareLoaded; both images 8192 bytes.
-// Any refused report makes the result a failure naming where it happened, also when the
-// read-back mended the region and command 18 went out.
+// Btn_ProgramClick's transfer. Needs both channels, an identified mouse whose variant takes
+// firmware updates, and FirmwareLoaded; both images 8192 bytes.
+// A restore of the recovery copy that loses or has refused any report, or does not read back,
+// stops before the firmware region is erased. Any other refused report makes the result a failure
+// naming where it happened, also when the read-back mended the region and command 18 went out.
 TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,
                                const ProgressSink& progress = {});
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/file_io.h"
 #include "config/data_buf.h"
 #include "config/default_image.h"
 #include "config/variant.h"
@@ -39,6 +40,15 @@ Bytes factoryMemory(ChipModel chip, ByteSpan defaultImage, ByteSpan defaultFirmw
     put(memory, flash.macroNames, buf.macroNameTable);
     put(memory, flash.macroBlocks, buf.macroArea);
     return memory;
+}
+
+Status loadMemoryFile(VirtualMouse& mouse, const std::filesystem::path& path) {
+    auto head = readFileAtMost(path, mouse.memorySize());
+    if (!head) return head.error();
+    if (head->longer)
+        return makeError("\"" + path.string() + "\" is longer than the virtual mouse's memory of " +
+                         std::to_string(mouse.memorySize()) + " bytes");
+    return mouse.loadMemory(head->bytes);
 }
 
 }  // namespace varnel

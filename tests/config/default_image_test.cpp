@@ -13,9 +13,9 @@ namespace varnel {
 namespace {
 
 Bytes committed(const char* name) {
-    auto r = readWholeFile(std::string(VARNEL_SOURCE_DIR) + "/resources/" + name);
-    EXPECT_TRUE(r.ok()) << name;
-    return r.ok() ? *r : Bytes{};
+    auto r = readFileAtMost(std::string(VARNEL_SOURCE_DIR) + "/resources/" + name, 1 << 20);
+    EXPECT_TRUE(r.ok() && !r->longer) << name;
+    return r.ok() ? r->bytes : Bytes{};
 }
 
 TEST(DefaultImage, CommittedFilesAreWhatTheGeneratorProduces) {
@@ -134,8 +134,8 @@ TEST(ImageHeader, Decision) {
         ASSERT_TRUE(h.ok());
         EXPECT_EQ(h->DefaultChip, r.expectChip) << int(r.chip);
         EXPECT_EQ(h->ExpectedSignature, r.sig) << int(r.chip);
-        EXPECT_EQ(h->DefaultVid, r.expectChip ? 0x1234 : 0);
-        EXPECT_EQ(h->DefaultPid, r.expectChip ? 0x5678 : 0);
+        EXPECT_EQ(h->DefaultVid, 0x1234) << "the ids whatever the chip byte, " << int(r.chip);
+        EXPECT_EQ(h->DefaultPid, 0x5678) << int(r.chip);
     }
     EXPECT_FALSE(decideImageHeader(Bytes(48)).ok());
 }

@@ -82,7 +82,11 @@ TEST(ProfileFile, ShortFilesAreRefusedLongerOnesCutToTheFormat) {
         Bytes image = *profileFileBytes(buf, chip);
         image[5] ^= 0xFF;
         Bytes shorter(image.begin(), image.end() - 1);
-        EXPECT_FALSE(loadProfileBytes(buf, chip, shorter).ok());
+        Status refused = loadProfileBytes(buf, chip, shorter);
+        ASSERT_FALSE(refused.ok());
+        EXPECT_EQ(refused.error().languageKey, "Str102") << "the window says: file type error";
+        EXPECT_NE(refused.error().message.find(std::to_string(shorter.size())), std::string::npos)
+            << refused.error().message;
         EXPECT_EQ(buf, before);
 
         Bytes longer = image;

@@ -28,15 +28,17 @@ TEST(AppState, StartWithTheEmbeddedImage) {
     EXPECT_EQ(state.EditCopy.chip, ChipModel::Wren);
 }
 
-TEST(AppState, UnknownChipByteLeavesEverythingEmpty) {
+TEST(AppState, UnknownChipByteStillSearchesTheImageIdsAndLeavesTheRestEmpty) {
     Bytes image = buildDefaultImage(0x1234, 0x5678);
     image[1] = 0xB0;
     AppState state;
     ASSERT_TRUE(state.applyImageHeader(image).ok());
     ASSERT_TRUE(state.initNoDevice(image).ok());
     EXPECT_FALSE(state.DefaultChip);
-    EXPECT_EQ(state.DefaultVid, 0);
-    EXPECT_EQ(state.DeviceIdTable[0], DeviceId{});
+    EXPECT_EQ(state.DefaultVid, 0x1234);
+    EXPECT_EQ(state.DefaultPid, 0x5678);
+    EXPECT_EQ(state.DeviceIdTable[0], (DeviceId{0x1234, 0x5678}));
+    EXPECT_EQ(state.ExpectedSignature, (std::array<std::uint8_t, 2>{}));
     EXPECT_EQ(state.DataBuf, DataBuf{});
     EXPECT_FALSE(state.EditCopy.chip);
 }

@@ -159,6 +159,23 @@ TEST(Apply, UnplugEndsTheWriteAtOnce) {
     }
 }
 
+// The mirrors hold what the mouse holds: a write refused before anything is sent leaves them so,
+// or a later Reset would put bytes at 0x6000 that no Apply ever sent.
+TEST(Apply, RefusedMacroNameLeavesTheMirrorsAsTheMouseHasThem) {
+    TransferRig t("wren-rgb-3330");
+    ASSERT_TRUE(t.plugIn().read.ok());
+    const auto extra = t.state.WrenExtraBytes;
+    const auto signature = t.state.SignatureBuffer;
+    t.state.DataBuf.parameter[kWrenLayout.parameterB.offset + 1] ^= 0x01;
+    t.state.DataBuf.parameter[kWrenLayout.signatureOffset] ^= 0x01;
+    t.state.MacroNameList[3] = "fifteen letters";
+    TransferStatus s = writeParametersToMouse(t.state, t.model.link());
+    EXPECT_EQ(s.code, TransferCode::BadFile);
+    EXPECT_TRUE(t.rig.trace.empty());
+    EXPECT_EQ(t.state.WrenExtraBytes, extra);
+    EXPECT_EQ(t.state.SignatureBuffer, signature);
+}
+
 TEST(Apply, WithoutChannelsNothingIsSent) {
     TransferRig t("wren-rgb-3330");
     const DataBuf before = t.state.DataBuf;

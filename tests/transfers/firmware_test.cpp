@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "common/file_io.h"
+#include "device/commands.h"
 #include "profiles/image_builder.h"
 #include "transfers/transfer_rig.h"
+#include "transfers/virtual_factory.h"
 
 namespace varnel {
 namespace {
@@ -85,8 +89,12 @@ TEST(Firmware, OneDifferingByteRewritesTheDefaultRegionFirst) {
     ASSERT_TRUE(t.rig.mouse->loadMemory(m).ok());
     ASSERT_TRUE(t.plugIn().read.ok());
     ASSERT_TRUE(t.program(newFirmware()).ok());
-    EXPECT_EQ(testing::commandsOf(t.rig.trace),
-              concat({regionRead(0x30), regionWrite(0x30), regionWrite(0x10), regionRead(0x10), {"12 00 00 00 00"}}));
+    EXPECT_EQ(testing::commandsOf(t.rig.trace), concat({regionRead(0x30),
+                                                        regionWrite(0x30),
+                                                        regionRead(0x30),
+                                                        regionWrite(0x10),
+                                                        regionRead(0x10),
+                                                        {"12 00 00 00 00"}}));
     EXPECT_EQ(t.memory(kFlashDefaultFirmware, kFirmwareSize), testing::embeddedBytes("DefaultFW"));
 }
 
@@ -143,7 +151,6 @@ TEST(Firmware, RefusedReportsAreReportedWhereTheyHappened) {
     };
     const Case cases[] = {
         {"a read of the default copy check", {0x40, 0x09, 0x30}, false, "1 report in the check of its default"},
-        {"a write restoring the default copy", {0x40, 0x0C, 0x30}, true, "1 report while restoring its default"},
         {"a write of the new firmware", {0x40, 0x0C, 0x10}, false, "1 report while writing the new firmware"},
         {"a read-back of the new firmware", {0x40, 0x09, 0x14}, false, "1 report while writing the new firmware"},
     };
@@ -170,6 +177,63 @@ TEST(Firmware, RefusedReportsAreReportedWhereTheyHappened) {
         }
         EXPECT_EQ(t.rig.mouse->reloadCount(kCmdFinishFirmware), 1) << c.name << ": the image read back, so 18 went";
         EXPECT_EQ(t.memory(kFlashFirmware, kFirmwareSize), newFirmware()) << c.name;
+    }
+}
+
+// The main region is erased only over a recovery copy that read back as the embedded firmware.
+TEST(Firmware, RecoveryCopyThatCannotBeRestoredStopsBeforeTheMainFirmware) {
+    struct Case {
+        const char* name;
+        std::array<std::uint8_t, 3> report;  // report id, command, address high byte
+        int occurrence;                      // the how-manieth such report
+        bool unplug;                         // the mouse leaves instead of refusing it
+        Lines restore;                       // the commands after the check
+        const char* why;
+        TransferCode code;
+    };
+    const Case cases[] = {
+        {"a refused write of the copy",
+         {0x40, 0x0C, 0x31},
+         1,
+         false,
+         {"0B 30 00 00 00", "0B 40 00 00 00", "0C 30 00 01 00", "0C 31 00 01 00"},
+         "(the mouse refused 1 report)",
+         TransferCode::DeviceFailed},
+        {"a refused read-back of the copy",
+         {0x40, 0x09, 0x34},
+         2,
+         false,
+         concat({regionWrite(0x30), regionRead(0x30)}),
+         "(the mouse refused 1 report)",
+         TransferCode::DeviceFailed},
+        {"the mouse leaving during the restore",
+         {0x40, 0x0B, 0x40},
+         1,
+         true,
+         {"0B 30 00 00 00", "0B 40 00 00 00"},
+         "(the mouse left the bus)",
+         TransferCode::DeviceGone},
+    };
+    for (const auto& c : cases) {
+        FirmwareRig t;
+        Bytes m = t.rig.mouse->memory();
+        m[kFlashDefaultFirmware + 100] ^= 0x01;
+        ASSERT_TRUE(t.rig.mouse->loadMemory(m).ok()) << c.name;
+        ASSERT_TRUE(t.plugIn().read.ok()) << c.name;
+        int seen = 0;
+        t.rig.filter.refuse = [&](const FeatureReport& r) {
+            if (r[0] != c.report[0] || r[1] != c.report[1] || r[2] != c.report[2] || ++seen != c.occurrence)
+                return false;
+            if (c.unplug) t.rig.mouse->unplug();
+            return !c.unplug;
+        };
+        TransferStatus s = t.program(newFirmware());
+        EXPECT_EQ(s.code, c.code) << c.name;
+        EXPECT_NE(s.error.message.find("could not be restored " + std::string(c.why)), std::string::npos)
+            << c.name << ": " << s.error.message;
+        EXPECT_NE(s.error.message.find("the main firmware was not touched"), std::string::npos) << c.name;
+        EXPECT_EQ(testing::commandsOf(t.rig.trace), concat({regionRead(0x30), c.restore})) << c.name;
+        EXPECT_EQ(t.memory(kFlashFirmware, kFirmwareSize), testing::embeddedBytes("DefaultFW")) << c.name;
     }
 }
 
@@ -205,12 +269,137 @@ TEST(Firmware, ProgrammingTwiceAndFindingTheMouseAgain) {
     EXPECT_EQ(t.rig.mouse->reloadCount(kCmdFinishFirmware), 2);
 }
 
+// The page shows the last file chosen: a refused one must not leave the one before it to be programmed.
+TEST(Firmware, RefusedFileDisarmsTheOneLoadedBefore) {
+    const auto good = writeTemp("fw-good", newFirmware());
+    const auto shortFile = writeTemp("fw-short", newFirmware(8191));
+    const std::filesystem::path refused[] = {shortFile, "/no/such/firmware.bin",
+                                             std::filesystem::temp_directory_path()};
+    for (const auto& file : refused) {
+        FirmwareRig t;
+        ASSERT_TRUE(t.plugIn().read.ok());
+        ASSERT_TRUE(t.model.LoadFirmware(good).ok());
+        EXPECT_FALSE(t.model.LoadFirmware(file).ok()) << file;
+        EXPECT_FALSE(t.state.FirmwareLoaded) << file;
+        EXPECT_EQ(t.model.Program().code, TransferCode::BadFile) << file;
+        EXPECT_TRUE(t.rig.trace.empty()) << file;
+    }
+    std::filesystem::remove(good);
+    std::filesystem::remove(shortFile);
+}
+
+TEST(Firmware, OnlyAMouseThatTakesUpdatesIsProgrammed) {
+    TransferRig t(testing::mouseOptions("lark-rgb-a3050"), testing::larkDefaultImage());
+    ASSERT_TRUE(t.plugIn().read.ok());
+    const auto file = writeTemp("fw-lark", newFirmware());
+    ASSERT_TRUE(t.model.LoadFirmware(file).ok());
+    std::filesystem::remove(file);
+    const Bytes memory = t.rig.mouse->memory();
+    TransferStatus s = t.model.Program();
+    EXPECT_EQ(s.code, TransferCode::NoDevice);
+    EXPECT_NE(s.error.message.find("takes no firmware updates"), std::string::npos) << s.error.message;
+    EXPECT_TRUE(t.rig.trace.empty());
+    EXPECT_EQ(t.rig.mouse->memory(), memory);
+}
+
 TEST(Firmware, NothingWithoutChannelsOrFile) {
     FirmwareRig t;
     EXPECT_EQ(t.model.Program().code, TransferCode::NoDevice);
     ASSERT_TRUE(t.plugIn().read.ok());
     EXPECT_EQ(t.model.Program().code, TransferCode::BadFile) << "no file loaded";
     EXPECT_TRUE(t.rig.trace.empty());
+}
+
+// A flash run whose recovery copy differs at the start, on a bare link (no trace, no full read, so
+// that a run for every report stays quick), with at most one fault at report K of the run.
+class FaultRun {
+public:
+    FaultRun() {
+        start_ = factoryMemory(ChipModel::Wren, testing::embeddedBytes("VarnelData"), recovery_);
+        start_[kFlashDefaultFirmware + 100] ^= 0x01;
+        // Writes only clear bits, so the main region stays zero until one of its sectors is erased.
+        std::fill_n(start_.begin() + kFlashFirmware, kFirmwareSize, 0x00);
+    }
+
+    struct Outcome {
+        TransferStatus status;
+        Bytes memory;
+        bool finished = false;  // command 18 was accepted
+        std::uint64_t reports = 0;
+        std::vector<std::pair<std::size_t, std::size_t>> progress;  // done, total
+    };
+
+    // `fault` names the option, `k` the report of the run it hits (from 1; 0 = none).
+    Outcome run(std::uint64_t VirtualMouseOptions::*fault = nullptr, std::uint64_t k = 0) const {
+        VirtualMouseOptions o = testing::mouseOptions("wren-rgb-3330");
+        if (fault) o.*fault = kOpenReports + k;
+        auto mouse = std::make_shared<VirtualMouse>(o, std::make_shared<ManualClock>());
+        EXPECT_TRUE(mouse->loadMemory(start_).ok());
+        VirtualBus bus;
+        bus.addMouse(mouse);
+        DeviceLink link;
+        link.setChannels(OpenDevice(bus, o.vendorId, o.productId).channels);
+        AppState state;
+        state.DeviceChip = ChipModel::Wren;
+        state.FirmwareLoaded = true;
+        Outcome out;
+        ProgressSink sink;
+        if (!fault) sink = [&](std::size_t done, std::size_t total) { out.progress.emplace_back(done, total); };
+        out.status = programFirmware(state, link, recovery_, image_, sink);
+        out.memory = mouse->memory();
+        const auto commands = mouse->commandLog();
+        out.finished = std::find(commands.begin(), commands.end(), kCmdFinishFirmware) != commands.end();
+        out.reports = mouse->reportCount() - kOpenReports;
+        return out;
+    }
+
+    // Never a main sector erased while the recovery copy is bad, never 18 over a bad image.
+    void checkInvariants(const Outcome& out, const std::string& where) const {
+        auto region = [&](std::size_t from, std::size_t n) { return ByteSpan(out.memory).subspan(from, n); };
+        auto equal = [](ByteSpan a, ByteSpan b) { return std::equal(a.begin(), a.end(), b.begin(), b.end()); };
+        const bool recoveryGood = equal(region(kFlashDefaultFirmware, kFirmwareSize), recovery_);
+        for (std::size_t sector = 0; sector < 2; ++sector) {
+            auto main = region(kFlashFirmware + sector * kFlashSectorSize, kFlashSectorSize);
+            const bool erased = std::any_of(main.begin(), main.end(), [](std::uint8_t b) { return b != 0; });
+            EXPECT_FALSE(erased && !recoveryGood) << where << ": main sector " << sector << " erased, recovery bad";
+        }
+        if (out.finished) {
+            EXPECT_TRUE(equal(region(kFlashFirmware, kFirmwareSize), image_)) << where << ": 18 over a bad image";
+        }
+    }
+
+private:
+    static constexpr std::uint64_t kOpenReports = 2;  // the two probes
+    Bytes recovery_ = testing::embeddedBytes("DefaultFW");
+    Bytes image_ = newFirmware();
+    Bytes start_;
+};
+
+TEST(Firmware, RestoringRunReadsBothImagesBackAndCountsItsReports) {
+    const FaultRun::Outcome clean = FaultRun().run();
+    ASSERT_TRUE(clean.status.ok()) << clean.status.error.message;
+    // Check, restore, its read-back, the new image, its read-back, 18. The progress total is known
+    // once the restore is decided, and reached.
+    EXPECT_EQ(clean.reports, 8u * 148 + 2 + 32 * 38 + 8 * 148 + 2 + 32 * 38 + 8 * 148 + 1);
+    std::set<std::size_t> totals;
+    for (const auto& [done, total] : clean.progress) totals.insert(total);
+    EXPECT_EQ(totals.size(), 2u);
+    EXPECT_EQ(clean.progress.back(), std::make_pair(std::size_t(clean.reports), std::size_t(clean.reports)));
+}
+
+// Every report K of that run refused, and in the other sweep lost (the mouse leaves after it).
+void sweep(std::uint64_t VirtualMouseOptions::*fault, const char* name) {
+    const FaultRun runs;
+    const std::uint64_t reports = runs.run().reports;
+    for (std::uint64_t k = 1; k <= reports; ++k) runs.checkInvariants(runs.run(fault, k), name + std::to_string(k));
+}
+
+TEST(Firmware, NoRefusedReportLeavesTheMouseWithoutGoodFirmware) {
+    sweep(&VirtualMouseOptions::refuseReport, "refuse-report=");
+}
+
+TEST(Firmware, NoLostReportLeavesTheMouseWithoutGoodFirmware) {
+    sweep(&VirtualMouseOptions::vanishAfterReport, "unplug-after=");
 }
 
 }  // namespace

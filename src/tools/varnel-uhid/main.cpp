@@ -105,9 +105,9 @@ Result<Options> parse(const std::vector<std::string_view>& args) {
 Result<std::shared_ptr<VirtualMouse>> makeMouse(const Options& o) {
     Bytes image = resourceCopy("VarnelData");
     if (!o.defaultImage.empty()) {
-        auto file = readWholeFile(o.defaultImage);
+        auto file = readFileAtMost(o.defaultImage, kDefaultImageMaxSize);
         if (!file) return file.error();
-        image = std::move(*file);
+        image = std::move(file->bytes);
     }
     auto header = decideImageHeader(image);
     if (!header) return makeError("default image: " + header.error().message);
@@ -119,13 +119,9 @@ Result<std::shared_ptr<VirtualMouse>> makeMouse(const Options& o) {
     vo.restartDelay = Millis(static_cast<Millis::rep>(o.restartDelayMs));
     vo.refuseReport = o.refuseReport;
     auto mouse = std::make_shared<VirtualMouse>(vo, std::make_shared<SteadyClock>());
-    Bytes memory = factoryMemory(o.model.chip, image, resourceCopy("DefaultFW"));
-    if (!o.load.empty()) {
-        auto loaded = readWholeFile(o.load);
-        if (!loaded) return loaded.error();
-        memory = std::move(*loaded);
-    }
-    if (auto s = mouse->loadMemory(memory); !s) return s.error();
+    Status loaded = o.load.empty() ? mouse->loadMemory(factoryMemory(o.model.chip, image, resourceCopy("DefaultFW")))
+                                   : loadMemoryFile(*mouse, o.load);
+    if (!loaded) return loaded.error();
     return mouse;
 }
 

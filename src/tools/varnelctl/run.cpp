@@ -91,10 +91,10 @@ private:
     // Input files are checked before anything goes to the mouse.
     std::optional<Failure> loadInputs() {
         if (o_.command.command == Command::Flash) {
-            if (auto s = model_.LoadFirmware(o_.file); !s)
-                return Failure{kExitBadFile, o_.file + ": " + s.error().message};
+            if (auto s = model_.LoadFirmware(o_.file); !s) return Failure{kExitBadFile, s.error().message};
         } else if (o_.command.command == Command::Restore || o_.command.command == Command::ImportMacros) {
-            if (auto r = readWholeFile(o_.file); !r) return Failure{kExitBadFile, r.error().message};
+            // Only whether it can be read: its size is checked against the format once the mouse is known.
+            if (auto r = readFileAtMost(o_.file, 0); !r) return Failure{kExitBadFile, r.error().message};
         }
         return std::nullopt;
     }
@@ -186,13 +186,10 @@ Result<VirtualSetup> makeVirtual(const Options& o, const ImageHeader& header, co
     vo.vanishAfterReport = o.unplugAfter;
     vo.latency = std::chrono::microseconds(o.latencyUs);
     VirtualSetup v{std::make_shared<VirtualMouse>(vo, std::move(clock)), std::make_unique<VirtualBus>()};
-    Bytes memory = factoryMemory(vo.model.chip, config.defaultImage, config.defaultFirmware);
-    if (o.virtualLoad) {
-        auto loaded = readWholeFile(*o.virtualLoad);
-        if (!loaded) return loaded.error();
-        memory = std::move(*loaded);
-    }
-    if (auto s = v.mouse->loadMemory(memory); !s) return s.error();
+    Status loaded =
+        o.virtualLoad ? loadMemoryFile(*v.mouse, *o.virtualLoad)
+                      : v.mouse->loadMemory(factoryMemory(vo.model.chip, config.defaultImage, config.defaultFirmware));
+    if (!loaded) return loaded.error();
     v.bus->addMouse(v.mouse);
     v.bus->addForeignKeyboard();
     return v;
@@ -207,9 +204,9 @@ int run(const Options& o, std::ostream& out, std::ostream& err) {
     };
     AppModelConfig config{resourceCopy("VarnelData"), resourceCopy("DefaultFW"), layoutSignature()};
     if (o.defaultImage) {
-        auto image = readWholeFile(*o.defaultImage);
+        auto image = readFileAtMost(*o.defaultImage, kDefaultImageMaxSize);
         if (!image) return fail(kExitBadFile, image.error().message);
-        config.defaultImage = std::move(*image);
+        config.defaultImage = std::move(image->bytes);
     }
     auto header = decideImageHeader(config.defaultImage);
     if (!header) return fail(kExitBadFile, "default image: " + header.error().message);
