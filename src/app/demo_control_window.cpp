@@ -54,6 +54,7 @@ void DemoMice::plug(const VirtualMouseOptions& options) {
         bus_.addMouse(mouse);
     }
     current_ = mouse;
+    last_ = mouse;
 }
 
 void DemoMice::unplug() {

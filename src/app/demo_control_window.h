@@ -24,7 +24,7 @@ constexpr std::chrono::microseconds kDemoReportLatency{1000};
 
 // The demo's virtual mice, one per model and interface count, kept so that what Apply wrote is
 // still there at the next plug-in. Used on the worker thread only (through bus errands), apart
-// from the first plug-in before that thread starts.
+// from the first plug-in and lastPlugged() before that thread starts or after it has ended.
 class DemoMice {
 public:
     DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, Bytes defaultImage, Bytes defaultFirmware);
@@ -32,6 +32,8 @@ public:
     // memory).
     void plug(const VirtualMouseOptions& options);
     void unplug();
+    // The mouse plugged in last, whether it is still in or not; none before the first plug-in.
+    std::shared_ptr<VirtualMouse> lastPlugged() const { return last_; }
 
 private:
     VirtualBus& bus_;
@@ -40,6 +42,7 @@ private:
     Bytes defaultFirmware_;
     std::map<std::string, std::shared_ptr<VirtualMouse>> mice_;
     std::shared_ptr<VirtualMouse> current_;
+    std::shared_ptr<VirtualMouse> last_;
 };
 
 class DemoControlWindow : public QWidget {

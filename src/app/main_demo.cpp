@@ -1,30 +1,55 @@
 // varnel-config-demo: the configuration window on a virtual bus, with a Wren RGB 3330 virtual
 // mouse plugged in at start and a second window to unplug and plug it.
 //
-//   --screenshot FILE  saves the screen halfway through the first read, then quits after it
-//   --measure          prints the time to the first painted window and the longest stall of
-//                      the window's event loop during the first read, then quits after it
+//   --screenshot FILE     saves the screen halfway through the first read, then quits after it
+//   --measure             prints the time to the first painted window and the longest stall of
+//                         the window's event loop during the first read, then quits after it
+//   --virtual-load FILE   the memory of the mouse plugged in at start (65,536 bytes), instead of
+//                         the factory's
+//   --virtual-save FILE   the memory of the mouse plugged in last, written when the demo ends
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QScreen>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "app/demo_control_window.h"
 #include "app/demo_timing.h"
 #include "app/device_worker.h"
 #include "app/loading_window.h"
 #include "app/main_window.h"
+#include "common/file_io.h"
 #include "common/resources.h"
+
+namespace {
+
+// The value after `option`; nullopt when the option is absent, an empty text when it has none.
+std::optional<QString> optionValue(const QStringList& args, const char* option) {
+    const qsizetype at = args.indexOf(option);
+    if (at < 0) return std::nullopt;
+    return at + 1 < args.size() ? args[at + 1] : QString();
+}
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "varnel-config-demo: %s\n", message.c_str());
+    return 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
-    const qsizetype shotAt = args.indexOf("--screenshot");
-    const QString screenshot = shotAt >= 0 && shotAt + 1 < args.size() ? args[shotAt + 1] : QString();
+    const QString screenshot = optionValue(args, "--screenshot").value_or(QString());
     const bool measure = args.contains("--measure");
+    const auto virtualLoad = optionValue(args, "--virtual-load");
+    const auto virtualSave = optionValue(args, "--virtual-save");
+    if ((virtualLoad && virtualLoad->isEmpty()) || (virtualSave && virtualSave->isEmpty()))
+        return fail("--virtual-load and --virtual-save take a file name");
     QApplication::setApplicationDisplayName(varnel::kApplicationTitle);
 
     varnel::AppState state;
@@ -39,10 +64,16 @@ int main(int argc, char** argv) {
     varnel::VirtualMouseOptions first;  // a Wren RGB 3330 on one interface
     first.latency = varnel::kDemoReportLatency;
     mice->plug(first);  // before the worker's thread starts, so still on this one
-    varnel::DeviceThread device(state, std::move(bus), clock, window.deviceConfig());
-    window.attachDevice(&device.worker());
+    if (virtualLoad) {
+        const auto memory = varnel::readWholeFile(virtualLoad->toStdString());
+        if (!memory) return fail(memory.error().message);
+        if (const auto s = mice->lastPlugged()->loadMemory(*memory); !s)
+            return fail(virtualLoad->toStdString() + ": " + s.error().message);
+    }
+    auto device = std::make_unique<varnel::DeviceThread>(state, std::move(bus), clock, window.deviceConfig());
+    window.attachDevice(&device->worker());
 
-    varnel::DemoControlWindow control(device.worker(), mice, first, true);
+    varnel::DemoControlWindow control(device->worker(), mice, first, true);
     control.setAttribute(Qt::WA_QuitOnClose, false);  // closing the main window ends the demo
     varnel::FirstPaint firstPaint(sinceStart);
     window.installEventFilter(&firstPaint);
@@ -54,7 +85,7 @@ int main(int argc, char** argv) {
 
     varnel::StallProbe probe;
     bool shot = false;
-    QObject::connect(&device.worker(), &varnel::DeviceWorker::progress, &window, [&](int done, int total) {
+    QObject::connect(&device->worker(), &varnel::DeviceWorker::progress, &window, [&](int done, int total) {
         if (measure && done > 0) probe.start();
         if (!screenshot.isEmpty() && !shot && total > 0 && done * 2 >= total) {
             shot = true;
@@ -74,5 +105,14 @@ int main(int argc, char** argv) {
             QApplication::quit();
         });
     }
-    return app.exec();
+    const int status = app.exec();
+    // The worker's thread ends first: the mice are its until then.
+    window.attachDevice(nullptr);
+    device.reset();
+    if (virtualSave) {
+        const auto mouse = mice->lastPlugged();
+        if (const auto s = varnel::writeFileAtomic(virtualSave->toStdString(), mouse->memory()); !s)
+            return fail(s.error().message);
+    }
+    return status;
 }

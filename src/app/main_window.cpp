@@ -15,6 +15,7 @@
 #include "app/message_box.h"
 #include "common/resources.h"
 #include "editors/fire_key_boxes.h"
+#include "editors/ui/advanced_page_view.h"
 #include "editors/ui/button_editor_view.h"
 #include "skin/button_families.h"
 #include "skin/control_names.h"
@@ -102,6 +103,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     model_->controls().takeChanged();
     syncFromModel();
     new ButtonEditorView(*this, model_->buttonMaps(), model_->captions(), [this] { syncFromModel(); });
+    new AdvancedPageView(*this, model_->advanced(), [this] { syncFromModel(); });
 }
 
 MainWindow::~MainWindow() = default;

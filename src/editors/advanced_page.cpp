@@ -1,27 +1,154 @@
 #include "editors/advanced_page.h"
 
+#include <array>
+#include <string>
+
+#include "config/layout.h"
 #include "skin/control_names.h"
+#include "skin/skin_tables.h"
 
 namespace varnel {
 
-AdvancedPage::AdvancedPage(ControlTable& controls, AppState& state) : controls_(controls), state_(state) {}
+using namespace skin;
+
+namespace {
+
+// The report-rate choices in the order of kReportOptions: ReportRateCode and the rate in Hz.
+struct ReportRate {
+    std::uint8_t code;
+    int hz;
+};
+constexpr std::array<ReportRate, 2> kReportRates{{{1, 1000}, {2, 500}}};
+static_assert(kReportRates.size() == kReportOptions.size());
+
+static_assert(kDpiLevelCount == kDpiStages);
+static_assert(kDpiStepCount >= kMaxSensorSteps, "a segment for every step of every sensor");
+
+// The language files' stage-label colours; these are their values in all three files.
+constexpr Rgb kSelectedFallback{255, 0, 0};
+constexpr Rgb kNotSelectedFallback{255, 255, 255};
+
+std::string percentText(std::uint8_t percent) { return std::to_string(shownPercent(percent)); }
+
+}  // namespace
+
+AdvancedPage::AdvancedPage(ControlTable& controls, AppState& state, const CaptionsModel& captions)
+    : controls_(controls), state_(state), captions_(captions), dpi_(state) {}
 
 void AdvancedPage::load() {
-    controls_.setCaption(ctrl::Edt_Repeat1, state_.FireKey.repeat);
-    controls_.setCaption(ctrl::Edt_DelayTime1, state_.FireKey.delay);
+    dpi_.load();
+    if (state_.EditCopy.chip) {
+        const std::uint8_t code = state_.EditCopy.bytes[param_b::kReportRateCode];
+        for (std::size_t i = 0; i < kReportRates.size(); ++i) {
+            if (kReportRates[i].code != code) continue;
+            rateChoice_ = static_cast<int>(i) + 1;
+            state_.LastReportRate = kReportRates[i].hz;
+        }
+    }
+    dpi_.loadColours();
+    showStages();
+    showReportRate();
+    showFireKeyBoxes();
+}
+
+void AdvancedPage::store() {
+    dpi_.store();
+    if (state_.EditCopy.chip) {
+        const ReportRate& rate = kReportRates[static_cast<std::size_t>(rateChoice_ - 1)];
+        state_.EditCopy.bytes[param_b::kReportRateCode] = rate.code;
+        // The mouse takes a new rate only with the other reload command, sent once after it.
+        if (state_.LastReportRate != rate.hz) {
+            state_.LastReportRate = rate.hz;
+            state_.ReportRateDirty = true;
+        }
+    }
+    dpi_.storeColours();
+}
+
+void AdvancedPage::languageChanged() { showStages(); }
+
+void AdvancedPage::DPIVlaue_OnClick(int stage, int step) {
+    if (dpi_.selectStep(stage, step)) showStage(stage);
+}
+
+void AdvancedPage::DPILevel_OnClick(int stage) {
+    // Switching off may move the current stage down: both stages change.
+    if (dpi_.toggleStage(stage)) showStages();
+}
+
+void AdvancedPage::CurrentDPI_OnClick(int stage) {
+    if (dpi_.makeCurrent(stage)) showStages();
+}
+
+void AdvancedPage::setStageColour(int stage, const Rgb& picked) {
+    if (dpi_.setColour(stage, picked)) showStage(stage);
+}
+
+Rgb AdvancedPage::stageColour(int stage) const {
+    if (stage < 1 || stage > kDpiStages) return {};
+    return screenColour(dpi_.stage(stage).colour);
+}
+
+void AdvancedPage::ReportRate_OnClick(int choice) {
+    if (choice < 1 || choice > static_cast<int>(kReportRates.size())) return;
+    rateChoice_ = choice;
+    showReportRate();
 }
 
 void AdvancedPage::setFireKeyBoxes(const FireKeyBoxes& boxes) {
     state_.FireKey = boxes;
-    load();
+    showFireKeyBoxes();
 }
 
 void AdvancedPage::showSensorSteps() {
     const int steps = state_.StepCount;
     if (steps <= 0) return;
-    for (int d = 1; d <= skin::kDpiLevelCount; ++d) {
-        for (int s = 1; s <= skin::kDpiStepCount; ++s) controls_.setVisible(skin::dpiStep(d, s), s <= steps);
+    for (int d = 1; d <= kDpiLevelCount; ++d) {
+        for (int s = 1; s <= kDpiStepCount; ++s) controls_.setVisible(dpiStep(d, s), s <= steps);
     }
+}
+
+void AdvancedPage::showStage(int stage) {
+    const DpiStages::Stage& s = dpi_.stage(stage);
+    const bool on = dpi_.isOn(stage);
+    const Rgb label = on ? captions_.colour("Color_D_Selected").value_or(kSelectedFallback)
+                         : captions_.colour("Color_D_notSelected").value_or(kNotSelectedFallback);
+    controls_.setFontColor(dpiCaption(stage), label);
+    controls_.setCaption(dpiValue(stage), s.value);
+    // A switched-off stage keeps its bar, greyed and deaf to clicks.
+    for (int k = 1; k <= kDpiStepCount; ++k) {
+        controls_.setPicture(dpiStep(stage, k), kDpiSegment.of(k <= s.lit));
+        controls_.setEnabled(dpiStep(stage, k), on);
+    }
+    const bool current = dpi_.current() == stage;
+    controls_.setPicture(dpiCheck(stage), kCheckBox.of(current));
+    controls_.setEnabled(dpiCheck(stage), on);
+    controls_.setChecked(dpiRadio(stage), current);
+
+    const Swatch& swatch = kDpiSwatches[static_cast<std::size_t>(stage - 1)];
+    for (const auto name : {swatch.shape, swatch.frame, swatch.label}) controls_.setVisible(name, dpi_.coloursShown());
+    controls_.setBackColor(swatch.shape, screenColour(s.colour));
+    const std::string edits(swatch.edits);
+    controls_.setCaption(edits + "R", percentText(s.colour.r));
+    controls_.setCaption(edits + "G", percentText(s.colour.g));
+    controls_.setCaption(edits + "B", percentText(s.colour.b));
+}
+
+void AdvancedPage::showStages() {
+    for (int stage = 1; stage <= kDpiStages; ++stage) showStage(stage);
+}
+
+void AdvancedPage::showReportRate() {
+    for (std::size_t i = 0; i < kReportOptions.size(); ++i) {
+        const bool chosen = static_cast<int>(i) + 1 == rateChoice_;
+        controls_.setChecked(kReportOptions[i].radio, chosen);
+        controls_.setPicture(kReportOptions[i].picture, kOptionMark.of(chosen));
+    }
+}
+
+void AdvancedPage::showFireKeyBoxes() {
+    controls_.setCaption(ctrl::Edt_Repeat1, state_.FireKey.repeat);
+    controls_.setCaption(ctrl::Edt_DelayTime1, state_.FireKey.delay);
 }
 
 }  // namespace varnel

@@ -1,8 +1,11 @@
 #pragma once
-// The Advanced page's model. Today it carries the fire-key boxes (Edt_Repeat1, Edt_DelayTime1),
-// whose texts live in the state because the write-back stores them into every Fire Key slot, and
-// the sensor's step segments.
+// The Advanced page's model: the four DPI stages with their bars, check boxes and colours, the
+// report rate, the fire-key boxes (Edt_Repeat1, Edt_DelayTime1, whose texts live in the state
+// because the write-back stores them into every Fire Key slot) and the sensor's step segments.
+// The rules of the stages are DpiStages'; this page shows them on the controls.
 #include "config/edit_copy.h"
+#include "editors/dpi_stages.h"
+#include "skin/captions.h"
 #include "skin/controls.h"
 #include "skin/page_model.h"
 #include "transfers/app_state.h"
@@ -11,11 +14,33 @@ namespace varnel {
 
 class AdvancedPage : public PageModel {
 public:
-    // `controls` and `state` outlive the page.
-    AdvancedPage(ControlTable& controls, AppState& state);
+    // Everything given outlives the page.
+    AdvancedPage(ControlTable& controls, AppState& state, const CaptionsModel& captions);
 
-    // The boxes show what RefreshFireKeyMode left in the state.
+    // Display, in this order: DPI stages, report rate, stage colours; the boxes show what
+    // RefreshFireKeyMode left in the state.
     void load() override;
+    // Collect, in the same order: DpiStageCount, DpiCode, CurrentDpiStage, ReportRateCode (a
+    // changed rate raises ReportRateDirty), StageColor.
+    void store() override;
+    // The stage labels take the new language's Selected and notSelected colours.
+    void languageChanged() override;
+
+    // DPI1Vlaue_OnClick .. DPI4Vlaue_OnClick: segment `step` of stage `stage` clicked.
+    void DPIVlaue_OnClick(int stage, int step);
+    // Stage label lbl_DPI<stage> clicked: the stage switches on or off.
+    void DPILevel_OnClick(int stage);
+    // Check box Img_DPI<stage> clicked: the stage becomes current.
+    void CurrentDPI_OnClick(int stage);
+    // The colour dialog of stage `stage` answered with `picked` (a cancelled dialog changes
+    // nothing and does not call this).
+    void setStageColour(int stage, const Rgb& picked);
+    // The stage's colour as the swatch shows it (the dialog opens on it).
+    Rgb stageColour(int stage) const;
+    // lbl_Rep1 / lbl_Rep2 clicked: choice 1 (1000 Hz) or 2 (500 Hz).
+    void ReportRate_OnClick(int choice);
+
+    const DpiStages& dpi() const { return dpi_; }
 
     // The boxes' texts, into the state and onto the boxes (so a re-render shows them).
     void setFireKeyBoxes(const FireKeyBoxes& boxes);
@@ -25,8 +50,16 @@ public:
     void showSensorSteps();
 
 private:
+    void showStage(int stage);
+    void showStages();
+    void showReportRate();
+    void showFireKeyBoxes();
+
     ControlTable& controls_;
     AppState& state_;
+    const CaptionsModel& captions_;
+    DpiStages dpi_;
+    int rateChoice_ = 1;  // rb_Rep1 checked at creation
 };
 
 }  // namespace varnel

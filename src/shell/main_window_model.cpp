@@ -13,7 +13,7 @@ MainWindowModel::MainWindowModel(AppState& state, LanguageSet languages, Picture
       captions_(controls_, std::move(languages)),
       navigation_(controls_, state_, captions_),
       appearance_(controls_, state_, navigation_),
-      advanced_(controls_, state_),
+      advanced_(controls_, state_, captions_),
       macro_(controls_),
       update_(controls_, state_),
       buttonMaps_(controls_, state_, navigation_, captions_, advanced_),

@@ -54,6 +54,10 @@ void CaptionsModel::load(int n) {
 
 std::string CaptionsModel::text(std::string_view key) const { return languages_.language(number_).text(key); }
 
+std::optional<Rgb> CaptionsModel::colour(std::string_view prefix) const {
+    return languages_.language(number_).colour(prefix);
+}
+
 LanguageLookup CaptionsModel::lookup() const {
     return [this](std::string_view key) { return text(key); };
 }

@@ -245,7 +245,7 @@ void startPictures(ControlTable& t) {
     for (const auto& b : kUpdateButtons) t.setPicture(b.picture, keys.normal);
     setCopies(t, kWebButton.base, familyPictures(HoverFamily::Web).normal);
     for (const auto& bar : kPointerBars) t.setPicture(std::string(bar.picture) + "1", "Bar1_E");
-    for (int d = 1; d <= kDpiLevelCount; ++d) t.setPicture(dpiStep(d, 1), "Bar2_E");
+    for (int d = 1; d <= kDpiLevelCount; ++d) t.setPicture(dpiStep(d, 1), kDpiSegment.on);
     for (const auto& s : kDpiSwatches) t.setPicture(s.frame, "Col_F");
     for (const auto& s : kLightingSwatches) t.setPicture(s.frame, "Col_F");
     for (const auto& bar : kBreathBars) t.setPicture(std::string(bar.picture) + "1", "Bar1_E");
@@ -258,15 +258,13 @@ void startPictures(ControlTable& t) {
 // unlit or unchosen picture on every segment and option that the editors redraw later.
 void designedState(ControlTable& t) {
     for (const char* r : {"rb_1", "rb_Rep1", "rb_DPI1", "rb_Colorful", "rb_LEDColMode1"}) t.setChecked(r, true);
-    const auto chosen = [&](const OptionPicture& o) {
-        t.setPicture(o.picture, t.checked(o.radio) ? "RdS_E" : "RdS_D");
-    };
+    const auto chosen = [&](const OptionPicture& o) { t.setPicture(o.picture, kOptionMark.of(t.checked(o.radio))); };
     for (const auto& o : kReportOptions) chosen(o);
     for (const auto& o : kLedModes) chosen(o);
     for (const auto& o : kColourSources) chosen(o);
     for (int d = 1; d <= kDpiLevelCount; ++d) {
-        t.setPicture(dpiCheck(d), t.checked("rb_DPI" + std::to_string(d)) ? "CbS_E" : "CbS_D");
-        for (int s = 2; s <= kDpiStepCount; ++s) t.setPicture(dpiStep(d, s), "Bar2_D");
+        t.setPicture(dpiCheck(d), kCheckBox.of(t.checked(dpiRadio(d))));
+        for (int s = 2; s <= kDpiStepCount; ++s) t.setPicture(dpiStep(d, s), kDpiSegment.off);
     }
     for (const auto& bar : kPointerBars) {
         for (int i = 2; i <= kTenStepCount; ++i) t.setPicture(std::string(bar.picture) + std::to_string(i), "Bar1_D");

@@ -41,5 +41,6 @@ std::string dpiCaption(int level) { return "lbl_DPI" + std::to_string(level); }
 std::string dpiValue(int level) { return "lbl_DPI" + std::to_string(level) + "Value"; }
 std::string dpiStep(int level, int step) { return "Img_DPI" + std::to_string(level) + "_" + std::to_string(step); }
 std::string dpiKey(int level, std::string_view part) { return "DPI" + std::to_string(level) + "_" + std::string(part); }
+std::string dpiRadio(int level) { return "rb_DPI" + std::to_string(level); }
 
 }  // namespace varnel::skin

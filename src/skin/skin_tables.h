@@ -183,12 +183,25 @@ constexpr std::array<Swatch, 4> kDpiSwatches{{
     {"DPI4_Color", "Img_DPI4Color", "cs_CPI4", "lbl_cscpi4", "Edt_CPI4"},
 }};
 
-// DPI level d: "Img_DPI<d>" check box, "lbl_DPI<d>", "lbl_DPI<d>Value", "Img_DPI<d>_<step>".
+// DPI level d: "Img_DPI<d>" check box, "lbl_DPI<d>", "lbl_DPI<d>Value", "Img_DPI<d>_<step>",
+// and its hidden radio button "rb_DPI<d>".
 std::string dpiCheck(int level);
 std::string dpiCaption(int level);
 std::string dpiValue(int level);
 std::string dpiStep(int level, int step);
 std::string dpiKey(int level, std::string_view part);  // dpiKey(2, "Steps") = "DPI2_Steps"
+std::string dpiRadio(int level);
+
+// The pictures of a control with two states.
+struct OnOffPictures {
+    std::string_view on;
+    std::string_view off;
+    constexpr std::string_view of(bool state) const { return state ? on : off; }
+};
+
+constexpr OnOffPictures kDpiSegment{"Bar2_E", "Bar2_D"};  // lit, unlit step of a DPI bar
+constexpr OnOffPictures kCheckBox{"CbS_E", "CbS_D"};      // the current DPI stage, another one
+constexpr OnOffPictures kOptionMark{"RdS_E", "RdS_D"};    // chosen, not chosen option
 
 // A text button of the macro, insert or update page: picture and label at one point.
 struct PictureButton {

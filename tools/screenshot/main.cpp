@@ -60,6 +60,15 @@ int main(int argc, char** argv) {
     varnel::AppState state;
     varnel::MainWindow window(state);
     window.show();
+    // The default image as a Wren RGB mouse with an A3050 sensor (whose steps the image's DPI
+    // codes are) would show it: every DPI stage with its value, bar and colour.
+    state.DeviceChip = varnel::ChipModel::Wren;
+    state.LightingKind = varnel::LightingKind::Rgb;
+    state.SensorModel = "A3050";
+    state.StepCount = 9;
+    state.DataBufToUI();
+    window.model().mouseIdentified();
+    window.model().displayIfDue();
     int failures = 0;
     for (int lang = 1; lang <= varnel::skin::kLanguageCount; ++lang) {
         window.model().languageClick(lang);

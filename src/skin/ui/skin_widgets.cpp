@@ -9,6 +9,7 @@ namespace varnel {
 namespace {
 
 constexpr int kSmallestPoint = 7;
+constexpr qreal kDisabledOpacity = 0.3;
 
 // The largest font not above the designed one that fits the text into `box`: one line first,
 // then two lines for long captions (Spanish texts on narrow page buttons).
@@ -94,6 +95,8 @@ void SkinPicture::setPixmap(const QPixmap& p) {
 void SkinPicture::paintEvent(QPaintEvent*) {
     if (pixmap_.isNull()) return;
     QPainter p(this);
+    // A disabled picture (the bar of a switched-off DPI stage) shows greyed against the page.
+    if (!isEnabled()) p.setOpacity(kDisabledOpacity);
     p.drawPixmap(0, 0, pixmap_);
 }
 

@@ -33,7 +33,7 @@ private:
     bool scrolling_ = false;
 };
 
-// One skin picture at its natural size.
+// One skin picture at its natural size; dimmed while disabled.
 class SkinPicture : public QWidget {
     Q_OBJECT
 public:

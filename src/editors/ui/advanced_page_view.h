@@ -1,0 +1,33 @@
+#pragma once
+// Binds the Advanced page's model to the main window's widgets: the DPI segments and check
+// boxes (pictures), the stage labels, the colour areas over the swatches and the two report-rate
+// labels. The window renders the control table; this forwards the clicks.
+#include <QObject>
+#include <functional>
+#include <string_view>
+
+#include "editors/advanced_page.h"
+
+class QWidget;
+
+namespace varnel {
+
+class AdvancedPageView : public QObject {
+    Q_OBJECT
+public:
+    // `window` holds the widgets named after the page's controls; `render` shows what changed.
+    // Both outlive the view (it is a child of `window`).
+    AdvancedPageView(QWidget& window, AdvancedPage& page, std::function<void()> render);
+
+private:
+    void onPicture(std::string_view name, std::function<void()> action);
+    void onLabel(std::string_view name, std::function<void()> action);
+    // lbl_cscpi1Click .. lbl_cscpi4Click.
+    void pickStageColour(int stage);
+
+    QWidget& window_;
+    AdvancedPage& page_;
+    std::function<void()> render_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,115 @@
+#include "editors/advanced_page.h"
+
+#include <gtest/gtest.h>
+
+#include "config/layout.h"
+#include "shell/window_model_fixture.h"
+
+namespace varnel {
+namespace {
+
+using namespace skin;
+
+// The page on the main window model after start-up, showing the default image as a Wren RGB
+// mouse with a 3330 sensor would.
+class AdvancedPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::startWindowModel(state_, started_);
+        ASSERT_FALSE(HasFatalFailure());
+        state_.DeviceChip = ChipModel::Wren;
+        state_.LightingKind = LightingKind::Rgb;
+        state_.SensorModel = "3330";
+        state_.StepCount = 20;
+        setDpi({5, 11, 17, 23}, 4);
+        page_ = &started_.model->advanced();
+    }
+    ControlTable& controls() { return started_.model->controls(); }
+    void setDpi(std::array<std::uint8_t, 4> codes, std::uint8_t count) {
+        std::copy(codes.begin(), codes.end(), state_.EditCopy.bytes.begin() + param_a::kDpiCode);
+        state_.EditCopy.bytes[param_a::kDpiStageCount] = count;
+        started_.model->RefreshUI();
+    }
+    bool enabled(const std::string& name) { return controls().find(name)->enabled; }
+    Rgb labelColour(int stage) { return controls().find(dpiCaption(stage))->fontColor.value_or(Rgb{1, 2, 3}); }
+
+    AppState state_;
+    testing::StartedWindowModel started_;
+    AdvancedPage* page_ = nullptr;
+};
+
+// Loading also enables exactly the switched-on stages' segments and check boxes, so a stage an
+// image switches off can never be made current.
+TEST_F(AdvancedPageTest, StagesShowTheirStateOnTheControls) {
+    const Rgb selected{255, 0, 0};
+    const Rgb notSelected{255, 255, 255};
+    page_->DPILevel_OnClick(4);
+    EXPECT_EQ(labelColour(4), notSelected);
+    EXPECT_FALSE(enabled(dpiStep(4, 1)));
+    EXPECT_FALSE(enabled(dpiCheck(4)));
+    setDpi({5, 11, 255, 255}, 2);
+    for (int d = 1; d <= 4; ++d) {
+        const bool on = d <= 2;
+        EXPECT_EQ(labelColour(d), on ? selected : notSelected) << d;
+        EXPECT_EQ(enabled(dpiStep(d, 20)), on) << d;
+        EXPECT_EQ(enabled(dpiCheck(d)), on) << d;
+    }
+    page_->DPIVlaue_OnClick(2, 13);
+    EXPECT_EQ(controls().caption(dpiValue(2)), "4200");
+    EXPECT_EQ(controls().picture(dpiStep(2, 13)), "Bar2_E");
+    EXPECT_EQ(controls().picture(dpiStep(2, 14)), "Bar2_D");
+    page_->CurrentDPI_OnClick(2);
+    EXPECT_TRUE(controls().checked("rb_DPI2"));
+    EXPECT_EQ(controls().picture(dpiCheck(2)), "CbS_E");
+    EXPECT_EQ(controls().picture(dpiCheck(1)), "CbS_D");
+    page_->DPILevel_OnClick(2);  // the current stage switched off hands over to stage 1
+    EXPECT_TRUE(controls().checked("rb_DPI1"));
+    EXPECT_EQ(controls().picture(dpiCheck(1)), "CbS_E");
+}
+
+TEST_F(AdvancedPageTest, StageColoursOnlyOnRgbMice) {
+    state_.EditCopy.bytes[param_a::kStageColor + 3] = 150;  // stage 2 red, damaged
+    started_.model->RefreshUI();
+    EXPECT_TRUE(controls().visible("lbl_cscpi2"));
+    EXPECT_EQ(controls().caption("Edt_CPI2R"), "100");
+    EXPECT_EQ(controls().find("cs_CPI2")->backColor, (Rgb{255, 255, 0}));
+    page_->setStageColour(2, Rgb{0, 128, 255});
+    EXPECT_EQ(controls().caption("Edt_CPI2G"), "50");
+    EXPECT_EQ(page_->stageColour(2), (Rgb{0, 127, 255}));
+
+    state_.LightingKind = LightingKind::Color;
+    started_.model->RefreshUI();
+    for (const char* name : {"cs_CPI1", "Img_DPI1Color", "lbl_cscpi1"}) EXPECT_FALSE(controls().visible(name)) << name;
+}
+
+// A changed rate is stored with ReportRateDirty, which the reload command clears; a code the page
+// cannot show leaves the choice and the bookkeeping as they were.
+TEST_F(AdvancedPageTest, ReportRateBookkeeping) {
+    auto& rate = state_.EditCopy.bytes[param_b::kReportRateCode];
+    EXPECT_EQ(state_.LastReportRate, 1000) << "the default image's rate";
+    page_->ReportRate_OnClick(2);
+    EXPECT_EQ(controls().picture("Img_Rep2"), "RdS_E");
+    EXPECT_EQ(controls().picture("Img_Rep1"), "RdS_D");
+    started_.model->UIToDataBuf();
+    EXPECT_EQ(rate, 2);
+    EXPECT_TRUE(state_.ReportRateDirty);
+    EXPECT_EQ(state_.LastReportRate, 500);
+    state_.ReportRateDirty = false;  // the reload command 16 was sent
+    started_.model->UIToDataBuf();
+    EXPECT_FALSE(state_.ReportRateDirty) << "no change since: command 17 next";
+
+    rate = 1;
+    started_.model->RefreshUI();
+    EXPECT_TRUE(controls().checked("rb_Rep1"));
+    EXPECT_EQ(state_.LastReportRate, 1000);
+    rate = 7;
+    started_.model->RefreshUI();
+    EXPECT_TRUE(controls().checked("rb_Rep1"));
+    EXPECT_FALSE(controls().checked("rb_Rep2"));
+    started_.model->UIToDataBuf();
+    EXPECT_EQ(rate, 1);
+    EXPECT_FALSE(state_.ReportRateDirty);
+}
+
+}  // namespace
+}  // namespace varnel
