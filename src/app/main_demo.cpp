@@ -22,6 +22,7 @@
 #include "app/main_window.h"
 #include "common/file_io.h"
 #include "common/resources.h"
+#include "transfers/virtual_factory.h"
 
 namespace {
 
@@ -65,9 +66,7 @@ int main(int argc, char** argv) {
     first.latency = varnel::kDemoReportLatency;
     mice->plug(first);  // before the worker's thread starts, so still on this one
     if (virtualLoad) {
-        const auto memory = varnel::readWholeFile(virtualLoad->toStdString());
-        if (!memory) return fail(memory.error().message);
-        if (const auto s = mice->lastPlugged()->loadMemory(*memory); !s)
+        if (const auto s = varnel::loadMemoryFile(*mice->lastPlugged(), virtualLoad->toStdString()); !s)
             return fail(virtualLoad->toStdString() + ": " + s.error().message);
     }
     auto device = std::make_unique<varnel::DeviceThread>(state, std::move(bus), clock, window.deviceConfig());

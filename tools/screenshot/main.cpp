@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     state.StepCount = 9;
     state.DataBufToUI();
     window.model().mouseIdentified();
-    window.model().displayIfDue();
+    window.model().RefreshUI();
     int failures = 0;
     for (int lang = 1; lang <= varnel::skin::kLanguageCount; ++lang) {
         window.model().languageClick(lang);
