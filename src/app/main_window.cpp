@@ -14,7 +14,6 @@
 #include "app/loading_window.h"
 #include "app/message_box.h"
 #include "common/resources.h"
-#include "editors/fire_key_boxes.h"
 #include "editors/ui/advanced_page_view.h"
 #include "editors/ui/button_editor_view.h"
 #include "skin/button_families.h"
@@ -143,16 +142,7 @@ QWidget* MainWindow::createWidget(const Control& c, QWidget* parent) {
             connect(l, &SkinLabel::clicked, this, &MainWindow::onLabelClicked);
             return l;
         }
-        case ControlKind::Edit: {
-            auto* e = new QLineEdit(parent);
-            if (c.name == ctrl::Edt_Repeat1 || c.name == ctrl::Edt_DelayTime1) {
-                // Typed text reaches the state at once (a language switch re-renders from it);
-                // leaving the box applies its corrections.
-                connect(e, &QLineEdit::textEdited, this, [this] { storeFireKeyBoxes(false); });
-                connect(e, &QLineEdit::editingFinished, this, [this] { storeFireKeyBoxes(true); });
-            }
-            return e;
-        }
+        case ControlKind::Edit: return new QLineEdit(parent);
         case ControlKind::List: {
             auto* l = new QListWidget(parent);
             l->setFrameShape(QFrame::NoFrame);
@@ -250,16 +240,6 @@ void MainWindow::render(const Control& c) {
         case ControlKind::Panel: break;
     }
     w->setVisible(c.visible);
-}
-
-void MainWindow::storeFireKeyBoxes(bool corrected) {
-    const auto textOf = [this](std::string_view name) {
-        const auto it = widgets_.find(std::string(name));
-        return it == widgets_.end() ? std::string() : static_cast<QLineEdit*>(it->second)->text().toStdString();
-    };
-    const FireKeyBoxes typed{textOf(ctrl::Edt_Repeat1), textOf(ctrl::Edt_DelayTime1)};
-    model_->advanced().setFireKeyBoxes(corrected ? correctedFireKeyBoxes(typed) : typed);
-    syncFromModel();
 }
 
 void MainWindow::updateMask(const std::string& background) {

@@ -89,8 +89,6 @@ private:
     void onPicturePressed(const QString& name, const QPoint& globalPos);
     void onPictureDragged(const QPoint& globalPos);
     void reportProblem(const std::string& line);
-    // The fire-key boxes' texts into the Advanced page, corrected as when left or as typed.
-    void storeFireKeyBoxes(bool corrected);
 
     // Device jobs (main_window_device.cpp).
     enum class DeviceAction { Apply, Confirm, Reset };

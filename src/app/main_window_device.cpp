@@ -114,9 +114,7 @@ void MainWindow::proceedAction(DeviceAction action) {
         startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Reset(progress); });
         return;
     }
-    // The collect step reads the page models: it runs here, before the hand-over. A fire-key box
-    // still being edited counts as left.
-    storeFireKeyBoxes(true);
+    // The collect step reads the page models: it runs here, before the hand-over.
     model_->UIToDataBuf();
     startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
 }

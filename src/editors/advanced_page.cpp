@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/layout.h"
+#include "editors/fire_key_boxes.h"
 #include "skin/control_names.h"
 #include "skin/skin_tables.h"
 
@@ -48,6 +49,9 @@ void AdvancedPage::load() {
     dpi_.loadColours();
     showStages();
     showReportRate();
+    // The last Fire Key slot decides the boxes; without one (or without a mouse) they keep what
+    // they show, typed text included.
+    RefreshFireKeyMode(state_.EditCopy, state_.CodeTexts, state_.DeviceChip, fireKey_);
     showFireKeyBoxes();
 }
 
@@ -63,6 +67,8 @@ void AdvancedPage::store() {
         }
     }
     dpi_.storeColours();
+    setFireKeyBoxes(correctedFireKeyBoxes(fireKey_));
+    state_.FireKey = fireKey_;
 }
 
 void AdvancedPage::languageChanged() { showStages(); }
@@ -96,7 +102,7 @@ void AdvancedPage::ReportRate_OnClick(int choice) {
 }
 
 void AdvancedPage::setFireKeyBoxes(const FireKeyBoxes& boxes) {
-    state_.FireKey = boxes;
+    fireKey_ = boxes;
     showFireKeyBoxes();
 }
 
@@ -147,8 +153,8 @@ void AdvancedPage::showReportRate() {
 }
 
 void AdvancedPage::showFireKeyBoxes() {
-    controls_.setCaption(ctrl::Edt_Repeat1, state_.FireKey.repeat);
-    controls_.setCaption(ctrl::Edt_DelayTime1, state_.FireKey.delay);
+    controls_.setCaption(ctrl::Edt_Repeat1, fireKey_.repeat);
+    controls_.setCaption(ctrl::Edt_DelayTime1, fireKey_.delay);
 }
 
 }  // namespace varnel

@@ -1,7 +1,9 @@
 #pragma once
 // The Advanced page's model: the four DPI stages with their bars, check boxes and colours, the
-// report rate, the fire-key boxes (Edt_Repeat1, Edt_DelayTime1, whose texts live in the state
-// because the write-back stores them into every Fire Key slot) and the sensor's step segments.
+// report rate, the fire-key boxes (Edt_Repeat1, Edt_DelayTime1) and the sensor's step segments.
+// The boxes' texts are the page's own until the collect step hands them to the state, whose
+// write-back stores them into every Fire Key slot: typing during a device job never touches the
+// state the worker holds.
 // The rules of the stages are DpiStages'; this page shows them on the controls.
 #include "config/edit_copy.h"
 #include "editors/dpi_stages.h"
@@ -17,11 +19,12 @@ public:
     // Everything given outlives the page.
     AdvancedPage(ControlTable& controls, AppState& state, const CaptionsModel& captions);
 
-    // Display, in this order: DPI stages, report rate, stage colours; the boxes show what
-    // RefreshFireKeyMode left in the state.
+    // Display, in this order: DPI stages, report rate, stage colours, then RefreshFireKeyMode on
+    // the boxes.
     void load() override;
     // Collect, in the same order: DpiStageCount, DpiCode, CurrentDpiStage, ReportRateCode (a
-    // changed rate raises ReportRateDirty), StageColor.
+    // changed rate raises ReportRateDirty), StageColor; then the boxes, corrected as if left
+    // (a box still being edited counts as left), into the state for the write-back.
     void store() override;
     // The stage labels take the new language's Selected and notSelected colours.
     void languageChanged() override;
@@ -42,9 +45,9 @@ public:
 
     const DpiStages& dpi() const { return dpi_; }
 
-    // The boxes' texts, into the state and onto the boxes (so a re-render shows them).
+    // The boxes' texts as typed or corrected, onto the boxes (so a re-render shows them).
     void setFireKeyBoxes(const FireKeyBoxes& boxes);
-    const FireKeyBoxes& fireKeyBoxes() const { return state_.FireKey; }
+    const FireKeyBoxes& fireKeyBoxes() const { return fireKey_; }
     // The sensor set-up at identification: segments 1..StepCount of every stage shown, the rest
     // hidden; no sensor known yet changes nothing.
     void showSensorSteps();
@@ -60,6 +63,7 @@ private:
     const CaptionsModel& captions_;
     DpiStages dpi_;
     int rateChoice_ = 1;  // rb_Rep1 checked at creation
+    FireKeyBoxes fireKey_;
 };
 
 }  // namespace varnel

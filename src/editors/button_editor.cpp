@@ -290,7 +290,7 @@ void ButtonEditor::KeyStatusOnClick(int tag) {
     const auto map = storeTarget(selected_);
     if (!map) return;
     if (tag == kFireKeyTag) advanced_.setFireKeyBoxes(correctedFireKeyBoxes(advanced_.fireKeyBoxes()));
-    const auto code = CodeForMenuItem(tag, state_.FireKey.repeat, state_.FireKey.delay);
+    const auto code = CodeForMenuItem(tag, advanced_.fireKeyBoxes().repeat, advanced_.fireKeyBoxes().delay);
     if (!code) return;
     assign(*map, selected_, *code, nameOf(*code));
 }

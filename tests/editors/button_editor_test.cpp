@@ -326,16 +326,18 @@ TEST_F(ButtonEditorTest, FireKeyReadsTheBoxesThroughTheirCorrections) {
         {{"0", "0"}, {"0", "0"}, "06000000"},
     };
     for (const auto& r : rows) {
-        state_.FireKey = r.boxes;
+        window_->advanced().setFireKeyBoxes(r.boxes);
         choose(4, kTagFire);
         EXPECT_EQ(code(ButtonMapId::Main, 4), r.code) << r.boxes.repeat << "/" << r.boxes.delay;
-        EXPECT_EQ(state_.FireKey, r.corrected);
+        EXPECT_EQ(window_->advanced().fireKeyBoxes(), r.corrected);
         // The boxes show the corrected texts too.
         EXPECT_EQ(controls().caption("Edt_Repeat1"), r.corrected.repeat);
         EXPECT_EQ(controls().caption("Edt_DelayTime1"), r.corrected.delay);
         EXPECT_EQ(caption(4), text("Str230"));
     }
-    // The write-back stores the same timing again.
+    // The collect step and the write-back store the same timing again.
+    window_->UIToDataBuf();
+    EXPECT_EQ(state_.FireKey, rows[4].corrected);
     ASSERT_TRUE(state_.writeBack(WriteBackPath::Apply).ok());
 }
 

@@ -49,8 +49,9 @@ class ButtonEditorTest : public QObject {
         QApplication::sendEvent(w, &e);
     }
     ButtonEditorView* view() { return window_->findChild<ButtonEditorView*>(); }
-    // Slot `slot` of MainMap in the mouse's memory, after Apply.
+    // Slot `slot` of MainMap in the mouse's memory, after the collect step and Apply.
     QByteArray appliedMainSlot(int slot) {
+        window_->model().UIToDataBuf();
         const TransferStatus s = app_->Apply();
         if (!s.ok()) qWarning() << "Apply failed";
         const Bytes memory = rig_->mouse->memory();
@@ -125,7 +126,7 @@ private slots:
         QFETCH(QString, group);
         QFETCH(QString, entry);
         QFETCH(QByteArray, bytes);
-        state_->FireKey = {"5", "300"};
+        window_->model().advanced().setFireKeyBoxes({"5", "300"});
         click(QString("Key%1").arg(button));
         enter(group);
         QVERIFY(child(entry)->isVisible());

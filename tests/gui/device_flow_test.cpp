@@ -359,7 +359,7 @@ private slots:
         delay->selectAll();
         QTest::keyClicks(delay, "700");
         QTest::keyClick(delay, Qt::Key_Return);
-        QCOMPARE(rig().state.FireKey, (FireKeyBoxes{"15", "700"}));
+        QCOMPARE(rig().window->model().advanced().fireKeyBoxes(), (FireKeyBoxes{"15", "700"}));
         QCOMPARE(rig().window->model().controls().find("Edt_Repeat1")->caption, std::string("15"));
         rig().window->model().languageClick(2);
         rig().window->syncFromModel();
@@ -429,6 +429,14 @@ private slots:
         QVERIFY(!rig().window->devTimer()->isActive());
         QCOMPARE(rig().pictureOf("Img_Apply_4"), QString("BtnS_03"));
         rig().window->DevTimerTick();  // a stray tick starts nothing
+        // Keys still reach a fire-key box that kept the focus; they stay on the page and never
+        // touch the state the worker is writing from.
+        const FireKeyBoxes handedOver = rig().state.FireKey;
+        auto* repeat = rig().child<QLineEdit>("Edt_Repeat1");
+        repeat->selectAll();
+        QTest::keyClicks(repeat, "9");
+        QCOMPARE(rig().state.FireKey, handedOver);
+        QCOMPARE(rig().window->model().advanced().fireKeyBoxes().repeat, std::string("9"));
         QVERIFY(!rig().window->close());
         QVERIFY(rig().window->isVisible());
         QCOMPARE(mouse->reloadCount(kCmdReload), 0);

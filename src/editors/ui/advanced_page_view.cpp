@@ -1,9 +1,12 @@
 #include "editors/ui/advanced_page_view.h"
 
+#include <QLineEdit>
 #include <QWidget>
 #include <string>
 
+#include "editors/fire_key_boxes.h"
 #include "editors/ui/colour_picker.h"
+#include "skin/control_names.h"
 #include "skin/skin_tables.h"
 #include "skin/ui/skin_widgets.h"
 
@@ -28,6 +31,24 @@ AdvancedPageView::AdvancedPageView(QWidget& window, AdvancedPage& page, std::fun
         const int choice = static_cast<int>(i) + 1;
         onLabel(skin::kReportOptions[i].label, [this, choice] { page_.ReportRate_OnClick(choice); });
     }
+    // Typed text reaches the page at once (a language switch re-renders from it); leaving a box
+    // applies its corrections.
+    for (const auto name : {ctrl::Edt_Repeat1, ctrl::Edt_DelayTime1}) {
+        if (auto* box = window_.findChild<QLineEdit*>(qs(name))) {
+            connect(box, &QLineEdit::textEdited, this, [this] { takeFireKeyBoxes(false); });
+            connect(box, &QLineEdit::editingFinished, this, [this] { takeFireKeyBoxes(true); });
+        }
+    }
+}
+
+void AdvancedPageView::takeFireKeyBoxes(bool corrected) {
+    const auto textOf = [this](std::string_view name) {
+        const auto* box = window_.findChild<QLineEdit*>(qs(name));
+        return box == nullptr ? std::string() : box->text().toStdString();
+    };
+    const FireKeyBoxes typed{textOf(ctrl::Edt_Repeat1), textOf(ctrl::Edt_DelayTime1)};
+    page_.setFireKeyBoxes(corrected ? correctedFireKeyBoxes(typed) : typed);
+    render_();
 }
 
 void AdvancedPageView::onPicture(std::string_view name, std::function<void()> action) {

@@ -1,7 +1,8 @@
 #pragma once
 // Binds the Advanced page's model to the main window's widgets: the DPI segments and check
-// boxes (pictures), the stage labels, the colour areas over the swatches and the two report-rate
-// labels. The window renders the control table; this forwards the clicks.
+// boxes (pictures), the stage labels, the colour areas over the swatches, the two report-rate
+// labels and the fire-key boxes. The window renders the control table; this forwards the clicks
+// and the boxes' text.
 #include <QObject>
 #include <functional>
 #include <string_view>
@@ -24,6 +25,8 @@ private:
     void onLabel(std::string_view name, std::function<void()> action);
     // lbl_cscpi1Click .. lbl_cscpi4Click.
     void pickStageColour(int stage);
+    // The boxes' texts into the page, as typed or corrected as when left.
+    void takeFireKeyBoxes(bool corrected);
 
     QWidget& window_;
     AdvancedPage& page_;
