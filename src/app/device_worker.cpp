@@ -111,6 +111,8 @@ void DeviceWorker::beginJob(DeviceJobKind kind) {
     outcome_.kind = kind;
     outcome_.chipBefore = state_.DeviceChip;
     jobRunning_ = true;
+    // The outcome says whether this job showed an image.
+    state_.DisplayDue = false;
     sinceProgress_.invalidate();
 }
 

@@ -12,7 +12,8 @@ JobScheduler::Order JobScheduler::devTimerTick() {
 
 JobScheduler::Order JobScheduler::pollTickDone(bool searchPending) {
     tickOut_ = false;
-    const bool wait = searchPending && !closePending_;
+    // A ReFindDev submitted while the tick was out searches anyway.
+    const bool wait = searchPending && !closePending_ && !searchReplaced_;
     searchWaiting_ = searchWaiting_ || wait;
     Order order = next();
     order.startSettleWait = wait;
@@ -27,14 +28,19 @@ JobScheduler::Order JobScheduler::settleWaitOver() {
 }
 
 JobScheduler::Order JobScheduler::submit(std::uint64_t request, bool restartsSearch) {
-    if (restartsSearch) searchWaiting_ = searchDue_ = false;
-    queue_.push_back(request);
+    if (restartsSearch) {
+        searchWaiting_ = searchDue_ = false;
+        searchReplaced_ = true;
+    }
+    queue_.push_back({request, restartsSearch});
     return next();
 }
 
 void JobScheduler::finished() {
     running_ = false;
     showing_ = true;
+    searchReplaced_ = false;
+    for (const Queued& q : queue_) searchReplaced_ |= q.restartsSearch;
 }
 
 JobScheduler::Order JobScheduler::resultShown() {
@@ -60,10 +66,10 @@ JobScheduler::Order JobScheduler::next() {
     // A user's request goes before a search the poll has waited for: it runs on the channels the
     // mouse still has.
     if (!queue_.empty()) {
-        const std::uint64_t request = queue_.front();
+        const Queued q = queue_.front();
         queue_.pop_front();
         running_ = true;
-        return {Do::Run, request};
+        return {Do::Run, q.request};
     }
     // A pressed action button is about to submit its request: the search waits for it too.
     if (searchDue_ && !pressed_) {

@@ -73,7 +73,12 @@ private:
     bool showing_ = false;
     bool pressed_ = false;
     bool closePending_ = false;
-    std::deque<std::uint64_t> queue_;
+    bool searchReplaced_ = false;  // a request that restarts the search is queued or running
+    struct Queued {
+        std::uint64_t request;
+        bool restartsSearch;
+    };
+    std::deque<Queued> queue_;
 };
 
 }  // namespace varnel

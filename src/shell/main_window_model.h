@@ -3,7 +3,8 @@
 // order. Each concern is a model of its own (captions and language, page navigation and button
 // states, device appearance, one model per page); this class creates them, runs FormCreate, and
 // owns the two steps that tie the pages to the state: collect (UIToDataBuf) before a write and
-// display (RefreshUI) after an image was shown. A new page is one more model in `pages_`.
+// display (RefreshUI) after an image was shown. A new page is a member here and one entry in
+// `pages_`, the list both steps walk.
 #include <array>
 #include <optional>
 #include <string>
@@ -94,7 +95,7 @@ private:
     ButtonEditor buttonMaps_;
     // Collect and display run through the pages in this order; the button maps come last, as
     // showing an image ends on the page its ActiveMap names.
-    std::array<PageModel*, 4> pages_;
+    std::vector<PageModel*> pages_;
     LayoutSettings layout_;
     std::vector<std::string> problems_;
     WindowRect windowRect_;
