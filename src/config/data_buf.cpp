@@ -13,7 +13,7 @@ Bytes toStoredImage(const DataBuf& buf, ChipModel chip) {
     Bytes out(storedImageSize(chip), 0xFF);
     auto block = buf.parameterBlock(chip);
     std::copy(block.begin(), block.end(), out.begin());
-    if (chip == ChipModel::Wren) {
+    if (variantOf(chip).hasMacros) {
         std::copy(buf.macroNameTable.begin(), buf.macroNameTable.end(), out.begin() + kWrenImageNameTableOffset);
         std::copy(buf.macroArea.begin(), buf.macroArea.end(), out.begin() + kWrenImageMacroOffset);
     }
@@ -28,7 +28,7 @@ Status fromStoredImage(DataBuf& buf, ChipModel chip, ByteSpan image) {
     }
     auto block = image.subspan(0, parameterBlockSize(chip));
     std::copy(block.begin(), block.end(), buf.parameter.begin());
-    if (chip == ChipModel::Wren) {
+    if (variantOf(chip).hasMacros) {
         static_assert(kWrenImageNameTableOffset == kGapStart + 10);
         auto names = image.subspan(kWrenImageNameTableOffset, kMacroNameTableSize);
         std::copy(names.begin(), names.end(), buf.macroNameTable.begin());

@@ -8,6 +8,7 @@
 #include "common/bytes.h"
 #include "common/result.h"
 #include "config/image_sizes.h"
+#include "config/variant.h"
 
 namespace varnel {
 
@@ -33,9 +34,7 @@ struct DataBuf {
 };
 
 // Size of a stored image of `chip` (Lark 154, Wren 33,984).
-constexpr std::size_t storedImageSize(ChipModel chip) {
-    return chip == ChipModel::Lark ? kLarkParameterBlockSize : kWrenImageSize;
-}
+constexpr std::size_t storedImageSize(ChipModel chip) { return variantOf(chip).storedImageSize; }
 
 // The stored one-stream image of `chip`: Lark the block alone; Wren block, ten 0xFF bytes,
 // name table, 32 blocks.

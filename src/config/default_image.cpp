@@ -56,11 +56,7 @@ Result<ImageHeader> decideImageHeader(ByteSpan image) {
 
 Result<ByteSpan> embeddedDefaultImage() { return findResource("VarnelData"); }
 
-Status loadDefaultCopies(DataBuf& buf, ChipModel chip, ByteSpan image) {
-    auto s = fromStoredImage(buf, chip, image);
-    if (!s) return makeError("default image: " + s.error().message);
-    return s;
-}
+Status loadDefaultCopies(DataBuf& buf, ChipModel chip, ByteSpan image) { return fromStoredImage(buf, chip, image); }
 
 std::optional<SectionDefaults> sectionDefaultsFor(OptionalChip deviceChip, OptionalLighting lighting) {
     if (!deviceChip) return std::nullopt;

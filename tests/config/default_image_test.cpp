@@ -5,9 +5,9 @@
 #include "common/file_io.h"
 #include "common/resources.h"
 #include "config/default_image.h"
-#include "profiles/image_builder.h"
 #include "config/layout.h"
 #include "macros/macro_format.h"
+#include "profiles/image_builder.h"
 
 namespace varnel {
 namespace {

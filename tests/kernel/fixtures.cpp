@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>  // the rig checks its own set-up with gtest
 
 #include "common/file_io.h"
-#include "profiles/image_builder.h"
 #include "device/commands.h"
+#include "profiles/image_builder.h"
 #include "transfers/transfer_rig.h"
 #include "wren_flash_map.h"
 

@@ -3,9 +3,9 @@
 #include <unistd.h>
 #include <filesystem>
 
-#include "profiles/image_builder.h"
 #include "macros/macro_file.h"
 #include "macros/macro_format.h"
+#include "profiles/image_builder.h"
 
 namespace varnel {
 namespace {

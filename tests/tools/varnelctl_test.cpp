@@ -10,8 +10,8 @@
 
 #include "common/file_io.h"
 #include "common/resources.h"
-#include "profiles/image_builder.h"
 #include "device/commands.h"
+#include "profiles/image_builder.h"
 #include "transfers/transfer_rig.h"
 #include "wren_flash_map.h"
 
