@@ -16,14 +16,17 @@ namespace {
 std::string describe(const std::filesystem::path& path, const char* what) {
     return std::string(what) + " \"" + path.string() + "\": " + std::strerror(errno);
 }
+
+// Files are read from and written over regular files only: never a device, pipe or folder.
+Status mustBeRegular(const std::filesystem::path& path, const struct stat& st) {
+    if (S_ISREG(st.st_mode)) return Status::success();
+    const char* what = S_ISDIR(st.st_mode) ? "is a folder" : "is a device, pipe or socket";
+    return makeError("\"" + path.string() + "\" " + what + ", not a file");
+}
 }  // namespace
 
 Result<FileHead> readFileAtMost(const std::filesystem::path& path, std::size_t maxBytes) {
-    auto regular = [&](const struct stat& st) -> Status {
-        if (S_ISREG(st.st_mode)) return Status::success();
-        const char* what = S_ISDIR(st.st_mode) ? "is a folder" : "is a device, pipe or socket";
-        return makeError("\"" + path.string() + "\" " + what + ", not a file");
-    };
+    auto regular = [&](const struct stat& st) { return mustBeRegular(path, st); };
     // Checked before opening, so no device is opened at all, and again on what was opened, in case
     // the name was replaced in between; O_NONBLOCK keeps a pipe that slipped in from blocking.
     struct stat st {};
@@ -53,7 +56,17 @@ Result<FileHead> readFileAtMost(const std::filesystem::path& path, std::size_t m
     return head;
 }
 
-Status writeFileAtomic(const std::filesystem::path& path, ByteSpan data) {
+Status writeFileAtomic(const std::filesystem::path& given, ByteSpan data) {
+    // A link is written through, so the file it names is replaced, not the link; the rename below
+    // would put a file in the place of a device node or a pipe, so those are refused.
+    std::filesystem::path path = given;
+    if (std::error_code ec; std::filesystem::is_symlink(given, ec)) {
+        path = std::filesystem::canonical(given, ec);
+        if (ec) return makeError("cannot follow the link \"" + given.string() + "\": " + ec.message());
+    }
+    if (struct stat target{}; ::stat(path.c_str(), &target) == 0) {
+        if (auto s = mustBeRegular(given, target); !s) return makeError(s.error().message + "; nothing was written");
+    }
     const auto folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     std::string tmpl = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(tmpl.data());

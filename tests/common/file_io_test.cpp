@@ -60,6 +60,28 @@ TEST(FileIo, FailedRenameLeavesNoTempFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
 
+TEST(FileIo, WritingOverWhatIsNotAFileIsRefusedAndKeepsIt) {
+    TempDir dir;
+    const fs::path pipe = dir.path / "pipe.bin";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_directory(dir.path / "folder.bin");
+    for (const fs::path& target : {pipe, dir.path / "folder.bin"}) {
+        const Status s = writeFileAtomic(target, Bytes{1, 2, 3});
+        ASSERT_FALSE(s.ok()) << target;
+        EXPECT_NE(s.error().message.find("not a file"), std::string::npos) << s.error().message;
+    }
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_TRUE(fs::is_directory(dir.path / "folder.bin"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 2) << "no temporary left";
+
+    // A link to a file is written through: the link stays and names the new content.
+    ASSERT_TRUE(writeFileAtomic(dir.path / "real.bin", Bytes{1}).ok());
+    fs::create_symlink(dir.path / "real.bin", dir.path / "link.bin");
+    ASSERT_TRUE(writeFileAtomic(dir.path / "link.bin", Bytes{7, 8}).ok());
+    EXPECT_TRUE(fs::is_symlink(dir.path / "link.bin"));
+    EXPECT_EQ(readFileAtMost(dir.path / "real.bin", 16)->bytes, (Bytes{7, 8}));
+}
+
 TEST(FileIo, WriteIntoAMissingFolderFailsCleanly) {
     TempDir dir;
     auto s = writeFileAtomic(dir.path / "no" / "such.bin", Bytes{1});
