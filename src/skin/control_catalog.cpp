@@ -99,10 +99,8 @@ void addBar(Builder& b, int page) {
 
 void addTenStepBar(Builder& b, const TenStepBar& bar) {
     const std::string g = pageGroup(bar.page);
-    for (int i = 1; i <= kTenStepCount; ++i) b.picture(std::string(bar.picture) + std::to_string(i), g);
-    for (int i = 1; i <= kTenStepCount; ++i) {
-        b.label(std::string(bar.label) + std::to_string(i), g, kStepNumber, std::to_string(i));
-    }
+    for (int i = 1; i <= kTenStepCount; ++i) b.picture(barStep(bar, i), g);
+    for (int i = 1; i <= kTenStepCount; ++i) b.label(barNumber(bar, i), g, kStepNumber, std::to_string(i));
 }
 
 void addOption(Builder& b, const OptionPicture& o, const std::string& g, Size labelSize) {
@@ -244,11 +242,11 @@ void startPictures(ControlTable& t) {
     for (int k = 1; k <= kKeyLabelCount; ++k) t.setPicture(keyPicture(k), keys.normal);
     for (const auto& b : kUpdateButtons) t.setPicture(b.picture, keys.normal);
     setCopies(t, kWebButton.base, familyPictures(HoverFamily::Web).normal);
-    for (const auto& bar : kPointerBars) t.setPicture(std::string(bar.picture) + "1", "Bar1_E");
+    for (const auto& bar : kPointerBars) t.setPicture(barStep(bar, 1), kTenStepSegment.on);
     for (int d = 1; d <= kDpiLevelCount; ++d) t.setPicture(dpiStep(d, 1), kDpiSegment.on);
     for (const auto& s : kDpiSwatches) t.setPicture(s.frame, "Col_F");
     for (const auto& s : kLightingSwatches) t.setPicture(s.frame, "Col_F");
-    for (const auto& bar : kBreathBars) t.setPicture(std::string(bar.picture) + "1", "Bar1_E");
+    for (const auto& bar : kBreathBars) t.setPicture(barStep(bar, 1), kTenStepSegment.on);
     for (const auto& b : kMacroButtons) t.setPicture(b.picture, familyPictures(b.family).normal);
     for (const auto& b : kInsertButtons) t.setPicture(b.picture, familyPictures(b.family).normal);
     t.setPicture(ctrl::Img_P5, "Update");
@@ -266,12 +264,11 @@ void designedState(ControlTable& t) {
         t.setPicture(dpiCheck(d), kCheckBox.of(t.checked(dpiRadio(d))));
         for (int s = 2; s <= kDpiStepCount; ++s) t.setPicture(dpiStep(d, s), kDpiSegment.off);
     }
-    for (const auto& bar : kPointerBars) {
-        for (int i = 2; i <= kTenStepCount; ++i) t.setPicture(std::string(bar.picture) + std::to_string(i), "Bar1_D");
-    }
-    for (const auto& bar : kBreathBars) {
-        for (int i = 2; i <= kTenStepCount; ++i) t.setPicture(std::string(bar.picture) + std::to_string(i), "Bar1_D");
-    }
+    const auto unlit = [&](const TenStepBar& bar) {
+        for (int i = 2; i <= kTenStepCount; ++i) t.setPicture(barStep(bar, i), kTenStepSegment.off);
+    };
+    for (const auto& bar : kPointerBars) unlit(bar);
+    for (const auto& bar : kBreathBars) unlit(bar);
     t.setPicture(ctrl::Img_InsertBase, "InsertDelayBase");
     t.setItemIndex(ctrl::CB_Insert, 0);
     t.setBackColor(ctrl::CB_Insert, Rgb{20, 20, 22});
