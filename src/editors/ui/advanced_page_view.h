@@ -4,7 +4,6 @@
 // labels. The window renders the control table; this forwards the clicks.
 #include <QObject>
 #include <functional>
-#include <string_view>
 
 #include "editors/advanced_page.h"
 
@@ -20,8 +19,6 @@ public:
     AdvancedPageView(QWidget& window, AdvancedPage& page, std::function<void()> render);
 
 private:
-    void onPicture(std::string_view name, std::function<void()> action);
-    void onLabel(std::string_view name, std::function<void()> action);
     // lbl_cscpi1Click .. lbl_cscpi4Click.
     void pickStageColour(int stage);
 
