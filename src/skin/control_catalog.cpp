@@ -28,9 +28,13 @@ std::string_view menuPanelForTag(int tag) {
 
 namespace {
 
-// Designed sizes of controls that are not sized by a picture. Chosen to fit the skin's page art.
+// Designed sizes of controls that are not sized by a picture, and the place of the one control
+// that the layout file does not place. Chosen to fit the skin's page art.
 struct Size {
     int w, h;
+};
+struct Point {
+    int x, y;
 };
 constexpr Size kEditBox{44, 20};
 constexpr Size kReportLabel{110, 20};
@@ -39,6 +43,8 @@ constexpr Size kDpiCaption{44, 18};
 constexpr Size kDpiValue{44, 16};
 constexpr Size kModeLabel{120, 20};
 constexpr Size kColourSourceLabel{170, 22};
+constexpr Size kLightingNote{628, 24};
+constexpr Point kLightingNoteAt{132, 410};
 constexpr Size kMacroNameList{210, 120};
 constexpr Size kMacroContentList{232, 280};
 constexpr Size kDelayPanel{222, 130};
@@ -167,6 +173,7 @@ void addBreathingPage(Builder& b) {
     for (const auto& o : kLedModes) addOption(b, o, g, kModeLabel);
     for (const auto& o : kColourSources) addOption(b, o, g, kColourSourceLabel);
     for (const auto& s : kLightingSwatches) addSwatch(b, s, g);
+    b.label(ctrl::lbl_LightingNote, g, kLightingNote, {}, false);
 }
 
 // Record delay is chosen at creation; `shown` false hides the three choices altogether.
@@ -260,6 +267,10 @@ void designedState(ControlTable& t) {
     for (const auto& o : kReportOptions) chosen(o);
     for (const auto& o : kLedModes) chosen(o);
     for (const auto& o : kColourSources) chosen(o);
+    // Colorful is chosen: the colour-source choice and the colour areas take no clicks (the
+    // mouse's lock colour never does).
+    for (const auto& o : kColourSources) t.setEnabled(o.label, false);
+    for (const auto& s : kLightingSwatches) t.setEnabled(s.label, false);
     for (int d = 1; d <= kDpiLevelCount; ++d) {
         t.setPicture(dpiCheck(d), kCheckBox.of(t.checked(dpiRadio(d))));
         for (int s = 2; s <= kDpiStepCount; ++s) t.setPicture(dpiStep(d, s), kDpiSegment.off);
@@ -286,6 +297,10 @@ void designedState(ControlTable& t) {
     }
     for (const auto name : {ctrl::lbl_BINPath, ctrl::lbl_LoadBIN, ctrl::lbl_s_A}) t.setAlign(name, TextAlign::Left);
     t.setAlign(ctrl::lbl_Delay, TextAlign::Right);
+    // Under the Breathing Light page's picture, in the skin's accent red.
+    t.moveTo(ctrl::lbl_LightingNote, kLightingNoteAt.x, kLightingNoteAt.y);
+    t.setAlign(ctrl::lbl_LightingNote, TextAlign::Left);
+    t.setFont(ctrl::lbl_LightingNote, 10, Rgb{235, 70, 80});
     // The Update buttons keep their designed font: the language files do not style them.
     for (int page = 1; page <= kPageGroupCount; ++page)
         t.setFont(barLabel(pageInfo(Page::Update).button, page), 11, Rgb{255, 255, 255});
