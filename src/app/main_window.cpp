@@ -16,6 +16,7 @@
 #include "common/resources.h"
 #include "editors/ui/advanced_page_view.h"
 #include "editors/ui/button_editor_view.h"
+#include "editors/ui/lighting_page_view.h"
 #include "skin/button_families.h"
 #include "skin/control_names.h"
 #include "skin/ui/skin_widgets.h"
@@ -103,6 +104,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     syncFromModel();
     new ButtonEditorView(*this, model_->buttonMaps(), model_->captions(), [this] { syncFromModel(); });
     new AdvancedPageView(*this, model_->advanced(), [this] { syncFromModel(); });
+    new LightingPageView(*this, model_->lighting(), [this] { syncFromModel(); });
 }
 
 MainWindow::~MainWindow() = default;

@@ -14,10 +14,11 @@ MainWindowModel::MainWindowModel(AppState& state, LanguageSet languages, Picture
       navigation_(controls_, state_, captions_),
       appearance_(controls_, state_, navigation_),
       advanced_(controls_, state_, captions_),
+      lighting_(controls_, state_, captions_),
       macro_(controls_),
       update_(controls_, state_),
       buttonMaps_(controls_, state_, navigation_, captions_, advanced_),
-      pages_{&advanced_, &macro_, &update_, &buttonMaps_} {
+      pages_{&advanced_, &lighting_, &macro_, &update_, &buttonMaps_} {
     buildMainWindowControls(controls_);
     for (PageModel* page : pages_) navigation_.addPage(*page);
 }

@@ -14,6 +14,7 @@
 #include "common/bytes.h"
 #include "editors/advanced_page.h"
 #include "editors/button_editor.h"
+#include "editors/lighting_page.h"
 #include "editors/macro_page.h"
 #include "editors/update_page.h"
 #include "shell/device_appearance.h"
@@ -74,6 +75,7 @@ public:
     const DeviceAppearance& appearance() const { return appearance_; }
     ButtonEditor& buttonMaps() { return buttonMaps_; }
     AdvancedPage& advanced() { return advanced_; }
+    LightingPage& lighting() { return lighting_; }
     MacroPage& macroPage() { return macro_; }
     UpdatePage& updatePage() { return update_; }
 
@@ -90,11 +92,13 @@ private:
     NavigationModel navigation_;
     DeviceAppearance appearance_;
     AdvancedPage advanced_;
+    LightingPage lighting_;
     MacroPage macro_;
     UpdatePage update_;
     ButtonEditor buttonMaps_;
-    // Collect and display run through the pages in this order; the button maps come last, as
-    // showing an image ends on the page its ActiveMap names.
+    // Collect and display run through the pages in this order: DPI and report rate, lighting,
+    // then the others; the button maps come last, as showing an image ends on the page its
+    // ActiveMap names.
     std::vector<PageModel*> pages_;
     LayoutSettings layout_;
     std::vector<std::string> problems_;

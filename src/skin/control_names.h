@@ -40,6 +40,8 @@ inline constexpr std::string_view Edt_DelayTime1 = "Edt_DelayTime1";
 
 // Page 3: Breathing Light.
 inline constexpr std::string_view Img_P3 = "Img_P3";
+// Shown while the attached mouse's lighting is not RGB: the page's settings do not reach it.
+inline constexpr std::string_view lbl_LightingNote = "lbl_LightingNote";
 
 // Page 4: Macro, with the record-delay panel and the insert panel.
 inline constexpr std::string_view Img_P4 = "Img_P4";

@@ -151,11 +151,11 @@ void placeOption(LayoutReader& r, const OptionPicture& o) {
 void placeTenStepBar(LayoutReader& r, const TenStepBar& bar) {
     const auto p = r.point(bar.layoutKey);
     if (!p) return;
-    const int w = r.width(std::string(bar.picture) + "1");
+    const int w = r.width(barStep(bar, 1));
     for (int i = 1; i <= kTenStepCount; ++i) {
         const int x = p->x + (i - 1) * w;
-        r.controls().moveTo(std::string(bar.picture) + std::to_string(i), x, p->y);
-        r.controls().moveTo(std::string(bar.label) + std::to_string(i), x - 4, p->y + 8);
+        r.controls().moveTo(barStep(bar, i), x, p->y);
+        r.controls().moveTo(barNumber(bar, i), x - 4, p->y + 8);
     }
 }
 

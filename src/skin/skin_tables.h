@@ -129,6 +129,10 @@ constexpr std::array<TenStepBar, 3> kPointerBars{{
     {"ScrSpd", "Img_ScrSpd", "lbl_ScrSpd", 2},
 }};
 
+// Segment `step` (1..10) of a bar and the number under it: "Img_Off3", "lbl_Off3".
+std::string barStep(const TenStepBar& bar, int step);
+std::string barNumber(const TenStepBar& bar, int step);
+
 constexpr std::array<TenStepBar, 4> kBreathBars{{
     {"OffTime", "Img_Off", "lbl_Off", 3},
     {"RaiseTime", "Img_Raise", "lbl_Raise", 3},
@@ -199,9 +203,10 @@ struct OnOffPictures {
     constexpr std::string_view of(bool state) const { return state ? on : off; }
 };
 
-constexpr OnOffPictures kDpiSegment{"Bar2_E", "Bar2_D"};  // lit, unlit step of a DPI bar
-constexpr OnOffPictures kCheckBox{"CbS_E", "CbS_D"};      // the current DPI stage, another one
-constexpr OnOffPictures kOptionMark{"RdS_E", "RdS_D"};    // chosen, not chosen option
+constexpr OnOffPictures kTenStepSegment{"Bar1_E", "Bar1_D"};  // lit, unlit step of a ten-step bar
+constexpr OnOffPictures kDpiSegment{"Bar2_E", "Bar2_D"};      // lit, unlit step of a DPI bar
+constexpr OnOffPictures kCheckBox{"CbS_E", "CbS_D"};          // the current DPI stage, another one
+constexpr OnOffPictures kOptionMark{"RdS_E", "RdS_D"};        // chosen, not chosen option
 
 // A text button of the macro, insert or update page: picture and label at one point.
 struct PictureButton {

@@ -84,6 +84,16 @@ int main(int argc, char** argv) {
         window.syncFromModel();
         failures += save(window, out.filePath(QStringLiteral("lang%1_macro_insert.png").arg(lang)));
         window.model().macroPage().setInsertPanelOpen(false);
+        // The Breathing Light page once more as a mouse without RGB lighting shows it.
+        state.LightingKind = varnel::LightingKind::Color;
+        state.DataBufToUI();
+        window.model().RefreshUI();
+        window.model().navigation().openPage(varnel::skin::Page::Breathing);
+        window.syncFromModel();
+        failures += save(window, out.filePath(QStringLiteral("lang%1_breathing_color.png").arg(lang)));
+        state.LightingKind = varnel::LightingKind::Rgb;
+        state.DataBufToUI();
+        window.model().RefreshUI();
     }
     window.model().navigation().openPage(varnel::skin::Page::Main);
     return failures == 0 ? 0 : 1;
