@@ -3,6 +3,7 @@
 // a language puts on the controls (fonts and colours by the files' size and colour keys, the
 // title, every caption of the bars, menus, macro, insert and update pages). Messages are looked up
 // by key when shown.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,8 @@ public:
     int languageNumber() const { return number_; }
     // The current language's text of `key` (messages, captions); empty when it has none.
     std::string text(std::string_view key) const;
+    // The current language's colour `prefix` (Color_F_Font: <prefix>_R, _G, _B), if it has one.
+    std::optional<Rgb> colour(std::string_view prefix) const;
     LanguageLookup lookup() const;
     const std::string& titleText() const { return title_; }
     const LanguageSet& languages() const { return languages_; }
