@@ -16,6 +16,12 @@
 
 using namespace varnel;
 
+namespace {
+
+constexpr std::uint64_t kReportsToRead = 2 + 4 + 4916;  // probes, identification, full Wren read
+
+}  // namespace
+
 class MacroPageTest : public QObject {
     Q_OBJECT
 
@@ -90,6 +96,19 @@ private slots:
         Bytes flash(memory.begin() + kFlashMacroNames, memory.begin() + kFlashMacroNames + kMacroNameTableSize);
         flash.insert(flash.end(), memory.begin() + kFlashMacroBlocks, memory.end());
         QCOMPARE(*file, flash);
+    }
+
+    void aRefusedSaveShowsOneMessageAndKeepsTheMacrosDirty() {
+        testing::DeviceRig rig;
+        VirtualMouseOptions failing = testing::virtualOptions("wren-rgb-3330");
+        failing.refuseReport = kReportsToRead + 1;  // Save Macro's first erase
+        rig.addMouse(failing);
+        rig.tick();
+        rig.click("Btn_Macro_1");
+        rig.click("Btn_SaveMacro");
+        rig.settle();
+        QCOMPARE(rig.messages, QStringList{rig.text("Str105")});
+        QVERIFY(rig.state.MacrosDirty);
     }
 };
 
