@@ -279,7 +279,7 @@ void MainWindow::renderList(QListWidget* l, const Control& c) {
     sheet += QStringLiteral(" QListWidget::item:selected { background: #464a52; color: #ffffff; }");
     sheet += kListScrollBarSheet;
     if (l->styleSheet() != sheet) l->setStyleSheet(sheet);
-    if (top > 0 && top < l->count()) l->verticalScrollBar()->setValue(top);
+    if (top >= 0) l->verticalScrollBar()->setValue(top);
     l->setCurrentRow(current);
 }
 

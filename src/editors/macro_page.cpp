@@ -25,21 +25,35 @@ constexpr std::array<std::string_view, 3> kEventPictures{"MacroEvent_0", "MacroE
 constexpr std::string_view kInsertDelayBase = "InsertDelayBase";
 constexpr std::string_view kInsertKeyBase = "InsertKeyBase";
 
-// Which controls each working state leaves enabled: idle, recording, insert panel open, insert
-// recording (DisableMacroControls, the insert panel's own list, and the recording's locks).
+// Which controls each working state leaves enabled, in the order idle, recording, insert panel
+// open, insert recording (DisableMacroControls, the insert panel's locks, the recordings' locks).
+using EnabledStates = std::array<bool, 4>;
+constexpr EnabledStates kIdleOnly{true, false, false, false};
+constexpr EnabledStates kExceptRecording{true, false, true, true};
+constexpr EnabledStates kOutsideTheInsertPanel{true, true, false, false};
+constexpr EnabledStates kExceptInsertRecording{true, true, true, false};
+
 struct EnabledIn {
     std::string_view control;
-    std::array<bool, 4> states;
+    EnabledStates states;
 };
 constexpr EnabledIn kEnabledIn[] = {
-    {ctrl::LB_MacroName, {true, false, false, false}}, {ctrl::LB_macro, {true, false, true, true}},
-    {ctrl::Btn_Start, {true, true, false, false}},     {ctrl::Btn_New, {true, false, false, false}},
-    {ctrl::Btn_Clear, {true, false, false, false}},    {ctrl::Btn_ExportOne, {true, false, false, false}},
-    {ctrl::Btn_Export, {true, false, false, false}},   {ctrl::Btn_ImportOne, {true, false, false, false}},
-    {ctrl::Btn_Import, {true, false, false, false}},   {ctrl::Btn_Del, {true, false, false, false}},
-    {ctrl::Btn_Insert, {true, false, false, false}},   {ctrl::Btn_SaveMacro, {true, false, false, false}},
-    {ctrl::Gb_Delay, {true, false, true, true}},       {ctrl::CB_Insert, {true, true, true, false}},
-    {ctrl::Btn_OK, {true, true, true, false}},         {ctrl::Btn_Cancel, {true, true, true, false}},
+    {ctrl::LB_MacroName, kIdleOnly},
+    {ctrl::LB_macro, kExceptRecording},
+    {ctrl::Btn_Start, kOutsideTheInsertPanel},
+    {ctrl::Btn_New, kIdleOnly},
+    {ctrl::Btn_Clear, kIdleOnly},
+    {ctrl::Btn_ExportOne, kIdleOnly},
+    {ctrl::Btn_Export, kIdleOnly},
+    {ctrl::Btn_ImportOne, kIdleOnly},
+    {ctrl::Btn_Import, kIdleOnly},
+    {ctrl::Btn_Del, kIdleOnly},
+    {ctrl::Btn_Insert, kIdleOnly},
+    {ctrl::Btn_SaveMacro, kIdleOnly},
+    {ctrl::Gb_Delay, kExceptRecording},
+    {ctrl::CB_Insert, kExceptInsertRecording},
+    {ctrl::Btn_OK, kExceptInsertRecording},
+    {ctrl::Btn_Cancel, kExceptInsertRecording},
 };
 
 std::size_t stateIndex(MacroWorkState s) { return static_cast<std::size_t>(s); }
@@ -59,8 +73,9 @@ std::string filled(std::string text, std::initializer_list<int> values) {
     int n = 1;
     for (const int v : values) {
         const std::string mark = "%" + std::to_string(n++);
-        for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark, at))
-            text.replace(at, mark.size(), std::to_string(v));
+        const std::string value = std::to_string(v);
+        for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark, at + value.size()))
+            text.replace(at, mark.size(), value);
     }
     return text;
 }
@@ -306,6 +321,7 @@ MacroPage::DelayBox* MacroPage::boxNamed(std::string_view edit) {
 }
 
 void MacroPage::chooseRecordDelay(DelayMode mode) {
+    if (workState_ == MacroWorkState::Recording) return;
     recordDelay_.mode = mode;
     showDelayChoices();
 }
@@ -507,6 +523,7 @@ void MacroPage::reloadAfterImport() {
 // ---- the recorder's working states ----
 
 bool MacroPage::beginRecording() {
+    state_.MacrosDirty = true;
     if (!selected_ || workState_ != MacroWorkState::Idle) return false;
     showPressed(ctrl::Btn_Start);
     workState_ = MacroWorkState::Recording;

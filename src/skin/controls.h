@@ -50,7 +50,7 @@ struct Control {
     std::string caption;
     std::vector<std::string> items;  // lists and drop-downs
     int itemIndex = -1;
-    int topIndex = 0;    // lists: the first entry in view
+    int topIndex = -1;   // lists: the first entry in view; -1 leaves the list where it is
     int itemHeight = 0;  // lists; 0 = the widget's own
     int fontSize = 0;    // points; 0 = the window's default
     std::optional<Rgb> fontColor;
