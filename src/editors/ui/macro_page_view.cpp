@@ -112,6 +112,8 @@ MacroPageView::MacroPageView(QWidget& window, MacroPage& page, const ControlTabl
         events->setItemDelegate(new EventDelegate(page_, controls, events));
         events->setUniformItemSizes(true);
         events->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        // Entries are as wide as the list; the vertical bar must not make them scroll sideways.
+        events->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         connect(events, &QListWidget::currentRowChanged, this, [this](int row) {
             page_.LB_macroClick(row);
             sync();
