@@ -180,7 +180,7 @@ TEST_F(MacroPageTest, CancelRestoresTheMacroAsLastEncoded) {
     EXPECT_TRUE(controls().find("LB_MacroName")->enabled);
 }
 
-TEST_F(MacroPageTest, TheInsertPanelStaysOpenAcrossPagesAndLanguages) {
+TEST_F(MacroPageTest, TheInsertPanelStaysOpenAcrossPagesAndLanguagesButNotANewImage) {
     putMacro(1, {kA, kARelease});
     page_->LB_MacroNameClick(1);
     page_->Btn_InsertClick();
@@ -194,6 +194,13 @@ TEST_F(MacroPageTest, TheInsertPanelStaysOpenAcrossPagesAndLanguages) {
     EXPECT_FALSE(controls().visible("Gb_Delay"));
     EXPECT_EQ(controls().find("CB_Insert")->itemIndex, 2);
     EXPECT_EQ(controls().picture("Img_InsertBase"), "InsertKeyBase");
+
+    // A new image (a read, Reset, a profile) replaces the macro the panel worked on.
+    window_->RefreshUI();
+    EXPECT_EQ(page_->selectedMacro(), std::nullopt);
+    EXPECT_FALSE(page_->insertPanelOpen());
+    EXPECT_TRUE(controls().visible("Gb_Delay"));
+    EXPECT_TRUE(controls().find("LB_MacroName")->enabled);
 }
 
 TEST_F(MacroPageTest, ClearEmptiesTheMacroAndKeepsItsName) {
