@@ -21,6 +21,8 @@
 #include "skin/ui/pictures.h"
 #include "transfers/app_state.h"
 
+class QListWidget;
+
 namespace varnel {
 
 class LoadingWindow;
@@ -67,6 +69,8 @@ public slots:
     void Btn_Apply_0Click();
     void Btn_Confirm_0Click();
     void Btn_Reset_0Click();
+    // Save Macro: the names and all macro blocks to a Wren mouse, as a device job.
+    void Btn_SaveMacroClick();
     void ReFindDev();
 
 signals:
@@ -82,6 +86,7 @@ private:
     void createWidgets();
     QWidget* createWidget(const Control& c, QWidget* parent);
     void render(const Control& c);
+    void renderList(QListWidget* l, const Control& c);
     void updateMask(const std::string& background);
     void onLabelEntered(const QString& name);
     void onLabelLeft(const QString& name);

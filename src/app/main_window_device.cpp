@@ -125,6 +125,13 @@ void MainWindow::finishAction() {
     carryOut(scheduler_.release());
 }
 
+void MainWindow::Btn_SaveMacroClick() {
+    runDeviceJob([](AppModel& m, const ProgressSink& progress) { return m.SaveMacro(progress); },
+                 [this](const DeviceJobOutcome& outcome) {
+                     if (const auto message = model_->failureMessage(outcome.status)) showMessage(this, qs(*message));
+                 });
+}
+
 void MainWindow::runDeviceJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done) {
     if (worker_ == nullptr) return;
     submit([this, job = std::move(job), done = std::move(done)]() mutable {
@@ -243,11 +250,7 @@ void MainWindow::showSearchOutcome(const DeviceJobOutcome& outcome) {
 
 void MainWindow::showTransferOutcome(const DeviceJobOutcome& outcome) {
     const std::optional<DeviceAction> action = runningAction_;
-    if (!outcome.status.ok()) {
-        // One message for a failed write: the reason's own text where it has one.
-        const std::string& key = outcome.status.error.languageKey;
-        showMessage(this, qs(model_->text(key.empty() ? "Str105" : key)));
-    }
+    if (const auto message = model_->failureMessage(outcome.status)) showMessage(this, qs(*message));
     if (action == DeviceAction::Confirm && outcome.status.ok()) {
         QTimer::singleShot(kPressPaintMs, this, [this] {
             finishAction();

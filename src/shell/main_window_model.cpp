@@ -15,7 +15,7 @@ MainWindowModel::MainWindowModel(AppState& state, LanguageSet languages, Picture
       appearance_(controls_, state_, navigation_),
       advanced_(controls_, state_, captions_),
       lighting_(controls_, state_, captions_),
-      macro_(controls_),
+      macro_(controls_, state_, captions_),
       update_(controls_, state_),
       buttonMaps_(controls_, state_, navigation_, captions_, advanced_),
       pages_{&advanced_, &lighting_, &macro_, &update_, &buttonMaps_} {
@@ -97,7 +97,15 @@ void MainWindowModel::deviceRemovedBeforeMessage() {
 
 void MainWindowModel::deviceRemovedAfterMessage(bool hadMacros) {
     navigation_.stopLabelRun();
-    appearance_.deviceRemovedAfterMessage(hadMacros);
+    appearance_.refreshErrorAP();
+    if (hadMacros) macro_.emptyLists();
+}
+
+std::optional<std::string> MainWindowModel::failureMessage(const TransferStatus& status) const {
+    if (status.ok()) return std::nullopt;
+    // The reason's own text where it has one.
+    const std::string& key = status.error.languageKey;
+    return text(key.empty() ? "Str105" : key);
 }
 
 }  // namespace varnel

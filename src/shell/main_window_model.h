@@ -24,6 +24,7 @@
 #include "skin/page_navigation.h"
 #include "skin/window_geometry.h"
 #include "transfers/app_state.h"
+#include "transfers/transfer_status.h"
 
 namespace varnel {
 
@@ -56,9 +57,12 @@ public:
     void mouseIdentified();
     // RefreshChipPages after a read; the message of reopening the last button-map page, if any.
     std::optional<std::string> refreshChipPages();
-    // DeviceRemoved around its message box.
+    // DeviceRemoved around its message box: after it the no-device appearance and, after a mouse
+    // with macros, the emptied macro lists.
     void deviceRemovedBeforeMessage();
     void deviceRemovedAfterMessage(bool hadMacros);
+    // The one message a failed write shows (Apply, Confirm, Reset, Save Macro); none on success.
+    std::optional<std::string> failureMessage(const TransferStatus& status) const;
 
     // The current language's text of `key`.
     std::string text(std::string_view key) const { return captions_.text(key); }

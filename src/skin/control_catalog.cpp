@@ -46,7 +46,9 @@ constexpr Size kColourSourceLabel{170, 22};
 constexpr Size kLightingNote{628, 24};
 constexpr Point kLightingNoteAt{132, 410};
 constexpr Size kMacroNameList{210, 120};
-constexpr Size kMacroContentList{232, 280};
+// The event list leaves room under it, in the page art's event box, for two lines of usage.
+constexpr Size kMacroContentList{232, 244};
+constexpr Size kMacroUsage{232, 17};
 constexpr Size kDelayPanel{222, 130};
 constexpr Size kInsertPanel{222, 152};
 constexpr Size kLamp{12, 12};
@@ -189,6 +191,8 @@ void addMacroPage(Builder& b) {
     b.picture(ctrl::Img_P4, g);
     b.add(ctrl::LB_MacroName, ControlKind::List, g, kMacroNameList);
     b.add(ctrl::LB_macro, ControlKind::List, g, kMacroContentList);
+    b.label(ctrl::lbl_MacroBytes, g, kMacroUsage);
+    b.label(ctrl::lbl_MacroEvents, g, kMacroUsage);
     for (const auto& btn : kMacroButtons) b.pictureButton(btn.picture, btn.label, g);
 
     b.add(ctrl::Gb_Delay, ControlKind::Group, g, kDelayPanel);
@@ -295,7 +299,10 @@ void designedState(ControlTable& t) {
         t.setAlign(name, TextAlign::Left);
         t.setFontColor(name, Rgb{0, 0, 0});  // menu entries: black on the light panel
     }
-    for (const auto name : {ctrl::lbl_BINPath, ctrl::lbl_LoadBIN, ctrl::lbl_s_A}) t.setAlign(name, TextAlign::Left);
+    for (const auto name :
+         {ctrl::lbl_BINPath, ctrl::lbl_LoadBIN, ctrl::lbl_s_A, ctrl::lbl_MacroBytes, ctrl::lbl_MacroEvents})
+        t.setAlign(name, TextAlign::Left);
+    t.setItemHeight(ctrl::LB_macro, kMacroEventHeight);
     t.setAlign(ctrl::lbl_Delay, TextAlign::Right);
     // Under the Breathing Light page's picture, in the skin's accent red.
     t.moveTo(ctrl::lbl_LightingNote, kLightingNoteAt.x, kLightingNoteAt.y);

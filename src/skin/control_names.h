@@ -56,6 +56,36 @@ inline constexpr std::string_view Edt_InsertDelay = "Edt_InsertDelay";
 inline constexpr std::string_view lbl_Delay = "lbl_Delay";
 inline constexpr std::string_view lbl_s_A = "lbl_s_A";
 inline constexpr std::string_view GB_Dis = "GB_Dis";
+// The macro page's text buttons: each label lies over its picture.
+inline constexpr std::string_view Btn_Start = "Btn_Start";
+inline constexpr std::string_view Img_Start = "Img_Start";
+inline constexpr std::string_view Btn_Del = "Btn_Del";
+inline constexpr std::string_view Img_Del = "Img_Del";
+inline constexpr std::string_view Btn_Insert = "Btn_Insert";
+inline constexpr std::string_view Img_Insert = "Img_Insert";
+inline constexpr std::string_view Btn_Clear = "Btn_Clear";
+inline constexpr std::string_view Img_Clear = "Img_Clear";
+inline constexpr std::string_view Btn_SaveMacro = "Btn_SaveMacro";
+inline constexpr std::string_view Img_SaveMacro = "Img_SaveMacro";
+inline constexpr std::string_view Btn_New = "Btn_New";
+inline constexpr std::string_view Img_New = "Img_New";
+inline constexpr std::string_view Btn_ExportOne = "Btn_ExportOne";
+inline constexpr std::string_view Img_ExportOne = "Img_ExportOne";
+inline constexpr std::string_view Btn_Export = "Btn_Export";
+inline constexpr std::string_view Img_Export = "Img_Export";
+inline constexpr std::string_view Btn_ImportOne = "Btn_ImportOne";
+inline constexpr std::string_view Img_ImportOne = "Img_ImportOne";
+inline constexpr std::string_view Btn_Import = "Btn_Import";
+inline constexpr std::string_view Img_Import = "Img_Import";
+inline constexpr std::string_view Btn_InsertStart = "Btn_InsertStart";
+inline constexpr std::string_view Img_InsertStart = "Img_InsertStart";
+inline constexpr std::string_view Btn_OK = "Btn_OK";
+inline constexpr std::string_view Img_OK = "Img_OK";
+inline constexpr std::string_view Btn_Cancel = "Btn_Cancel";
+inline constexpr std::string_view Img_Cancel = "Img_Cancel";
+// Under the event list: the selected macro's used bytes, and its presses and releases.
+inline constexpr std::string_view lbl_MacroBytes = "lbl_MacroBytes";
+inline constexpr std::string_view lbl_MacroEvents = "lbl_MacroEvents";
 
 // Page 5: Update.
 inline constexpr std::string_view Img_P5 = "Img_P5";

@@ -248,7 +248,12 @@ void placeMacroPage(LayoutReader& r) {
     r.place(ctrl::LB_MacroName, r.point("MacroName"));
     r.settings().macroNameHeight = r.number("MacroNameHeight");
     placeButtons(r, kMacroButtons);
-    r.place(ctrl::LB_macro, r.point("MacroContent"));
+    const auto content = r.point("MacroContent");
+    r.place(ctrl::LB_macro, content);
+    if (const Control* list = r.controls().find(ctrl::LB_macro)) {
+        r.place(ctrl::lbl_MacroBytes, content, 0, list->height + 1);
+        r.place(ctrl::lbl_MacroEvents, content, 0, list->height + 18);
+    }
     r.place(ctrl::Gb_Delay, r.point("DelayTime"));
     placeTriplet(r, kRecordDelays);
     r.place(ctrl::Edt_Delay, r.point("DelayEdit"));

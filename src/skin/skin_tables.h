@@ -208,6 +208,9 @@ constexpr OnOffPictures kDpiSegment{"Bar2_E", "Bar2_D"};      // lit, unlit step
 constexpr OnOffPictures kCheckBox{"CbS_E", "CbS_D"};          // the current DPI stage, another one
 constexpr OnOffPictures kOptionMark{"RdS_E", "RdS_D"};        // chosen, not chosen option
 
+// Entries of the macro page's event list (LB_macro) and of the macro picker (LB_Name).
+constexpr int kMacroEventHeight = 20;
+
 // A text button of the macro, insert or update page: picture and label at one point.
 struct PictureButton {
     std::string_view layoutKey;
@@ -220,22 +223,22 @@ struct PictureButton {
 
 // In the order the layout file places them.
 constexpr std::array<PictureButton, 10> kMacroButtons{{
-    {"BtnStart", "Img_Start", "Btn_Start", "gbPage4", HoverFamily::Record, "Str400"},
-    {"BtnDel", "Img_Del", "Btn_Del", "gbPage4", HoverFamily::F, "Str408"},
-    {"BtnInsert", "Img_Insert", "Btn_Insert", "gbPage4", HoverFamily::F, "Str409"},
-    {"BtnClear", "Img_Clear", "Btn_Clear", "gbPage4", HoverFamily::F, "Str403"},
-    {"BtnSaveMacro", "Img_SaveMacro", "Btn_SaveMacro", "gbPage4", HoverFamily::F, "Str431"},
-    {"BtnRename", "Img_New", "Btn_New", "gbPage4", HoverFamily::F, "Str402"},
-    {"BtnExportOne", "Img_ExportOne", "Btn_ExportOne", "gbPage4", HoverFamily::F, "Str404"},
-    {"BtnExport", "Img_Export", "Btn_Export", "gbPage4", HoverFamily::F, "Str405"},
-    {"BtnImportOne", "Img_ImportOne", "Btn_ImportOne", "gbPage4", HoverFamily::F, "Str406"},
-    {"BtnImport", "Img_Import", "Btn_Import", "gbPage4", HoverFamily::F, "Str407"},
+    {"BtnStart", ctrl::Img_Start, ctrl::Btn_Start, "gbPage4", HoverFamily::Record, "Str400"},
+    {"BtnDel", ctrl::Img_Del, ctrl::Btn_Del, "gbPage4", HoverFamily::F, "Str408"},
+    {"BtnInsert", ctrl::Img_Insert, ctrl::Btn_Insert, "gbPage4", HoverFamily::F, "Str409"},
+    {"BtnClear", ctrl::Img_Clear, ctrl::Btn_Clear, "gbPage4", HoverFamily::F, "Str403"},
+    {"BtnSaveMacro", ctrl::Img_SaveMacro, ctrl::Btn_SaveMacro, "gbPage4", HoverFamily::F, "Str431"},
+    {"BtnRename", ctrl::Img_New, ctrl::Btn_New, "gbPage4", HoverFamily::F, "Str402"},
+    {"BtnExportOne", ctrl::Img_ExportOne, ctrl::Btn_ExportOne, "gbPage4", HoverFamily::F, "Str404"},
+    {"BtnExport", ctrl::Img_Export, ctrl::Btn_Export, "gbPage4", HoverFamily::F, "Str405"},
+    {"BtnImportOne", ctrl::Img_ImportOne, ctrl::Btn_ImportOne, "gbPage4", HoverFamily::F, "Str406"},
+    {"BtnImport", ctrl::Img_Import, ctrl::Btn_Import, "gbPage4", HoverFamily::F, "Str407"},
 }};
 
 constexpr std::array<PictureButton, 3> kInsertButtons{{
-    {"InsertBtnStart", "Img_InsertStart", "Btn_InsertStart", ctrl::Gb_Insert, HoverFamily::Record, "Str400"},
-    {"InsertBtnOK", "Img_OK", "Btn_OK", ctrl::Gb_Insert, HoverFamily::G, "Str420"},
-    {"InsertBtnCancel", "Img_Cancel", "Btn_Cancel", ctrl::Gb_Insert, HoverFamily::G, "Str422"},
+    {"InsertBtnStart", ctrl::Img_InsertStart, ctrl::Btn_InsertStart, ctrl::Gb_Insert, HoverFamily::Record, "Str400"},
+    {"InsertBtnOK", ctrl::Img_OK, ctrl::Btn_OK, ctrl::Gb_Insert, HoverFamily::G, "Str420"},
+    {"InsertBtnCancel", ctrl::Img_Cancel, ctrl::Btn_Cancel, ctrl::Gb_Insert, HoverFamily::G, "Str422"},
 }};
 
 constexpr std::array<PictureButton, 2> kUpdateButtons{{
