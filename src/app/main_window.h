@@ -98,9 +98,9 @@ private:
     void proceedAction(DeviceAction action);
     void finishAction();
     bool deviceReady() const;
-    // Hands `work` to the scheduler; it runs when its turn comes and ends with a job or with
+    // Hands `work` to the scheduler; it runs in its `turn` and ends with a job or with
     // requestDone().
-    void submit(std::function<void()> work, bool restartsSearch = false);
+    void submit(std::function<void()> work, JobScheduler::Turn turn = JobScheduler::Turn::BeforeSearch);
     void requestDone();
     void carryOut(JobScheduler::Order order);
     void onTickDone(bool searchPending);

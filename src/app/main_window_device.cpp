@@ -51,11 +51,11 @@ void MainWindow::updateBusy() {
 
 // ---- the scheduler's orders ----
 
-void MainWindow::submit(std::function<void()> work, bool restartsSearch) {
+void MainWindow::submit(std::function<void()> work, JobScheduler::Turn turn) {
     const std::uint64_t id = nextRequest_++;
     requests_.emplace(id, std::move(work));
-    if (restartsSearch) settleTimer_.stop();
-    carryOut(scheduler_.submit(id, restartsSearch));
+    if (turn == JobScheduler::Turn::InsteadOfSearch) settleTimer_.stop();
+    carryOut(scheduler_.submit(id, turn));
 }
 
 void MainWindow::requestDone() {
@@ -79,6 +79,7 @@ void MainWindow::carryOut(JobScheduler::Order order) {
             work();
             break;
         }
+        case Do::FindRestartedMouse: break;  // no firmware update starts a restart yet
         case Do::Close: close(); break;
     }
     updateBusy();
@@ -142,7 +143,7 @@ void MainWindow::ReFindDev() {
             beginJob(false);
             worker_->requestReFind();
         },
-        true);
+        JobScheduler::Turn::InsteadOfSearch);
 }
 
 void MainWindow::startTransfer(TransferJob job) {

@@ -26,9 +26,9 @@ JobScheduler::Order JobScheduler::settleWaitOver() {
     return next();
 }
 
-JobScheduler::Order JobScheduler::submit(std::uint64_t request, bool restartsSearch) {
-    if (restartsSearch) searchWaiting_ = searchDue_ = false;
-    queue_.push_back(request);
+JobScheduler::Order JobScheduler::submit(std::uint64_t request, Turn turn) {
+    if (turn == Turn::InsteadOfSearch) searchWaiting_ = searchDue_ = false;
+    (turn == Turn::AfterSearch ? afterSearch_ : queue_).push_back(request);
     return next();
 }
 
@@ -39,6 +39,17 @@ void JobScheduler::finished() {
 
 JobScheduler::Order JobScheduler::resultShown() {
     showing_ = false;
+    return next();
+}
+
+void JobScheduler::restartBegins() {
+    restart_ = Restart::Waiting;
+    searchWaiting_ = searchDue_ = false;
+}
+
+JobScheduler::Order JobScheduler::restartWaitOver() {
+    if (restart_ != Restart::Waiting) return {};
+    restart_ = closePending_ ? Restart::None : Restart::Due;
     return next();
 }
 
@@ -56,7 +67,18 @@ JobScheduler::Order JobScheduler::requestClose() {
 }
 
 JobScheduler::Order JobScheduler::next() {
-    if (running_ || showing_ || tickOut_) return {};
+    // Requests that wait for a search join the queue once none can come any more: no search waits
+    // or is due, and no tick is out that might announce one.
+    if (!tickOut_ && !searchWaiting_ && !searchDue_) {
+        queue_.insert(queue_.end(), afterSearch_.begin(), afterSearch_.end());
+        afterSearch_.clear();
+    }
+    if (running_ || showing_ || tickOut_ || restart_ == Restart::Waiting) return {};
+    if (restart_ == Restart::Due) {
+        restart_ = Restart::None;
+        running_ = true;
+        return {Do::FindRestartedMouse};
+    }
     // A user's request goes before a search the poll has waited for: it runs on the channels the
     // mouse still has.
     if (!queue_.empty()) {
