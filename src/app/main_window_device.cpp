@@ -79,7 +79,7 @@ void MainWindow::carryOut(JobScheduler::Order order) {
             work();
             break;
         }
-        case Do::FindRestartedMouse: break;  // no firmware update starts a restart yet
+        case Do::FindRestartedMouse: findRestartedMouse(); break;
         case Do::Close: close(); break;
     }
     updateBusy();
@@ -115,11 +115,14 @@ void MainWindow::proceedAction(DeviceAction action) {
         startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Reset(progress); });
         return;
     }
-    // The collect step reads the page models: it runs here, before the hand-over. A fire-key box
-    // still being edited counts as left.
+    // The collect step reads the page models: it runs here, before the hand-over.
+    collect();
+    startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
+}
+
+void MainWindow::collect() {
     storeFireKeyBoxes(true);
     model_->UIToDataBuf();
-    startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
 }
 
 void MainWindow::finishAction() {
@@ -129,11 +132,19 @@ void MainWindow::finishAction() {
 }
 
 void MainWindow::runDeviceJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done) {
+    scheduleJob(std::move(job), std::move(done), JobScheduler::Turn::BeforeSearch, true);
+}
+
+void MainWindow::scheduleJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done,
+                             JobScheduler::Turn turn, bool busyWindow, std::function<void()> before) {
     if (worker_ == nullptr) return;
-    submit([this, job = std::move(job), done = std::move(done)]() mutable {
-        jobDone_ = std::move(done);
-        startTransfer(std::move(job));
-    });
+    submit(
+        [this, job = std::move(job), done = std::move(done), busyWindow, before = std::move(before)]() mutable {
+            if (before) before();
+            jobDone_ = std::move(done);
+            startTransfer(std::move(job), busyWindow);
+        },
+        turn);
 }
 
 void MainWindow::ReFindDev() {
@@ -146,8 +157,8 @@ void MainWindow::ReFindDev() {
         JobScheduler::Turn::InsteadOfSearch);
 }
 
-void MainWindow::startTransfer(TransferJob job) {
-    beginJob(true);
+void MainWindow::startTransfer(TransferJob job, bool showBusyWindow) {
+    beginJob(showBusyWindow);
     worker_->requestTransfer(std::move(job));
 }
 
@@ -201,10 +212,10 @@ void MainWindow::onJobFinished(const DeviceJobOutcome& outcome) {
     // job starts until the message has closed.
     scheduler_.finished();
     endJob();
-    if (outcome.kind == DeviceJobKind::Search) {
-        showSearchOutcome(outcome);
-    } else if (auto done = std::exchange(jobDone_, nullptr)) {
+    if (auto done = std::exchange(jobDone_, nullptr)) {
         done(outcome);
+    } else if (outcome.kind == DeviceJobKind::Search) {
+        showSearchOutcome(outcome);
     } else {
         showTransferOutcome(outcome);
     }
