@@ -21,6 +21,7 @@
 #include "editors/ui/button_editor_view.h"
 #include "editors/ui/lighting_page_view.h"
 #include "editors/ui/macro_page_view.h"
+#include "editors/ui/update_page_view.h"
 #include "skin/button_families.h"
 #include "skin/control_names.h"
 #include "skin/ui/skin_widgets.h"
@@ -94,6 +95,8 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     connect(&labelRun_, &QTimer::timeout, this, &MainWindow::LabelRunTimer);
     settleTimer_.setSingleShot(true);
     connect(&settleTimer_, &QTimer::timeout, this, [this] { carryOut(scheduler_.settleWaitOver()); });
+    restartTimer_.setSingleShot(true);
+    connect(&restartTimer_, &QTimer::timeout, this, [this] { carryOut(scheduler_.restartWaitOver()); });
 
     const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size()
                                                           : QSize(kMainWindowWidth, kMainWindowHeight);
@@ -124,6 +127,12 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     };
     new MacroPageView(*this, model_->macroPage(), model_->controls(), model_->captions(), std::move(macroServices),
                       [this] { syncFromModel(); });
+    UpdatePageServices updateServices{
+        [this](const QString& filter) { return chooseFile(this, FileDialogKind::Open, filter); },
+        [this](const std::filesystem::path& file) { loadFirmwareFile(file); },
+        [this] { programFirmware(); },
+    };
+    new UpdatePageView(*this, model_->updatePage(), std::move(updateServices), [this] { syncFromModel(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -334,8 +343,8 @@ void MainWindow::onLabelClicked(const QString& name) {
         case BarAction::Confirm: Btn_Confirm_0Click(); return;
         case BarAction::Apply: Btn_Apply_0Click(); return;
         case BarAction::Reset: Btn_Reset_0Click(); return;
-        case BarAction::SaveProfile:
-        case BarAction::LoadProfile: break;  // wired with the profile files
+        case BarAction::SaveProfile: Btn_Save_0Click(); return;
+        case BarAction::LoadProfile: Btn_Load_0Click(); return;
     }
     syncFromModel();
 }

@@ -8,8 +8,10 @@
 #include <QUrl>
 #include <QWidget>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -72,6 +74,9 @@ public slots:
     // Save Macro: the names and all macro blocks to a Wren mouse, as a device job.
     void Btn_SaveMacroClick();
     void ReFindDev();
+    // Save Profile / Load Profile (main_window_profiles.cpp).
+    void Btn_Save_0Click();
+    void Btn_Load_0Click();
 
 signals:
     // DevTimer fired: the device link watches the HID population here.
@@ -101,13 +106,21 @@ private:
     void proceedAction(DeviceAction action);
     void finishAction();
     bool deviceReady() const;
-    // Hands `work` to the scheduler; it runs when its turn comes and ends with a job or with
+    // The collect step: the pages write what their controls hold into the EditCopy. A fire-key box
+    // still being edited counts as left.
+    void collect();
+    // Hands `work` to the scheduler; it runs in its `turn` and ends with a job or with
     // requestDone().
-    void submit(std::function<void()> work, bool restartsSearch = false);
+    void submit(std::function<void()> work, JobScheduler::Turn turn = JobScheduler::Turn::BeforeSearch);
+    // runDeviceJob in a given turn; `busyWindow` false shows the busy window only once the job
+    // reports progress (a file that is read or written at once). `before` runs on this thread
+    // when the job's turn has come, before the hand-over (the collect step).
+    void scheduleJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done, JobScheduler::Turn turn,
+                     bool busyWindow, std::function<void()> before = {});
     void requestDone();
     void carryOut(JobScheduler::Order order);
     void onTickDone(bool searchPending);
-    void startTransfer(TransferJob job);
+    void startTransfer(TransferJob job, bool showBusyWindow = true);
     void beginJob(bool showBusyWindow);
     void endJob();
     void onJobProgress(int done, int total);
@@ -116,6 +129,19 @@ private:
     void showTransferOutcome(const DeviceJobOutcome& outcome);
     void updateBusy();
 
+    // Profiles (main_window_profiles.cpp).
+    void profileClick(ProfileAction action);
+    // The file chosen in the profile's dialog, after the question about replacing the file that
+    // will be written; nullopt when cancelled.
+    std::optional<std::filesystem::path> chooseProfileFile(ProfileAction action);
+
+    // Firmware (main_window_firmware.cpp): the Update page's jobs, the restart wait after command
+    // 18 and the search for the restarted mouse.
+    void loadFirmwareFile(const std::filesystem::path& file);
+    void programFirmware();
+    void beginRestartWait();
+    void findRestartedMouse();
+
     AppState& state_;
     std::unique_ptr<MainWindowModel> model_;
     Pictures pictures_;
@@ -123,7 +149,8 @@ private:
     std::string maskedBackground_;
     QTimer devTimer_;
     QTimer labelRun_;
-    QTimer settleTimer_;  // the wait before a poll's search opens the mouse
+    QTimer settleTimer_;   // the wait before a poll's search opens the mouse
+    QTimer restartTimer_;  // the wait for the mouse to restart after a firmware update
     LoadingWindow* busy_ = nullptr;
     std::function<void(const QUrl&)> openUrl_;
     std::set<std::string> reported_;

@@ -51,11 +51,11 @@ void MainWindow::updateBusy() {
 
 // ---- the scheduler's orders ----
 
-void MainWindow::submit(std::function<void()> work, bool restartsSearch) {
+void MainWindow::submit(std::function<void()> work, JobScheduler::Turn turn) {
     const std::uint64_t id = nextRequest_++;
     requests_.emplace(id, std::move(work));
-    if (restartsSearch) settleTimer_.stop();
-    carryOut(scheduler_.submit(id, restartsSearch));
+    if (turn == JobScheduler::Turn::InsteadOfSearch) settleTimer_.stop();
+    carryOut(scheduler_.submit(id, turn));
 }
 
 void MainWindow::requestDone() {
@@ -79,6 +79,7 @@ void MainWindow::carryOut(JobScheduler::Order order) {
             work();
             break;
         }
+        case Do::FindRestartedMouse: findRestartedMouse(); break;
         case Do::Close: close(); break;
     }
     updateBusy();
@@ -115,8 +116,12 @@ void MainWindow::proceedAction(DeviceAction action) {
         return;
     }
     // The collect step reads the page models: it runs here, before the hand-over.
-    model_->UIToDataBuf();
+    collect();
     startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
+}
+
+void MainWindow::collect() {
+    model_->UIToDataBuf();
 }
 
 void MainWindow::finishAction() {
@@ -133,11 +138,19 @@ void MainWindow::Btn_SaveMacroClick() {
 }
 
 void MainWindow::runDeviceJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done) {
+    scheduleJob(std::move(job), std::move(done), JobScheduler::Turn::BeforeSearch, true);
+}
+
+void MainWindow::scheduleJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done,
+                             JobScheduler::Turn turn, bool busyWindow, std::function<void()> before) {
     if (worker_ == nullptr) return;
-    submit([this, job = std::move(job), done = std::move(done)]() mutable {
-        jobDone_ = std::move(done);
-        startTransfer(std::move(job));
-    });
+    submit(
+        [this, job = std::move(job), done = std::move(done), busyWindow, before = std::move(before)]() mutable {
+            if (before) before();
+            jobDone_ = std::move(done);
+            startTransfer(std::move(job), busyWindow);
+        },
+        turn);
 }
 
 void MainWindow::ReFindDev() {
@@ -147,11 +160,11 @@ void MainWindow::ReFindDev() {
             beginJob(false);
             worker_->requestReFind();
         },
-        true);
+        JobScheduler::Turn::InsteadOfSearch);
 }
 
-void MainWindow::startTransfer(TransferJob job) {
-    beginJob(true);
+void MainWindow::startTransfer(TransferJob job, bool showBusyWindow) {
+    beginJob(showBusyWindow);
     worker_->requestTransfer(std::move(job));
 }
 
@@ -205,10 +218,10 @@ void MainWindow::onJobFinished(const DeviceJobOutcome& outcome) {
     // job starts until the message has closed.
     scheduler_.finished();
     endJob();
-    if (outcome.kind == DeviceJobKind::Search) {
-        showSearchOutcome(outcome);
-    } else if (auto done = std::exchange(jobDone_, nullptr)) {
+    if (auto done = std::exchange(jobDone_, nullptr)) {
         done(outcome);
+    } else if (outcome.kind == DeviceJobKind::Search) {
+        showSearchOutcome(outcome);
     } else {
         showTransferOutcome(outcome);
     }

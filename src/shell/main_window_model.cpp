@@ -2,6 +2,7 @@
 
 #include "skin/control_catalog.h"
 #include "skin/control_names.h"
+#include "transfers/device_read.h"
 
 namespace varnel {
 
@@ -78,6 +79,20 @@ std::string MainWindowModel::webClick() {
 }
 
 void MainWindowModel::hideAllMenus() { buttonMaps_.HideAllMenu(); }
+
+std::optional<std::string> MainWindowModel::profileButtonClick(ProfileAction action) {
+    hideAllMenus();
+    navigation_.pressActionButton(action == ProfileAction::Save ? "Save" : "Load");
+    if (!appearance_.channelsOpen() || !identifiedMouse(state_)) return text("Str022");
+    return std::nullopt;
+}
+
+void MainWindowModel::profileButtonDone() { navigation_.releaseActionButton(); }
+
+std::string MainWindowModel::messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const {
+    if (!error.languageKey.empty()) return text(error.languageKey);
+    return withReason ? text(fallbackKey) + "\n" + error.message : text(fallbackKey);
+}
 
 void MainWindowModel::mouseIdentified() { advanced_.showSensorSteps(); }
 

@@ -28,6 +28,9 @@
 
 namespace varnel {
 
+// The two profile buttons of the bar (Btn_Save_1..5, Btn_Load_1..5).
+enum class ProfileAction { Save, Load };
+
 class MainWindowModel {
 public:
     // `state` outlives the model.
@@ -52,6 +55,11 @@ public:
     std::string webClick();
     // HideAllMenu: the button editor's menus close.
     void hideAllMenus();
+    // Btn_Save_0Click / Btn_Load_0Click up to their file dialog: the menus close and the five
+    // copies of the button are marked until profileButtonDone(). Without an accepted mouse (the
+    // file's layout is the mouse's variant) the message to show instead of the dialog.
+    std::optional<std::string> profileButtonClick(ProfileAction action);
+    void profileButtonDone();
 
     // A search opened and identified a mouse: the sensor set-up of the Advanced page.
     void mouseIdentified();
@@ -66,6 +74,10 @@ public:
 
     // The current language's text of `key`.
     std::string text(std::string_view key) const { return captions_.text(key); }
+    // The message of a failure: the reason's own text where it has one, else the text of
+    // `fallbackKey`, with the reason in words on a second line when `withReason` (what the system
+    // said about a file).
+    std::string messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const;
 
     ControlTable& controls() { return controls_; }
     const ControlTable& controls() const { return controls_; }

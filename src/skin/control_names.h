@@ -91,5 +91,9 @@ inline constexpr std::string_view lbl_MacroEvents = "lbl_MacroEvents";
 inline constexpr std::string_view Img_P5 = "Img_P5";
 inline constexpr std::string_view lbl_BINPath = "lbl_BINPath";
 inline constexpr std::string_view lbl_LoadBIN = "lbl_LoadBIN";
+inline constexpr std::string_view Btn_LoadBIN = "Btn_LoadBIN";
+inline constexpr std::string_view Img_LoadBIN = "Img_LoadBIN";
+inline constexpr std::string_view Btn_Program = "Btn_Program";
+inline constexpr std::string_view Img_Program = "Img_Program";
 
 }  // namespace varnel::ctrl

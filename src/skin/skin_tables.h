@@ -241,9 +241,13 @@ constexpr std::array<PictureButton, 3> kInsertButtons{{
     {"InsertBtnCancel", ctrl::Img_Cancel, ctrl::Btn_Cancel, ctrl::Gb_Insert, HoverFamily::G, "Str422"},
 }};
 
+// The filters of the file dialogs: profiles, macro files and firmware are all ".bin" files.
+constexpr std::string_view kSaveFileFilter = "SaveFile(*.bin)";
+constexpr std::string_view kLoadFileFilter = "LoadFile(*.bin)";
+
 constexpr std::array<PictureButton, 2> kUpdateButtons{{
-    {"Btn_LoadBin", "Img_LoadBIN", "Btn_LoadBIN", "gbPage5", HoverFamily::E, "Str440"},
-    {"Btn_Program", "Img_Program", "Btn_Program", "gbPage5", HoverFamily::E, "Str441"},
+    {"Btn_LoadBin", ctrl::Img_LoadBIN, ctrl::Btn_LoadBIN, "gbPage5", HoverFamily::E, "Str440"},
+    {"Btn_Program", ctrl::Img_Program, ctrl::Btn_Program, "gbPage5", HoverFamily::E, "Str441"},
 }};
 
 // Three delay choices: a lamp at X, Y + j * H and its click label at X - 2.
