@@ -90,8 +90,7 @@ std::optional<std::string> MainWindowModel::profileButtonClick(ProfileAction act
 void MainWindowModel::profileButtonDone() { navigation_.releaseActionButton(); }
 
 std::string MainWindowModel::messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const {
-    if (!error.languageKey.empty()) return text(error.languageKey);
-    return withReason ? text(fallbackKey) + "\n" + error.message : text(fallbackKey);
+    return captions_.messageFor(error, fallbackKey, withReason);
 }
 
 void MainWindowModel::mouseIdentified() { advanced_.showSensorSteps(); }
@@ -118,9 +117,7 @@ void MainWindowModel::deviceRemovedAfterMessage(bool hadMacros) {
 
 std::optional<std::string> MainWindowModel::failureMessage(const TransferStatus& status) const {
     if (status.ok()) return std::nullopt;
-    // The reason's own text where it has one.
-    const std::string& key = status.error.languageKey;
-    return text(key.empty() ? "Str105" : key);
+    return messageFor(status.error, "Str105", false);
 }
 
 }  // namespace varnel

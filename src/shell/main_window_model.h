@@ -74,9 +74,7 @@ public:
 
     // The current language's text of `key`.
     std::string text(std::string_view key) const { return captions_.text(key); }
-    // The message of a failure: the reason's own text where it has one, else the text of
-    // `fallbackKey`, with the reason in words on a second line when `withReason` (what the system
-    // said about a file).
+    // CaptionsModel::messageFor.
     std::string messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const;
 
     ControlTable& controls() { return controls_; }

@@ -54,6 +54,11 @@ void CaptionsModel::load(int n) {
 
 std::string CaptionsModel::text(std::string_view key) const { return languages_.language(number_).text(key); }
 
+std::string CaptionsModel::messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const {
+    if (!error.languageKey.empty()) return text(error.languageKey);
+    return withReason ? text(fallbackKey) + "\n" + error.message : text(fallbackKey);
+}
+
 std::optional<Rgb> CaptionsModel::colour(std::string_view prefix) const {
     return languages_.language(number_).colour(prefix);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/result.h"
 #include "config/action_codes.h"
 #include "skin/controls.h"
 #include "skin/language.h"
@@ -25,6 +26,10 @@ public:
     int languageNumber() const { return number_; }
     // The current language's text of `key` (messages, captions); empty when it has none.
     std::string text(std::string_view key) const;
+    // The message of a failure: the reason's own text where it has one, else the text of
+    // `fallbackKey`, with the reason in words on a second line when `withReason` (what the system
+    // said about a file).
+    std::string messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const;
     // The current language's colour `prefix` (Color_F_Font: <prefix>_R, _G, _B), if it has one.
     std::optional<Rgb> colour(std::string_view prefix) const;
     LanguageLookup lookup() const;
