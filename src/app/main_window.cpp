@@ -121,8 +121,8 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     MacroPageServices macroServices{
         [this](const QString& text) { showMessage(this, text); },
         [this](const QString& text) { return askQuestion(this, text); },
-        [this](const QString& filter) { return chooseFile(this, FileDialogKind::Save, filter); },
-        [this](const QString& filter) { return chooseFile(this, FileDialogKind::Open, filter); },
+        [this](bool save) { return chooseBinFile(save); },
+        [this](const std::function<void()>& work) { whileHeld(work); },
         [this] { Btn_SaveMacroClick(); },
     };
     new MacroPageView(*this, model_->macroPage(), model_->controls(), model_->captions(), std::move(macroServices),

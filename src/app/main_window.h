@@ -131,9 +131,12 @@ private:
 
     // Profiles (main_window_profiles.cpp).
     void profileClick(ProfileAction action);
-    // The file chosen in the profile's dialog, after the question about replacing the file that
-    // will be written; nullopt when cancelled.
-    std::optional<std::filesystem::path> chooseProfileFile(ProfileAction action);
+    // A profile or macro file chosen in its dialog, after the question about replacing the file
+    // that will be written; nullopt when cancelled.
+    std::optional<std::filesystem::path> chooseBinFile(bool save);
+    // Runs `work` with the window held (no poll, no job starts meanwhile); nothing while a job or
+    // another action holds it.
+    void whileHeld(const std::function<void()>& work);
 
     // Firmware (main_window_firmware.cpp): the Update page's jobs, the restart wait after command
     // 18 and the search for the restarted mouse.
@@ -149,8 +152,9 @@ private:
     std::string maskedBackground_;
     QTimer devTimer_;
     QTimer labelRun_;
-    QTimer settleTimer_;   // the wait before a poll's search opens the mouse
-    QTimer restartTimer_;  // the wait for the mouse to restart after a firmware update
+    QTimer settleTimer_;       // the wait before a poll's search opens the mouse
+    QTimer restartTimer_;      // the wait for the mouse to restart after a firmware update
+    std::string restartNote_;  // what the mouse refused while taking the update, told after the restart
     LoadingWindow* busy_ = nullptr;
     std::function<void(const QUrl&)> openUrl_;
     std::set<std::string> reported_;

@@ -4,9 +4,6 @@
 // before a poll's waiting search, so the file holds what the window showed. Load goes after such a
 // search: its read would otherwise replace the loaded image before it could be applied, and a
 // mouse that has left by then refuses the load with Str022.
-#include <QFile>
-#include <system_error>
-
 #include "app/file_dialog.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
@@ -42,7 +39,7 @@ void MainWindow::profileClick(ProfileAction action) {
         release();
         return;
     }
-    const std::optional<std::filesystem::path> file = chooseProfileFile(action);
+    const std::optional<std::filesystem::path> file = chooseBinFile(action == ProfileAction::Save);
     if (!file) {
         release();
         return;
@@ -69,22 +66,16 @@ void MainWindow::profileClick(ProfileAction action) {
     carryOut(scheduler_.release());
 }
 
-std::optional<std::filesystem::path> MainWindow::chooseProfileFile(ProfileAction action) {
-    const bool save = action == ProfileAction::Save;
-    const QString chosen = chooseFile(this, save ? FileDialogKind::Save : FileDialogKind::Open,
-                                      qs(save ? skin::kSaveFileFilter : skin::kLoadFileFilter));
-    if (chosen.isEmpty()) return std::nullopt;
-    const std::filesystem::path file(QFile::encodeName(chosen).toStdString());
-    if (!save) return file;
-    // The dialog asked nothing: the question is about the name that will really be written.
-    const std::filesystem::path written = withBinExtension(file);
-    std::error_code ec;
-    if (std::filesystem::exists(written, ec)) {
-        const QString question =
-            qs(model_->text(kReplaceQuestionKey)).replace("%1", QFile::decodeName(written.c_str()));
-        if (!askQuestion(this, question)) return std::nullopt;
-    }
-    return file;
+std::optional<std::filesystem::path> MainWindow::chooseBinFile(bool save) {
+    return choosePath(this, save ? FileDialogKind::Save : FileDialogKind::Open,
+                      qs(save ? skin::kSaveFileFilter : skin::kLoadFileFilter), qs(model_->text(kReplaceQuestionKey)));
+}
+
+void MainWindow::whileHeld(const std::function<void()>& work) {
+    if (scheduler_.pressed() || scheduler_.jobRunning()) return;
+    scheduler_.press();
+    work();
+    carryOut(scheduler_.release());
 }
 
 }  // namespace varnel

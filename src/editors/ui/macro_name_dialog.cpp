@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "macros/macro_format.h"
 #include "skin/ui/skin_widgets.h"
 #include "skin/window_geometry.h"
 
@@ -18,7 +19,7 @@ MacroNameDialog::MacroNameDialog(QWidget* mainWindow, const CaptionsModel& capti
     : SkinDialog(mainWindow, "Form3", "MacroNameBase", "Img_MacroName"), page_(page), renamed_(std::move(renamed)) {
     addTitle("lbl_MacroName", qs(captions.text("Str510")));
     edit_ = addEdit("Edt_MacroName");
-    edit_->setMaxLength(kMaxNameLength);
+    edit_->setMaxLength(static_cast<int>(kMaxNameUnits));  // UTF-16 units, as QLineEdit counts
     connect(edit_, &QLineEdit::returnPressed, this, &MacroNameDialog::IB_ConfirmClick);
     connect(addButton(true, "IB_Confirm", "Img_Confirm", qs(captions.text("Str511"))), &SkinLabel::clicked, this,
             &MacroNameDialog::IB_ConfirmClick);

@@ -14,9 +14,6 @@ namespace varnel {
 class MacroNameDialog : public SkinDialog {
     Q_OBJECT
 public:
-    // Names are edited as at most 14 characters.
-    static constexpr int kMaxNameLength = 14;
-
     // Opens over `mainWindow` with the texts of the current language and an empty name. `renamed`
     // runs after a confirmed name went to the page, so that the window shows it.
     MacroNameDialog(QWidget* mainWindow, const CaptionsModel& captions, MacroPage& page, std::function<void()> renamed);

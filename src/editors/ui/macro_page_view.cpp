@@ -10,7 +10,6 @@
 #include <QStyledItemDelegate>
 #include <filesystem>
 
-#include "common/file_io.h"
 #include "skin/control_names.h"
 #include "skin/skin_tables.h"
 #include "skin/ui/pictures.h"
@@ -20,8 +19,6 @@ namespace varnel {
 
 namespace {
 
-constexpr char kSaveFilter[] = "SaveFile(*.bin)";
-constexpr char kOpenFilter[] = "LoadFile(*.bin)";
 constexpr QColor kFullBack(255, 0, 0);
 constexpr QColor kSelectedBack(70, 74, 82);
 constexpr QColor kSelectedText(255, 255, 255);
@@ -30,7 +27,6 @@ constexpr int kTextLeft = 45;
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 QColor qc(const Rgb& c) { return QColor(c.r, c.g, c.b); }
-std::filesystem::path pathOf(const QString& file) { return std::filesystem::path(file.toStdString()); }
 
 // LB_macroDrawItem: the event's picture in a square at the entry's left, its text 45 pixels in,
 // in the list's colours; the last entry of a full macro on red.
@@ -206,47 +202,43 @@ void MacroPageView::clearMacro() {
 void MacroPageView::showFailure(const Error& error) {
     sync();
     // The reason's own text where it has one; else what the system said about the file.
-    services_.message(error.languageKey.empty() ? text("Str436") + "\n" + qs(error.message) : text(error.languageKey));
-}
-
-std::optional<QString> MacroPageView::exportTarget() {
-    const QString chosen = services_.saveFileName(kSaveFilter);
-    if (chosen.isEmpty()) return std::nullopt;
-    const std::filesystem::path written = withBinExtension(pathOf(chosen));
-    std::error_code ec;
-    if (std::filesystem::exists(written, ec)) {
-        const QString question = text("Str437").replace("%1", QString::fromStdString(written.string()));
-        if (!services_.question(question)) return std::nullopt;
-    }
-    return chosen;
+    services_.message(qs(captions_.messageFor(error, "Str436", true)));
 }
 
 void MacroPageView::exportOne() {
-    if (!page_.Btn_ExportOneClick()) return;
-    sync();
-    const auto target = exportTarget();
-    if (!target) return;
-    if (const auto written = page_.exportOne(pathOf(*target)); !written) showFailure(written.error());
+    services_.whileHeld([this] {
+        if (!page_.Btn_ExportOneClick()) return;
+        sync();
+        const auto target = services_.chooseFile(true);
+        if (!target) return;
+        if (const auto written = page_.exportOne(*target); !written) showFailure(written.error());
+    });
 }
 
 void MacroPageView::exportAll() {
-    const auto target = exportTarget();
-    if (!target) return;
-    if (const auto written = page_.exportAll(pathOf(*target)); !written) showFailure(written.error());
+    services_.whileHeld([this] {
+        const auto target = services_.chooseFile(true);
+        if (!target) return;
+        if (const auto written = page_.exportAll(*target); !written) showFailure(written.error());
+    });
 }
 
 void MacroPageView::importOne() {
-    if (!page_.Btn_ImportOneClick()) return;
-    const QString file = services_.openFileName(kOpenFilter);
-    if (file.isEmpty()) return;
-    if (const Status s = page_.importOne(pathOf(file)); !s) showFailure(s.error());
+    services_.whileHeld([this] {
+        if (!page_.Btn_ImportOneClick()) return;
+        const auto file = services_.chooseFile(false);
+        if (!file) return;
+        if (const Status s = page_.importOne(*file); !s) showFailure(s.error());
+    });
 }
 
 void MacroPageView::importAll() {
-    page_.Btn_ImportClick();
-    const QString file = services_.openFileName(kOpenFilter);
-    if (file.isEmpty()) return;
-    if (const Status s = page_.importAll(pathOf(file)); !s) showFailure(s.error());
+    services_.whileHeld([this] {
+        page_.Btn_ImportClick();
+        const auto file = services_.chooseFile(false);
+        if (!file) return;
+        if (const Status s = page_.importAll(*file); !s) showFailure(s.error());
+    });
 }
 
 }  // namespace varnel

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -22,9 +23,13 @@ namespace varnel {
 
 struct MacroPageServices {
     std::function<void(const QString& text)> message;
-    std::function<bool(const QString& text)> question;           // Yes / No: true for Yes
-    std::function<QString(const QString& filter)> saveFileName;  // empty when cancelled
-    std::function<QString(const QString& filter)> openFileName;
+    std::function<bool(const QString& text)> question;  // Yes / No: true for Yes
+    // A macro file chosen in a dialog, nothing when cancelled; for a save the user has agreed to
+    // replace the ".bin" file that will really be written.
+    std::function<std::optional<std::filesystem::path>(bool save)> chooseFile;
+    // Runs `work` while the window is held, so that no poll's search or other job changes the
+    // macros while a dialog is open and a file is read or written; nothing while a job holds it.
+    std::function<void(const std::function<void()>& work)> whileHeld;
     std::function<void()> saveMacro;  // Save Macro as a device job
 };
 
@@ -49,7 +54,6 @@ private:
     void importAll();
     // The file to export to, after the question about replacing the file that will be written;
     // nullopt when cancelled.
-    std::optional<QString> exportTarget();
     void showFailure(const Error& error);
     QString text(std::string_view key) const;
     void sync();
