@@ -40,8 +40,10 @@ void MainWindow::programFirmware() {
             return programmed.status;
         },
         [this, finished](const DeviceJobOutcome& outcome) {
-            // Whatever was refused on the way, a mouse that took command 18 restarts.
+            // Whatever was refused on the way, a mouse that took command 18 restarts; what it
+            // refused is told with the result of the restart.
             if (*finished) {
+                restartNote_ = outcome.status.ok() ? std::string() : outcome.status.error.message;
                 beginRestartWait();
                 return;
             }
@@ -59,7 +61,12 @@ void MainWindow::beginRestartWait() {
 void MainWindow::findRestartedMouse() {
     jobDone_ = [this](const DeviceJobOutcome& outcome) {
         showSearchOutcome(outcome);
-        showMessage(this, qs(model_->text(UpdatePage::kUpdatedKey)));
+        // Only a mouse found again has restarted with the new firmware.
+        const bool back = outcome.search.found && deviceReady();
+        QString text = qs(model_->text(back ? UpdatePage::kUpdatedKey : UpdatePage::kNotFoundAfterRestartKey));
+        if (!restartNote_.empty()) text += "\n" + qs(restartNote_);
+        restartNote_.clear();
+        showMessage(this, text);
     };
     beginJob(true);
     worker_->requestReFind();

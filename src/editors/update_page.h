@@ -19,6 +19,8 @@ public:
     static constexpr std::string_view kUpdatedKey = "Str444";
     // Programming stopped before command 18; the file stays loaded for another try.
     static constexpr std::string_view kNotUpdatedKey = "Str445";
+    // Command 18 went out, but the restarted mouse was not found again.
+    static constexpr std::string_view kNotFoundAfterRestartKey = "Str446";
 
     // `controls` and `state` outlive the page.
     UpdatePage(ControlTable& controls, AppState& state);

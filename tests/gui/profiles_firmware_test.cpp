@@ -86,6 +86,17 @@ class ProfilesFirmwareTest : public QObject {
         rig().settle();
     }
 
+    // A Wren read by the window (its firmware region cleared, so programming shows), with the
+    // embedded firmware written to a file and loaded on the Update page; the file's name.
+    QString wrenWithFirmwareLoaded(const std::shared_ptr<VirtualMouse>& mouse) {
+        clearFirmwareRegion(*mouse);
+        rig().tick();
+        const QString firmware = file("DefaultFW.bin");
+        writeFile(firmware, resourceBytes("DefaultFW"));
+        openUpdatePageAndLoad(firmware);
+        return firmware;
+    }
+
 private slots:
     void init() {
         rig_ = std::make_unique<DeviceRig>();
@@ -235,11 +246,7 @@ private slots:
 
     void theEmbeddedFirmwareIsProgrammedAndTheMouseFoundAgain() {
         auto mouse = rig().addMouse(virtualOptions("wren-rgb-3330"));
-        clearFirmwareRegion(*mouse);
-        rig().tick();
-        const QString firmware = file("DefaultFW.bin");
-        writeFile(firmware, resourceBytes("DefaultFW"));
-        openUpdatePageAndLoad(firmware);
+        const QString firmware = wrenWithFirmwareLoaded(mouse);
         QCOMPARE(dialogs_, QStringList{"open LoadFile(*.bin)"});
         QCOMPARE(caption("lbl_LoadBIN"), firmware);
         QVERIFY(rig().state.FirmwareLoaded);
@@ -276,13 +283,21 @@ private slots:
         QVERIFY(counted != progress.end());
     }
 
+    void aMouseNotFoundAfterItsRestartIsNotReportedAsUpdated() {
+        auto mouse = rig().addMouse(virtualOptions("wren-rgb-3330"));
+        wrenWithFirmwareLoaded(mouse);
+        QSignalSpy jobsDone(rig().window.get(), &MainWindow::deviceJobDone);
+        rig().click("Btn_Program");
+        QTRY_COMPARE(jobsDone.size(), 1);
+        QCOMPARE(mouse->reloadCount(kCmdFinishFirmware), 1);
+        rig().errand([&](VirtualBus&) { mouse->unplug(); });  // during the restart wait
+        rig().settle();
+        QCOMPARE(rig().messages, (QStringList{rig().noDeviceMessage(), rig().text("Str446")}));
+    }
+
     void aFirmwareThatDoesNotReadBackStaysLoadedAndIsNotFinished() {
         auto mouse = rig().addMouse(virtualOptions("wren-rgb-3330"));
-        clearFirmwareRegion(*mouse);
-        rig().tick();
-        const QString firmware = file("DefaultFW.bin");
-        writeFile(firmware, resourceBytes("DefaultFW"));
-        openUpdatePageAndLoad(firmware);
+        const QString firmware = wrenWithFirmwareLoaded(mouse);
         // Every erase of the first firmware sector is refused: its zeros cannot become the image.
         rig().bus->refuseReports(
             [](const FeatureReport& r) { return r[0] == kCommandReportId && r[1] == kCmdEraseSector && r[2] == 0x10; });
