@@ -68,7 +68,9 @@ void Lighting::store() {
     EditCopy& edit = state_.EditCopy;
     if (!edit.chip || shownFor_ != LightingKind::Rgb) return;
     edit.bytes[param_b::kLedMode] = kLedModeCodes[static_cast<std::size_t>(mode_)];
-    for (const BreathPhase phase : kBreathPhases) edit.bytes[breathByte(phase)] = codeOfLevel(phase, level(phase));
+    // A level never set (0) leaves its byte as it is.
+    for (const BreathPhase phase : kBreathPhases)
+        if (level(phase) > 0) edit.bytes[breathByte(phase)] = codeOfLevel(phase, level(phase));
     std::uint8_t& flags = edit.bytes[param_a::kLedFlags];
     flags = static_cast<std::uint8_t>(source_ == kMouseColour ? flags | kMouseColourBit : flags & ~kMouseColourBit);
     std::uint8_t* colour = &edit.bytes[param_a::kMode1Color];
