@@ -9,11 +9,12 @@ namespace varnel {
 
 namespace {
 
-// A short file is refused whole (Str435: too short to be a macro file).
-Status checkSize(ByteSpan file, std::size_t need, const char* what) {
-    if (file.size() >= need) return Status::success();
-    return makeError(std::string(what) + " must hold " + std::to_string(need) + " bytes, this one holds " +
-                         std::to_string(file.size()),
+// A file of another size is refused whole (Str435): a short one cannot fill the macros, and a
+// longer one is some other file (all macros given to Import One would make a macro of name records).
+Status checkSize(std::size_t size, bool longer, std::size_t need, const char* what) {
+    if (size == need && !longer) return Status::success();
+    return makeError(std::string(what) + " holds exactly " + std::to_string(need) + " bytes, this one holds " +
+                         (longer ? "more" : std::to_string(size)),
                      "Str435");
 }
 
@@ -42,14 +43,14 @@ Bytes macroSetFileBytes(const DataBuf& buf) {
 
 Status importMacroFile(DataBuf& buf, std::size_t index, ByteSpan file) {
     if (auto s = checkIndex(index); !s) return s;
-    if (auto s = checkSize(file, kMacroFileSize, "a macro file"); !s) return s;
+    if (auto s = checkSize(file.size(), false, kMacroFileSize, "a macro file"); !s) return s;
     std::copy_n(file.begin(), kMacroNameRecordSize, buf.nameRecord(index).begin());
     std::copy_n(file.begin() + kMacroNameRecordSize, kMacroBlockSize, buf.macroBlock(index).begin());
     return Status::success();
 }
 
 Status importMacroSetFile(DataBuf& buf, ByteSpan file) {
-    if (auto s = checkSize(file, kMacroSetFileSize, "a file of all macros"); !s) return s;
+    if (auto s = checkSize(file.size(), false, kMacroSetFileSize, "a file of all macros"); !s) return s;
     std::copy_n(file.begin(), kMacroNameTableSize, buf.macroNameTable.begin());
     std::copy_n(file.begin() + kMacroNameTableSize, kMacroAreaSize, buf.macroArea.begin());
     return Status::success();
@@ -68,12 +69,14 @@ Result<std::filesystem::path> exportMacroSetFile(const DataBuf& buf, const std::
 Status importMacroFile(DataBuf& buf, std::size_t index, const std::filesystem::path& path) {
     auto head = readFileAtMost(path, kMacroFileSize);
     if (!head) return head.error();
+    if (auto s = checkSize(head->bytes.size(), head->longer, kMacroFileSize, "a macro file"); !s) return s;
     return importMacroFile(buf, index, ByteSpan(head->bytes));
 }
 
 Status importMacroSetFile(DataBuf& buf, const std::filesystem::path& path) {
     auto head = readFileAtMost(path, kMacroSetFileSize);
     if (!head) return head.error();
+    if (auto s = checkSize(head->bytes.size(), head->longer, kMacroSetFileSize, "a file of all macros"); !s) return s;
     return importMacroSetFile(buf, ByteSpan(head->bytes));
 }
 
