@@ -45,6 +45,8 @@ constexpr Size kModeLabel{120, 20};
 constexpr Size kColourSourceLabel{170, 22};
 constexpr Size kLightingNote{628, 24};
 constexpr Point kLightingNoteAt{132, 410};
+constexpr Size kRecordNote{560, 20};
+constexpr Point kRecordNoteAt{132, 112};
 constexpr Size kMacroNameList{210, 120};
 // The event list leaves room under it, in the page art's event box, for two lines of usage.
 constexpr Size kMacroContentList{232, 244};
@@ -193,6 +195,7 @@ void addMacroPage(Builder& b) {
     b.add(ctrl::LB_macro, ControlKind::List, g, kMacroContentList);
     b.label(ctrl::lbl_MacroBytes, g, kMacroUsage);
     b.label(ctrl::lbl_MacroEvents, g, kMacroUsage);
+    b.label(ctrl::lbl_RecordNote, g, kRecordNote, {}, false);
     for (const auto& btn : kMacroButtons) b.pictureButton(btn.picture, btn.label, g);
 
     b.add(ctrl::Gb_Delay, ControlKind::Group, g, kDelayPanel);
@@ -308,6 +311,9 @@ void designedState(ControlTable& t) {
     t.moveTo(ctrl::lbl_LightingNote, kLightingNoteAt.x, kLightingNoteAt.y);
     t.setAlign(ctrl::lbl_LightingNote, TextAlign::Left);
     t.setFont(ctrl::lbl_LightingNote, 10, Rgb{235, 70, 80});
+    t.moveTo(ctrl::lbl_RecordNote, kRecordNoteAt.x, kRecordNoteAt.y);
+    t.setAlign(ctrl::lbl_RecordNote, TextAlign::Left);
+    t.setFont(ctrl::lbl_RecordNote, 10, Rgb{235, 70, 80});
     // The Update buttons keep their designed font: the language files do not style them.
     for (int page = 1; page <= kPageGroupCount; ++page)
         t.setFont(barLabel(pageInfo(Page::Update).button, page), 11, Rgb{255, 255, 255});
