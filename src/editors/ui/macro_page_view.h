@@ -8,11 +8,13 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
 
 #include "editors/macro_page.h"
 #include "editors/ui/macro_name_dialog.h"
+#include "platform/input_capture.h"
 #include "skin/captions.h"
 #include "skin/controls.h"
 
@@ -26,6 +28,9 @@ struct MacroPageServices {
     std::function<QString(const QString& filter)> saveFileName;  // empty when cancelled
     std::function<QString(const QString& filter)> openFileName;
     std::function<void()> saveMacro;  // Save Macro as a device job
+    // Record/Stop (whole macro, or insert) and a captured event, through the window's model.
+    std::function<Status(bool insert)> recordClick;
+    std::function<Status(const InputEvent& e)> recordInput;
 };
 
 class MacroPageView : public QObject {
@@ -36,8 +41,15 @@ public:
     MacroPageView(QWidget& window, MacroPage& page, const ControlTable& controls, const CaptionsModel& captions,
                   MacroPageServices services, std::function<void()> render);
 
+    ~MacroPageView() override;
+
     // The open rename dialog, if any.
     MacroNameDialog* dialog() const { return dialog_; }
+    // Input is captured exactly while the page records (a recording also ends when the mouse
+    // leaves or the lists are emptied).
+    void followRecording();
+    // Tests put a capture of their own in place before the first recording.
+    void setCapture(std::unique_ptr<InputCapture> capture);
 
 private:
     void onClick(std::string_view label, std::function<void()> click);
@@ -51,6 +63,8 @@ private:
     // nullopt when cancelled.
     std::optional<QString> exportTarget();
     void showFailure(const Error& error);
+    void recordClick(bool insert);
+    void recordInput(const InputEvent& e);
     QString text(std::string_view key) const;
     void sync();
 
@@ -60,6 +74,7 @@ private:
     MacroPageServices services_;
     std::function<void()> render_;
     QPointer<MacroNameDialog> dialog_;
+    std::unique_ptr<InputCapture> capture_;
 };
 
 }  // namespace varnel
