@@ -53,6 +53,10 @@ constexpr Size kMacroContentList{232, 244};
 constexpr Size kMacroUsage{232, 17};
 constexpr Size kDelayPanel{222, 130};
 constexpr Size kInsertPanel{222, 152};
+// The cover of the insert panel's delay choices while keys are recorded: from the first choice
+// down to the Record/Stop button (InsertRecDelay_Y, InsertBtnStart_Y), which stays clickable.
+constexpr Size kInsertChoicesCover{222, 66};
+constexpr Point kInsertChoicesCoverAt{0, 34};
 constexpr Size kLamp{12, 12};
 constexpr Size kDelayLabel{160, 20};
 constexpr Size kDelayEdit{44, 20};
@@ -211,7 +215,7 @@ void addMacroPage(Builder& b) {
     b.label(ctrl::lbl_Delay, ctrl::Gb_Insert, kInsertDelayCaption);
     b.label(ctrl::lbl_s_A, ctrl::Gb_Insert, kUnitLabel);
     for (const auto& btn : kInsertButtons) b.pictureButton(btn.picture, btn.label, ctrl::Gb_Insert);
-    b.label(ctrl::GB_Dis, ctrl::Gb_Insert, kInsertPanel, {}, false);
+    b.label(ctrl::GB_Dis, ctrl::Gb_Insert, kInsertChoicesCover, {}, false);
 }
 
 void addUpdatePage(Builder& b) {
@@ -312,6 +316,7 @@ void designedState(ControlTable& t) {
     t.setAlign(ctrl::lbl_LightingNote, TextAlign::Left);
     t.setFont(ctrl::lbl_LightingNote, 10, Rgb{235, 70, 80});
     t.moveTo(ctrl::lbl_RecordNote, kRecordNoteAt.x, kRecordNoteAt.y);
+    t.moveTo(ctrl::GB_Dis, kInsertChoicesCoverAt.x, kInsertChoicesCoverAt.y);
     t.setAlign(ctrl::lbl_RecordNote, TextAlign::Left);
     t.setFont(ctrl::lbl_RecordNote, 10, Rgb{235, 70, 80});
     // The Update buttons keep their designed font: the language files do not style them.
