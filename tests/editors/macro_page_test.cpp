@@ -304,7 +304,10 @@ TEST_F(MacroPageTest, ARecordingFillsTheListLiveAndIsEncodedAtStop) {
     window_->languageClick(2);
     putMacro(3, {kB, kDelay, kBRelease});  // decodes with record delay
     page_->LB_MacroNameClick(3);
+    // Clicked under the pointer: the caption scrolls on as "Stop" and stays so when it leaves.
+    window_->navigation().hoverEnter("Btn_Start");
     ASSERT_TRUE(window_->recordClick(false).ok());
+    window_->navigation().hoverLeave("Btn_Start");
     EXPECT_EQ(controls().caption("Btn_Start"), "Stop");
     EXPECT_FALSE(controls().find("Gb_Delay")->enabled);
     EXPECT_EQ(events(), std::vector<std::string>{});
