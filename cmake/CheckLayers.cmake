@@ -6,7 +6,7 @@
 #   config, macros, profiles                       the image and file formats, each on the last
 #   device                                         the device link, beside the formats
 #   transfers                                      joins formats and device; AppState and AppModel
-#   platform                                       Linux back-ends of interfaces declared below
+#   platform                                       Linux back-ends; the input capture interface
 #   skin, editors, shell                           Qt-free window models, each on the last
 #   tools                                          command-line programs on the core
 #   <folder>/ui, app                               the Qt layer
@@ -25,7 +25,7 @@ set(allowed_shell ${core} skin editors)
 set(allowed_tools ${core} platform skin editors shell)
 set(allowed_platform/ui ${core} platform)
 set(allowed_skin/ui ${core} skin)
-set(allowed_editors/ui ${core} skin editors platform/ui skin/ui)
+set(allowed_editors/ui ${core} platform skin editors platform/ui skin/ui)
 set(allowed_app ${core} platform skin editors shell platform/ui skin/ui editors/ui)
 set(qt_layer platform/ui skin/ui editors/ui app)
 

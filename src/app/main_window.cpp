@@ -124,9 +124,11 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
         [this](bool save) { return chooseBinFile(save); },
         [this](const std::function<void()>& work) { whileHeld(work); },
         [this] { Btn_SaveMacroClick(); },
+        [this](bool insert) { return model_->recordClick(insert); },
+        [this](const InputEvent& e) { return model_->recordInput(e); },
     };
-    new MacroPageView(*this, model_->macroPage(), model_->controls(), model_->captions(), std::move(macroServices),
-                      [this] { syncFromModel(); });
+    macroView_ = new MacroPageView(*this, model_->macroPage(), model_->controls(), model_->captions(),
+                                   std::move(macroServices), [this] { syncFromModel(); });
     UpdatePageServices updateServices{
         [this](const QString& filter) { return chooseFile(this, FileDialogKind::Open, filter); },
         [this](const std::filesystem::path& file) { loadFirmwareFile(file); },
@@ -304,6 +306,7 @@ void MainWindow::syncFromModel() {
     follow(devTimer_, model_->navigation().devTimerEnabled());
     follow(labelRun_, model_->navigation().labelRunEnabled());
     QGuiApplication::setApplicationDisplayName(qs(model_->applicationTitle()));
+    if (macroView_) macroView_->followRecording();
 }
 
 void MainWindow::onLabelEntered(const QString& name) {

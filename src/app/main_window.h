@@ -28,6 +28,7 @@ class QListWidget;
 namespace varnel {
 
 class LoadingWindow;
+class MacroPageView;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -37,6 +38,7 @@ public:
     ~MainWindow() override;
 
     MainWindowModel& model() { return *model_; }
+    MacroPageView* macroView() const { return macroView_; }
     QTimer* devTimer() { return &devTimer_; }
     QTimer* labelRun() { return &labelRun_; }
     void setBusyWindow(LoadingWindow* busy);
@@ -147,6 +149,7 @@ private:
 
     AppState& state_;
     std::unique_ptr<MainWindowModel> model_;
+    MacroPageView* macroView_ = nullptr;  // a child of this window
     Pictures pictures_;
     std::unordered_map<std::string, QWidget*> widgets_;
     std::string maskedBackground_;

@@ -113,6 +113,8 @@ void MacroPage::dropSelection() {
     controls_.setItemIndex(ctrl::LB_MacroName, -1);
     forgetEvents();
     PressCount = ReleaseCount = 0;
+    // A recording ends with its macro: nothing of it is encoded, and no later event lands anywhere.
+    recorder_.stop();
     if (workState_ != MacroWorkState::Idle) {
         // The macro being edited is gone, and with it what the panel or a recording worked on.
         workState_ = MacroWorkState::Idle;
@@ -169,6 +171,8 @@ void MacroPage::showWorkState() {
     };
     controls_.setCaption(ctrl::Btn_Start, recordCaption(MacroWorkState::Recording));
     controls_.setCaption(ctrl::Btn_InsertStart, recordCaption(MacroWorkState::InsertRecording));
+    controls_.setCaption(ctrl::lbl_RecordNote, captions_.text("Str438"));
+    controls_.setVisible(ctrl::lbl_RecordNote, recording() && !globalCapture_);
     showDelayChoices();
 }
 
@@ -236,8 +240,12 @@ void MacroPage::showUsage() {
         return;
     }
     const EventCounts counts = countEvents(script_);
-    const int used = usedLength(state_.DataBuf.nameRecord(*selected_));
-    controls_.setCaption(ctrl::lbl_MacroBytes, filled(captions_.text("Str432"), {used}));
+    // Recorded lines wait to be encoded (until Stop, or OK in the panel); their bytes count now.
+    std::size_t used = usedLength(state_.DataBuf.nameRecord(*selected_));
+    if (workState_ != MacroWorkState::Idle && !script_.empty()) {
+        if (const auto encoded = encodeMacroScript(script_)) used = encoded->size();
+    }
+    controls_.setCaption(ctrl::lbl_MacroBytes, filled(captions_.text("Str432"), {static_cast<int>(used)}));
     controls_.setCaption(ctrl::lbl_MacroEvents, filled(captions_.text("Str433"), {counts.presses, counts.releases}));
 }
 
@@ -527,15 +535,17 @@ bool MacroPage::beginRecording() {
     if (!selected_ || workState_ != MacroWorkState::Idle) return false;
     showPressed(ctrl::Btn_Start);
     workState_ = MacroWorkState::Recording;
-    PressCount = ReleaseCount = 0;
-    LimitReached = false;
     forgetEvents();
+    recorder_.start(script_, {RecordPlacement::Append, 0, recordDelay_.mode, recordDelayMs()});
+    PressCount = ReleaseCount = 0;
     showWorkState();
+    showEvents(-1);
     return true;
 }
 
 Status MacroPage::endRecording() {
     if (workState_ != MacroWorkState::Recording) return makeError("no recording runs");
+    recorder_.stop();
     showPressed(ctrl::Btn_Start);
     workState_ = MacroWorkState::Idle;
     showWorkState();
@@ -556,41 +566,51 @@ bool MacroPage::beginInsertRecording() {
         return false;
     showPressed(ctrl::Btn_InsertStart);
     workState_ = MacroWorkState::InsertRecording;
-    InsertPos = eventIndex_;
-    LimitReached = false;
+    const RecordPlacement placement =
+        insertChoice() == InsertChoice::KeyFront ? RecordPlacement::Front : RecordPlacement::Back;
+    recorder_.start(script_, {placement, eventIndex_, insertDelay_.mode, insertDelayMs()});
+    InsertPos = recorder_.InsertPos;
     showWorkState();
     return true;
 }
 
 void MacroPage::endInsertRecording() {
     if (workState_ != MacroWorkState::InsertRecording) return;
+    recorder_.stop();
     showPressed(ctrl::Btn_InsertStart);
     workState_ = MacroWorkState::InsertPanel;
     showWorkState();
 }
 
-std::string MacroPage::recordingHeader() const {
-    switch (recordDelay_.mode) {
-        case DelayMode::RecordDelay: return "10";
-        case DelayMode::DefaultDelay: return "01" + std::to_string(recordDelayMs());
-        case DelayMode::NoDelay: break;
-    }
-    return "00";
+void MacroPage::stopRecording() {
+    if (workState_ == MacroWorkState::Recording) (void)endRecording();
+    endInsertRecording();
 }
 
-void MacroPage::placeLine(std::string line) {
-    const bool event = lineKind(line) != ScriptLineKind::Delay;
+void MacroPage::setGlobalCapture(bool global) {
+    globalCapture_ = global;
+    showWorkState();
+}
+
+Status MacroPage::recordInput(const InputEvent& e, bool overRecordButton) {
+    if (!recording()) return Status::success();
+    const RecordStep step = recorder_.handle(script_, e, overRecordButton);
+    const EventCounts counts = recorder_.counts();
     if (workState_ == MacroWorkState::Recording) {
-        if (script_.empty()) script_.push_back(recordingHeader());
-        script_.push_back(std::move(line));
-        showEvents(eventCount(script_) - 1);
-        return;
+        PressCount = counts.presses;
+        ReleaseCount = counts.releases;
+    } else {
+        InsertPressCount = counts.presses;
+        InsertReleaseCount = counts.releases;
+        InsertPos = recorder_.InsertPos;
     }
-    if (workState_ != MacroWorkState::InsertRecording) return;
-    const int at = insertChoice() == InsertChoice::KeyFront ? InsertPos : InsertPos + 1;
-    if (!insertEvent(script_, at, std::move(line))) return;
-    ++InsertPos;
-    showEvents(event ? InsertPos : eventIndex_);
+    if (step.changed) showEvents(step.select >= 0 ? step.select : eventIndex_);
+    if (!step.stop) return Status::success();
+    if (workState_ == MacroWorkState::InsertRecording) {
+        endInsertRecording();
+        return Status::success();
+    }
+    return endRecording();
 }
 
 }  // namespace varnel

@@ -17,6 +17,7 @@
 
 #include "common/result.h"
 #include "macros/macro_format.h"
+#include "macros/macro_recorder.h"
 #include "skin/captions.h"
 #include "skin/controls.h"
 #include "skin/page_model.h"
@@ -95,16 +96,26 @@ public:
     void Btn_ImportClick();
     Status importAll(const std::filesystem::path& file);
 
-    // The recorder's side of the working states: start and stop a whole-macro recording (the
-    // script starts empty; stopping encodes it) and an insert recording inside the open panel
-    // (from the selected event; nothing is encoded until OK). False when it may not start.
+    // Recording (Btn_StartClick, Btn_InsertStartClick): a whole macro (the script starts anew
+    // with its header; stopping encodes it) or keys inserted in the open panel from the selected
+    // event (nothing is encoded until OK). begin... is false when a recording may not start.
     bool beginRecording();
     Status endRecording();
     bool beginInsertRecording();
     void endInsertRecording();
-    // A recorded line: appended in a whole-macro recording; in an insert recording put in at
-    // InsertPos (front) or after it (back), InsertPos moving on so a run keeps its order.
-    void placeLine(std::string line);
+    // Ends whichever recording runs, as its button would (the mouse is leaving).
+    void stopRecording();
+    bool recording() const {
+        return workState_ == MacroWorkState::Recording || workState_ == MacroWorkState::InsertRecording;
+    }
+    // A captured event while recording: its lines go into the script and the event list at
+    // once. A recording the event ended (100th release, a full macro) is stopped as by its
+    // button; that stop's status is returned (a whole macro is encoded then).
+    Status recordInput(const InputEvent& e, bool overRecordButton);
+    const MacroRecorder& recorder() const { return recorder_; }
+    // Whether the input capture reads the whole desktop; when not, the page says so while a
+    // recording runs.
+    void setGlobalCapture(bool global);
 
     std::optional<std::size_t> selectedMacro() const { return selected_; }
     const MacroScript& script() const { return script_; }
@@ -125,7 +136,6 @@ public:
     int ReleaseCount = 0;
     int InsertPressCount = 0;
     int InsertReleaseCount = 0;
-    bool LimitReached = false;
     int InsertPos = 0;
     int SavedTopIndex = 0;
     int SavedItemIndex = -1;
@@ -157,7 +167,6 @@ private:
     // become the page's script (with its inspection text).
     Status encode(const MacroScript& script);
     void reloadAfterImport();
-    std::string recordingHeader() const;
     void CountMacroEvents();
     void CloseInsertPanel();
 
@@ -172,6 +181,8 @@ private:
     MacroWorkState workState_ = MacroWorkState::Idle;
     DelayBox recordDelay_;
     DelayBox insertDelay_;
+    MacroRecorder recorder_;
+    bool globalCapture_ = true;
 };
 
 }  // namespace varnel

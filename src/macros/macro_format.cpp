@@ -112,6 +112,8 @@ constexpr ButtonEvent kButtonEvents[] = {
     {0x01, "LeftKey"}, {0x02, "RightKey"}, {0x04, "MiddleKey"}, {0x08, "Forward"}, {0x10, "Backward"}};
 constexpr std::uint8_t kButtonEventMark = 0x20;
 constexpr std::uint8_t kPressBit = 0x80;
+constexpr std::uint8_t kModifierOpcode = 0x01;
+constexpr std::uint8_t kKeyOpcode = 0x02;
 
 std::string eventLine(bool press, std::string_view name, std::uint8_t b0, std::uint8_t b1) {
     return std::string(press ? "1 " : "2 ") + std::string(name) + " CODE:" + hex2(b0) + hex2(b1);
@@ -211,6 +213,25 @@ std::string inspectionText(ByteSpan bytes) {
     text.reserve(bytes.size() * 2);
     for (auto b : bytes) text += hex2(b);
     return text;
+}
+
+std::string keyEventLine(bool press, int vk) {
+    const std::uint8_t pressBit = press ? kPressBit : 0;
+    for (const auto& m : kModifierNames) {
+        if (m.vk == vk) return eventLine(press, KeyName(vk), pressBit | kModifierOpcode, m.mask);
+    }
+    return eventLine(press, KeyName(vk), pressBit | kKeyOpcode, KeyUsage(vk));
+}
+
+std::string buttonEventLine(bool press, MouseButton button) {
+    const ButtonEvent& b = kButtonEvents[static_cast<std::size_t>(button)];
+    return eventLine(press, b.name, 0x00, (press ? kPressBit : 0) | kButtonEventMark | b.bit);
+}
+
+Result<std::size_t> encodedLineLength(std::string_view line) {
+    auto bytes = encodeMacroScript({std::string(), std::string(line)});
+    if (!bytes) return bytes.error();
+    return bytes->size() - 1;  // without the end byte
 }
 
 Result<Bytes> encodeMacroScript(const MacroScript& script) {

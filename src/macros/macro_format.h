@@ -12,6 +12,7 @@
 #include "common/bytes.h"
 #include "common/result.h"
 #include "config/image_sizes.h"
+#include "config/input_event.h"
 
 namespace varnel {
 
@@ -51,6 +52,15 @@ struct EncodedMacro {
 
 // The inspection text of encoded bytes: two upper-case hex digits each ("8204FE007800").
 std::string inspectionText(ByteSpan bytes);
+
+// The script line of a key pressed or released, by its virtual-key code: a modifier event for
+// Shift, Ctrl, Alt and the two Windows keys ("1 Shift CODE:8102"), else a key event with the
+// key's usage ("1 A CODE:8204"; a key missing from the table is "None" with usage 00).
+std::string keyEventLine(bool press, int vk);
+// The fixed line of a mouse button pressed or released ("1 LeftKey CODE:00A1").
+std::string buttonEventLine(bool press, MouseButton button);
+// Bytes that one event or delay line takes in the block (a delay 3, a key event 2, a button 1).
+Result<std::size_t> encodedLineLength(std::string_view line);
 
 // Encodes the script's event lines (line 0 is skipped) followed by the end byte.
 Result<Bytes> encodeMacroScript(const MacroScript& script);

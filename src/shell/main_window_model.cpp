@@ -66,11 +66,39 @@ void MainWindowModel::languageClick(int n) {
     captions_.load(n);
     navigation_.showLanguage();
     for (PageModel* page : pages_) page->languageChanged();
-    // A label scrolling under the pointer now scrolls its new caption, and gets it back on leave.
-    Marquee& marquee = navigation_.marquee();
-    if (marquee.active()) marquee.restartWith(controls_.caption(marquee.label()));
+    followCaption();
     applicationTitle_ = captions_.titleText();
     navigation_.refreshAPPage();
+}
+
+Status MainWindowModel::recordClick(bool insert) {
+    Status s = Status::success();
+    if (insert) {
+        if (macro_.workState() == MacroWorkState::InsertRecording)
+            macro_.endInsertRecording();
+        else
+            macro_.beginInsertRecording();
+    } else {
+        if (macro_.workState() == MacroWorkState::Recording)
+            s = macro_.endRecording();
+        else
+            macro_.beginRecording();
+    }
+    followCaption();
+    return s;
+}
+
+Status MainWindowModel::recordInput(const InputEvent& e) {
+    Status s = macro_.recordInput(e, navigation_.overRecordButton());
+    followCaption();
+    return s;
+}
+
+void MainWindowModel::followCaption() {
+    // A label scrolling under the pointer now scrolls its new caption, and gets it back on leave.
+    Marquee& marquee = navigation_.marquee();
+    if (marquee.active() && marquee.text() != controls_.caption(marquee.label()))
+        marquee.restartWith(controls_.caption(marquee.label()));
 }
 
 std::string MainWindowModel::webClick() {
@@ -107,6 +135,8 @@ std::optional<std::string> MainWindowModel::refreshChipPages() {
 void MainWindowModel::deviceRemovedBeforeMessage() {
     appearance_.deviceRemovedBeforeMessage();
     hideAllMenus();
+    // Nothing typed at the message box belongs to a macro of the mouse that left.
+    macro_.stopRecording();
 }
 
 void MainWindowModel::deviceRemovedAfterMessage(bool hadMacros) {

@@ -51,6 +51,12 @@ public:
     std::optional<std::string> pageClick(skin::Page page);
     // The language switch to n (1..3), also a click on the current language.
     void languageClick(int n);
+    // Btn_StartClick / Btn_InsertStartClick: start or stop the Macro page's recording; a caption
+    // scrolling under the pointer goes on with the new one ("Record" / "Stop"). The status of a
+    // stop, which encodes a whole macro.
+    Status recordClick(bool insert);
+    // An event captured while recording; the left click on Record/Stop itself is left out.
+    Status recordInput(const InputEvent& e);
     // Btn_Web_0Click: marks the five copies clicked; returns the address to open.
     std::string webClick();
     // HideAllMenu: the button editor's menus close.
@@ -100,6 +106,8 @@ public:
     const std::vector<std::string>& problems() const { return problems_; }
 
 private:
+    // The marquee scrolls the caption its label has now (after a language switch or Record/Stop).
+    void followCaption();
     AppState& state_;
     ControlTable controls_;
     CaptionsModel captions_;

@@ -45,12 +45,18 @@ constexpr Size kModeLabel{120, 20};
 constexpr Size kColourSourceLabel{170, 22};
 constexpr Size kLightingNote{628, 24};
 constexpr Point kLightingNoteAt{132, 410};
+constexpr Size kRecordNote{560, 20};
+constexpr Point kRecordNoteAt{132, 112};
 constexpr Size kMacroNameList{210, 120};
 // The event list leaves room under it, in the page art's event box, for two lines of usage.
 constexpr Size kMacroContentList{232, 244};
 constexpr Size kMacroUsage{232, 17};
 constexpr Size kDelayPanel{222, 130};
 constexpr Size kInsertPanel{222, 152};
+// The cover of the insert panel's delay choices while keys are recorded: from the first choice
+// down to the Record/Stop button (InsertRecDelay_Y, InsertBtnStart_Y), which stays clickable.
+constexpr Size kInsertChoicesCover{222, 66};
+constexpr Point kInsertChoicesCoverAt{0, 34};
 constexpr Size kLamp{12, 12};
 constexpr Size kDelayLabel{160, 20};
 constexpr Size kDelayEdit{44, 20};
@@ -193,6 +199,7 @@ void addMacroPage(Builder& b) {
     b.add(ctrl::LB_macro, ControlKind::List, g, kMacroContentList);
     b.label(ctrl::lbl_MacroBytes, g, kMacroUsage);
     b.label(ctrl::lbl_MacroEvents, g, kMacroUsage);
+    b.label(ctrl::lbl_RecordNote, g, kRecordNote, {}, false);
     for (const auto& btn : kMacroButtons) b.pictureButton(btn.picture, btn.label, g);
 
     b.add(ctrl::Gb_Delay, ControlKind::Group, g, kDelayPanel);
@@ -208,7 +215,7 @@ void addMacroPage(Builder& b) {
     b.label(ctrl::lbl_Delay, ctrl::Gb_Insert, kInsertDelayCaption);
     b.label(ctrl::lbl_s_A, ctrl::Gb_Insert, kUnitLabel);
     for (const auto& btn : kInsertButtons) b.pictureButton(btn.picture, btn.label, ctrl::Gb_Insert);
-    b.label(ctrl::GB_Dis, ctrl::Gb_Insert, kInsertPanel, {}, false);
+    b.label(ctrl::GB_Dis, ctrl::Gb_Insert, kInsertChoicesCover, {}, false);
 }
 
 void addUpdatePage(Builder& b) {
@@ -308,6 +315,10 @@ void designedState(ControlTable& t) {
     t.moveTo(ctrl::lbl_LightingNote, kLightingNoteAt.x, kLightingNoteAt.y);
     t.setAlign(ctrl::lbl_LightingNote, TextAlign::Left);
     t.setFont(ctrl::lbl_LightingNote, 10, Rgb{235, 70, 80});
+    t.moveTo(ctrl::lbl_RecordNote, kRecordNoteAt.x, kRecordNoteAt.y);
+    t.moveTo(ctrl::GB_Dis, kInsertChoicesCoverAt.x, kInsertChoicesCoverAt.y);
+    t.setAlign(ctrl::lbl_RecordNote, TextAlign::Left);
+    t.setFont(ctrl::lbl_RecordNote, 10, Rgb{235, 70, 80});
     // The Update buttons keep their designed font: the language files do not style them.
     for (int page = 1; page <= kPageGroupCount; ++page)
         t.setFont(barLabel(pageInfo(Page::Update).button, page), 11, Rgb{255, 255, 255});

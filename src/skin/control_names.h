@@ -86,6 +86,9 @@ inline constexpr std::string_view Img_Cancel = "Img_Cancel";
 // Under the event list: the selected macro's used bytes, and its presses and releases.
 inline constexpr std::string_view lbl_MacroBytes = "lbl_MacroBytes";
 inline constexpr std::string_view lbl_MacroEvents = "lbl_MacroEvents";
+// While recording on a desktop whose other windows' input cannot be read: why only keys and
+// buttons in this window are recorded.
+inline constexpr std::string_view lbl_RecordNote = "lbl_RecordNote";
 
 // Page 5: Update.
 inline constexpr std::string_view Img_P5 = "Img_P5";

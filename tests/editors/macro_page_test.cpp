@@ -167,7 +167,8 @@ TEST_F(MacroPageTest, CancelRestoresTheMacroAsLastEncoded) {
     EXPECT_FALSE(controls().find("Btn_OK")->enabled);
     EXPECT_EQ(page_->Btn_OKClick(), std::nullopt);
     EXPECT_TRUE(page_->insertPanelOpen());
-    for (const auto& line : {kB, kDelay, kBRelease}) page_->placeLine(line);
+    for (const auto& e : {InputEvent::keyDown(0x42, 0), InputEvent::keyUp(0x42, 50)})
+        EXPECT_TRUE(page_->recordInput(e, false).ok());
     EXPECT_EQ(events(), (std::vector<std::string>{kA, kDelay, kB, kDelay, kBRelease, kARelease}))
         << "a run behind the selected event keeps its order";
     page_->endInsertRecording();
@@ -297,6 +298,45 @@ TEST_F(MacroPageTest, AFullMacroShowsItsLastEntryOnRedAndItsUsage) {
     page_->LB_macroClick(199);
     page_->Btn_DelClick();
     EXPECT_FALSE(page_->eventEntry(197).full);
+}
+
+TEST_F(MacroPageTest, ARecordingFillsTheListLiveAndIsEncodedAtStop) {
+    window_->languageClick(2);
+    putMacro(3, {kB, kDelay, kBRelease});  // decodes with record delay
+    page_->LB_MacroNameClick(3);
+    // Clicked under the pointer: the caption scrolls on as "Stop" and stays so when it leaves.
+    window_->navigation().hoverEnter("Btn_Start");
+    ASSERT_TRUE(window_->recordClick(false).ok());
+    window_->navigation().hoverLeave("Btn_Start");
+    EXPECT_EQ(controls().caption("Btn_Start"), "Stop");
+    EXPECT_FALSE(controls().find("Gb_Delay")->enabled);
+    EXPECT_EQ(events(), std::vector<std::string>{});
+    EXPECT_TRUE(page_->recordInput(InputEvent::keyDown(0x41, 100), false).ok());
+    EXPECT_TRUE(page_->recordInput(InputEvent::keyUp(0x41, 220), false).ok());
+    EXPECT_EQ(events(), (std::vector<std::string>{kA, "0 120", kARelease}));
+    EXPECT_EQ(page_->selectedEvent(), 2);
+    EXPECT_EQ(controls().caption("lbl_MacroBytes"), "8 / 1024 bytes") << "counted before the macro is encoded";
+    EXPECT_EQ(usedBytes(3), (Bytes{0x82, 0x05, 0xFE, 0x00, 0x32, 0x02, 0x05, 0x00}));
+    ASSERT_TRUE(window_->recordClick(false).ok());
+    EXPECT_EQ(controls().caption("Btn_Start"), "Record");
+    EXPECT_EQ(usedBytes(3), (Bytes{0x82, 0x04, 0xFE, 0x00, 0x78, 0x02, 0x04, 0x00}));
+    EXPECT_TRUE(page_->recordInput(InputEvent::keyDown(0x41, 300), false).ok());
+    EXPECT_EQ(events().size(), 3u) << "nothing is recorded after Stop";
+}
+
+TEST_F(MacroPageTest, TheMouseLeavingEndsTheRecording) {
+    page_->LB_MacroNameClick(5);
+    ASSERT_TRUE(window_->recordClick(false).ok());
+    page_->setGlobalCapture(false);
+    EXPECT_TRUE(controls().visible("lbl_RecordNote"));
+    EXPECT_TRUE(page_->recordInput(InputEvent::keyDown(0x41, 0), false).ok());
+    window_->deviceRemovedBeforeMessage();
+    EXPECT_FALSE(page_->recording());
+    EXPECT_FALSE(controls().visible("lbl_RecordNote"));
+    window_->deviceRemovedAfterMessage(true);
+    EXPECT_TRUE(page_->recordInput(InputEvent::keyUp(0x41, 10), false).ok());
+    EXPECT_EQ(page_->selectedMacro(), std::nullopt);
+    EXPECT_TRUE(page_->script().empty());
 }
 
 }  // namespace

@@ -86,6 +86,20 @@ int main(int argc, char** argv) {
         window.model().macroPage().Btn_CancelClick();
         // The pointer never rested on the two buttons: they show their normal pictures again.
         for (const char* button : {"Btn_Insert", "Btn_Cancel"}) window.model().navigation().hoverLeave(button);
+        // The macro page while a macro is recorded on a desktop that only lets this window record.
+        auto& macros = window.model().macroPage();
+        macros.LB_MacroNameClick(2);
+        macros.setGlobalCapture(false);
+        (void)window.model().recordClick(false);
+        for (const auto& e : {varnel::InputEvent::keyDown(0x10, 0), varnel::InputEvent::keyDown(0x41, 80),
+                              varnel::InputEvent::keyUp(0x41, 190), varnel::InputEvent::keyUp(0x10, 260),
+                              varnel::InputEvent::buttonDown(varnel::MouseButton::Right, 900)})
+            (void)window.model().recordInput(e);
+        window.syncFromModel();
+        failures += save(window, out.filePath(QStringLiteral("lang%1_macro_recording.png").arg(lang)));
+        (void)window.model().recordClick(false);
+        macros.clearSelectedMacro();
+        macros.setGlobalCapture(true);
         // The Breathing Light page once more as a mouse without RGB lighting shows it.
         state.LightingKind = varnel::LightingKind::Color;
         state.DataBufToUI();

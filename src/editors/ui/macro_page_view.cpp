@@ -10,6 +10,7 @@
 #include <QStyledItemDelegate>
 #include <filesystem>
 
+#include "platform/ui/input_capture_qt.h"
 #include "skin/control_names.h"
 #include "skin/skin_tables.h"
 #include "skin/ui/pictures.h"
@@ -136,7 +137,8 @@ MacroPageView::MacroPageView(QWidget& window, MacroPage& page, const ControlTabl
     onClick(ctrl::Btn_Export, [this] { exportAll(); });
     onClick(ctrl::Btn_ImportOne, [this] { importOne(); });
     onClick(ctrl::Btn_Import, [this] { importAll(); });
-    // Btn_Start and Btn_InsertStart start the recorder, which is not part of this page yet.
+    onClick(ctrl::Btn_Start, [this] { recordClick(false); });
+    onClick(ctrl::Btn_InsertStart, [this] { recordClick(true); });
 
     constexpr DelayMode kModes[] = {DelayMode::RecordDelay, DelayMode::DefaultDelay, DelayMode::NoDelay};
     for (std::size_t j = 0; j < 3; ++j) {
@@ -165,6 +167,47 @@ MacroPageView::MacroPageView(QWidget& window, MacroPage& page, const ControlTabl
     }
 }
 
+MacroPageView::~MacroPageView() {
+    if (capture_) capture_->stop();
+}
+
+void MacroPageView::setCapture(std::unique_ptr<InputCapture> capture) {
+    if (capture_) capture_->stop();
+    capture_ = std::move(capture);
+}
+
+void MacroPageView::recordClick(bool insert) {
+    // The capture is chosen when first needed: start-up does not wait for the desktop's answer.
+    if (!capture_) capture_ = makeInputCapture();
+    page_.setGlobalCapture(capture_->global());
+    const Status s = services_.recordClick(insert);
+    if (page_.recording()) window_.setFocus();
+    sync();
+    if (!s) services_.message(text(s.error().languageKey.empty() ? "Str434" : s.error().languageKey));
+}
+
+void MacroPageView::recordInput(const InputEvent& e) {
+    const Status s = services_.recordInput(e);
+    sync();
+    if (!s) services_.message(text(s.error().languageKey.empty() ? "Str434" : s.error().languageKey));
+}
+
+void MacroPageView::followRecording() {
+    if (!capture_) return;
+    const bool recording = page_.recording();
+    if (recording && !capture_->running()) {
+        if (!capture_->start([this](const InputEvent& e) { recordInput(e); })) {
+            // The desktop refused its raw input: this window's own events still record.
+            setCapture(std::make_unique<WindowInputCapture>());
+            capture_->start([this](const InputEvent& e) { recordInput(e); });
+            page_.setGlobalCapture(false);
+            if (render_) render_();
+        }
+    } else if (!recording && capture_->running()) {
+        capture_->stop();
+    }
+}
+
 void MacroPageView::onClick(std::string_view label, std::function<void()> click) {
     auto* l = window_.findChild<SkinLabel*>(qs(label));
     if (l == nullptr) return;
@@ -178,6 +221,7 @@ QString MacroPageView::text(std::string_view key) const { return qs(captions_.te
 
 void MacroPageView::sync() {
     if (render_) render_();
+    followRecording();
     // The entries' pictures and the full mark come from the model at paint time.
     if (auto* events = window_.findChild<QListWidget*>(qs(ctrl::LB_macro))) events->viewport()->update();
 }

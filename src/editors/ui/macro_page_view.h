@@ -9,11 +9,13 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
 
 #include "editors/macro_page.h"
 #include "editors/ui/macro_name_dialog.h"
+#include "platform/input_capture.h"
 #include "skin/captions.h"
 #include "skin/controls.h"
 
@@ -31,6 +33,9 @@ struct MacroPageServices {
     // macros while a dialog is open and a file is read or written; nothing while a job holds it.
     std::function<void(const std::function<void()>& work)> whileHeld;
     std::function<void()> saveMacro;  // Save Macro as a device job
+    // Record/Stop (whole macro, or insert) and a captured event, through the window's model.
+    std::function<Status(bool insert)> recordClick;
+    std::function<Status(const InputEvent& e)> recordInput;
 };
 
 class MacroPageView : public QObject {
@@ -41,8 +46,15 @@ public:
     MacroPageView(QWidget& window, MacroPage& page, const ControlTable& controls, const CaptionsModel& captions,
                   MacroPageServices services, std::function<void()> render);
 
+    ~MacroPageView() override;
+
     // The open rename dialog, if any.
     MacroNameDialog* dialog() const { return dialog_; }
+    // Input is captured exactly while the page records (a recording also ends when the mouse
+    // leaves or the lists are emptied).
+    void followRecording();
+    // Tests put a capture of their own in place before the first recording.
+    void setCapture(std::unique_ptr<InputCapture> capture);
 
 private:
     void onClick(std::string_view label, std::function<void()> click);
@@ -55,6 +67,8 @@ private:
     // The file to export to, after the question about replacing the file that will be written;
     // nullopt when cancelled.
     void showFailure(const Error& error);
+    void recordClick(bool insert);
+    void recordInput(const InputEvent& e);
     QString text(std::string_view key) const;
     void sync();
 
@@ -64,6 +78,7 @@ private:
     MacroPageServices services_;
     std::function<void()> render_;
     QPointer<MacroNameDialog> dialog_;
+    std::unique_ptr<InputCapture> capture_;
 };
 
 }  // namespace varnel

@@ -169,6 +169,97 @@ constexpr KeyRow kRows[] = {
     one(Match::UsCharacter, Qt::Key_QuoteDbl, 0xDE),
 };
 
+// X keysyms of the keys the table reads by their Qt key; every other key (punctuation) is read
+// by its position.
+struct KeysymRow {
+    quint32 first;
+    quint32 last;
+    int key;  // Qt::Key of `first`
+    bool keypad = false;
+};
+constexpr KeysymRow sym(quint32 keysym, int key, bool keypad = false) { return {keysym, keysym, key, keypad}; }
+
+constexpr KeysymRow kKeysyms[] = {
+    {0x0061, 0x007A, Qt::Key_A},  // a..z
+    {0x0041, 0x005A, Qt::Key_A},
+    {0x0030, 0x0039, Qt::Key_0},
+    sym(0x0020, Qt::Key_Space),
+    {0xFFBE, 0xFFD5, Qt::Key_F1},  // F1..F24
+    {0xFFB0, 0xFFB9, Qt::Key_0, true},
+    sym(0xFFAA, Qt::Key_Asterisk, true),
+    sym(0xFFAB, Qt::Key_Plus, true),
+    sym(0xFFAC, Qt::Key_Comma, true),
+    sym(0xFFAD, Qt::Key_Minus, true),
+    sym(0xFFAE, Qt::Key_Period, true),
+    sym(0xFFAF, Qt::Key_Slash, true),
+    sym(0xFF8D, Qt::Key_Enter, true),
+    // The keypad with Num Lock off: its navigation keys.
+    sym(0xFF95, Qt::Key_Home, true),
+    sym(0xFF96, Qt::Key_Left, true),
+    sym(0xFF97, Qt::Key_Up, true),
+    sym(0xFF98, Qt::Key_Right, true),
+    sym(0xFF99, Qt::Key_Down, true),
+    sym(0xFF9A, Qt::Key_PageUp, true),
+    sym(0xFF9B, Qt::Key_PageDown, true),
+    sym(0xFF9C, Qt::Key_End, true),
+    sym(0xFF9D, Qt::Key_Clear, true),
+    sym(0xFF9E, Qt::Key_Insert, true),
+    sym(0xFF9F, Qt::Key_Delete, true),
+    sym(0xFF08, Qt::Key_Backspace),
+    sym(0xFF09, Qt::Key_Tab),
+    sym(0xFE20, Qt::Key_Backtab),
+    sym(0xFF0B, Qt::Key_Clear),
+    sym(0xFF0D, Qt::Key_Return),
+    sym(0xFF13, Qt::Key_Pause),
+    sym(0xFF14, Qt::Key_ScrollLock),
+    sym(0xFF1B, Qt::Key_Escape),
+    sym(0xFF50, Qt::Key_Home),
+    sym(0xFF51, Qt::Key_Left),
+    sym(0xFF52, Qt::Key_Up),
+    sym(0xFF53, Qt::Key_Right),
+    sym(0xFF54, Qt::Key_Down),
+    sym(0xFF55, Qt::Key_PageUp),
+    sym(0xFF56, Qt::Key_PageDown),
+    sym(0xFF57, Qt::Key_End),
+    sym(0xFF60, Qt::Key_Select),
+    sym(0xFF61, Qt::Key_Print),
+    sym(0xFF63, Qt::Key_Insert),
+    sym(0xFF67, Qt::Key_Menu),
+    sym(0xFF6A, Qt::Key_Help),
+    sym(0xFF7F, Qt::Key_NumLock),
+    sym(0xFFFF, Qt::Key_Delete),
+    {0xFFE1, 0xFFE2, Qt::Key_Shift},
+    sym(0xFFE3, Qt::Key_Control),
+    sym(0xFFE4, Qt::Key_Control),
+    sym(0xFFE5, Qt::Key_CapsLock),
+    sym(0xFFE7, Qt::Key_Meta),
+    sym(0xFFE8, Qt::Key_Meta),
+    sym(0xFFE9, Qt::Key_Alt),
+    sym(0xFFEA, Qt::Key_Alt),
+    sym(0xFFEB, Qt::Key_Super_L),
+    sym(0xFFEC, Qt::Key_Super_R),
+    sym(0xFE03, Qt::Key_AltGr),
+    // XF86 media and browser keys.
+    sym(0x1008FF11, Qt::Key_VolumeDown),
+    sym(0x1008FF12, Qt::Key_VolumeMute),
+    sym(0x1008FF13, Qt::Key_VolumeUp),
+    sym(0x1008FF14, Qt::Key_MediaPlay),
+    sym(0x1008FF15, Qt::Key_MediaStop),
+    sym(0x1008FF16, Qt::Key_MediaPrevious),
+    sym(0x1008FF17, Qt::Key_MediaNext),
+    sym(0x1008FF18, Qt::Key_HomePage),
+    sym(0x1008FF19, Qt::Key_LaunchMail),
+    sym(0x1008FF1B, Qt::Key_Search),
+    sym(0x1008FF26, Qt::Key_Back),
+    sym(0x1008FF27, Qt::Key_Forward),
+    sym(0x1008FF28, Qt::Key_Stop),
+    sym(0x1008FF29, Qt::Key_Refresh),
+    sym(0x1008FF30, Qt::Key_Favorites),
+    sym(0x1008FF32, Qt::Key_LaunchMedia),
+    sym(0x1008FF40, Qt::Key_Launch0),
+    sym(0x1008FF41, Qt::Key_Launch1),
+};
+
 constexpr int kLeftWindows = 0x5B;
 constexpr int kRightWindows = 0x5C;
 // X keysyms and the xkb keycode of the right-hand Windows key.
@@ -203,6 +294,17 @@ int windowsVirtualKey(const QtKeyInput& in) {
         if (const int vk = lookup(Match::Position, static_cast<int>(in.nativeScanCode))) return vk;
     }
     return lookup(Match::UsCharacter, in.key);
+}
+
+int windowsVirtualKeyOfX11(quint32 keycode, quint32 keysym) {
+    QtKeyInput in{0, Qt::NoModifier, keycode, keysym};
+    for (const auto& r : kKeysyms) {
+        if (keysym < r.first || keysym > r.last) continue;
+        in.key = r.key + static_cast<int>(keysym - r.first);
+        if (r.keypad) in.modifiers = Qt::KeypadModifier;
+        break;
+    }
+    return windowsVirtualKey(in);
 }
 
 int windowsVirtualKey(const QKeyEvent& event) {

@@ -26,5 +26,7 @@ struct QtKeyInput {
 //    native scan code fall back to the US characters of that position.
 int windowsVirtualKey(const QtKeyInput& in);
 int windowsVirtualKey(const QKeyEvent& event);
+// The same for a key read from X without Qt: its xkb keycode and the keysym it gives.
+int windowsVirtualKeyOfX11(quint32 keycode, quint32 keysym);
 
 }  // namespace varnel
