@@ -16,6 +16,7 @@
 #include "common/resources.h"
 #include "editors/ui/advanced_page_view.h"
 #include "editors/ui/button_editor_view.h"
+#include "editors/ui/pointer_settings_view.h"
 #include "skin/button_families.h"
 #include "skin/control_names.h"
 #include "skin/ui/skin_widgets.h"
@@ -58,7 +59,7 @@ QString colourSheet(const char* type, const Control& c) {
 
 }  // namespace
 
-MainWindow::MainWindow(AppState& state, QWidget* parent)
+MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> pointerStore, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), state_(state) {
     setObjectName("Form1");
     setWindowTitle(kMainWindowCaption);
@@ -72,7 +73,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     auto languages = LanguageSet::loadEmbedded();
     if (!languages) reportProblem("language files: " + languages.error().message);
     model_ = std::make_unique<MainWindowModel>(state_, languages ? std::move(languages).value() : LanguageSet{},
-                                               embeddedPictureSize);
+                                               embeddedPictureSize, std::move(pointerStore));
     createWidgets();
 
     devTimer_.setObjectName("DevTimer");
@@ -103,6 +104,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     syncFromModel();
     new ButtonEditorView(*this, model_->buttonMaps(), model_->captions(), [this] { syncFromModel(); });
     new AdvancedPageView(*this, model_->advanced(), [this] { syncFromModel(); });
+    new PointerSettingsView(*this, model_->pointerSettings(), [this] { syncFromModel(); });
 }
 
 MainWindow::~MainWindow() = default;

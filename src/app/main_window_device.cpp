@@ -114,8 +114,13 @@ void MainWindow::proceedAction(DeviceAction action) {
         startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Reset(progress); });
         return;
     }
-    // The collect step reads the page models: it runs here, before the hand-over.
+    // The collect step reads the page models: it runs here, before the hand-over. So does the
+    // desktop's write: X11 and the desktop libraries belong to this thread, not the worker's. It
+    // stands whatever becomes of the mouse's write.
     model_->UIToDataBuf();
+    const Status desktop = model_->pointerSettings().applyToDesktop();
+    desktopWriteFailed_ = !desktop.ok();
+    if (!desktop) reportProblem(desktop.error().message);
     startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
 }
 
@@ -243,6 +248,7 @@ void MainWindow::showSearchOutcome(const DeviceJobOutcome& outcome) {
 
 void MainWindow::showTransferOutcome(const DeviceJobOutcome& outcome) {
     const std::optional<DeviceAction> action = runningAction_;
+    if (std::exchange(desktopWriteFailed_, false)) showMessage(this, qs(model_->text("Str110")));
     if (!outcome.status.ok()) {
         // One message for a failed write: the reason's own text where it has one.
         const std::string& key = outcome.status.error.languageKey;

@@ -6,15 +6,18 @@
 // display (RefreshUI) after an image was shown. A new page is a member here and one entry in
 // `pages_`, the list both steps walk.
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/bytes.h"
+#include "config/pointer_store.h"
 #include "editors/advanced_page.h"
 #include "editors/button_editor.h"
 #include "editors/macro_page.h"
+#include "editors/pointer_settings_page.h"
 #include "editors/update_page.h"
 #include "shell/device_appearance.h"
 #include "skin/captions.h"
@@ -28,8 +31,10 @@ namespace varnel {
 
 class MainWindowModel {
 public:
-    // `state` outlives the model.
-    MainWindowModel(AppState& state, LanguageSet languages, PictureSizeLookup pictureSize);
+    // `state` outlives the model. `pointerStore` is where the desktop keeps its pointer settings
+    // (none: a desktop that offers none).
+    MainWindowModel(AppState& state, LanguageSet languages, PictureSizeLookup pictureSize,
+                    std::unique_ptr<PointerSettingsStore> pointerStore = nullptr);
     MainWindowModel(const MainWindowModel&) = delete;
     MainWindowModel& operator=(const MainWindowModel&) = delete;
 
@@ -53,7 +58,8 @@ public:
 
     // A search opened and identified a mouse: the sensor set-up of the Advanced page.
     void mouseIdentified();
-    // RefreshChipPages after a read; the message of reopening the last button-map page, if any.
+    // The end of a full read: the desktop pointer settings are read again, then RefreshChipPages;
+    // the message of reopening the last button-map page, if any.
     std::optional<std::string> refreshChipPages();
     // DeviceRemoved around its message box.
     void deviceRemovedBeforeMessage();
@@ -76,6 +82,7 @@ public:
     AdvancedPage& advanced() { return advanced_; }
     MacroPage& macroPage() { return macro_; }
     UpdatePage& updatePage() { return update_; }
+    PointerSettingsPage& pointerSettings() { return pointer_; }
 
     const LayoutSettings& layout() const { return layout_; }
     const WindowRect& windowRect() const { return windowRect_; }
@@ -89,7 +96,9 @@ private:
     CaptionsModel captions_;
     NavigationModel navigation_;
     DeviceAppearance appearance_;
+    std::unique_ptr<PointerSettingsStore> pointerStore_;
     AdvancedPage advanced_;
+    PointerSettingsPage pointer_;
     MacroPage macro_;
     UpdatePage update_;
     ButtonEditor buttonMaps_;

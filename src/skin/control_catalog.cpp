@@ -54,6 +54,7 @@ constexpr Size kBinPath{460, 22};
 constexpr Size kMenuEntry{170, 24};
 constexpr int kMenuBorder = 1;
 constexpr Size kMacroPicker{170, 200};
+constexpr Size kPointerNote{372, 16};
 
 class Builder {
 public:
@@ -153,6 +154,7 @@ void addAdvancedPage(Builder& b) {
     b.edit(ctrl::Edt_DelayTime1, g, kEditBox, "16");
     for (const auto& o : kReportOptions) addOption(b, o, g, kReportLabel);
     for (const auto& bar : kPointerBars) addTenStepBar(b, bar);
+    b.label(ctrl::lbl_PointerNote, g, kPointerNote, {}, false);
     for (int d = 1; d <= kDpiLevelCount; ++d) {
         addSwatch(b, kDpiSwatches[static_cast<std::size_t>(d - 1)], g);
         b.picture(dpiCheck(d), g);
@@ -244,7 +246,7 @@ void startPictures(ControlTable& t) {
     for (int k = 1; k <= kKeyLabelCount; ++k) t.setPicture(keyPicture(k), keys.normal);
     for (const auto& b : kUpdateButtons) t.setPicture(b.picture, keys.normal);
     setCopies(t, kWebButton.base, familyPictures(HoverFamily::Web).normal);
-    for (const auto& bar : kPointerBars) t.setPicture(std::string(bar.picture) + "1", "Bar1_E");
+    for (const auto& bar : kPointerBars) t.setPicture(std::string(bar.picture) + "1", kTenStepSegment.on);
     for (int d = 1; d <= kDpiLevelCount; ++d) t.setPicture(dpiStep(d, 1), kDpiSegment.on);
     for (const auto& s : kDpiSwatches) t.setPicture(s.frame, "Col_F");
     for (const auto& s : kLightingSwatches) t.setPicture(s.frame, "Col_F");
@@ -267,7 +269,8 @@ void designedState(ControlTable& t) {
         for (int s = 2; s <= kDpiStepCount; ++s) t.setPicture(dpiStep(d, s), kDpiSegment.off);
     }
     for (const auto& bar : kPointerBars) {
-        for (int i = 2; i <= kTenStepCount; ++i) t.setPicture(std::string(bar.picture) + std::to_string(i), "Bar1_D");
+        for (int i = 2; i <= kTenStepCount; ++i)
+            t.setPicture(std::string(bar.picture) + std::to_string(i), kTenStepSegment.off);
     }
     for (const auto& bar : kBreathBars) {
         for (int i = 2; i <= kTenStepCount; ++i) t.setPicture(std::string(bar.picture) + std::to_string(i), "Bar1_D");
@@ -287,7 +290,10 @@ void designedState(ControlTable& t) {
         t.setAlign(name, TextAlign::Left);
         t.setFontColor(name, Rgb{0, 0, 0});  // menu entries: black on the light panel
     }
-    for (const auto name : {ctrl::lbl_BINPath, ctrl::lbl_LoadBIN, ctrl::lbl_s_A}) t.setAlign(name, TextAlign::Left);
+    for (const auto name : {ctrl::lbl_BINPath, ctrl::lbl_LoadBIN, ctrl::lbl_s_A, ctrl::lbl_PointerNote})
+        t.setAlign(name, TextAlign::Left);
+    // The pointer note reads as the page art's hints do: small and dim.
+    t.setFont(ctrl::lbl_PointerNote, 8, Rgb{150, 156, 165});
     t.setAlign(ctrl::lbl_Delay, TextAlign::Right);
     // The Update buttons keep their designed font: the language files do not style them.
     for (int page = 1; page <= kPageGroupCount; ++page)

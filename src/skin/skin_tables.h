@@ -200,6 +200,7 @@ struct OnOffPictures {
 };
 
 constexpr OnOffPictures kDpiSegment{"Bar2_E", "Bar2_D"};  // lit, unlit step of a DPI bar
+constexpr OnOffPictures kTenStepSegment{"Bar1_E", "Bar1_D"};  // lit, unlit segment of a ten-step bar
 constexpr OnOffPictures kCheckBox{"CbS_E", "CbS_D"};      // the current DPI stage, another one
 constexpr OnOffPictures kOptionMark{"RdS_E", "RdS_D"};    // chosen, not chosen option
 
