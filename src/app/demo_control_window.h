@@ -29,11 +29,13 @@ class DemoMice {
 public:
     DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, Bytes defaultImage, Bytes defaultFirmware);
     // Unplugs the current mouse and plugs in the one `options` describe (new ones hold factory
-    // memory).
+    // memory; a new Wren also two sample macros, "Copy" and "Double click", as macros 1 and 2).
     void plug(const VirtualMouseOptions& options);
     void unplug();
     // The mouse plugged in last, whether it is still in or not; none before the first plug-in.
     std::shared_ptr<VirtualMouse> lastPlugged() const { return last_; }
+    // The mouse plugged in last, if it is in.
+    std::shared_ptr<VirtualMouse> current() const { return current_; }
 
 private:
     VirtualBus& bus_;

@@ -8,15 +8,21 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QWindow>
 #include <cstdio>
 
+#include "app/file_dialog.h"
 #include "app/loading_window.h"
 #include "app/message_box.h"
 #include "common/resources.h"
 #include "editors/ui/advanced_page_view.h"
 #include "editors/ui/button_editor_view.h"
+#include "editors/ui/lighting_page_view.h"
+#include "editors/ui/macro_page_view.h"
 #include "editors/ui/pointer_settings_view.h"
+#include "editors/ui/update_page_view.h"
 #include "skin/button_families.h"
 #include "skin/control_names.h"
 #include "skin/ui/skin_widgets.h"
@@ -29,6 +35,12 @@ constexpr QRgb kMaroon = qRgb(128, 0, 0);  // window colour behind the skin
 constexpr int kDevTimerMs = 3500;
 constexpr int kLabelRunMs = 200;
 constexpr char kFontFamily[] = "DejaVu Sans";
+// Scroll bars of the skin's dark lists: a slim grey handle in a dark trough, no arrows.
+constexpr char kListScrollBarSheet[] =
+    " QScrollBar:vertical { background: #1c1d21; width: 10px; margin: 0; }"
+    " QScrollBar::handle:vertical { background: #5a5e66; min-height: 20px; border-radius: 4px; margin: 1px; }"
+    " QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+    " QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 QColor qc(const Rgb& c) { return QColor(c.r, c.g, c.b); }
@@ -84,6 +96,8 @@ MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> po
     connect(&labelRun_, &QTimer::timeout, this, &MainWindow::LabelRunTimer);
     settleTimer_.setSingleShot(true);
     connect(&settleTimer_, &QTimer::timeout, this, [this] { carryOut(scheduler_.settleWaitOver()); });
+    restartTimer_.setSingleShot(true);
+    connect(&restartTimer_, &QTimer::timeout, this, [this] { carryOut(scheduler_.restartWaitOver()); });
 
     const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size()
                                                           : QSize(kMainWindowWidth, kMainWindowHeight);
@@ -104,6 +118,22 @@ MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> po
     syncFromModel();
     new ButtonEditorView(*this, model_->buttonMaps(), model_->captions(), [this] { syncFromModel(); });
     new AdvancedPageView(*this, model_->advanced(), [this] { syncFromModel(); });
+    new LightingPageView(*this, model_->lighting(), [this] { syncFromModel(); });
+    MacroPageServices macroServices{
+        [this](const QString& text) { showMessage(this, text); },
+        [this](const QString& text) { return askQuestion(this, text); },
+        [this](const QString& filter) { return chooseFile(this, FileDialogKind::Save, filter); },
+        [this](const QString& filter) { return chooseFile(this, FileDialogKind::Open, filter); },
+        [this] { Btn_SaveMacroClick(); },
+    };
+    new MacroPageView(*this, model_->macroPage(), model_->controls(), model_->captions(), std::move(macroServices),
+                      [this] { syncFromModel(); });
+    UpdatePageServices updateServices{
+        [this](const QString& filter) { return chooseFile(this, FileDialogKind::Open, filter); },
+        [this](const std::filesystem::path& file) { loadFirmwareFile(file); },
+        [this] { programFirmware(); },
+    };
+    new UpdatePageView(*this, model_->updatePage(), std::move(updateServices), [this] { syncFromModel(); });
     new PointerSettingsView(*this, model_->pointerSettings(), [this] { syncFromModel(); });
 }
 
@@ -206,18 +236,7 @@ void MainWindow::render(const Control& c) {
             e->setStyleSheet(colourSheet("QLineEdit", c));
             break;
         }
-        case ControlKind::List: {
-            auto* l = static_cast<QListWidget*>(w);
-            QStringList items;
-            for (const auto& i : c.items) items << qs(i);
-            l->clear();
-            l->addItems(items);
-            applyFont(l, c);
-            QString sheet = colourSheet("QListWidget", c);
-            if (c.itemHeight > 0) sheet += QStringLiteral(" QListWidget::item { height: %1px; }").arg(c.itemHeight);
-            l->setStyleSheet(sheet);
-            break;
-        }
+        case ControlKind::List: renderList(static_cast<QListWidget*>(w), c); break;
         case ControlKind::Combo: {
             auto* cb = static_cast<QComboBox*>(w);
             QStringList items;
@@ -242,6 +261,31 @@ void MainWindow::render(const Control& c) {
         case ControlKind::Panel: break;
     }
     w->setVisible(c.visible);
+}
+
+void MainWindow::renderList(QListWidget* l, const Control& c) {
+    // The user's selection reached the model already; a render must not report it again. The
+    // first entry in view is taken before the list changes, as the list reports its scrolling.
+    const QSignalBlocker block(l);
+    const int top = c.topIndex;
+    const int current = c.itemIndex;
+    QStringList items;
+    for (const auto& i : c.items) items << qs(i);
+    bool same = l->count() == items.size();
+    for (int i = 0; same && i < l->count(); ++i) same = l->item(i)->text() == items[i];
+    if (!same) {
+        l->clear();
+        l->addItems(items);
+        l->doItemsLayout();
+    }
+    applyFont(l, c);
+    QString sheet = colourSheet("QListWidget", c);
+    if (c.itemHeight > 0) sheet += QStringLiteral(" QListWidget::item { height: %1px; }").arg(c.itemHeight);
+    sheet += QStringLiteral(" QListWidget::item:selected { background: #464a52; color: #ffffff; }");
+    sheet += kListScrollBarSheet;
+    if (l->styleSheet() != sheet) l->setStyleSheet(sheet);
+    if (top >= 0) l->verticalScrollBar()->setValue(top);
+    l->setCurrentRow(current);
 }
 
 void MainWindow::updateMask(const std::string& background) {
@@ -301,8 +345,8 @@ void MainWindow::onLabelClicked(const QString& name) {
         case BarAction::Confirm: Btn_Confirm_0Click(); return;
         case BarAction::Apply: Btn_Apply_0Click(); return;
         case BarAction::Reset: Btn_Reset_0Click(); return;
-        case BarAction::SaveProfile:
-        case BarAction::LoadProfile: break;  // wired with the profile files
+        case BarAction::SaveProfile: Btn_Save_0Click(); return;
+        case BarAction::LoadProfile: Btn_Load_0Click(); return;
     }
     syncFromModel();
 }

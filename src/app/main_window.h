@@ -8,8 +8,10 @@
 #include <QUrl>
 #include <QWidget>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -21,6 +23,8 @@
 #include "shell/main_window_model.h"
 #include "skin/ui/pictures.h"
 #include "transfers/app_state.h"
+
+class QListWidget;
 
 namespace varnel {
 
@@ -70,7 +74,12 @@ public slots:
     void Btn_Apply_0Click();
     void Btn_Confirm_0Click();
     void Btn_Reset_0Click();
+    // Save Macro: the names and all macro blocks to a Wren mouse, as a device job.
+    void Btn_SaveMacroClick();
     void ReFindDev();
+    // Save Profile / Load Profile (main_window_profiles.cpp).
+    void Btn_Save_0Click();
+    void Btn_Load_0Click();
 
 signals:
     // DevTimer fired: the device link watches the HID population here.
@@ -85,6 +94,7 @@ private:
     void createWidgets();
     QWidget* createWidget(const Control& c, QWidget* parent);
     void render(const Control& c);
+    void renderList(QListWidget* l, const Control& c);
     void updateMask(const std::string& background);
     void onLabelEntered(const QString& name);
     void onLabelLeft(const QString& name);
@@ -99,13 +109,21 @@ private:
     void proceedAction(DeviceAction action);
     void finishAction();
     bool deviceReady() const;
-    // Hands `work` to the scheduler; it runs when its turn comes and ends with a job or with
+    // The collect step: the pages write what their controls hold into the EditCopy. A fire-key box
+    // still being edited counts as left.
+    void collect();
+    // Hands `work` to the scheduler; it runs in its `turn` and ends with a job or with
     // requestDone().
-    void submit(std::function<void()> work, bool restartsSearch = false);
+    void submit(std::function<void()> work, JobScheduler::Turn turn = JobScheduler::Turn::BeforeSearch);
+    // runDeviceJob in a given turn; `busyWindow` false shows the busy window only once the job
+    // reports progress (a file that is read or written at once). `before` runs on this thread
+    // when the job's turn has come, before the hand-over (the collect step).
+    void scheduleJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done, JobScheduler::Turn turn,
+                     bool busyWindow, std::function<void()> before = {});
     void requestDone();
     void carryOut(JobScheduler::Order order);
     void onTickDone(bool searchPending);
-    void startTransfer(TransferJob job);
+    void startTransfer(TransferJob job, bool showBusyWindow = true);
     void beginJob(bool showBusyWindow);
     void endJob();
     void onJobProgress(int done, int total);
@@ -114,6 +132,19 @@ private:
     void showTransferOutcome(const DeviceJobOutcome& outcome);
     void updateBusy();
 
+    // Profiles (main_window_profiles.cpp).
+    void profileClick(ProfileAction action);
+    // The file chosen in the profile's dialog, after the question about replacing the file that
+    // will be written; nullopt when cancelled.
+    std::optional<std::filesystem::path> chooseProfileFile(ProfileAction action);
+
+    // Firmware (main_window_firmware.cpp): the Update page's jobs, the restart wait after command
+    // 18 and the search for the restarted mouse.
+    void loadFirmwareFile(const std::filesystem::path& file);
+    void programFirmware();
+    void beginRestartWait();
+    void findRestartedMouse();
+
     AppState& state_;
     std::unique_ptr<MainWindowModel> model_;
     Pictures pictures_;
@@ -121,7 +152,8 @@ private:
     std::string maskedBackground_;
     QTimer devTimer_;
     QTimer labelRun_;
-    QTimer settleTimer_;  // the wait before a poll's search opens the mouse
+    QTimer settleTimer_;   // the wait before a poll's search opens the mouse
+    QTimer restartTimer_;  // the wait for the mouse to restart after a firmware update
     LoadingWindow* busy_ = nullptr;
     std::function<void(const QUrl&)> openUrl_;
     std::set<std::string> reported_;

@@ -51,11 +51,11 @@ void MainWindow::updateBusy() {
 
 // ---- the scheduler's orders ----
 
-void MainWindow::submit(std::function<void()> work, bool restartsSearch) {
+void MainWindow::submit(std::function<void()> work, JobScheduler::Turn turn) {
     const std::uint64_t id = nextRequest_++;
     requests_.emplace(id, std::move(work));
-    if (restartsSearch) settleTimer_.stop();
-    carryOut(scheduler_.submit(id, restartsSearch));
+    if (turn == JobScheduler::Turn::InsteadOfSearch) settleTimer_.stop();
+    carryOut(scheduler_.submit(id, turn));
 }
 
 void MainWindow::requestDone() {
@@ -79,6 +79,7 @@ void MainWindow::carryOut(JobScheduler::Order order) {
             work();
             break;
         }
+        case Do::FindRestartedMouse: findRestartedMouse(); break;
         case Do::Close: close(); break;
     }
     updateBusy();
@@ -117,12 +118,14 @@ void MainWindow::proceedAction(DeviceAction action) {
     // The collect step reads the page models: it runs here, before the hand-over. So does the
     // desktop's write: X11 and the desktop libraries belong to this thread, not the worker's. It
     // stands whatever becomes of the mouse's write.
-    model_->UIToDataBuf();
+    collect();
     const Status desktop = model_->pointerSettings().applyToDesktop();
     desktopWriteFailed_ = !desktop.ok();
     if (!desktop) reportProblem(desktop.error().message);
     startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
 }
+
+void MainWindow::collect() { model_->UIToDataBuf(); }
 
 void MainWindow::finishAction() {
     runningAction_.reset();
@@ -130,12 +133,27 @@ void MainWindow::finishAction() {
     carryOut(scheduler_.release());
 }
 
+void MainWindow::Btn_SaveMacroClick() {
+    runDeviceJob([](AppModel& m, const ProgressSink& progress) { return m.SaveMacro(progress); },
+                 [this](const DeviceJobOutcome& outcome) {
+                     if (const auto message = model_->failureMessage(outcome.status)) showMessage(this, qs(*message));
+                 });
+}
+
 void MainWindow::runDeviceJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done) {
+    scheduleJob(std::move(job), std::move(done), JobScheduler::Turn::BeforeSearch, true);
+}
+
+void MainWindow::scheduleJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done,
+                             JobScheduler::Turn turn, bool busyWindow, std::function<void()> before) {
     if (worker_ == nullptr) return;
-    submit([this, job = std::move(job), done = std::move(done)]() mutable {
-        jobDone_ = std::move(done);
-        startTransfer(std::move(job));
-    });
+    submit(
+        [this, job = std::move(job), done = std::move(done), busyWindow, before = std::move(before)]() mutable {
+            if (before) before();
+            jobDone_ = std::move(done);
+            startTransfer(std::move(job), busyWindow);
+        },
+        turn);
 }
 
 void MainWindow::ReFindDev() {
@@ -145,11 +163,11 @@ void MainWindow::ReFindDev() {
             beginJob(false);
             worker_->requestReFind();
         },
-        true);
+        JobScheduler::Turn::InsteadOfSearch);
 }
 
-void MainWindow::startTransfer(TransferJob job) {
-    beginJob(true);
+void MainWindow::startTransfer(TransferJob job, bool showBusyWindow) {
+    beginJob(showBusyWindow);
     worker_->requestTransfer(std::move(job));
 }
 
@@ -203,10 +221,10 @@ void MainWindow::onJobFinished(const DeviceJobOutcome& outcome) {
     // job starts until the message has closed.
     scheduler_.finished();
     endJob();
-    if (outcome.kind == DeviceJobKind::Search) {
-        showSearchOutcome(outcome);
-    } else if (auto done = std::exchange(jobDone_, nullptr)) {
+    if (auto done = std::exchange(jobDone_, nullptr)) {
         done(outcome);
+    } else if (outcome.kind == DeviceJobKind::Search) {
+        showSearchOutcome(outcome);
     } else {
         showTransferOutcome(outcome);
     }
@@ -249,11 +267,7 @@ void MainWindow::showSearchOutcome(const DeviceJobOutcome& outcome) {
 void MainWindow::showTransferOutcome(const DeviceJobOutcome& outcome) {
     const std::optional<DeviceAction> action = runningAction_;
     if (std::exchange(desktopWriteFailed_, false)) showMessage(this, qs(model_->text("Str110")));
-    if (!outcome.status.ok()) {
-        // One message for a failed write: the reason's own text where it has one.
-        const std::string& key = outcome.status.error.languageKey;
-        showMessage(this, qs(model_->text(key.empty() ? "Str105" : key)));
-    }
+    if (const auto message = model_->failureMessage(outcome.status)) showMessage(this, qs(*message));
     if (action == DeviceAction::Confirm && outcome.status.ok()) {
         QTimer::singleShot(kPressPaintMs, this, [this] {
             finishAction();

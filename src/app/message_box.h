@@ -1,6 +1,6 @@
 #pragma once
-// Every message box of the window goes through showMessage, so tests can capture the texts
-// instead of blocking on a modal dialog.
+// Every message box of the window goes through showMessage or askQuestion, so tests can capture
+// the texts and give the answers instead of blocking on a modal dialog.
 #include <QString>
 #include <functional>
 
@@ -9,10 +9,15 @@ class QWidget;
 namespace varnel {
 
 using MessageHandler = std::function<void(QWidget* parent, const QString& text)>;
+using QuestionHandler = std::function<bool(QWidget* parent, const QString& text)>;
 
 // A modal box with an OK button, titled with the application title (or the installed handler).
 void showMessage(QWidget* parent, const QString& text);
 // Installs `handler` (empty: the modal box again); returns the previous one.
 MessageHandler setMessageHandler(MessageHandler handler);
+
+// A modal information box with Yes and No (or the installed handler): true for Yes.
+bool askQuestion(QWidget* parent, const QString& text);
+QuestionHandler setQuestionHandler(QuestionHandler handler);
 
 }  // namespace varnel

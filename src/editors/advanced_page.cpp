@@ -29,8 +29,6 @@ static_assert(kDpiStepCount >= kMaxSensorSteps, "a segment for every step of eve
 constexpr Rgb kSelectedFallback{255, 0, 0};
 constexpr Rgb kNotSelectedFallback{255, 255, 255};
 
-std::string percentText(std::uint8_t percent) { return std::to_string(shownPercent(percent)); }
-
 }  // namespace
 
 AdvancedPage::AdvancedPage(ControlTable& controls, AppState& state, const CaptionsModel& captions)
@@ -133,11 +131,7 @@ void AdvancedPage::showStage(int stage) {
 
     const Swatch& swatch = kDpiSwatches[static_cast<std::size_t>(stage - 1)];
     for (const auto name : {swatch.shape, swatch.frame, swatch.label}) controls_.setVisible(name, dpi_.coloursShown());
-    controls_.setBackColor(swatch.shape, screenColour(s.colour));
-    const std::string edits(swatch.edits);
-    controls_.setCaption(edits + "R", percentText(s.colour.r));
-    controls_.setCaption(edits + "G", percentText(s.colour.g));
-    controls_.setCaption(edits + "B", percentText(s.colour.b));
+    showSwatch(controls_, swatch, s.colour);
 }
 
 void AdvancedPage::showStages() {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "skin/controls.h"
+#include "skin/skin_tables.h"
 
 namespace varnel {
 
@@ -38,5 +39,9 @@ constexpr PercentColour percentColour(const Rgb& picked) {
 constexpr Rgb screenColour(const PercentColour& stored) {
     return {channelOfPercent(stored.r), channelOfPercent(stored.g), channelOfPercent(stored.b)};
 }
+
+// A swatch shows `stored`: its shape filled with the screen colour, its hidden fields the
+// percentages as shown.
+void showSwatch(ControlTable& controls, const skin::Swatch& swatch, const PercentColour& stored);
 
 }  // namespace varnel

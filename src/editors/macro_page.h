@@ -1,30 +1,177 @@
 #pragma once
-// The Macro page's model. Today it carries which of its two panels shows: the record-delay panel
-// (Gb_Delay) or, while the insert mode is on, the insert panel (Gb_Insert over Img_InsertBase).
+// The Macro page's model (Wren mice). The 32 macro names (LB_MacroName) come from the state's
+// MacroNameList; the selected macro's block is decoded into its MacroScript, whose events the
+// event list (LB_macro) shows. Deleting an event takes its partner along, the insert panel puts a
+// delay (and, with the recorder, keys) before or after the selected event, Clear empties the
+// macro, Rename changes its name in the list, and macro files move one or all macros. Every edit
+// of a script is encoded into the macro's block and record at once (or refused, changing
+// nothing) and sets MacrosDirty; the macro area reaches the mouse only through Save Macro or
+// Apply. The page's working state (idle, recording, insert panel open, insert recording) decides
+// which of its controls are enabled.
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/result.h"
+#include "macros/macro_format.h"
+#include "skin/captions.h"
 #include "skin/controls.h"
 #include "skin/page_model.h"
+#include "transfers/app_state.h"
 
 namespace varnel {
 
+enum class MacroWorkState { Idle, Recording, InsertPanel, InsertRecording };
+
+// CB_Insert's entries, in order: delays or keys, before or after the selected event.
+enum class InsertChoice { DelayFront, DelayBack, KeyFront, KeyBack };
+
+// What entry k of LB_macro shows.
+struct MacroEventEntry {
+    std::string picture;  // "MacroEvent_0" delay, "MacroEvent_1" press, "MacroEvent_2" release
+    std::string text;     // "A", "LeftKey", "120 ms"
+    bool full = false;    // the last entry of a full macro: drawn on red
+};
+
 class MacroPage : public PageModel {
 public:
-    // `controls` outlives the page.
-    explicit MacroPage(ControlTable& controls);
+    // Everything given outlives the page.
+    MacroPage(ControlTable& controls, AppState& state, const CaptionsModel& captions);
 
-    void load() override {}
+    // Display: the names the state holds; a new image drops the selection (and closes the insert
+    // panel, whose macro is gone).
+    void load() override;
     void opened(skin::Page page) override;
     void reshown(skin::Page page) override;
-    // A language switch hides the record-delay panel; showing the page brings it back.
+    // The language's captions and colours replaced the page's state-dependent ones: put them back.
     void languageChanged() override;
+    // The mouse left: the three macro lists are emptied and nothing is selected.
+    void emptyLists();
 
-    bool insertPanelOpen() const { return insertPanelOpen_; }
-    void setInsertPanelOpen(bool open) { insertPanelOpen_ = open; }
+    // LB_MacroNameClick: the macro's events, its DelayMode and its counts.
+    void LB_MacroNameClick(int index);
+    // LB_macro: the selected event, and the first entry in view as the user scrolls.
+    void LB_macroClick(int index);
+    void LB_macroScrolled(int topIndex);
+
+    // The DelayMode of Gb_Delay (IB_RecDelayClick, IB_DelayTimeClick, IB_NoDelayClick) and of the
+    // insert panel's key insertion (IB_InsertRecDelayClick ...).
+    void chooseRecordDelay(DelayMode mode);
+    void chooseInsertDelay(DelayMode mode);
+    // Edt_Delay or Edt_InsertDelay: text as typed; when editing finishes the value is clamped
+    // and shown as "0.00" (unusable text gives back the last value).
+    void delayTyped(std::string_view box, std::string text);
+    void delayEdited(std::string_view box);
+
+    void Btn_DelClick();
+
+    // The insert panel.
+    void Btn_InsertClick();
+    void CB_InsertChange(int index);
+    // The language key of the refusal when the insertion would not fit in the block (the panel
+    // stays open and nothing changes).
+    std::optional<std::string> Btn_OKClick();
+    void Btn_CancelClick();
+
+    // Rename: true when the dialog opens (a macro is selected). The dialog's confirm sets
+    // PendingMacroName and runs ApplyMacroRename on whichever macro is selected then.
+    bool Btn_NewClick();
+    void confirmRename(std::string name);
+
+    // Clear: true when the question Str430 is to be asked; on Yes, clearSelectedMacro.
+    bool Btn_ClearClick();
+    void clearSelectedMacro();
+
+    // Macro files. Each Btn_...Click says whether to ask for a file; then the file operation
+    // runs with the name chosen. Exports write withBinExtension(chosen) and return that path.
+    bool Btn_ExportOneClick();
+    Result<std::filesystem::path> exportOne(const std::filesystem::path& chosen);
+    Result<std::filesystem::path> exportAll(const std::filesystem::path& chosen);
+    bool Btn_ImportOneClick();
+    Status importOne(const std::filesystem::path& file);
+    void Btn_ImportClick();
+    Status importAll(const std::filesystem::path& file);
+
+    // The recorder's side of the working states: start and stop a whole-macro recording (the
+    // script starts empty; stopping encodes it) and an insert recording inside the open panel
+    // (from the selected event; nothing is encoded until OK). False when it may not start.
+    bool beginRecording();
+    Status endRecording();
+    bool beginInsertRecording();
+    void endInsertRecording();
+    // A recorded line: appended in a whole-macro recording; in an insert recording put in at
+    // InsertPos (front) or after it (back), InsertPos moving on so a run keeps its order.
+    void placeLine(std::string line);
+
+    std::optional<std::size_t> selectedMacro() const { return selected_; }
+    const MacroScript& script() const { return script_; }
+    const std::string& inspectionText() const { return inspection_; }
+    int selectedEvent() const { return eventIndex_; }
+    MacroEventEntry eventEntry(int k) const;
+    MacroWorkState workState() const { return workState_; }
+    bool insertPanelOpen() const {
+        return workState_ == MacroWorkState::InsertPanel || workState_ == MacroWorkState::InsertRecording;
+    }
+    DelayMode recordDelayMode() const { return recordDelay_.mode; }
+    DelayMode insertDelayMode() const { return insertDelay_.mode; }
+    // The delay boxes' values in milliseconds.
+    unsigned recordDelayMs() const;
+    unsigned insertDelayMs() const;
+
+    int PressCount = 0;
+    int ReleaseCount = 0;
+    int InsertPressCount = 0;
+    int InsertReleaseCount = 0;
+    bool LimitReached = false;
+    int InsertPos = 0;
+    int SavedTopIndex = 0;
+    int SavedItemIndex = -1;
+    std::string PendingMacroName;
 
 private:
+    struct DelayBox {
+        std::string_view edit;
+        DelayMode mode = DelayMode::RecordDelay;
+        int hundredths;
+    };
+
+    DelayBox* boxNamed(std::string_view edit);
+    InsertChoice insertChoice() const;
+    bool insertsKeys() const;
+    void showPressed(std::string_view label);
+    void showWorkState();
     void showPanels();
+    void showDelayChoices();
+    void showInsertChoice();
+    void showEvents(int select);
+    void showUsage();
+    void showNames();
+    void dropSelection();
+    void forgetEvents();
+    // MacroBlockToScript for the selected macro: its script, its events and the DelayMode.
+    void decodeSelected();
+    // ScriptToMacroBlock of `script` into the selected macro; only when it fits does `script`
+    // become the page's script (with its inspection text).
+    Status encode(const MacroScript& script);
+    void reloadAfterImport();
+    std::string recordingHeader() const;
+    void CountMacroEvents();
+    void CloseInsertPanel();
 
     ControlTable& controls_;
-    bool insertPanelOpen_ = false;
+    AppState& state_;
+    const CaptionsModel& captions_;
+    std::optional<std::size_t> selected_;
+    MacroScript script_;
+    std::string inspection_;
+    int eventIndex_ = -1;
+    int eventTop_ = 0;
+    MacroWorkState workState_ = MacroWorkState::Idle;
+    DelayBox recordDelay_;
+    DelayBox insertDelay_;
 };
 
 }  // namespace varnel

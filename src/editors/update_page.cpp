@@ -12,4 +12,10 @@ void UpdatePage::opened(skin::Page page) {
     state_.FirmwareLoaded = false;
 }
 
+void UpdatePage::firmwareChosen(std::string_view path) { controls_.setCaption(ctrl::lbl_LoadBIN, path); }
+
+void UpdatePage::firmwareRead() {
+    if (!state_.FirmwareLoaded) controls_.setCaption(ctrl::lbl_LoadBIN, "");
+}
+
 }  // namespace varnel

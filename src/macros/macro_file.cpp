@@ -9,10 +9,12 @@ namespace varnel {
 
 namespace {
 
+// A short file is refused whole (Str435: too short to be a macro file).
 Status checkSize(ByteSpan file, std::size_t need, const char* what) {
     if (file.size() >= need) return Status::success();
     return makeError(std::string(what) + " must hold " + std::to_string(need) + " bytes, this one holds " +
-                     std::to_string(file.size()));
+                         std::to_string(file.size()),
+                     "Str435");
 }
 
 Status checkIndex(std::size_t index) {

@@ -150,18 +150,6 @@ std::optional<std::uint8_t> parseHexByte(std::string_view two) {
     return v;
 }
 
-std::string secondsText(unsigned ms) {
-    std::string text = std::to_string(ms / 1000);
-    if (const unsigned frac = ms % 1000; frac != 0) {
-        char buf[5];
-        std::snprintf(buf, sizeof buf, ".%03u", frac);
-        std::string f = buf;
-        while (f.back() == '0') f.pop_back();
-        text += f;
-    }
-    return text;
-}
-
 }  // namespace
 
 std::uint16_t usedLength(ByteSpan record) { return readBe16(record, kUsedLengthOffset); }
@@ -218,6 +206,13 @@ Status UIToMacroName(MutableByteSpan nameTable, const MacroNames& names) {
     return Status::success();
 }
 
+std::string inspectionText(ByteSpan bytes) {
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (auto b : bytes) text += hex2(b);
+    return text;
+}
+
 Result<Bytes> encodeMacroScript(const MacroScript& script) {
     Bytes out;
     for (std::size_t n = 1; n < script.size(); ++n) {
@@ -250,7 +245,8 @@ Result<Bytes> encodeMacroScript(const MacroScript& script) {
     }
     out.push_back(kMacroEndByte);
     if (out.size() > kMacroBlockSize) {
-        return makeError("the macro needs " + std::to_string(out.size()) + " bytes; a macro holds at most 1024");
+        return makeError("the macro needs " + std::to_string(out.size()) + " bytes; a macro holds at most 1024",
+                         "Str434");
     }
     return out;
 }
@@ -261,9 +257,7 @@ Result<EncodedMacro> ScriptToMacroBlock(const MacroScript& script, MutableByteSp
     std::copy(bytes->begin(), bytes->end(), block.begin());
     const auto n = static_cast<std::uint16_t>(bytes->size());
     setUsedLength(record, n);
-    EncodedMacro result{n, {}};
-    for (auto b : *bytes) result.hexText += hex2(b);
-    return result;
+    return EncodedMacro{n, inspectionText(*bytes)};
 }
 
 DecodedMacro MacroBlockToScript(ByteSpan record, ByteSpan block) {
@@ -309,7 +303,7 @@ DecodedMacro MacroBlockToScript(ByteSpan record, ByteSpan block) {
     } else if (std::all_of(delays.begin(), delays.end(), [&](unsigned d) { return d == delays[0]; })) {
         out.delayMode = DelayMode::DefaultDelay;
         out.script[0] = "01" + std::to_string(delays[0]);
-        out.edtDelay = secondsText(delays[0]);
+        out.defaultDelay = delays[0];
     } else {
         out.delayMode = DelayMode::RecordDelay;
         out.script[0] = "10";

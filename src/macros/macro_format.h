@@ -49,16 +49,20 @@ struct EncodedMacro {
     std::string hexText;       // the inspection text (upper-case hex of the used bytes)
 };
 
+// The inspection text of encoded bytes: two upper-case hex digits each ("8204FE007800").
+std::string inspectionText(ByteSpan bytes);
+
 // Encodes the script's event lines (line 0 is skipped) followed by the end byte.
 Result<Bytes> encodeMacroScript(const MacroScript& script);
 // Encodes into the block and sets UsedLength; bytes after the used part keep their values.
-// A script that does not fit in 1024 bytes, or a malformed line, is an error and changes nothing.
+// A script that does not fit in 1024 bytes (language key Str434), or a malformed line, is an error
+// and changes nothing.
 Result<EncodedMacro> ScriptToMacroBlock(const MacroScript& script, MutableByteSpan record, MutableByteSpan block);
 
 struct DecodedMacro {
     MacroScript script;  // header line first
     DelayMode delayMode = DelayMode::NoDelay;
-    std::string edtDelay;  // Edt_Delay text in seconds ("0.05"), set only for DefaultDelay
+    unsigned defaultDelay = 0;  // milliseconds of Edt_Delay, set only for DefaultDelay
 };
 
 // Decodes the used part of a block (never past UsedLength or 1024, stopping at an end byte or

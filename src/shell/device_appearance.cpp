@@ -33,11 +33,4 @@ void DeviceAppearance::refreshErrorAP() {
 
 void DeviceAppearance::deviceRemovedBeforeMessage() { controls_.setVisible(ctrl::Disable, true); }
 
-void DeviceAppearance::deviceRemovedAfterMessage(bool hadMacros) {
-    refreshErrorAP();
-    if (hadMacros) {
-        for (const auto list : {ctrl::LB_MacroName, ctrl::LB_Name, ctrl::LB_macro}) controls_.setItems(list, {});
-    }
-}
-
 }  // namespace varnel

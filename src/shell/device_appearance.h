@@ -29,11 +29,8 @@ public:
     void refreshChipPages();
     // RefreshErrorAP: NoDeviceMode and its appearance.
     void refreshErrorAP();
-    // DeviceRemoved around its message box: first page 1's overlay (the caller closes the menus),
-    // after the message the no-device appearance and, after a mouse with macros, the emptied
-    // macro lists.
+    // DeviceRemoved before its message box: page 1's overlay (the caller closes the menus).
     void deviceRemovedBeforeMessage();
-    void deviceRemovedAfterMessage(bool hadMacros);
 
 private:
     ControlTable& controls_;

@@ -27,12 +27,16 @@ JobScheduler::Order JobScheduler::settleWaitOver() {
     return next();
 }
 
-JobScheduler::Order JobScheduler::submit(std::uint64_t request, bool restartsSearch) {
-    if (restartsSearch) {
+JobScheduler::Order JobScheduler::submit(std::uint64_t request, Turn turn) {
+    const bool replaces = turn == Turn::InsteadOfSearch;
+    if (replaces) {
         searchWaiting_ = searchDue_ = false;
         searchReplaced_ = true;
     }
-    queue_.push_back({request, restartsSearch});
+    if (turn == Turn::AfterSearch)
+        afterSearch_.push_back(request);
+    else
+        queue_.push_back({request, replaces});
     return next();
 }
 
@@ -40,11 +44,22 @@ void JobScheduler::finished() {
     running_ = false;
     showing_ = true;
     searchReplaced_ = false;
-    for (const Queued& q : queue_) searchReplaced_ |= q.restartsSearch;
+    for (const Queued& q : queue_) searchReplaced_ |= q.replacesSearch;
 }
 
 JobScheduler::Order JobScheduler::resultShown() {
     showing_ = false;
+    return next();
+}
+
+void JobScheduler::restartBegins() {
+    restart_ = Restart::Waiting;
+    searchWaiting_ = searchDue_ = false;
+}
+
+JobScheduler::Order JobScheduler::restartWaitOver() {
+    if (restart_ != Restart::Waiting) return {};
+    restart_ = closePending_ ? Restart::None : Restart::Due;
     return next();
 }
 
@@ -62,7 +77,18 @@ JobScheduler::Order JobScheduler::requestClose() {
 }
 
 JobScheduler::Order JobScheduler::next() {
-    if (running_ || showing_ || tickOut_) return {};
+    // Requests that wait for a search join the queue once none can come any more: no search waits
+    // or is due, and no tick is out that might announce one.
+    if (!tickOut_ && !searchWaiting_ && !searchDue_) {
+        for (std::uint64_t request : afterSearch_) queue_.push_back({request, false});
+        afterSearch_.clear();
+    }
+    if (running_ || showing_ || tickOut_ || restart_ == Restart::Waiting) return {};
+    if (restart_ == Restart::Due) {
+        restart_ = Restart::None;
+        running_ = true;
+        return {Do::FindRestartedMouse};
+    }
     // A user's request goes before a search the poll has waited for: it runs on the channels the
     // mouse still has.
     if (!queue_.empty()) {

@@ -6,7 +6,12 @@
 //
 // A poll tick that saw the HID population change leads to a search after a settle wait. The wait
 // is the scheduler's, not a job: the pages stay live and the mouse keeps its channels during it,
-// and a request that comes first runs first on them, so no user action is lost to a poll.
+// and a request that comes first runs first on them, so no user action is lost to a poll. A
+// request that shows an image the search's read would replace (Load Profile) waits for the search
+// instead.
+//
+// After a firmware update the mouse restarts: during the restart wait nothing runs and nothing
+// polls, then the restarted mouse is searched for before anything else.
 //
 // Requests are numbers; the window keeps the work that belongs to each. Nothing here knows Qt or
 // the device.
@@ -19,10 +24,17 @@ class JobScheduler {
 public:
     enum class Do {
         Nothing,
-        PollTick,     // send the poll tick to the worker
-        StartSearch,  // the worker searches for the mouse (the settle wait has passed)
-        Run,          // run request `request` now; finished() after it (with or without a job)
-        Close,        // close the window now
+        PollTick,            // send the poll tick to the worker
+        StartSearch,         // the worker searches for the mouse (the settle wait has passed)
+        Run,                 // run request `request` now; finished() after it (with or without a job)
+        FindRestartedMouse,  // the restart wait has passed: search at once (ReFindDev); finished() after it
+        Close,               // close the window now
+    };
+    // Where a request goes relative to a poll's search that waits, is due or may be announced.
+    enum class Turn {
+        BeforeSearch,     // first, on the channels the mouse still has (Apply, Save Profile, Program...)
+        AfterSearch,      // after the search and its result (Load Profile: the read would replace it)
+        InsteadOfSearch,  // in the search's place (ReFindDev)
     };
     struct Order {
         Do what = Do::Nothing;
@@ -38,11 +50,17 @@ public:
     // The settle wait has passed (ignored when no search waits any more).
     Order settleWaitOver();
     // A user's request (Apply, Reset, Save Macro, ReFindDev...). It runs at once when the device is
-    // free, otherwise after the running job, before a waiting search. A request that `restartsSearch`
-    // (ReFindDev) takes the place of a waiting poll search.
-    Order submit(std::uint64_t request, bool restartsSearch = false);
+    // free, otherwise after the running job, in its `turn` around a poll's search.
+    Order submit(std::uint64_t request, Turn turn = Turn::BeforeSearch);
     // The running search or request has ended; its result is being shown.
     void finished();
+    // While the result of a firmware update is shown: the mouse accepted command 18 and restarts.
+    // A waiting poll search is dropped (the search after the restart takes its place); no tick
+    // polls and no request runs until restartWaitOver().
+    void restartBegins();
+    // The restart wait has passed: the restarted mouse is searched for before any queued request,
+    // once the result has been shown. A pending close closes instead.
+    Order restartWaitOver();
     // The result has been shown (its message closed): the next queued request, the due search, or
     // the deferred close.
     Order resultShown();
@@ -54,16 +72,20 @@ public:
     Order requestClose();
 
     // Nothing may poll: a tick is out, a search waits or is due, a job runs or its result shows, an
-    // action button is pressed.
+    // action button is pressed, the mouse restarts.
     bool busy() const;
-    // A job runs or its result shows, or an action button is pressed: the pages belong to it.
-    bool holdsWindow() const { return running_ || showing_ || pressed_; }
+    // A job runs or its result shows, an action button is pressed, or the mouse restarts after a
+    // firmware update: the pages belong to it.
+    bool holdsWindow() const { return running_ || showing_ || pressed_ || restart_ != Restart::None; }
     bool jobRunning() const { return running_; }
     bool pressed() const { return pressed_; }
     bool searchWaiting() const { return searchWaiting_; }
     bool closePending() const { return closePending_; }
+    bool restarting() const { return restart_ != Restart::None; }
 
 private:
+    enum class Restart { None, Waiting, Due };
+
     Order next();
 
     bool tickOut_ = false;
@@ -73,12 +95,14 @@ private:
     bool showing_ = false;
     bool pressed_ = false;
     bool closePending_ = false;
-    bool searchReplaced_ = false;  // a request that restarts the search is queued or running
+    bool searchReplaced_ = false;  // an InsteadOfSearch request is queued or running
+    Restart restart_ = Restart::None;
     struct Queued {
         std::uint64_t request;
-        bool restartsSearch;
+        bool replacesSearch;
     };
     std::deque<Queued> queue_;
+    std::deque<std::uint64_t> afterSearch_;  // AfterSearch requests while a search may come
 };
 
 }  // namespace varnel

@@ -2,6 +2,7 @@
 
 #include "skin/control_catalog.h"
 #include "skin/control_names.h"
+#include "transfers/device_read.h"
 
 namespace varnel {
 
@@ -26,10 +27,11 @@ MainWindowModel::MainWindowModel(AppState& state, LanguageSet languages, Picture
       pointerStore_(orNone(std::move(pointerStore))),
       advanced_(controls_, state_, captions_),
       pointer_(controls_, *pointerStore_, captions_),
-      macro_(controls_),
+      lighting_(controls_, state_, captions_),
+      macro_(controls_, state_, captions_),
       update_(controls_, state_),
       buttonMaps_(controls_, state_, navigation_, captions_, advanced_),
-      pages_{&advanced_, &pointer_, &macro_, &update_, &buttonMaps_} {
+      pages_{&advanced_, &pointer_, &lighting_, &macro_, &update_, &buttonMaps_} {
     buildMainWindowControls(controls_);
     for (PageModel* page : pages_) navigation_.addPage(*page);
 }
@@ -91,6 +93,20 @@ std::string MainWindowModel::webClick() {
 
 void MainWindowModel::hideAllMenus() { buttonMaps_.HideAllMenu(); }
 
+std::optional<std::string> MainWindowModel::profileButtonClick(ProfileAction action) {
+    hideAllMenus();
+    navigation_.pressActionButton(action == ProfileAction::Save ? "Save" : "Load");
+    if (!appearance_.channelsOpen() || !identifiedMouse(state_)) return text("Str022");
+    return std::nullopt;
+}
+
+void MainWindowModel::profileButtonDone() { navigation_.releaseActionButton(); }
+
+std::string MainWindowModel::messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const {
+    if (!error.languageKey.empty()) return text(error.languageKey);
+    return withReason ? text(fallbackKey) + "\n" + error.message : text(fallbackKey);
+}
+
 void MainWindowModel::mouseIdentified() { advanced_.showSensorSteps(); }
 
 std::optional<std::string> MainWindowModel::refreshChipPages() {
@@ -110,7 +126,15 @@ void MainWindowModel::deviceRemovedBeforeMessage() {
 
 void MainWindowModel::deviceRemovedAfterMessage(bool hadMacros) {
     navigation_.stopLabelRun();
-    appearance_.deviceRemovedAfterMessage(hadMacros);
+    appearance_.refreshErrorAP();
+    if (hadMacros) macro_.emptyLists();
+}
+
+std::optional<std::string> MainWindowModel::failureMessage(const TransferStatus& status) const {
+    if (status.ok()) return std::nullopt;
+    // The reason's own text where it has one.
+    const std::string& key = status.error.languageKey;
+    return text(key.empty() ? "Str105" : key);
 }
 
 }  // namespace varnel

@@ -16,6 +16,7 @@
 #include "config/pointer_store.h"
 #include "editors/advanced_page.h"
 #include "editors/button_editor.h"
+#include "editors/lighting_page.h"
 #include "editors/macro_page.h"
 #include "editors/pointer_settings_page.h"
 #include "editors/update_page.h"
@@ -26,8 +27,12 @@
 #include "skin/page_navigation.h"
 #include "skin/window_geometry.h"
 #include "transfers/app_state.h"
+#include "transfers/transfer_status.h"
 
 namespace varnel {
+
+// The two profile buttons of the bar (Btn_Save_1..5, Btn_Load_1..5).
+enum class ProfileAction { Save, Load };
 
 class MainWindowModel {
 public:
@@ -55,18 +60,30 @@ public:
     std::string webClick();
     // HideAllMenu: the button editor's menus close.
     void hideAllMenus();
+    // Btn_Save_0Click / Btn_Load_0Click up to their file dialog: the menus close and the five
+    // copies of the button are marked until profileButtonDone(). Without an accepted mouse (the
+    // file's layout is the mouse's variant) the message to show instead of the dialog.
+    std::optional<std::string> profileButtonClick(ProfileAction action);
+    void profileButtonDone();
 
     // A search opened and identified a mouse: the sensor set-up of the Advanced page.
     void mouseIdentified();
     // The end of a full read: the desktop pointer settings are read again, then RefreshChipPages;
     // the message of reopening the last button-map page, if any.
     std::optional<std::string> refreshChipPages();
-    // DeviceRemoved around its message box.
+    // DeviceRemoved around its message box: after it the no-device appearance and, after a mouse
+    // with macros, the emptied macro lists.
     void deviceRemovedBeforeMessage();
     void deviceRemovedAfterMessage(bool hadMacros);
+    // The one message a failed write shows (Apply, Confirm, Reset, Save Macro); none on success.
+    std::optional<std::string> failureMessage(const TransferStatus& status) const;
 
     // The current language's text of `key`.
     std::string text(std::string_view key) const { return captions_.text(key); }
+    // The message of a failure: the reason's own text where it has one, else the text of
+    // `fallbackKey`, with the reason in words on a second line when `withReason` (what the system
+    // said about a file).
+    std::string messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const;
 
     ControlTable& controls() { return controls_; }
     const ControlTable& controls() const { return controls_; }
@@ -80,6 +97,7 @@ public:
     const DeviceAppearance& appearance() const { return appearance_; }
     ButtonEditor& buttonMaps() { return buttonMaps_; }
     AdvancedPage& advanced() { return advanced_; }
+    LightingPage& lighting() { return lighting_; }
     MacroPage& macroPage() { return macro_; }
     UpdatePage& updatePage() { return update_; }
     PointerSettingsPage& pointerSettings() { return pointer_; }
@@ -99,11 +117,13 @@ private:
     std::unique_ptr<PointerSettingsStore> pointerStore_;
     AdvancedPage advanced_;
     PointerSettingsPage pointer_;
+    LightingPage lighting_;
     MacroPage macro_;
     UpdatePage update_;
     ButtonEditor buttonMaps_;
-    // Collect and display run through the pages in this order; the button maps come last, as
-    // showing an image ends on the page its ActiveMap names.
+    // Collect and display run through the pages in this order: DPI and report rate, lighting,
+    // then the others; the button maps come last, as showing an image ends on the page its
+    // ActiveMap names.
     std::vector<PageModel*> pages_;
     LayoutSettings layout_;
     std::vector<std::string> problems_;

@@ -92,8 +92,8 @@ void CaptionsModel::applyFonts(const LanguageFile& lang) {
     for (const auto& b : kInsertButtons) macroButtons.emplace_back(b.label);
     std::vector<std::string> insertOptions(kInsertDelays.labels.begin(), kInsertDelays.labels.end());
     std::vector<std::string> macroSized = macroButtons;
-    append(macroSized,
-           names({ctrl::LB_MacroName, ctrl::Edt_Delay, ctrl::lbl_Delay, ctrl::lbl_s_A, ctrl::Edt_InsertDelay}));
+    append(macroSized, names({ctrl::LB_MacroName, ctrl::Edt_Delay, ctrl::lbl_Delay, ctrl::lbl_s_A,
+                              ctrl::Edt_InsertDelay, ctrl::lbl_MacroBytes, ctrl::lbl_MacroEvents}));
     append(macroSized, insertOptions);
     std::vector<std::string> macroColoured = macroButtons;
     append(macroColoured, names({ctrl::CB_Insert, ctrl::lbl_Delay, ctrl::lbl_s_A}));

@@ -25,9 +25,9 @@ public:
     int languageNumber() const { return number_; }
     // The current language's text of `key` (messages, captions); empty when it has none.
     std::string text(std::string_view key) const;
-    LanguageLookup lookup() const;
-    // The current language's colour <prefix>_R/_G/_B; nullopt when it has none.
+    // The current language's colour `prefix` (Color_F_Font: <prefix>_R, _G, _B), if it has one.
     std::optional<Rgb> colour(std::string_view prefix) const;
+    LanguageLookup lookup() const;
     const std::string& titleText() const { return title_; }
     const LanguageSet& languages() const { return languages_; }
 

@@ -28,9 +28,13 @@ std::string_view menuPanelForTag(int tag) {
 
 namespace {
 
-// Designed sizes of controls that are not sized by a picture. Chosen to fit the skin's page art.
+// Designed sizes of controls that are not sized by a picture, and the place of the one control
+// that the layout file does not place. Chosen to fit the skin's page art.
 struct Size {
     int w, h;
+};
+struct Point {
+    int x, y;
 };
 constexpr Size kEditBox{44, 20};
 constexpr Size kReportLabel{110, 20};
@@ -39,8 +43,12 @@ constexpr Size kDpiCaption{44, 18};
 constexpr Size kDpiValue{44, 16};
 constexpr Size kModeLabel{120, 20};
 constexpr Size kColourSourceLabel{170, 22};
+constexpr Size kLightingNote{628, 24};
+constexpr Point kLightingNoteAt{132, 410};
 constexpr Size kMacroNameList{210, 120};
-constexpr Size kMacroContentList{232, 280};
+// The event list leaves room under it, in the page art's event box, for two lines of usage.
+constexpr Size kMacroContentList{232, 244};
+constexpr Size kMacroUsage{232, 17};
 constexpr Size kDelayPanel{222, 130};
 constexpr Size kInsertPanel{222, 152};
 constexpr Size kLamp{12, 12};
@@ -100,10 +108,8 @@ void addBar(Builder& b, int page) {
 
 void addTenStepBar(Builder& b, const TenStepBar& bar) {
     const std::string g = pageGroup(bar.page);
-    for (int i = 1; i <= kTenStepCount; ++i) b.picture(std::string(bar.picture) + std::to_string(i), g);
-    for (int i = 1; i <= kTenStepCount; ++i) {
-        b.label(std::string(bar.label) + std::to_string(i), g, kStepNumber, std::to_string(i));
-    }
+    for (int i = 1; i <= kTenStepCount; ++i) b.picture(barStep(bar, i), g);
+    for (int i = 1; i <= kTenStepCount; ++i) b.label(barNumber(bar, i), g, kStepNumber, std::to_string(i));
 }
 
 void addOption(Builder& b, const OptionPicture& o, const std::string& g, Size labelSize) {
@@ -171,6 +177,7 @@ void addBreathingPage(Builder& b) {
     for (const auto& o : kLedModes) addOption(b, o, g, kModeLabel);
     for (const auto& o : kColourSources) addOption(b, o, g, kColourSourceLabel);
     for (const auto& s : kLightingSwatches) addSwatch(b, s, g);
+    b.label(ctrl::lbl_LightingNote, g, kLightingNote, {}, false);
 }
 
 // Record delay is chosen at creation; `shown` false hides the three choices altogether.
@@ -186,6 +193,8 @@ void addMacroPage(Builder& b) {
     b.picture(ctrl::Img_P4, g);
     b.add(ctrl::LB_MacroName, ControlKind::List, g, kMacroNameList);
     b.add(ctrl::LB_macro, ControlKind::List, g, kMacroContentList);
+    b.label(ctrl::lbl_MacroBytes, g, kMacroUsage);
+    b.label(ctrl::lbl_MacroEvents, g, kMacroUsage);
     for (const auto& btn : kMacroButtons) b.pictureButton(btn.picture, btn.label, g);
 
     b.add(ctrl::Gb_Delay, ControlKind::Group, g, kDelayPanel);
@@ -246,11 +255,11 @@ void startPictures(ControlTable& t) {
     for (int k = 1; k <= kKeyLabelCount; ++k) t.setPicture(keyPicture(k), keys.normal);
     for (const auto& b : kUpdateButtons) t.setPicture(b.picture, keys.normal);
     setCopies(t, kWebButton.base, familyPictures(HoverFamily::Web).normal);
-    for (const auto& bar : kPointerBars) t.setPicture(std::string(bar.picture) + "1", kTenStepSegment.on);
+    for (const auto& bar : kPointerBars) t.setPicture(barStep(bar, 1), kTenStepSegment.on);
     for (int d = 1; d <= kDpiLevelCount; ++d) t.setPicture(dpiStep(d, 1), kDpiSegment.on);
     for (const auto& s : kDpiSwatches) t.setPicture(s.frame, "Col_F");
     for (const auto& s : kLightingSwatches) t.setPicture(s.frame, "Col_F");
-    for (const auto& bar : kBreathBars) t.setPicture(std::string(bar.picture) + "1", "Bar1_E");
+    for (const auto& bar : kBreathBars) t.setPicture(barStep(bar, 1), kTenStepSegment.on);
     for (const auto& b : kMacroButtons) t.setPicture(b.picture, familyPictures(b.family).normal);
     for (const auto& b : kInsertButtons) t.setPicture(b.picture, familyPictures(b.family).normal);
     t.setPicture(ctrl::Img_P5, "Update");
@@ -264,17 +273,19 @@ void designedState(ControlTable& t) {
     for (const auto& o : kReportOptions) chosen(o);
     for (const auto& o : kLedModes) chosen(o);
     for (const auto& o : kColourSources) chosen(o);
+    // Colorful is chosen: the colour-source choice and the colour areas take no clicks (the
+    // mouse's lock colour never does).
+    for (const auto& o : kColourSources) t.setEnabled(o.label, false);
+    for (const auto& s : kLightingSwatches) t.setEnabled(s.label, false);
     for (int d = 1; d <= kDpiLevelCount; ++d) {
         t.setPicture(dpiCheck(d), kCheckBox.of(t.checked(dpiRadio(d))));
         for (int s = 2; s <= kDpiStepCount; ++s) t.setPicture(dpiStep(d, s), kDpiSegment.off);
     }
-    for (const auto& bar : kPointerBars) {
-        for (int i = 2; i <= kTenStepCount; ++i)
-            t.setPicture(std::string(bar.picture) + std::to_string(i), kTenStepSegment.off);
-    }
-    for (const auto& bar : kBreathBars) {
-        for (int i = 2; i <= kTenStepCount; ++i) t.setPicture(std::string(bar.picture) + std::to_string(i), "Bar1_D");
-    }
+    const auto unlit = [&](const TenStepBar& bar) {
+        for (int i = 2; i <= kTenStepCount; ++i) t.setPicture(barStep(bar, i), kTenStepSegment.off);
+    };
+    for (const auto& bar : kPointerBars) unlit(bar);
+    for (const auto& bar : kBreathBars) unlit(bar);
     t.setPicture(ctrl::Img_InsertBase, "InsertDelayBase");
     t.setItemIndex(ctrl::CB_Insert, 0);
     t.setBackColor(ctrl::CB_Insert, Rgb{20, 20, 22});
@@ -290,11 +301,17 @@ void designedState(ControlTable& t) {
         t.setAlign(name, TextAlign::Left);
         t.setFontColor(name, Rgb{0, 0, 0});  // menu entries: black on the light panel
     }
-    for (const auto name : {ctrl::lbl_BINPath, ctrl::lbl_LoadBIN, ctrl::lbl_s_A, ctrl::lbl_PointerNote})
+    for (const auto name : {ctrl::lbl_BINPath, ctrl::lbl_LoadBIN, ctrl::lbl_s_A, ctrl::lbl_MacroBytes,
+                            ctrl::lbl_MacroEvents, ctrl::lbl_PointerNote})
         t.setAlign(name, TextAlign::Left);
     // The pointer note reads as the page art's hints do: small and dim.
     t.setFont(ctrl::lbl_PointerNote, 8, Rgb{150, 156, 165});
+    t.setItemHeight(ctrl::LB_macro, kMacroEventHeight);
     t.setAlign(ctrl::lbl_Delay, TextAlign::Right);
+    // Under the Breathing Light page's picture, in the skin's accent red.
+    t.moveTo(ctrl::lbl_LightingNote, kLightingNoteAt.x, kLightingNoteAt.y);
+    t.setAlign(ctrl::lbl_LightingNote, TextAlign::Left);
+    t.setFont(ctrl::lbl_LightingNote, 10, Rgb{235, 70, 80});
     // The Update buttons keep their designed font: the language files do not style them.
     for (int page = 1; page <= kPageGroupCount; ++page)
         t.setFont(barLabel(pageInfo(Page::Update).button, page), 11, Rgb{255, 255, 255});

@@ -41,6 +41,8 @@ inline constexpr std::string_view lbl_PointerNote = "lbl_PointerNote";  // what 
 
 // Page 3: Breathing Light.
 inline constexpr std::string_view Img_P3 = "Img_P3";
+// Shown while the attached mouse's lighting is not RGB: the page's settings do not reach it.
+inline constexpr std::string_view lbl_LightingNote = "lbl_LightingNote";
 
 // Page 4: Macro, with the record-delay panel and the insert panel.
 inline constexpr std::string_view Img_P4 = "Img_P4";
@@ -55,10 +57,44 @@ inline constexpr std::string_view Edt_InsertDelay = "Edt_InsertDelay";
 inline constexpr std::string_view lbl_Delay = "lbl_Delay";
 inline constexpr std::string_view lbl_s_A = "lbl_s_A";
 inline constexpr std::string_view GB_Dis = "GB_Dis";
+// The macro page's text buttons: each label lies over its picture.
+inline constexpr std::string_view Btn_Start = "Btn_Start";
+inline constexpr std::string_view Img_Start = "Img_Start";
+inline constexpr std::string_view Btn_Del = "Btn_Del";
+inline constexpr std::string_view Img_Del = "Img_Del";
+inline constexpr std::string_view Btn_Insert = "Btn_Insert";
+inline constexpr std::string_view Img_Insert = "Img_Insert";
+inline constexpr std::string_view Btn_Clear = "Btn_Clear";
+inline constexpr std::string_view Img_Clear = "Img_Clear";
+inline constexpr std::string_view Btn_SaveMacro = "Btn_SaveMacro";
+inline constexpr std::string_view Img_SaveMacro = "Img_SaveMacro";
+inline constexpr std::string_view Btn_New = "Btn_New";
+inline constexpr std::string_view Img_New = "Img_New";
+inline constexpr std::string_view Btn_ExportOne = "Btn_ExportOne";
+inline constexpr std::string_view Img_ExportOne = "Img_ExportOne";
+inline constexpr std::string_view Btn_Export = "Btn_Export";
+inline constexpr std::string_view Img_Export = "Img_Export";
+inline constexpr std::string_view Btn_ImportOne = "Btn_ImportOne";
+inline constexpr std::string_view Img_ImportOne = "Img_ImportOne";
+inline constexpr std::string_view Btn_Import = "Btn_Import";
+inline constexpr std::string_view Img_Import = "Img_Import";
+inline constexpr std::string_view Btn_InsertStart = "Btn_InsertStart";
+inline constexpr std::string_view Img_InsertStart = "Img_InsertStart";
+inline constexpr std::string_view Btn_OK = "Btn_OK";
+inline constexpr std::string_view Img_OK = "Img_OK";
+inline constexpr std::string_view Btn_Cancel = "Btn_Cancel";
+inline constexpr std::string_view Img_Cancel = "Img_Cancel";
+// Under the event list: the selected macro's used bytes, and its presses and releases.
+inline constexpr std::string_view lbl_MacroBytes = "lbl_MacroBytes";
+inline constexpr std::string_view lbl_MacroEvents = "lbl_MacroEvents";
 
 // Page 5: Update.
 inline constexpr std::string_view Img_P5 = "Img_P5";
 inline constexpr std::string_view lbl_BINPath = "lbl_BINPath";
 inline constexpr std::string_view lbl_LoadBIN = "lbl_LoadBIN";
+inline constexpr std::string_view Btn_LoadBIN = "Btn_LoadBIN";
+inline constexpr std::string_view Img_LoadBIN = "Img_LoadBIN";
+inline constexpr std::string_view Btn_Program = "Btn_Program";
+inline constexpr std::string_view Img_Program = "Img_Program";
 
 }  // namespace varnel::ctrl

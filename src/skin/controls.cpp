@@ -95,6 +95,10 @@ void ControlTable::setItemIndex(std::string_view name, int index) {
     if (Control* c = edit(name)) c->itemIndex = index;
 }
 
+void ControlTable::setTopIndex(std::string_view name, int index) {
+    if (Control* c = edit(name)) c->topIndex = index;
+}
+
 void ControlTable::setItemHeight(std::string_view name, int height) {
     if (Control* c = edit(name)) c->itemHeight = height;
 }

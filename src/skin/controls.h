@@ -50,6 +50,7 @@ struct Control {
     std::string caption;
     std::vector<std::string> items;  // lists and drop-downs
     int itemIndex = -1;
+    int topIndex = -1;   // lists: the first entry in view; -1 leaves the list where it is
     int itemHeight = 0;  // lists; 0 = the widget's own
     int fontSize = 0;    // points; 0 = the window's default
     std::optional<Rgb> fontColor;
@@ -85,6 +86,7 @@ public:
     void setBackColor(std::string_view name, Rgb color);
     void setItems(std::string_view name, std::vector<std::string> items);
     void setItemIndex(std::string_view name, int index);
+    void setTopIndex(std::string_view name, int index);
     void setItemHeight(std::string_view name, int height);
     void setAlignRight(std::string_view name, bool right);
     void setAlign(std::string_view name, TextAlign align);

@@ -152,11 +152,11 @@ void placeOption(LayoutReader& r, const OptionPicture& o) {
 void placeTenStepBar(LayoutReader& r, const TenStepBar& bar) {
     const auto p = r.point(bar.layoutKey);
     if (!p) return;
-    const int w = r.width(std::string(bar.picture) + "1");
+    const int w = r.width(barStep(bar, 1));
     for (int i = 1; i <= kTenStepCount; ++i) {
         const int x = p->x + (i - 1) * w;
-        r.controls().moveTo(std::string(bar.picture) + std::to_string(i), x, p->y);
-        r.controls().moveTo(std::string(bar.label) + std::to_string(i), x - 4, p->y + 8);
+        r.controls().moveTo(barStep(bar, i), x, p->y);
+        r.controls().moveTo(barNumber(bar, i), x - 4, p->y + 8);
     }
 }
 
@@ -252,7 +252,12 @@ void placeMacroPage(LayoutReader& r) {
     r.place(ctrl::LB_MacroName, r.point("MacroName"));
     r.settings().macroNameHeight = r.number("MacroNameHeight");
     placeButtons(r, kMacroButtons);
-    r.place(ctrl::LB_macro, r.point("MacroContent"));
+    const auto content = r.point("MacroContent");
+    r.place(ctrl::LB_macro, content);
+    if (const Control* list = r.controls().find(ctrl::LB_macro)) {
+        r.place(ctrl::lbl_MacroBytes, content, 0, list->height + 1);
+        r.place(ctrl::lbl_MacroEvents, content, 0, list->height + 18);
+    }
     r.place(ctrl::Gb_Delay, r.point("DelayTime"));
     placeTriplet(r, kRecordDelays);
     r.place(ctrl::Edt_Delay, r.point("DelayEdit"));

@@ -137,9 +137,11 @@ void NavigationModel::hoverLeave(std::string_view label) {
         return;
     }
     labelRunEnabled_ = false;
-    // The overlay of a running job takes the pointer off the pressed button; it stays pressed.
-    const bool keepPressed = busy_ && !pressed_.empty() && target->family == HoverFamily::A &&
-                             !target->pictures.empty() && target->pictures.front() == barPicture(pressed_, 1);
+    // The overlay of a running job, or a dialog, takes the pointer off the pressed button; it
+    // stays pressed.
+    bool keepPressed = false;
+    for (int page = 1; page <= kPageGroupCount && busy_ && !pressed_.empty(); ++page)
+        keepPressed |= label == barLabel(pressed_, page);
     if (!keepPressed) {
         for (const auto& p : target->pictures) controls_.setPicture(p, pictures.normal);
     }
@@ -169,13 +171,22 @@ void NavigationModel::setBusy(bool busy) {
 }
 
 void NavigationModel::pressActionButton(std::string_view base) {
+    const auto target = hoverTarget(barLabel(base, 1));
+    if (!target) return;
     pressed_ = base;
-    setCopies(base, familyPictures(HoverFamily::A).third);
+    pressedFamily_ = target->family;
+    setCopies(base, familyPictures(pressedFamily_).third);
 }
 
 void NavigationModel::releaseActionButton() {
     if (pressed_.empty()) return;
-    setCopies(pressed_, familyPictures(HoverFamily::A).normal);
+    setCopies(pressed_, familyPictures(pressedFamily_).normal);
+    // The pointer may still rest on the button (a dialog or message closed under it).
+    const auto hovered = hovering_ && marquee_.active() ? hoverTarget(marquee_.label()) : std::nullopt;
+    for (int page = 1; hovered && page <= kPageGroupCount; ++page) {
+        if (marquee_.label() != barLabel(pressed_, page)) continue;
+        for (const auto& p : hovered->pictures) controls_.setPicture(p, familyPictures(pressedFamily_).hover);
+    }
     pressed_.clear();
 }
 

@@ -63,7 +63,8 @@ public:
     // pressed action button keeps its pressed picture.
     void setBusy(bool busy);
     bool busy() const { return busy_; }
-    // Btn_Apply/Confirm/Reset: the pressed picture on the five copies of `base` until released.
+    // Btn_Apply/Confirm/Reset and Btn_Save/Load: the family's third picture (pressed, "BtnS_03";
+    // marked, "SetS_02") on the five copies of `base` until released.
     void pressActionButton(std::string_view base);
     void releaseActionButton();
 
@@ -88,6 +89,7 @@ private:
     bool overRecordButton_ = false;
     bool busy_ = false;
     std::string pressed_;  // base of the pressed action button, empty when none
+    skin::HoverFamily pressedFamily_ = skin::HoverFamily::A;
 };
 
 }  // namespace varnel

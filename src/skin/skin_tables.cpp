@@ -43,4 +43,7 @@ std::string dpiStep(int level, int step) { return "Img_DPI" + std::to_string(lev
 std::string dpiKey(int level, std::string_view part) { return "DPI" + std::to_string(level) + "_" + std::string(part); }
 std::string dpiRadio(int level) { return "rb_DPI" + std::to_string(level); }
 
+std::string barStep(const TenStepBar& bar, int step) { return std::string(bar.picture) + std::to_string(step); }
+std::string barNumber(const TenStepBar& bar, int step) { return std::string(bar.label) + std::to_string(step); }
+
 }  // namespace varnel::skin

@@ -129,6 +129,10 @@ constexpr std::array<TenStepBar, 3> kPointerBars{{
     {"ScrSpd", "Img_ScrSpd", "lbl_ScrSpd", 2},
 }};
 
+// Segment `step` (1..10) of a bar and the number under it: "Img_Off3", "lbl_Off3".
+std::string barStep(const TenStepBar& bar, int step);
+std::string barNumber(const TenStepBar& bar, int step);
+
 constexpr std::array<TenStepBar, 4> kBreathBars{{
     {"OffTime", "Img_Off", "lbl_Off", 3},
     {"RaiseTime", "Img_Raise", "lbl_Raise", 3},
@@ -199,10 +203,13 @@ struct OnOffPictures {
     constexpr std::string_view of(bool state) const { return state ? on : off; }
 };
 
-constexpr OnOffPictures kDpiSegment{"Bar2_E", "Bar2_D"};  // lit, unlit step of a DPI bar
-constexpr OnOffPictures kTenStepSegment{"Bar1_E", "Bar1_D"};  // lit, unlit segment of a ten-step bar
-constexpr OnOffPictures kCheckBox{"CbS_E", "CbS_D"};      // the current DPI stage, another one
-constexpr OnOffPictures kOptionMark{"RdS_E", "RdS_D"};    // chosen, not chosen option
+constexpr OnOffPictures kTenStepSegment{"Bar1_E", "Bar1_D"};  // lit, unlit step of a ten-step bar
+constexpr OnOffPictures kDpiSegment{"Bar2_E", "Bar2_D"};      // lit, unlit step of a DPI bar
+constexpr OnOffPictures kCheckBox{"CbS_E", "CbS_D"};          // the current DPI stage, another one
+constexpr OnOffPictures kOptionMark{"RdS_E", "RdS_D"};        // chosen, not chosen option
+
+// Entries of the macro page's event list (LB_macro) and of the macro picker (LB_Name).
+constexpr int kMacroEventHeight = 20;
 
 // A text button of the macro, insert or update page: picture and label at one point.
 struct PictureButton {
@@ -216,27 +223,31 @@ struct PictureButton {
 
 // In the order the layout file places them.
 constexpr std::array<PictureButton, 10> kMacroButtons{{
-    {"BtnStart", "Img_Start", "Btn_Start", "gbPage4", HoverFamily::Record, "Str400"},
-    {"BtnDel", "Img_Del", "Btn_Del", "gbPage4", HoverFamily::F, "Str408"},
-    {"BtnInsert", "Img_Insert", "Btn_Insert", "gbPage4", HoverFamily::F, "Str409"},
-    {"BtnClear", "Img_Clear", "Btn_Clear", "gbPage4", HoverFamily::F, "Str403"},
-    {"BtnSaveMacro", "Img_SaveMacro", "Btn_SaveMacro", "gbPage4", HoverFamily::F, "Str431"},
-    {"BtnRename", "Img_New", "Btn_New", "gbPage4", HoverFamily::F, "Str402"},
-    {"BtnExportOne", "Img_ExportOne", "Btn_ExportOne", "gbPage4", HoverFamily::F, "Str404"},
-    {"BtnExport", "Img_Export", "Btn_Export", "gbPage4", HoverFamily::F, "Str405"},
-    {"BtnImportOne", "Img_ImportOne", "Btn_ImportOne", "gbPage4", HoverFamily::F, "Str406"},
-    {"BtnImport", "Img_Import", "Btn_Import", "gbPage4", HoverFamily::F, "Str407"},
+    {"BtnStart", ctrl::Img_Start, ctrl::Btn_Start, "gbPage4", HoverFamily::Record, "Str400"},
+    {"BtnDel", ctrl::Img_Del, ctrl::Btn_Del, "gbPage4", HoverFamily::F, "Str408"},
+    {"BtnInsert", ctrl::Img_Insert, ctrl::Btn_Insert, "gbPage4", HoverFamily::F, "Str409"},
+    {"BtnClear", ctrl::Img_Clear, ctrl::Btn_Clear, "gbPage4", HoverFamily::F, "Str403"},
+    {"BtnSaveMacro", ctrl::Img_SaveMacro, ctrl::Btn_SaveMacro, "gbPage4", HoverFamily::F, "Str431"},
+    {"BtnRename", ctrl::Img_New, ctrl::Btn_New, "gbPage4", HoverFamily::F, "Str402"},
+    {"BtnExportOne", ctrl::Img_ExportOne, ctrl::Btn_ExportOne, "gbPage4", HoverFamily::F, "Str404"},
+    {"BtnExport", ctrl::Img_Export, ctrl::Btn_Export, "gbPage4", HoverFamily::F, "Str405"},
+    {"BtnImportOne", ctrl::Img_ImportOne, ctrl::Btn_ImportOne, "gbPage4", HoverFamily::F, "Str406"},
+    {"BtnImport", ctrl::Img_Import, ctrl::Btn_Import, "gbPage4", HoverFamily::F, "Str407"},
 }};
 
 constexpr std::array<PictureButton, 3> kInsertButtons{{
-    {"InsertBtnStart", "Img_InsertStart", "Btn_InsertStart", ctrl::Gb_Insert, HoverFamily::Record, "Str400"},
-    {"InsertBtnOK", "Img_OK", "Btn_OK", ctrl::Gb_Insert, HoverFamily::G, "Str420"},
-    {"InsertBtnCancel", "Img_Cancel", "Btn_Cancel", ctrl::Gb_Insert, HoverFamily::G, "Str422"},
+    {"InsertBtnStart", ctrl::Img_InsertStart, ctrl::Btn_InsertStart, ctrl::Gb_Insert, HoverFamily::Record, "Str400"},
+    {"InsertBtnOK", ctrl::Img_OK, ctrl::Btn_OK, ctrl::Gb_Insert, HoverFamily::G, "Str420"},
+    {"InsertBtnCancel", ctrl::Img_Cancel, ctrl::Btn_Cancel, ctrl::Gb_Insert, HoverFamily::G, "Str422"},
 }};
 
+// The filters of the file dialogs: profiles, macro files and firmware are all ".bin" files.
+constexpr std::string_view kSaveFileFilter = "SaveFile(*.bin)";
+constexpr std::string_view kLoadFileFilter = "LoadFile(*.bin)";
+
 constexpr std::array<PictureButton, 2> kUpdateButtons{{
-    {"Btn_LoadBin", "Img_LoadBIN", "Btn_LoadBIN", "gbPage5", HoverFamily::E, "Str440"},
-    {"Btn_Program", "Img_Program", "Btn_Program", "gbPage5", HoverFamily::E, "Str441"},
+    {"Btn_LoadBin", ctrl::Img_LoadBIN, ctrl::Btn_LoadBIN, "gbPage5", HoverFamily::E, "Str440"},
+    {"Btn_Program", ctrl::Img_Program, ctrl::Btn_Program, "gbPage5", HoverFamily::E, "Str441"},
 }};
 
 // Three delay choices: a lamp at X, Y + j * H and its click label at X - 2.

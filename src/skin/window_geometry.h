@@ -19,9 +19,16 @@ constexpr WindowRect centredWindowRect(int screenWidth, int screenHeight, int wi
     return {(screenWidth - width) / 2, (screenHeight - height) / 2, width, height};
 }
 
+// A dialog centred on the main window, halves rounded toward zero (the macro-name dialog).
+constexpr WindowRect centredOn(const WindowRect& main, int width, int height) {
+    return {main.x + (main.width - width) / 2, main.y + (main.height - height) / 2, width, height};
+}
+
 // The busy window: centred on the main window and 40 pixels lower.
 constexpr WindowRect busyWindowRect(const WindowRect& main, int width, int height) {
-    return {main.x + (main.width - width) / 2, main.y + (main.height - height) / 2 + 40, width, height};
+    WindowRect r = centredOn(main, width, height);
+    r.y += 40;
+    return r;
 }
 
 }  // namespace varnel

@@ -115,8 +115,8 @@ Status AppModel::LoadFirmware(const std::filesystem::path& path) {
     return Status::success();
 }
 
-TransferStatus AppModel::Program(const ProgressSink& progress) {
-    if (!mouseReady()) return noDeviceStatus();
+FirmwareOutcome AppModel::Program(const ProgressSink& progress) {
+    if (!mouseReady()) return {noDeviceStatus()};
     return programFirmware(state_, link_, config_.defaultFirmware, loadedFirmware_, progress);
 }
 

@@ -16,6 +16,7 @@
 #include "device/protocol.h"
 #include "transfers/app_state.h"
 #include "transfers/device_read.h"
+#include "transfers/firmware.h"
 #include "transfers/transfer_status.h"
 
 namespace varnel {
@@ -75,9 +76,9 @@ public:
     TransferStatus SaveMacro(const ProgressSink& progress = {});
 
     // Firmware: loading a file sets FirmwareLoaded, a refused file clears it; Program writes it
-    // (the caller then waits kFirmwareRestartWait and searches with ReFindDev).
+    // (when it finished, the caller waits kFirmwareRestartWait and searches with ReFindDev).
     Status LoadFirmware(const std::filesystem::path& path);
-    TransferStatus Program(const ProgressSink& progress = {});
+    FirmwareOutcome Program(const ProgressSink& progress = {});
 
     // Profiles and macro files. ProfileBytes is Save Profile without the file: the write-back of
     // the editors into DataBuf, then the stored image of the mouse's variant.

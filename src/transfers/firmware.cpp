@@ -109,15 +109,15 @@ Result<Bytes> loadFirmwareFile(const std::filesystem::path& path) {
     return firmwareFromFileBytes(head->bytes);
 }
 
-TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,
-                               const ProgressSink& progress) {
-    if (!link.hasBothChannels() || !state.DeviceChip) return noDeviceStatus();
+FirmwareOutcome programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,
+                                const ProgressSink& progress) {
+    if (!link.hasBothChannels() || !state.DeviceChip) return {noDeviceStatus()};
     if (const Variant& v = variantOf(*state.DeviceChip); !v.hasFirmwareUpdate)
-        return TransferStatus::fail(TransferCode::NoDevice,
-                                    "a " + std::string(chipName(v.chip)) + " mouse takes no firmware updates");
-    if (!state.FirmwareLoaded) return TransferStatus::fail(TransferCode::BadFile, "no firmware file is loaded");
+        return {TransferStatus::fail(TransferCode::NoDevice,
+                                     "a " + std::string(chipName(v.chip)) + " mouse takes no firmware updates")};
+    if (!state.FirmwareLoaded) return {TransferStatus::fail(TransferCode::BadFile, "no firmware file is loaded")};
     if (defaultFirmware.size() != kFirmwareSize || loadedFirmware.size() != kFirmwareSize)
-        return TransferStatus::fail(TransferCode::BadFile, "firmware images must be 8192 bytes");
+        return {TransferStatus::fail(TransferCode::BadFile, "firmware images must be 8192 bytes")};
 
     // The recovery copy's check, the new image, its read-back, command 18; a restore of the
     // recovery copy adds its rewrite and read-back.
@@ -126,7 +126,7 @@ TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defau
     const std::size_t refusedInCheck = session.refused();
     if (defaultDiffers) {
         session.addToTotal(kRegionRewriteCost + kRegionReadCost);
-        if (auto s = restoreRecoveryCopy(session, defaultFirmware); !s) return s;
+        if (auto s = restoreRecoveryCopy(session, defaultFirmware); !s) return {s};
     }
     const std::size_t refusedBeforeFirmware = session.refused();
     rewriteMainRegion(session, loadedFirmware);
@@ -148,14 +148,14 @@ TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defau
         }
         differ = differingPieces(session, kFlashFirmware, loadedFirmware, rewritten);
     }
-    if (session.gone()) return session.outcome("Programming");
+    if (session.gone()) return {session.outcome("Programming")};
     if (!differ.empty())
-        return TransferStatus::fail(TransferCode::DeviceFailed,
-                                    "Programming failed: " + std::to_string(differ.size()) +
-                                        " KiB of the firmware region did not read back as written; the update was "
-                                        "not finished");
-    if (session.command(kCmdFinishFirmware) != LinkStatus::Ok) return session.outcome("Programming");
-    if (session.refused() == 0) return TransferStatus::done();
+        return {TransferStatus::fail(TransferCode::DeviceFailed,
+                                     "Programming failed: " + std::to_string(differ.size()) +
+                                         " KiB of the firmware region did not read back as written; the update was "
+                                         "not finished")};
+    if (session.command(kCmdFinishFirmware) != LinkStatus::Ok) return {session.outcome("Programming")};
+    if (session.refused() == 0) return {TransferStatus::done(), true};
     // Both images read back correctly and the update is finished, yet reports were refused: say
     // so, and where (a refusal in the restore would have stopped it).
     std::vector<std::string> where;
@@ -166,7 +166,7 @@ TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defau
                         " while writing the new firmware and reading it back");
     std::string message = "Programming finished and the new firmware read back correctly, but the mouse refused ";
     for (std::size_t i = 0; i < where.size(); ++i) message += (i == 0 ? "" : ", ") + where[i];
-    return TransferStatus::fail(TransferCode::DeviceFailed, message);
+    return {TransferStatus::fail(TransferCode::DeviceFailed, message), true};
 }
 
 }  // namespace varnel

@@ -19,12 +19,20 @@ namespace varnel {
 Result<Bytes> firmwareFromFileBytes(ByteSpan file);
 Result<Bytes> loadFirmwareFile(const std::filesystem::path& path);
 
+// What programming came to. `finished`: the mouse accepted command 18, so it restarts with the new
+// firmware and has to be searched for again, whatever `status` says about reports refused on the
+// way. Without it the mouse was not told to finish, and the file can be programmed again.
+struct FirmwareOutcome {
+    TransferStatus status;
+    bool finished = false;
+};
+
 // Btn_ProgramClick's transfer. Needs both channels, an identified mouse whose variant takes
 // firmware updates, and FirmwareLoaded; both images 8192 bytes.
 // A restore of the recovery copy that loses or has refused any report, or does not read back,
-// stops before the firmware region is erased. Any other refused report makes the result a failure
+// stops before the firmware region is erased. Any other refused report makes the status a failure
 // naming where it happened, also when the read-back mended the region and command 18 went out.
-TransferStatus programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,
-                               const ProgressSink& progress = {});
+FirmwareOutcome programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,
+                                const ProgressSink& progress = {});
 
 }  // namespace varnel

@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -22,7 +23,8 @@ namespace varnel::testing {
 
 inline Bytes resourceBytes(const char* name) { return resourceCopy(name); }
 
-// A virtual bus with a gate in front of every report and a switch that denies opening mice.
+// A virtual bus with a gate in front of every report, a switch that denies opening mice and a
+// filter that refuses reports.
 class RigBus final : public HidBus {
 public:
     VirtualBus& inner() { return inner_; }
@@ -50,25 +52,30 @@ public:
     }
     // A report is waiting at the closed gate.
     bool holding() const { return waiting_.load() > 0; }
+    // Reports for which `refuse` is true are refused without reaching the mouse (empty: none).
+    void refuseReports(std::function<bool(const FeatureReport&)> refuse) {
+        std::lock_guard lock(mutex_);
+        refuse_ = std::move(refuse);
+    }
 
     std::atomic<bool> denyMice{false};
 
 private:
-    void pass() {
+    // Waits at the gate; false when the report is to be refused.
+    bool pass(const FeatureReport& r) {
         std::unique_lock lock(mutex_);
         ++waiting_;
         cv_.wait(lock, [this] { return !closed_; });
         --waiting_;
+        return !refuse_ || !refuse_(r);
     }
     struct Channel final : HidChannel {
         Channel(std::shared_ptr<HidChannel> inner, RigBus& bus) : inner(std::move(inner)), bus(bus) {}
         ReportStatus sendFeatureReport(const FeatureReport& r) override {
-            bus.pass();
-            return inner->sendFeatureReport(r);
+            return bus.pass(r) ? inner->sendFeatureReport(r) : ReportStatus::Refused;
         }
         ReportStatus getFeatureReport(FeatureReport& r) override {
-            bus.pass();
-            return inner->getFeatureReport(r);
+            return bus.pass(r) ? inner->getFeatureReport(r) : ReportStatus::Refused;
         }
         std::shared_ptr<HidChannel> inner;
         RigBus& bus;
@@ -78,6 +85,7 @@ private:
     std::mutex mutex_;
     std::condition_variable cv_;
     bool closed_ = false;
+    std::function<bool(const FeatureReport&)> refuse_;
     std::atomic<int> waiting_{0};
 };
 

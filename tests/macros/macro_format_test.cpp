@@ -85,20 +85,20 @@ TEST(MacroDecode, DelayModeFromTheFirstFourDelays) {
         Bytes bytes;
         const char* header;
         DelayMode mode;
-        const char* edtDelay;
+        unsigned defaultDelay;
     } rows[] = {
-        {{0xFE, 0, 50, 0xFE, 0, 50, 0xFE, 0, 50, 0xFE, 0, 50, 0x00}, "0150", DelayMode::DefaultDelay, "0.05"},
-        {{0xFE, 0, 50, 0xFE, 0, 50, 0xFE, 0, 50, 0x00}, "10", DelayMode::RecordDelay, ""},
+        {{0xFE, 0, 50, 0xFE, 0, 50, 0xFE, 0, 50, 0xFE, 0, 50, 0x00}, "0150", DelayMode::DefaultDelay, 50},
+        {{0xFE, 0, 50, 0xFE, 0, 50, 0xFE, 0, 50, 0x00}, "10", DelayMode::RecordDelay, 0},
         {{0xFE, 0x05, 0xDC, 0xFE, 0x05, 0xDC, 0xFE, 0x05, 0xDC, 0xFE, 0x05, 0xDC, 0xFE, 0, 1, 0x00},
          "011500",
          DelayMode::DefaultDelay,
-         "1.5"},
+         1500},
         {{0xFE, 0x03, 0xE8, 0xFE, 0x03, 0xE8, 0xFE, 0x03, 0xE8, 0xFE, 0x03, 0xE8, 0x00},
          "011000",
          DelayMode::DefaultDelay,
-         "1"},
-        {{0x82, 0x04, 0x02, 0x04, 0x00}, "00", DelayMode::NoDelay, ""},
-        {{0xFE, 0, 0, 0x00}, "00", DelayMode::NoDelay, ""},
+         1000},
+        {{0x82, 0x04, 0x02, 0x04, 0x00}, "00", DelayMode::NoDelay, 0},
+        {{0xFE, 0, 0, 0x00}, "00", DelayMode::NoDelay, 0},
     };
     for (const auto& r : rows) {
         Block block = blockOf({});
@@ -106,7 +106,7 @@ TEST(MacroDecode, DelayModeFromTheFirstFourDelays) {
         auto dec = MacroBlockToScript(recordWithUsed(static_cast<std::uint16_t>(r.bytes.size())), block);
         EXPECT_EQ(dec.script.front(), r.header);
         EXPECT_EQ(dec.delayMode, r.mode);
-        EXPECT_EQ(dec.edtDelay, r.edtDelay);
+        EXPECT_EQ(dec.defaultDelay, r.defaultDelay);
     }
 }
 

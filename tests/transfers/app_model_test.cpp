@@ -109,7 +109,7 @@ TEST(AppModel, OnlyAnAcceptedMouseIsWrittenOrProfiled) {
         t.rig.trace.clear();
         EXPECT_EQ(t.model.Apply().error.languageKey, "Str022") << c.name;
         EXPECT_EQ(t.model.Reset().error.languageKey, "Str022") << c.name;
-        EXPECT_EQ(t.model.Program().error.languageKey, "Str022") << c.name;
+        EXPECT_EQ(t.model.Program().status.error.languageKey, "Str022") << c.name;
         EXPECT_EQ(t.model.SaveMacro().error.languageKey, "Str022") << c.name;
         EXPECT_EQ(t.model.SaveProfile(profile).error().languageKey, "Str022") << c.name;
         EXPECT_EQ(t.model.LoadProfile(profile).error().languageKey, "Str022") << c.name;

@@ -67,7 +67,7 @@ struct FirmwareRig : TransferRig {
         Status loaded = model.LoadFirmware(path);
         std::filesystem::remove(path);
         if (!loaded) return TransferStatus::fail(TransferCode::BadFile, loaded.error().message);
-        return model.Program();
+        return model.Program().status;
     }
 };
 
@@ -257,7 +257,7 @@ TEST(Firmware, ProgrammingTwiceAndFindingTheMouseAgain) {
     FirmwareRig t;
     ASSERT_TRUE(t.plugIn().read.ok());
     for (int round = 0; round < 2; ++round) {
-        TransferStatus s = round == 0 ? t.program(newFirmware()) : t.model.Program();
+        TransferStatus s = round == 0 ? t.program(newFirmware()) : t.model.Program().status;
         ASSERT_TRUE(s.ok()) << round << ": " << s.error.message;
         t.rig.clock->advance(kFirmwareRestartWait);
         SearchOutcome o = t.model.runSearch(t.model.ReFindDev());
@@ -281,7 +281,7 @@ TEST(Firmware, RefusedFileDisarmsTheOneLoadedBefore) {
         ASSERT_TRUE(t.model.LoadFirmware(good).ok());
         EXPECT_FALSE(t.model.LoadFirmware(file).ok()) << file;
         EXPECT_FALSE(t.state.FirmwareLoaded) << file;
-        EXPECT_EQ(t.model.Program().code, TransferCode::BadFile) << file;
+        EXPECT_EQ(t.model.Program().status.code, TransferCode::BadFile) << file;
         EXPECT_TRUE(t.rig.trace.empty()) << file;
     }
     std::filesystem::remove(good);
@@ -295,7 +295,7 @@ TEST(Firmware, OnlyAMouseThatTakesUpdatesIsProgrammed) {
     ASSERT_TRUE(t.model.LoadFirmware(file).ok());
     std::filesystem::remove(file);
     const Bytes memory = t.rig.mouse->memory();
-    TransferStatus s = t.model.Program();
+    TransferStatus s = t.model.Program().status;
     EXPECT_EQ(s.code, TransferCode::NoDevice);
     EXPECT_NE(s.error.message.find("takes no firmware updates"), std::string::npos) << s.error.message;
     EXPECT_TRUE(t.rig.trace.empty());
@@ -304,9 +304,9 @@ TEST(Firmware, OnlyAMouseThatTakesUpdatesIsProgrammed) {
 
 TEST(Firmware, NothingWithoutChannelsOrFile) {
     FirmwareRig t;
-    EXPECT_EQ(t.model.Program().code, TransferCode::NoDevice);
+    EXPECT_EQ(t.model.Program().status.code, TransferCode::NoDevice);
     ASSERT_TRUE(t.plugIn().read.ok());
-    EXPECT_EQ(t.model.Program().code, TransferCode::BadFile) << "no file loaded";
+    EXPECT_EQ(t.model.Program().status.code, TransferCode::BadFile) << "no file loaded";
     EXPECT_TRUE(t.rig.trace.empty());
 }
 
@@ -324,7 +324,8 @@ public:
     struct Outcome {
         TransferStatus status;
         Bytes memory;
-        bool finished = false;  // command 18 was accepted
+        bool finished = false;      // command 18 was accepted
+        bool saidFinished = false;  // what the programming said about it
         std::uint64_t reports = 0;
         std::vector<std::pair<std::size_t, std::size_t>> progress;  // done, total
     };
@@ -345,7 +346,9 @@ public:
         Outcome out;
         ProgressSink sink;
         if (!fault) sink = [&](std::size_t done, std::size_t total) { out.progress.emplace_back(done, total); };
-        out.status = programFirmware(state, link, recovery_, image_, sink);
+        const FirmwareOutcome programmed = programFirmware(state, link, recovery_, image_, sink);
+        out.status = programmed.status;
+        out.saidFinished = programmed.finished;
         out.memory = mouse->memory();
         const auto commands = mouse->commandLog();
         out.finished = std::find(commands.begin(), commands.end(), kCmdFinishFirmware) != commands.end();
@@ -353,8 +356,10 @@ public:
         return out;
     }
 
-    // Never a main sector erased while the recovery copy is bad, never 18 over a bad image.
+    // Never a main sector erased while the recovery copy is bad, never 18 over a bad image; the
+    // outcome says whether 18 went, as the window searches for the restarted mouse by it.
     void checkInvariants(const Outcome& out, const std::string& where) const {
+        EXPECT_EQ(out.saidFinished, out.finished) << where;
         auto region = [&](std::size_t from, std::size_t n) { return ByteSpan(out.memory).subspan(from, n); };
         auto equal = [](ByteSpan a, ByteSpan b) { return std::equal(a.begin(), a.end(), b.begin(), b.end()); };
         const bool recoveryGood = equal(region(kFlashDefaultFirmware, kFirmwareSize), recovery_);
@@ -378,6 +383,7 @@ private:
 TEST(Firmware, RestoringRunReadsBothImagesBackAndCountsItsReports) {
     const FaultRun::Outcome clean = FaultRun().run();
     ASSERT_TRUE(clean.status.ok()) << clean.status.error.message;
+    EXPECT_TRUE(clean.saidFinished);
     // Check, restore, its read-back, the new image, its read-back, 18. The progress total is known
     // once the restore is decided, and reached.
     EXPECT_EQ(clean.reports, 8u * 148 + 2 + 32 * 38 + 8 * 148 + 2 + 32 * 38 + 8 * 148 + 1);

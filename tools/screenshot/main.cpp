@@ -79,11 +79,23 @@ int main(int argc, char** argv) {
             failures += save(window, out.filePath(QStringLiteral("lang%1_%2.png").arg(lang).arg(pageName(page.page))));
         }
         // The macro page once more with its insert panel open.
-        window.model().macroPage().setInsertPanelOpen(true);
+        window.model().macroPage().Btn_InsertClick();
         window.model().navigation().openPage(varnel::skin::Page::Macro);
         window.syncFromModel();
         failures += save(window, out.filePath(QStringLiteral("lang%1_macro_insert.png").arg(lang)));
-        window.model().macroPage().setInsertPanelOpen(false);
+        window.model().macroPage().Btn_CancelClick();
+        // The pointer never rested on the two buttons: they show their normal pictures again.
+        for (const char* button : {"Btn_Insert", "Btn_Cancel"}) window.model().navigation().hoverLeave(button);
+        // The Breathing Light page once more as a mouse without RGB lighting shows it.
+        state.LightingKind = varnel::LightingKind::Color;
+        state.DataBufToUI();
+        window.model().RefreshUI();
+        window.model().navigation().openPage(varnel::skin::Page::Breathing);
+        window.syncFromModel();
+        failures += save(window, out.filePath(QStringLiteral("lang%1_breathing_color.png").arg(lang)));
+        state.LightingKind = varnel::LightingKind::Rgb;
+        state.DataBufToUI();
+        window.model().RefreshUI();
     }
     window.model().navigation().openPage(varnel::skin::Page::Main);
     return failures == 0 ? 0 : 1;

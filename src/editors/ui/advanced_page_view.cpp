@@ -6,9 +6,9 @@
 
 #include "editors/fire_key_boxes.h"
 #include "editors/ui/colour_picker.h"
+#include "editors/ui/page_clicks.h"
 #include "skin/control_names.h"
 #include "skin/skin_tables.h"
-#include "skin/ui/skin_widgets.h"
 
 namespace varnel {
 
@@ -20,16 +20,17 @@ QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<
 
 AdvancedPageView::AdvancedPageView(QWidget& window, AdvancedPage& page, std::function<void()> render)
     : QObject(&window), window_(window), page_(page), render_(std::move(render)) {
+    const PageClicks clicks(window_, *this, render_);
     for (int d = 1; d <= skin::kDpiLevelCount; ++d) {
         for (int s = 1; s <= skin::kDpiStepCount; ++s)
-            onPicture(skin::dpiStep(d, s), [this, d, s] { page_.DPIVlaue_OnClick(d, s); });
-        onPicture(skin::dpiCheck(d), [this, d] { page_.CurrentDPI_OnClick(d); });
-        onLabel(skin::dpiCaption(d), [this, d] { page_.DPILevel_OnClick(d); });
-        onLabel(skin::kDpiSwatches[static_cast<std::size_t>(d - 1)].label, [this, d] { pickStageColour(d); });
+            clicks.onPicture(skin::dpiStep(d, s), [this, d, s] { page_.DPIVlaue_OnClick(d, s); });
+        clicks.onPicture(skin::dpiCheck(d), [this, d] { page_.CurrentDPI_OnClick(d); });
+        clicks.onLabel(skin::dpiCaption(d), [this, d] { page_.DPILevel_OnClick(d); });
+        clicks.onLabel(skin::kDpiSwatches[static_cast<std::size_t>(d - 1)].label, [this, d] { pickStageColour(d); });
     }
     for (std::size_t i = 0; i < skin::kReportOptions.size(); ++i) {
         const int choice = static_cast<int>(i) + 1;
-        onLabel(skin::kReportOptions[i].label, [this, choice] { page_.ReportRate_OnClick(choice); });
+        clicks.onLabel(skin::kReportOptions[i].label, [this, choice] { page_.ReportRate_OnClick(choice); });
     }
     // Typed text reaches the page at once (a language switch re-renders from it); leaving a box
     // applies its corrections.
@@ -49,25 +50,6 @@ void AdvancedPageView::takeFireKeyBoxes(bool corrected) {
     const FireKeyBoxes typed{textOf(ctrl::Edt_Repeat1), textOf(ctrl::Edt_DelayTime1)};
     page_.setFireKeyBoxes(corrected ? correctedFireKeyBoxes(typed) : typed);
     render_();
-}
-
-void AdvancedPageView::onPicture(std::string_view name, std::function<void()> action) {
-    // A disabled picture (a switched-off stage) gets no press: Qt does not deliver it.
-    if (auto* picture = window_.findChild<SkinPicture*>(qs(name))) {
-        connect(picture, &SkinPicture::pressed, this, [this, action = std::move(action)] {
-            action();
-            render_();
-        });
-    }
-}
-
-void AdvancedPageView::onLabel(std::string_view name, std::function<void()> action) {
-    if (auto* label = window_.findChild<SkinLabel*>(qs(name))) {
-        connect(label, &SkinLabel::clicked, this, [this, action = std::move(action)] {
-            action();
-            render_();
-        });
-    }
 }
 
 void AdvancedPageView::pickStageColour(int stage) {

@@ -5,7 +5,6 @@
 // and the boxes' text.
 #include <QObject>
 #include <functional>
-#include <string_view>
 
 #include "editors/advanced_page.h"
 
@@ -21,8 +20,6 @@ public:
     AdvancedPageView(QWidget& window, AdvancedPage& page, std::function<void()> render);
 
 private:
-    void onPicture(std::string_view name, std::function<void()> action);
-    void onLabel(std::string_view name, std::function<void()> action);
     // lbl_cscpi1Click .. lbl_cscpi4Click.
     void pickStageColour(int stage);
     // The boxes' texts into the page, as typed or corrected as when left.

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 
 #include "platform/ui/key_event.h"
-#include "skin/ui/pictures.h"
 #include "skin/ui/skin_widgets.h"
 #include "skin/window_geometry.h"
 
@@ -15,20 +14,8 @@ namespace varnel {
 namespace {
 
 constexpr char kBackground[] = "AssemblyBase";
-constexpr char kButtonHover[] = "DlgBtnS_02";
-constexpr QColor kText(226, 228, 232);
 constexpr int kCheckBoxY = 96;
 constexpr int kCheckBoxHeight = 20;
-
-struct Place {
-    const char* name;
-    QRect rect;
-};
-constexpr Place kTitle{"lbl_Assembly", {10, 25, 164, 24}};
-constexpr Place kEdit{"Edt_Assembly", {56, 68, 209, 22}};
-constexpr Place kConfirm{"IB_Confirm", {44, 134, 97, 29}};
-constexpr Place kCancel{"IB_Cancel", {196, 134, 97, 29}};
-constexpr Place kClose{"IB_Close", {316, 6, 30, 30}};
 
 struct ModifierBox {
     Modifier modifier;
@@ -45,51 +32,17 @@ constexpr std::array<ModifierBox, 4> kBoxes{{
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-QLabel* picture(QWidget* parent, const char* name, const char* picture, const QRect& at) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setPixmap(QPixmap::fromImage(loadPicture(picture)));
-    l->setGeometry(at);
-    return l;
-}
-
-void setTextColour(QWidget* w) {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, kText);
-    pal.setColor(QPalette::Text, kText);
-    w->setPalette(pal);
-}
-
 }  // namespace
 
 KeyCombinationDialog::KeyCombinationDialog(QWidget* mainWindow, const CaptionsModel& captions, ButtonEditor& editor,
                                            std::function<void()> applied)
-    : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : SkinDialog(mainWindow, "Form2", kBackground, "Img_Assembly"),
       editor_(editor),
       combination_(editor.pending()),
       applied_(std::move(applied)) {
-    setObjectName("Form2");
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(kWidth, kHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(128, 0, 0));
-    setPalette(pal);
-    setAutoFillBackground(true);
-    const QImage background = loadPicture(kBackground);
-    if (!background.isNull()) setMask(windowShape(background));
-
-    picture(this, "Img_Assembly", kBackground, rect());
-    auto* title = new QLabel(qs(captions.text("Str500")), this);
-    title->setObjectName(kTitle.name);
-    title->setGeometry(kTitle.rect);
-    setTextColour(title);
-
-    edit_ = new QLineEdit(this);
-    edit_->setObjectName(kEdit.name);
-    edit_->setGeometry(kEdit.rect);
+    addTitle("lbl_Assembly", qs(captions.text("Str500")));
+    edit_ = addEdit("Edt_Assembly");
     edit_->setReadOnly(true);
-    edit_->setFrame(false);
-    edit_->setStyleSheet("QLineEdit { background: transparent; color: #e2e4e8; }");
     edit_->installEventFilter(this);
 
     for (std::size_t i = 0; i < kBoxes.size(); ++i) {
@@ -103,34 +56,11 @@ KeyCombinationDialog::KeyCombinationDialog(QWidget* mainWindow, const CaptionsMo
         boxes_[i] = box;
     }
 
-    // The hover pictures lie under their transparent button labels.
-    struct Button {
-        Place place;
-        const char* image;
-        const char* captionKey;
-        void (KeyCombinationDialog::*click)();
-    };
-    const Button buttons[] = {
-        {kConfirm, "Img_Confirm", "Str501", &KeyCombinationDialog::IB_ConfirmClick},
-        {kCancel, "Img_Cancel", "Str502", &KeyCombinationDialog::IB_CancelClick},
-    };
-    for (const auto& b : buttons) {
-        QLabel* hover = picture(this, b.image, kButtonHover, b.place.rect);
-        hover->hide();
-        auto* label = new SkinLabel(this);
-        label->setObjectName(b.place.name);
-        label->setGeometry(b.place.rect);
-        label->setText(qs(captions.text(b.captionKey)));
-        label->setAlignment(Qt::AlignCenter);
-        setTextColour(label);
-        connect(label, &SkinLabel::entered, hover, &QLabel::show);
-        connect(label, &SkinLabel::left, hover, &QLabel::hide);
-        connect(label, &SkinLabel::clicked, this, b.click);
-    }
-    auto* close = new SkinLabel(this);
-    close->setObjectName(kClose.name);
-    close->setGeometry(kClose.rect);
-    connect(close, &SkinLabel::clicked, this, &KeyCombinationDialog::IB_CloseClick);
+    connect(addButton(true, "IB_Confirm", "Img_Confirm", qs(captions.text("Str501"))), &SkinLabel::clicked, this,
+            &KeyCombinationDialog::IB_ConfirmClick);
+    connect(addButton(false, "IB_Cancel", "Img_Cancel", qs(captions.text("Str502"))), &SkinLabel::clicked, this,
+            &KeyCombinationDialog::IB_CancelClick);
+    connect(addClose("IB_Close"), &SkinLabel::clicked, this, &KeyCombinationDialog::IB_CloseClick);
 
     // Centred on the main window, 40 pixels lower, as the busy window.
     const QRect main = mainWindow->geometry();

@@ -1,13 +1,13 @@
 #pragma once
-// The key-combination dialog (TForm2): a borderless, see-through skinned window over the main
-// window, not modal, that composes a keyboard code through the KeyCombination model and hands
+// The key-combination dialog (TForm2): a skinned dialog over the main window, not modal, that
+// composes a keyboard code through the KeyCombination model and hands
 // it to the button editor on Confirm.
-#include <QWidget>
 #include <array>
 #include <functional>
 
 #include "editors/button_editor.h"
 #include "editors/key_combination.h"
+#include "skin/ui/skin_dialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -15,12 +15,9 @@ class QLineEdit;
 
 namespace varnel {
 
-class KeyCombinationDialog : public QWidget {
+class KeyCombinationDialog : public SkinDialog {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 354;
-    static constexpr int kHeight = 179;
-
     // Opens over `mainWindow` with the texts of the current language. `applied` runs after a
     // confirmed result went to the editor, so that the window shows it.
     KeyCombinationDialog(QWidget* mainWindow, const CaptionsModel& captions, ButtonEditor& editor,

@@ -154,7 +154,7 @@ private:
     }
 
     std::optional<Failure> flash() {
-        if (auto s = model_.Program(); !s) return fromTransfer(s);
+        if (auto o = model_.Program(); !o.status) return fromTransfer(o.status);
         clock_.sleepFor(kFirmwareRestartWait);
         SearchOutcome found = model_.runSearch(model_.ReFindDev());
         if (!found.found) return fromTransfer(noDeviceFoundStatus());

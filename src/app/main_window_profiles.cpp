@@ -1,0 +1,90 @@
+// Save Profile and Load Profile, the bar buttons of every page. The dialog runs while the button
+// holds the window (no poll meanwhile); the file is then written or read as a job on the worker,
+// which owns the mouse's variant and the device model. Save collects the pages first and goes
+// before a poll's waiting search, so the file holds what the window showed. Load goes after such a
+// search: its read would otherwise replace the loaded image before it could be applied, and a
+// mouse that has left by then refuses the load with Str022.
+#include <QFile>
+#include <system_error>
+
+#include "app/file_dialog.h"
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "common/file_io.h"
+#include "skin/skin_tables.h"
+
+namespace varnel {
+
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The file reason in words where a profile file could not be read or written.
+constexpr std::string_view kFileErrorKey = "Str436";
+constexpr std::string_view kReplaceQuestionKey = "Str437";
+
+}  // namespace
+
+void MainWindow::Btn_Save_0Click() { profileClick(ProfileAction::Save); }
+void MainWindow::Btn_Load_0Click() { profileClick(ProfileAction::Load); }
+
+void MainWindow::profileClick(ProfileAction action) {
+    if (scheduler_.pressed() || scheduler_.jobRunning()) return;
+    scheduler_.press();
+    const std::optional<std::string> refused = model_->profileButtonClick(action);
+    updateBusy();
+    const auto release = [this] {
+        model_->profileButtonDone();
+        carryOut(scheduler_.release());
+    };
+    if (refused) {
+        showMessage(this, qs(*refused));
+        release();
+        return;
+    }
+    const std::optional<std::filesystem::path> file = chooseProfileFile(action);
+    if (!file) {
+        release();
+        return;
+    }
+    const auto done = [this](const DeviceJobOutcome& outcome) {
+        if (!outcome.status.ok()) showMessage(this, qs(model_->messageFor(outcome.status.error, kFileErrorKey, true)));
+        model_->profileButtonDone();
+        syncFromModel();
+    };
+    if (action == ProfileAction::Save) {
+        const auto save = [file = *file](AppModel& m, const ProgressSink&) {
+            auto written = m.SaveProfile(file);
+            return written ? TransferStatus::done() : TransferStatus::from(written.error(), TransferCode::BadFile);
+        };
+        scheduleJob(save, done, JobScheduler::Turn::BeforeSearch, false, [this] { collect(); });
+    } else {
+        const auto load = [file = *file](AppModel& m, const ProgressSink&) {
+            return TransferStatus::from(m.LoadProfile(file), TransferCode::BadFile);
+        };
+        scheduleJob(load, done, JobScheduler::Turn::AfterSearch, false);
+    }
+    // The request holds its place in the scheduler's queue; a search that waited for the dialog
+    // may start now, before a Load.
+    carryOut(scheduler_.release());
+}
+
+std::optional<std::filesystem::path> MainWindow::chooseProfileFile(ProfileAction action) {
+    const bool save = action == ProfileAction::Save;
+    const QString chosen = chooseFile(this, save ? FileDialogKind::Save : FileDialogKind::Open,
+                                      qs(save ? skin::kSaveFileFilter : skin::kLoadFileFilter));
+    if (chosen.isEmpty()) return std::nullopt;
+    const std::filesystem::path file(QFile::encodeName(chosen).toStdString());
+    if (!save) return file;
+    // The dialog asked nothing: the question is about the name that will really be written.
+    const std::filesystem::path written = withBinExtension(file);
+    std::error_code ec;
+    if (std::filesystem::exists(written, ec)) {
+        const QString question =
+            qs(model_->text(kReplaceQuestionKey)).replace("%1", QFile::decodeName(written.c_str()));
+        if (!askQuestion(this, question)) return std::nullopt;
+    }
+    return file;
+}
+
+}  // namespace varnel

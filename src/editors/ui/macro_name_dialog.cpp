@@ -1,0 +1,47 @@
+#include "editors/ui/macro_name_dialog.h"
+
+#include <QLineEdit>
+
+#include "skin/ui/skin_widgets.h"
+#include "skin/window_geometry.h"
+
+namespace varnel {
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+MacroNameDialog::MacroNameDialog(QWidget* mainWindow, const CaptionsModel& captions, MacroPage& page,
+                                 std::function<void()> renamed)
+    : SkinDialog(mainWindow, "Form3", "MacroNameBase", "Img_MacroName"), page_(page), renamed_(std::move(renamed)) {
+    addTitle("lbl_MacroName", qs(captions.text("Str510")));
+    edit_ = addEdit("Edt_MacroName");
+    edit_->setMaxLength(kMaxNameLength);
+    connect(edit_, &QLineEdit::returnPressed, this, &MacroNameDialog::IB_ConfirmClick);
+    connect(addButton(true, "IB_Confirm", "Img_Confirm", qs(captions.text("Str511"))), &SkinLabel::clicked, this,
+            &MacroNameDialog::IB_ConfirmClick);
+    connect(addButton(false, "IB_Cancel", "Img_Cancel", qs(captions.text("Str512"))), &SkinLabel::clicked, this,
+            &MacroNameDialog::IB_CancelClick);
+    connect(addClose("IB_Close"), &SkinLabel::clicked, this, &MacroNameDialog::IB_CloseClick);
+
+    const QRect main = mainWindow->geometry();
+    const WindowRect at = centredOn({main.x(), main.y(), main.width(), main.height()}, kWidth, kHeight);
+    move(at.x, at.y);
+}
+
+void MacroNameDialog::IB_ConfirmClick() {
+    page_.confirmRename(edit_->text().toStdString());
+    if (renamed_) renamed_();
+    close();
+}
+
+void MacroNameDialog::IB_CancelClick() {
+    edit_->clear();
+    edit_->setFocus();
+}
+
+void MacroNameDialog::IB_CloseClick() { close(); }
+
+}  // namespace varnel

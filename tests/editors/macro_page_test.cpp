@@ -1,0 +1,303 @@
+#include "editors/macro_page.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/file_io.h"
+#include "common/resources.h"
+#include "macros/macro_file.h"
+#include "shell/window_model_fixture.h"
+
+namespace varnel {
+namespace {
+
+namespace fs = std::filesystem;
+using skin::Page;
+
+const std::string kA = "1 A CODE:8204";
+const std::string kARelease = "2 A CODE:0204";
+const std::string kB = "1 B CODE:8205";
+const std::string kBRelease = "2 B CODE:0205";
+const std::string kDelay = "0 50";
+
+// The page on the window model after start-up on the embedded image (a Wren), with a Wren
+// attached and the Macro page open.
+class MacroPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::startWindowModel(state_, started_);
+        ASSERT_FALSE(HasFatalFailure());
+        window_ = started_.model.get();
+        window_->appearance().setChannelsOpen(true);
+        state_.DeviceChip = ChipModel::Wren;
+        ASSERT_EQ(window_->pageClick(Page::Macro), std::nullopt);
+        page_ = &window_->macroPage();
+    }
+    void TearDown() override {
+        if (!dir_.empty()) fs::remove_all(dir_);
+    }
+
+    ControlTable& controls() { return window_->controls(); }
+    // Macro `index` holds the events `lines` (after a record-delay header).
+    void putMacro(std::size_t index, std::vector<std::string> lines) {
+        lines.insert(lines.begin(), "10");
+        ASSERT_TRUE(ScriptToMacroBlock(lines, state_.DataBuf.nameRecord(index), state_.DataBuf.macroBlock(index)).ok());
+    }
+    std::vector<std::string> events() const {
+        const MacroScript& s = page_->script();
+        return s.empty() ? std::vector<std::string>{} : std::vector<std::string>(s.begin() + 1, s.end());
+    }
+    Bytes usedBytes(std::size_t index) const {
+        const auto block = state_.DataBuf.macroBlock(index);
+        return Bytes(block.begin(), block.begin() + usedLength(state_.DataBuf.nameRecord(index)));
+    }
+    fs::path tempDir() {
+        if (dir_.empty()) {
+            std::string tmpl = (fs::temp_directory_path() / "varnel_macro_page_XXXXXX").string();
+            dir_ = ::mkdtemp(tmpl.data());
+        }
+        return dir_;
+    }
+
+    AppState state_;
+    testing::StartedWindowModel started_;
+    MainWindowModel* window_ = nullptr;
+    MacroPage* page_ = nullptr;
+    fs::path dir_;
+};
+
+TEST_F(MacroPageTest, DeleteTakesThePartnerOfAPressOrReleaseAlong) {
+    struct Row {
+        std::vector<std::string> lines;
+        int selected;
+        std::vector<std::string> left;
+        int selectedAfter;
+    } rows[] = {
+        {{kA, kDelay, kARelease}, 0, {kDelay}, 0},
+        // A release searches backwards and keeps the pair between.
+        {{kA, kB, kBRelease, kARelease}, 3, {kB, kBRelease}, 1},
+        {{kA, kARelease, kDelay}, 1, {kDelay}, 0},
+        {{kA, kDelay, kARelease}, 1, {kA, kARelease}, 0},
+        // The partner is of the other kind: a second press of A is not the first one's partner.
+        {{kA, kA, kARelease}, 0, {kA}, 0},
+        // Without a partner the selected line goes alone.
+        {{kA, kDelay, kBRelease}, 0, {kDelay, kBRelease}, 0},
+        {{kDelay, kARelease, kA}, 1, {kDelay, kA}, 0},
+        {{kB, kBRelease}, 1, {}, -1},
+    };
+    for (const auto& r : rows) {
+        putMacro(4, r.lines);
+        page_->LB_MacroNameClick(4);
+        page_->LB_macroClick(r.selected);
+        state_.MacrosDirty = false;
+        page_->Btn_DelClick();
+        EXPECT_EQ(events(), r.left) << r.lines.size() << " lines, entry " << r.selected;
+        EXPECT_EQ(page_->selectedEvent(), r.selectedAfter);
+        EXPECT_EQ(controls().find("LB_macro")->items.size(), r.left.size());
+        MacroScript script{"10"};
+        script.insert(script.end(), r.left.begin(), r.left.end());
+        EXPECT_EQ(usedBytes(4), *encodeMacroScript(script)) << "encoded at once";
+        EXPECT_TRUE(state_.MacrosDirty);
+    }
+    EXPECT_EQ(usedBytes(4), (Bytes{0x00}));
+    putMacro(4, {kA, kDelay, kARelease});
+    page_->LB_MacroNameClick(4);
+    page_->LB_macroClick(0);
+    page_->Btn_DelClick();
+    EXPECT_EQ(usedBytes(4), (Bytes{0xFE, 0x00, 0x32, 0x00}));
+}
+
+TEST_F(MacroPageTest, DelayGoesInFrontOfOrBehindTheSelectedEventInHundredthsOfASecond) {
+    struct Row {
+        int choice;
+        const char* typed;
+        int entry;
+        const char* line;
+        const char* boxAfter;
+    } rows[] = {
+        {0, "0.05", 3, "0 50", "0.05"}, {1, "2.01", 4, "0 2010", "2.01"}, {0, "99", 3, "0 65530", "65.53"},
+        {1, "0", 4, "0 50", "0.05"},    {0, "1.5", 3, "0 1500", "1.50"},
+    };
+    for (const auto& r : rows) {
+        putMacro(0, {kA, kB, kBRelease, kARelease, kDelay});
+        page_->LB_MacroNameClick(0);
+        page_->LB_macroClick(3);
+        page_->Btn_InsertClick();
+        ASSERT_TRUE(page_->insertPanelOpen());
+        page_->CB_InsertChange(r.choice);
+        page_->delayTyped("Edt_InsertDelay", r.typed);
+        page_->delayEdited("Edt_InsertDelay");
+        EXPECT_EQ(controls().caption("Edt_InsertDelay"), r.boxAfter);
+        EXPECT_EQ(page_->Btn_OKClick(), std::nullopt);
+        ASSERT_EQ(events().size(), 6u);
+        EXPECT_EQ(events()[static_cast<std::size_t>(r.entry)], r.line) << r.typed;
+        EXPECT_EQ(page_->selectedEvent(), r.entry);
+        EXPECT_FALSE(page_->insertPanelOpen());
+        EXPECT_EQ(usedBytes(0), *encodeMacroScript(page_->script()));
+    }
+}
+
+TEST_F(MacroPageTest, AnInsertionThatWouldPassTheBlockIsRefused) {
+    // 341 delays of 3 bytes and the end byte: 1024 bytes, full.
+    putMacro(9, std::vector<std::string>(341, kDelay));
+    page_->LB_MacroNameClick(9);
+    const Bytes before = usedBytes(9);
+    ASSERT_EQ(before.size(), 1024u);
+    page_->LB_macroClick(0);
+    page_->Btn_InsertClick();
+    EXPECT_EQ(page_->Btn_OKClick(), std::optional<std::string>("Str434"));
+    EXPECT_TRUE(page_->insertPanelOpen());
+    EXPECT_EQ(events().size(), 341u);
+    EXPECT_EQ(usedBytes(9), before);
+}
+
+TEST_F(MacroPageTest, CancelRestoresTheMacroAsLastEncoded) {
+    putMacro(1, {kA, kDelay, kARelease});
+    page_->LB_MacroNameClick(1);
+    page_->LB_macroClick(1);
+    page_->LB_macroScrolled(1);
+    page_->Btn_InsertClick();
+    EXPECT_FALSE(page_->beginInsertRecording()) << "delays are not recorded";
+    page_->CB_InsertChange(3);
+    ASSERT_TRUE(page_->beginInsertRecording());
+    EXPECT_FALSE(controls().find("Btn_OK")->enabled);
+    EXPECT_EQ(page_->Btn_OKClick(), std::nullopt);
+    EXPECT_TRUE(page_->insertPanelOpen());
+    for (const auto& line : {kB, kDelay, kBRelease}) page_->placeLine(line);
+    EXPECT_EQ(events(), (std::vector<std::string>{kA, kDelay, kB, kDelay, kBRelease, kARelease}))
+        << "a run behind the selected event keeps its order";
+    page_->endInsertRecording();
+    page_->Btn_CancelClick();
+    EXPECT_FALSE(page_->insertPanelOpen());
+    EXPECT_EQ(events(), (std::vector<std::string>{kA, kDelay, kARelease}));
+    EXPECT_EQ(page_->selectedEvent(), 1);
+    EXPECT_EQ(controls().find("LB_macro")->topIndex, 1);
+    EXPECT_TRUE(controls().visible("Gb_Delay"));
+    EXPECT_TRUE(controls().find("LB_MacroName")->enabled);
+}
+
+TEST_F(MacroPageTest, TheInsertPanelStaysOpenAcrossPagesAndLanguagesButNotANewImage) {
+    putMacro(1, {kA, kARelease});
+    page_->LB_MacroNameClick(1);
+    page_->Btn_InsertClick();
+    page_->CB_InsertChange(2);
+    EXPECT_FALSE(controls().find("Btn_Start")->enabled);
+    ASSERT_EQ(window_->pageClick(Page::Advanced), std::nullopt);
+    window_->languageClick(2);
+    ASSERT_EQ(window_->pageClick(Page::Macro), std::nullopt);
+    EXPECT_TRUE(controls().visible("Gb_Insert"));
+    EXPECT_TRUE(controls().visible("Img_InsertBase"));
+    EXPECT_FALSE(controls().visible("Gb_Delay"));
+    EXPECT_EQ(controls().find("CB_Insert")->itemIndex, 2);
+    EXPECT_EQ(controls().picture("Img_InsertBase"), "InsertKeyBase");
+
+    // A new image (a read, Reset, a profile) replaces the macro the panel worked on.
+    window_->RefreshUI();
+    EXPECT_EQ(page_->selectedMacro(), std::nullopt);
+    EXPECT_FALSE(page_->insertPanelOpen());
+    EXPECT_TRUE(controls().visible("Gb_Delay"));
+    EXPECT_TRUE(controls().find("LB_MacroName")->enabled);
+}
+
+TEST_F(MacroPageTest, ClearEmptiesTheMacroAndKeepsItsName) {
+    state_.MacrosDirty = false;
+    EXPECT_FALSE(page_->Btn_ClearClick()) << "no macro selected";
+    EXPECT_TRUE(state_.MacrosDirty);
+    putMacro(5, {kA, kARelease});
+    page_->LB_MacroNameClick(5);
+    ASSERT_TRUE(page_->Btn_ClearClick());
+    page_->clearSelectedMacro();
+    EXPECT_EQ(usedLength(state_.DataBuf.nameRecord(5)), 0);
+    EXPECT_EQ(Bytes(state_.DataBuf.macroBlock(5).begin(), state_.DataBuf.macroBlock(5).end()), Bytes(1024, 0xFF));
+    EXPECT_EQ(readMacroName(state_.DataBuf.nameRecord(5)), "Macro6");
+    page_->LB_MacroNameClick(5);
+    EXPECT_TRUE(page_->script().empty());
+    EXPECT_TRUE(controls().find("LB_macro")->items.empty());
+}
+
+TEST_F(MacroPageTest, ARenameReachesTheRecordOnlyWhenTheNamesAreWritten) {
+    page_->LB_MacroNameClick(9);
+    ASSERT_TRUE(page_->Btn_NewClick());
+    page_->confirmRename("AB");
+    EXPECT_EQ(state_.MacroNameList[9], "AB");
+    EXPECT_EQ(controls().find("LB_MacroName")->items[9], "AB");
+    EXPECT_EQ(controls().find("LB_Name")->items[9], "AB");
+    auto file = page_->exportOne(tempDir() / "ten");
+    ASSERT_TRUE(file.ok());
+    EXPECT_EQ(readMacroName(readFileAtMost(*file, 1056)->bytes), "Macro10");
+    page_->confirmRename("");
+    EXPECT_EQ(state_.MacroNameList[9], "AB") << "an empty name changes nothing";
+
+    // The mouse left while the dialog was open: the confirm finds no macro selected.
+    window_->deviceRemovedAfterMessage(true);
+    EXPECT_EQ(page_->selectedMacro(), std::nullopt);
+    page_->confirmRename("CD");
+    EXPECT_EQ(state_.MacroNameList[9], "AB");
+}
+
+TEST_F(MacroPageTest, MacroFilesMoveOneMacroOrAll) {
+    putMacro(2, {kA, kDelay, kARelease});
+    page_->LB_MacroNameClick(2);
+    ASSERT_TRUE(page_->Btn_ExportOneClick());
+    auto one = page_->exportOne(tempDir() / "three");
+    ASSERT_TRUE(one.ok());
+    state_.MacrosDirty = false;
+    page_->LB_MacroNameClick(6);
+    ASSERT_TRUE(page_->Btn_ImportOneClick());
+    ASSERT_TRUE(page_->importOne(*one).ok());
+    EXPECT_TRUE(state_.MacrosDirty);
+    EXPECT_EQ(state_.MacroNameList[6], "Macro3");
+    EXPECT_EQ(controls().find("LB_MacroName")->items[6], "Macro3");
+    EXPECT_EQ(events(), (std::vector<std::string>{kA, kDelay, kARelease}));
+    EXPECT_EQ(usedBytes(6), usedBytes(2));
+
+    const DataBuf before = state_.DataBuf;
+    auto all = page_->exportAll(tempDir() / "all");
+    ASSERT_TRUE(all.ok());
+    EXPECT_EQ(fs::file_size(*all), 33792u);
+    ASSERT_TRUE(page_->importAll(*all).ok());
+    EXPECT_EQ(state_.DataBuf, before);
+
+    const Bytes shortFile(1055, 0);
+    ASSERT_TRUE(writeFileAtomic(tempDir() / "short.bin", shortFile).ok());
+    const Status refused = page_->importOne(tempDir() / "short.bin");
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().languageKey, "Str435");
+    EXPECT_EQ(state_.DataBuf, before);
+}
+
+TEST_F(MacroPageTest, ExportAllWithoutAMouseGivesTheDefaultMacroArea) {
+    state_.DeviceChip.reset();
+    auto all = page_->exportAll(tempDir() / "defaults.bin");
+    ASSERT_TRUE(all.ok());
+    const auto image = findResource("VarnelData");
+    ASSERT_TRUE(image.ok());
+    EXPECT_EQ(readFileAtMost(*all, 33792)->bytes, Bytes(image->begin() + 192, image->end()));
+}
+
+TEST_F(MacroPageTest, AFullMacroShowsItsLastEntryOnRedAndItsUsage) {
+    window_->languageClick(2);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 100; ++i) {
+        lines.push_back(kA);
+        lines.push_back(kARelease);
+    }
+    putMacro(0, lines);
+    page_->LB_MacroNameClick(0);
+    EXPECT_TRUE(page_->eventEntry(199).full);
+    EXPECT_FALSE(page_->eventEntry(198).full);
+    EXPECT_EQ(page_->eventEntry(199).picture, "MacroEvent_2");
+    EXPECT_EQ(page_->eventEntry(199).text, "A");
+    EXPECT_EQ(controls().caption("lbl_MacroBytes"), "401 / 1024 bytes");
+    EXPECT_EQ(controls().caption("lbl_MacroEvents"), "Presses 100 / 100, releases 100 / 100");
+    page_->LB_macroClick(199);
+    page_->Btn_DelClick();
+    EXPECT_FALSE(page_->eventEntry(197).full);
+}
+
+}  // namespace
+}  // namespace varnel
