@@ -45,8 +45,7 @@ Status PointerSettingsPage::applyToDesktop() { return settings_.applyToDesktop()
 void PointerSettingsPage::showBar(PointerSetting s) {
     const TenStepBar& bar = barOf(s);
     const int level = settings_.level(s);
-    for (int i = 1; i <= kTenStepCount; ++i)
-        controls_.setPicture(std::string(bar.picture) + std::to_string(i), kTenStepSegment.of(i <= level));
+    for (int i = 1; i <= kTenStepCount; ++i) controls_.setPicture(barStep(bar, i), kTenStepSegment.of(i <= level));
 }
 
 void PointerSettingsPage::showNote() {

@@ -60,8 +60,8 @@ std::unique_ptr<GSettingsPointerStore> GSettingsPointerStore::open() {
     return std::unique_ptr<GSettingsPointerStore>(new GSettingsPointerStore(std::make_unique<Handle>(settings)));
 }
 
-std::unique_ptr<GSettingsPointerStore> GSettingsPointerStore::inMemory() {
-    GSettingsBackend* backend = g_memory_settings_backend_new();
+std::unique_ptr<GSettingsPointerStore> GSettingsPointerStore::inKeyFile(const std::filesystem::path& file) {
+    GSettingsBackend* backend = g_keyfile_settings_backend_new(file.c_str(), "/", nullptr);
     GSettings* settings = openSettings(backend);
     g_object_unref(backend);  // the settings hold their own reference
     if (settings == nullptr) return nullptr;

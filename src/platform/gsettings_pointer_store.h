@@ -3,6 +3,7 @@
 // through GSettings. `speed` (-1..1) stands for speed 1..20, `double-click` is in milliseconds.
 // The installed schemas have no key for wheel lines, so that setting is not kept here. A written
 // value reaches the running desktop through GSettings itself.
+#include <filesystem>
 #include <memory>
 
 #include "config/pointer_store.h"
@@ -15,9 +16,9 @@ public:
     static bool schemaInstalled();
     // On the default GSettings back-end (the desktop's); nullptr without the schema.
     static std::unique_ptr<GSettingsPointerStore> open();
-    // On a GSettings back-end that keeps its values in this process only; nullptr without the
-    // schema.
-    static std::unique_ptr<GSettingsPointerStore> inMemory();
+    // On a GSettings key file of its own (keys under the group "org/gnome/desktop/peripherals/mouse"),
+    // as a test or a sandbox uses it; nullptr without the schema.
+    static std::unique_ptr<GSettingsPointerStore> inKeyFile(const std::filesystem::path& file);
     ~GSettingsPointerStore() override;
 
     bool keeps(PointerSetting s) const override;

@@ -13,7 +13,7 @@ PointerSettingsView::PointerSettingsView(QWidget& window, PointerSettingsPage& p
     for (const PointerSetting s : kPointerSettings) {
         const skin::TenStepBar& bar = PointerSettingsPage::barOf(s);
         for (int level = 1; level <= skin::kTenStepCount; ++level) {
-            const auto name = QString::fromStdString(std::string(bar.picture) + std::to_string(level));
+            const auto name = QString::fromStdString(skin::barStep(bar, level));
             auto* segment = window.findChild<SkinPicture*>(name);
             if (segment == nullptr) continue;
             connect(segment, &SkinPicture::pressed, this, [&page, render, s, level] {
