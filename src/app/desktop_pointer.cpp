@@ -25,8 +25,7 @@ std::unique_ptr<PointerSettingsStore> desktopPointerStore() {
             return std::make_unique<KdePointerStore>(folder.toStdString());
         }
         case PointerBackend::X11:
-            return std::make_unique<X11PointerStore>(X11PointerSpeed::open(),
-                                                     X11PointerStore::defaultSettingsFile());
+            return std::make_unique<X11PointerStore>(X11PointerSpeed::open(), X11PointerStore::defaultSettingsFile());
         case PointerBackend::None: break;
     }
     return std::make_unique<NoPointerSettings>();

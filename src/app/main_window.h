@@ -165,7 +165,7 @@ private:
     std::unordered_map<std::uint64_t, std::function<void()>> requests_;
     std::uint64_t nextRequest_ = 1;
     std::optional<DeviceAction> runningAction_;
-    bool desktopWriteFailed_ = false;  // the running action could not write the pointer settings
+    bool desktopWriteFailed_ = false;                       // the running action could not write the pointer settings
     std::function<void(const DeviceJobOutcome&)> jobDone_;  // of the running runDeviceJob
     std::vector<QPointer<QWidget>> inertDialogs_;
 };

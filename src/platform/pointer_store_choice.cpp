@@ -9,8 +9,7 @@ namespace varnel {
 namespace {
 
 // Desktops whose settings service applies org.gnome.desktop.peripherals.mouse.
-constexpr std::array<std::string_view, 5> kGSettingsDesktops{"GNOME", "Unity", "Budgie", "Pantheon",
-                                                             "GNOME-Flashback"};
+constexpr std::array<std::string_view, 5> kGSettingsDesktops{"GNOME", "Unity", "Budgie", "Pantheon", "GNOME-Flashback"};
 
 bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

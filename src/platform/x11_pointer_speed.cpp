@@ -47,7 +47,8 @@ Status X11PointerSpeed::write(int speed) {
     XChangePointerControl(c_->display, True, False, speed, kSpeedDenominator, 0);
     XSync(c_->display, False);
     XSetErrorHandler(previous);
-    if (requestErrors != 0) return makeError("the X server refused the pointer acceleration " + std::to_string(speed) + "/10");
+    if (requestErrors != 0)
+        return makeError("the X server refused the pointer acceleration " + std::to_string(speed) + "/10");
     return Status::success();
 }
 
