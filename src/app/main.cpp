@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/desktop_pointer.h"
 #include "app/device_worker.h"
 #include "app/loading_window.h"
 #include "app/main_window.h"
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(varnel::kApplicationTitle);
 
     varnel::AppState state;
-    varnel::MainWindow window(state);
+    varnel::MainWindow window(state, varnel::desktopPointerStore());
     QObject::connect(&instance, &varnel::SingleInstance::activated, &window, &varnel::MainWindow::restoreAndRaise);
     varnel::LoadingWindow busy;
     window.setBusyWindow(&busy);

@@ -17,6 +17,7 @@
 
 #include "app/demo_control_window.h"
 #include "app/demo_timing.h"
+#include "app/desktop_pointer.h"
 #include "app/device_worker.h"
 #include "app/loading_window.h"
 #include "app/main_window.h"
@@ -54,7 +55,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(varnel::kApplicationTitle);
 
     varnel::AppState state;
-    varnel::MainWindow window(state);
+    varnel::MainWindow window(state, varnel::desktopPointerStore());
     varnel::LoadingWindow busy;
     window.setBusyWindow(&busy);
 

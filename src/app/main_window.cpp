@@ -21,6 +21,7 @@
 #include "editors/ui/button_editor_view.h"
 #include "editors/ui/lighting_page_view.h"
 #include "editors/ui/macro_page_view.h"
+#include "editors/ui/pointer_settings_view.h"
 #include "editors/ui/update_page_view.h"
 #include "skin/button_families.h"
 #include "skin/control_names.h"
@@ -70,7 +71,7 @@ QString colourSheet(const char* type, const Control& c) {
 
 }  // namespace
 
-MainWindow::MainWindow(AppState& state, QWidget* parent)
+MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> pointerStore, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), state_(state) {
     setObjectName("Form1");
     setWindowTitle(kMainWindowCaption);
@@ -84,7 +85,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     auto languages = LanguageSet::loadEmbedded();
     if (!languages) reportProblem("language files: " + languages.error().message);
     model_ = std::make_unique<MainWindowModel>(state_, languages ? std::move(languages).value() : LanguageSet{},
-                                               embeddedPictureSize);
+                                               embeddedPictureSize, std::move(pointerStore));
     createWidgets();
 
     devTimer_.setObjectName("DevTimer");
@@ -135,6 +136,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
         [this] { programFirmware(); },
     };
     new UpdatePageView(*this, model_->updatePage(), std::move(updateServices), [this] { syncFromModel(); });
+    new PointerSettingsView(*this, model_->pointerSettings(), [this] { syncFromModel(); });
 }
 
 MainWindow::~MainWindow() = default;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/device_worker.h"
+#include "config/pointer_store.h"
 #include "shell/job_scheduler.h"
 #include "shell/main_window_model.h"
 #include "skin/ui/pictures.h"
@@ -33,8 +34,10 @@ class MacroPageView;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    // Creates every control and runs FormCreate on the embedded default image.
-    explicit MainWindow(AppState& state, QWidget* parent = nullptr);
+    // Creates every control and runs FormCreate on the embedded default image. The desktop pointer
+    // settings are read from and written to `pointerStore` (none: the desktop offers none).
+    explicit MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> pointerStore = nullptr,
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
     MainWindowModel& model() { return *model_; }
@@ -169,6 +172,7 @@ private:
     std::unordered_map<std::uint64_t, std::function<void()>> requests_;
     std::uint64_t nextRequest_ = 1;
     std::optional<DeviceAction> runningAction_;
+    bool desktopWriteFailed_ = false;                       // the running action could not write the pointer settings
     std::function<void(const DeviceJobOutcome&)> jobDone_;  // of the running runDeviceJob
     std::vector<QPointer<QWidget>> inertDialogs_;
 };

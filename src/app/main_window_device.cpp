@@ -115,14 +115,17 @@ void MainWindow::proceedAction(DeviceAction action) {
         startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Reset(progress); });
         return;
     }
-    // The collect step reads the page models: it runs here, before the hand-over.
+    // The collect step reads the page models: it runs here, before the hand-over. So does the
+    // desktop's write: X11 and the desktop libraries belong to this thread, not the worker's. It
+    // stands whatever becomes of the mouse's write.
     collect();
+    const Status desktop = model_->pointerSettings().applyToDesktop();
+    desktopWriteFailed_ = !desktop.ok();
+    if (!desktop) reportProblem(desktop.error().message);
     startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
 }
 
-void MainWindow::collect() {
-    model_->UIToDataBuf();
-}
+void MainWindow::collect() { model_->UIToDataBuf(); }
 
 void MainWindow::finishAction() {
     runningAction_.reset();
@@ -263,6 +266,7 @@ void MainWindow::showSearchOutcome(const DeviceJobOutcome& outcome) {
 
 void MainWindow::showTransferOutcome(const DeviceJobOutcome& outcome) {
     const std::optional<DeviceAction> action = runningAction_;
+    if (std::exchange(desktopWriteFailed_, false)) showMessage(this, qs(model_->text("Str110")));
     if (const auto message = model_->failureMessage(outcome.status)) showMessage(this, qs(*message));
     if (action == DeviceAction::Confirm && outcome.status.ok()) {
         QTimer::singleShot(kPressPaintMs, this, [this] {

@@ -8,18 +8,30 @@ namespace varnel {
 
 using skin::Page;
 
-MainWindowModel::MainWindowModel(AppState& state, LanguageSet languages, PictureSizeLookup pictureSize)
+namespace {
+
+std::unique_ptr<PointerSettingsStore> orNone(std::unique_ptr<PointerSettingsStore> store) {
+    if (store) return store;
+    return std::make_unique<NoPointerSettings>();
+}
+
+}  // namespace
+
+MainWindowModel::MainWindowModel(AppState& state, LanguageSet languages, PictureSizeLookup pictureSize,
+                                 std::unique_ptr<PointerSettingsStore> pointerStore)
     : state_(state),
       controls_(std::move(pictureSize)),
       captions_(controls_, std::move(languages)),
       navigation_(controls_, state_, captions_),
       appearance_(controls_, state_, navigation_),
+      pointerStore_(orNone(std::move(pointerStore))),
       advanced_(controls_, state_, captions_),
+      pointer_(controls_, *pointerStore_, captions_),
       lighting_(controls_, state_, captions_),
       macro_(controls_, state_, captions_),
       update_(controls_, state_),
       buttonMaps_(controls_, state_, navigation_, captions_, advanced_),
-      pages_{&advanced_, &lighting_, &macro_, &update_, &buttonMaps_} {
+      pages_{&advanced_, &pointer_, &lighting_, &macro_, &update_, &buttonMaps_} {
     buildMainWindowControls(controls_);
     for (PageModel* page : pages_) navigation_.addPage(*page);
 }
@@ -39,6 +51,7 @@ void MainWindowModel::formCreate(int screenWidth, int screenHeight, const IniSec
     if (const Status s = state_.initNoDevice(defaultImage); !s)
         problems_.push_back("default image: " + s.error().message);
     RefreshUI();
+    pointer_.RefreshMouseSystemParameter();
     applicationTitle_ = captions_.titleText();
     appearance_.setChannelsOpen(false);
     controls_.setAlignRight(ctrl::Edt_Repeat1, true);
@@ -124,6 +137,7 @@ std::string MainWindowModel::messageFor(const Error& error, std::string_view fal
 void MainWindowModel::mouseIdentified() { advanced_.showSensorSteps(); }
 
 std::optional<std::string> MainWindowModel::refreshChipPages() {
+    pointer_.RefreshMouseSystemParameter();
     appearance_.refreshChipPages();
     // The button-map page chosen last, by its marker.
     for (const Page p : {Page::Main, Page::Switch, Page::Fixed}) {

@@ -6,16 +6,19 @@
 // display (RefreshUI) after an image was shown. A new page is a member here and one entry in
 // `pages_`, the list both steps walk.
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/bytes.h"
+#include "config/pointer_store.h"
 #include "editors/advanced_page.h"
 #include "editors/button_editor.h"
 #include "editors/lighting_page.h"
 #include "editors/macro_page.h"
+#include "editors/pointer_settings_page.h"
 #include "editors/update_page.h"
 #include "shell/device_appearance.h"
 #include "skin/captions.h"
@@ -33,8 +36,10 @@ enum class ProfileAction { Save, Load };
 
 class MainWindowModel {
 public:
-    // `state` outlives the model.
-    MainWindowModel(AppState& state, LanguageSet languages, PictureSizeLookup pictureSize);
+    // `state` outlives the model. `pointerStore` is where the desktop keeps its pointer settings
+    // (none: a desktop that offers none).
+    MainWindowModel(AppState& state, LanguageSet languages, PictureSizeLookup pictureSize,
+                    std::unique_ptr<PointerSettingsStore> pointerStore = nullptr);
     MainWindowModel(const MainWindowModel&) = delete;
     MainWindowModel& operator=(const MainWindowModel&) = delete;
 
@@ -69,7 +74,8 @@ public:
 
     // A search opened and identified a mouse: the sensor set-up of the Advanced page.
     void mouseIdentified();
-    // RefreshChipPages after a read; the message of reopening the last button-map page, if any.
+    // The end of a full read: the desktop pointer settings are read again, then RefreshChipPages;
+    // the message of reopening the last button-map page, if any.
     std::optional<std::string> refreshChipPages();
     // DeviceRemoved around its message box: after it the no-device appearance and, after a mouse
     // with macros, the emptied macro lists.
@@ -98,6 +104,7 @@ public:
     LightingPage& lighting() { return lighting_; }
     MacroPage& macroPage() { return macro_; }
     UpdatePage& updatePage() { return update_; }
+    PointerSettingsPage& pointerSettings() { return pointer_; }
 
     const LayoutSettings& layout() const { return layout_; }
     const WindowRect& windowRect() const { return windowRect_; }
@@ -113,7 +120,9 @@ private:
     CaptionsModel captions_;
     NavigationModel navigation_;
     DeviceAppearance appearance_;
+    std::unique_ptr<PointerSettingsStore> pointerStore_;
     AdvancedPage advanced_;
+    PointerSettingsPage pointer_;
     LightingPage lighting_;
     MacroPage macro_;
     UpdatePage update_;

@@ -68,6 +68,7 @@ constexpr Size kBinPath{460, 22};
 constexpr Size kMenuEntry{170, 24};
 constexpr int kMenuBorder = 1;
 constexpr Size kMacroPicker{170, 200};
+constexpr Size kPointerNote{372, 16};
 
 class Builder {
 public:
@@ -165,6 +166,7 @@ void addAdvancedPage(Builder& b) {
     b.edit(ctrl::Edt_DelayTime1, g, kEditBox, "16");
     for (const auto& o : kReportOptions) addOption(b, o, g, kReportLabel);
     for (const auto& bar : kPointerBars) addTenStepBar(b, bar);
+    b.label(ctrl::lbl_PointerNote, g, kPointerNote, {}, false);
     for (int d = 1; d <= kDpiLevelCount; ++d) {
         addSwatch(b, kDpiSwatches[static_cast<std::size_t>(d - 1)], g);
         b.picture(dpiCheck(d), g);
@@ -306,9 +308,11 @@ void designedState(ControlTable& t) {
         t.setAlign(name, TextAlign::Left);
         t.setFontColor(name, Rgb{0, 0, 0});  // menu entries: black on the light panel
     }
-    for (const auto name :
-         {ctrl::lbl_BINPath, ctrl::lbl_LoadBIN, ctrl::lbl_s_A, ctrl::lbl_MacroBytes, ctrl::lbl_MacroEvents})
+    for (const auto name : {ctrl::lbl_BINPath, ctrl::lbl_LoadBIN, ctrl::lbl_s_A, ctrl::lbl_MacroBytes,
+                            ctrl::lbl_MacroEvents, ctrl::lbl_PointerNote})
         t.setAlign(name, TextAlign::Left);
+    // The pointer note reads as the page art's hints do: small and dim.
+    t.setFont(ctrl::lbl_PointerNote, 8, Rgb{150, 156, 165});
     t.setItemHeight(ctrl::LB_macro, kMacroEventHeight);
     t.setAlign(ctrl::lbl_Delay, TextAlign::Right);
     // Under the Breathing Light page's picture, in the skin's accent red.

@@ -19,6 +19,7 @@ struct Point {
 
 constexpr const char* kRevManuKey = "Rev_Manu_ID";
 constexpr const char* kRevProKey = "Rev_Pro_ID";
+constexpr int kPointerNoteDy = 30;  // below the speed bar, above the double-click caption
 
 class LayoutReader {
 public:
@@ -228,6 +229,9 @@ void placeAdvancedPage(LayoutReader& r) {
     r.place(ctrl::Edt_DelayTime1, r.point("FKDelay"));
     for (const auto& o : kReportOptions) placeOption(r, o);
     for (const auto& bar : kPointerBars) placeTenStepBar(r, bar);
+    // The pointer note sits in the gap under the speed bar's numbers.
+    if (const auto speed = r.point(kPointerBars.front().layoutKey))
+        r.controls().moveTo(ctrl::lbl_PointerNote, speed->x, speed->y + kPointerNoteDy);
     r.settings().dpiOrientation = r.number("DPI_Orientation");
 }
 

@@ -91,7 +91,6 @@ SearchOutcome AppModel::runSearch(PollStep step, const ProgressSink& progress) {
 TransferStatus AppModel::Apply(const ProgressSink& progress) {
     if (!mouseReady()) return noDeviceStatus();
     if (auto s = state_.writeBack(WriteBackPath::Apply); !s) return TransferStatus::from(s, TransferCode::BadFile);
-    if (applyPointerSettings) applyPointerSettings();
     return writeParametersToMouse(state_, link_, progress);
 }
 

@@ -5,7 +5,6 @@
 // returns what happened (and why) so the window and the command-line tool can both drive it.
 // Everything runs on the thread that owns the bus; waits go through the Clock, never elsewhere.
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -88,9 +87,6 @@ public:
     Status LoadProfile(const std::filesystem::path& path);
     Result<std::filesystem::path> ExportMacros(const std::filesystem::path& path);
     Status ImportMacros(const std::filesystem::path& path);
-
-    // The desktop pointer settings, applied by Apply before the device writes.
-    std::function<void()> applyPointerSettings;
 
 private:
     void forgetMouse();

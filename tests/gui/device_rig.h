@@ -98,12 +98,13 @@ inline VirtualMouseOptions virtualOptions(const char* model, int interfaces = 1)
 
 struct DeviceRig {
     // `settleWait`: the wait before a search opens the mouse (short, unless a test acts within it).
-    explicit DeviceRig(Millis settleWait = Millis(5)) {
+    // `pointerStore`: the desktop pointer settings (none: a desktop that offers none).
+    explicit DeviceRig(Millis settleWait = Millis(5), std::unique_ptr<PointerSettingsStore> pointerStore = nullptr) {
         setMessageHandler([this](QWidget*, const QString& t) { messages << t; });
         auto owned = std::make_unique<RigBus>();
         bus = owned.get();
         bus->inner().addForeignKeyboard();
-        window = std::make_unique<MainWindow>(state);
+        window = std::make_unique<MainWindow>(state, std::move(pointerStore));
         window->setBusyWindow(&busy);
         DeviceWorkerOptions options;
         options.settleWait = settleWait;

@@ -18,14 +18,17 @@ struct StartedWindowModel {
     std::unique_ptr<MainWindowModel> model;
 };
 
-// Fills `out`; failures are reported with ASSERT so the calling SetUp stops there.
-inline void startWindowModel(AppState& state, StartedWindowModel& out) {
+// Fills `out`; failures are reported with ASSERT so the calling SetUp stops there. `pointerStore`:
+// the desktop pointer settings (none: a desktop that offers none).
+inline void startWindowModel(AppState& state, StartedWindowModel& out,
+                             std::unique_ptr<PointerSettingsStore> pointerStore = nullptr) {
     auto langs = LanguageSet::loadEmbedded();
     ASSERT_TRUE(langs.ok()) << langs.error().message;
     auto doc = embeddedLayoutDocument();
     ASSERT_TRUE(doc.ok());
     out.layout = std::move(doc).value();
-    out.model = std::make_unique<MainWindowModel>(state, std::move(langs).value(), fakePictureSize);
+    out.model =
+        std::make_unique<MainWindowModel>(state, std::move(langs).value(), fakePictureSize, std::move(pointerStore));
     auto image = findResource("VarnelData");
     ASSERT_TRUE(image.ok());
     out.model->formCreate(1024, 768, *out.layout.section(kLayoutSection), *image);

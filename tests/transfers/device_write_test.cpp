@@ -179,12 +179,9 @@ TEST(Apply, RefusedMacroNameLeavesTheMirrorsAsTheMouseHasThem) {
 TEST(Apply, WithoutChannelsNothingIsSent) {
     TransferRig t("wren-rgb-3330");
     const DataBuf before = t.state.DataBuf;
-    bool pointerApplied = false;
-    t.model.applyPointerSettings = [&] { pointerApplied = true; };
     TransferStatus s = t.model.Apply();
     EXPECT_EQ(s.code, TransferCode::NoDevice);
     EXPECT_EQ(s.error.languageKey, "Str022");
-    EXPECT_FALSE(pointerApplied);
     EXPECT_EQ(t.state.DataBuf, before);
     EXPECT_TRUE(t.rig.trace.empty());
     EXPECT_EQ(t.model.Reset().code, TransferCode::NoDevice);

@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <cstdio>
+#include <fstream>
 
 #include "app/main_window.h"
+#include "platform/kde_pointer_store.h"
 #include "skin/skin_tables.h"
 
 namespace {
@@ -57,8 +60,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "screenshot: cannot create %s\n", argv[1]);
         return 1;
     }
+    // A desktop whose pointer settings are on the bars' steps (speed 10, 550 ms, 3 lines), in a
+    // folder of its own: the offscreen platform has no desktop of its own to show.
+    QTemporaryDir desktop;
+    std::ofstream(desktop.filePath("kcminputrc").toStdString()) << "[Mouse]\nXLbInptPointerAcceleration=0\n";
+    std::ofstream(desktop.filePath("kdeglobals").toStdString())
+        << "[KDE]\nDoubleClickInterval=550\nWheelScrollLines=3\n";
     varnel::AppState state;
-    varnel::MainWindow window(state);
+    varnel::MainWindow window(state, std::make_unique<varnel::KdePointerStore>(desktop.path().toStdString()));
     window.show();
     // The default image as a Wren RGB mouse with an A3050 sensor (whose steps the image's DPI
     // codes are) would show it: every DPI stage with its value, bar and colour.

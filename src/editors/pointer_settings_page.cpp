@@ -1,0 +1,66 @@
+#include "editors/pointer_settings_page.h"
+
+#include <string_view>
+
+#include "skin/control_names.h"
+
+namespace varnel {
+
+using namespace skin;
+
+namespace {
+
+static_assert(kPointerBars.size() == kPointerSettings.size(), "one bar per setting, in the settings' order");
+static_assert(kTenStepCount == kPointerLevels);
+
+// The note's text when the desktop keeps none of the settings, and when it lacks just one.
+constexpr std::string_view kKeepsNoneKey = "Str111";
+constexpr std::array<std::string_view, 3> kNotKeptKeys{"Str112", "Str113", "Str114"};
+
+}  // namespace
+
+PointerSettingsPage::PointerSettingsPage(ControlTable& controls, PointerSettingsStore& store,
+                                         const CaptionsModel& captions)
+    : controls_(controls), captions_(captions), settings_(store) {}
+
+const TenStepBar& PointerSettingsPage::barOf(PointerSetting s) { return kPointerBars[indexOf(s)]; }
+
+void PointerSettingsPage::load() {
+    for (const PointerSetting s : kPointerSettings) showBar(s);
+}
+
+void PointerSettingsPage::languageChanged() { showNote(); }
+
+void PointerSettingsPage::RefreshMouseSystemParameter() {
+    settings_.refresh();
+    load();
+}
+
+void PointerSettingsPage::barClicked(PointerSetting s, int level) {
+    if (settings_.choose(s, level)) showBar(s);
+}
+
+Status PointerSettingsPage::applyToDesktop() { return settings_.applyToDesktop(); }
+
+void PointerSettingsPage::showBar(PointerSetting s) {
+    const TenStepBar& bar = barOf(s);
+    const int level = settings_.level(s);
+    for (int i = 1; i <= kTenStepCount; ++i) controls_.setPicture(barStep(bar, i), kTenStepSegment.of(i <= level));
+}
+
+void PointerSettingsPage::showNote() {
+    std::string note;
+    if (settings_.keepsNone()) {
+        note = captions_.text(kKeepsNoneKey);
+    } else {
+        for (const PointerSetting s : kPointerSettings) {
+            if (settings_.keeps(s)) continue;
+            if (!note.empty()) note += ' ';
+            note += captions_.text(kNotKeptKeys[indexOf(s)]);
+        }
+    }
+    controls_.setCaption(ctrl::lbl_PointerNote, note);
+    controls_.setVisible(ctrl::lbl_PointerNote, !note.empty());
+}
+
+}  // namespace varnel
