@@ -56,7 +56,7 @@ void MainWindowModel::RefreshUI() {
 }
 
 std::optional<std::string> MainWindowModel::pageClick(Page page) {
-    if (!appearance_.channelsOpen()) return text("Str022");
+    if (!appearance_.channelsOpen()) return message("Str022");
     if (const auto key = navigation_.pageClick(page)) return text(*key);
     return std::nullopt;
 }
@@ -83,14 +83,14 @@ void MainWindowModel::hideAllMenus() { buttonMaps_.HideAllMenu(); }
 std::optional<std::string> MainWindowModel::profileButtonClick(ProfileAction action) {
     hideAllMenus();
     navigation_.pressActionButton(action == ProfileAction::Save ? "Save" : "Load");
-    if (!appearance_.channelsOpen() || !identifiedMouse(state_)) return text("Str022");
+    if (!appearance_.channelsOpen() || !identifiedMouse(state_)) return message("Str022");
     return std::nullopt;
 }
 
 void MainWindowModel::profileButtonDone() { navigation_.releaseActionButton(); }
 
 std::string MainWindowModel::messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const {
-    if (!error.languageKey.empty()) return text(error.languageKey);
+    if (!error.languageKey.empty()) return message(error.languageKey);
     return withReason ? text(fallbackKey) + "\n" + error.message : text(fallbackKey);
 }
 
@@ -120,7 +120,24 @@ std::optional<std::string> MainWindowModel::failureMessage(const TransferStatus&
     if (status.ok()) return std::nullopt;
     // The reason's own text where it has one.
     const std::string& key = status.error.languageKey;
-    return text(key.empty() ? "Str105" : key);
+    return message(key.empty() ? "Str105" : key);
+}
+
+void MainWindowModel::setUdevRule(std::optional<std::string> path, bool installed) {
+    udevRule_ = std::move(path);
+    udevRuleInstalled_ = installed;
+}
+
+std::string MainWindowModel::message(std::string_view key) const {
+    const bool missing = key == "Str022" || key == "Str101";
+    if (!missing && key != "Str104") return text(key);
+    // Without a rule file on this machine the advice names none.
+    std::string rule = text(!udevRule_ ? "Str109" : udevRuleInstalled_ ? "Str108" : "Str107");
+    if (udevRule_) {
+        if (const auto at = rule.find("%1"); at != std::string::npos) rule.replace(at, 2, *udevRule_);
+    }
+    if (missing) return text(key) + "\n" + text("Str106") + " " + rule;
+    return text(key) + "; " + rule;
 }
 
 }  // namespace varnel

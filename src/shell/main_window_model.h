@@ -74,6 +74,14 @@ public:
 
     // The current language's text of `key`.
     std::string text(std::string_view key) const { return captions_.text(key); }
+    // Where the udev rule is on this machine, if anywhere (the window looks it up; `installed`
+    // when it lies in udev's folders rather than in a source tree).
+    void setUdevRule(std::optional<std::string> path, bool installed);
+    // The text of `key` as a message shows it: one that says the mouse is missing or cannot be
+    // opened goes on with what to do (the cable, then the udev rule by a path that exists).
+    std::string message(std::string_view key) const;
+    // DeviceRemoved's message: "No Device Found", then the check of the USB port with the advice.
+    std::string noDeviceMessage() const { return text("Str100") + "\n" + message("Str101"); }
     // The message of a failure: the reason's own text where it has one, else the text of
     // `fallbackKey`, with the reason in words on a second line when `withReason` (what the system
     // said about a file).
@@ -120,6 +128,8 @@ private:
     std::vector<std::string> problems_;
     WindowRect windowRect_;
     std::string applicationTitle_ = kApplicationTitle;
+    std::optional<std::string> udevRule_;
+    bool udevRuleInstalled_ = false;
 };
 
 }  // namespace varnel
