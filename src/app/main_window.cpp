@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -22,6 +23,7 @@
 #include "editors/ui/lighting_page_view.h"
 #include "editors/ui/macro_page_view.h"
 #include "editors/ui/update_page_view.h"
+#include "platform/udev_rule.h"
 #include "skin/button_families.h"
 #include "skin/control_names.h"
 #include "skin/ui/skin_widgets.h"
@@ -40,6 +42,13 @@ constexpr char kListScrollBarSheet[] =
     " QScrollBar::handle:vertical { background: #5a5e66; min-height: 20px; border-radius: 4px; margin: 1px; }"
     " QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
     " QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
+
+// The note after a write that worked: white on the skin's teal, over the lower middle of the page.
+constexpr int kStatusNoteMs = 2500;
+const QRect kStatusNoteRect(290, 556, 220, 26);
+constexpr char kStatusNoteSheet[] =
+    "QLabel { color: white; background: rgba(0, 128, 128, 215); border: 1px solid #9fd8d8; border-radius: 6px;"
+    " font: bold 10pt 'DejaVu Sans'; }";
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 QColor qc(const Rgb& c) { return QColor(c.r, c.g, c.b); }
@@ -109,6 +118,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     if (!image) reportProblem("default image: " + image.error().message);
     model_->formCreate(screen.width(), screen.height(), org ? *org : emptyLayout, image ? *image : ByteSpan{});
     for (const auto& p : model_->problems()) reportProblem(p);
+    if (const auto rule = findUdevRule()) model_->setUdevRule(rule->path.string(), rule->installed);
 
     const WindowRect r = model_->windowRect();
     move(r.x, r.y);
@@ -133,6 +143,17 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
         [this] { programFirmware(); },
     };
     new UpdatePageView(*this, model_->updatePage(), std::move(updateServices), [this] { syncFromModel(); });
+
+    statusNote_ = new QLabel(this);
+    statusNote_->setObjectName("StatusNote");
+    statusNote_->setAlignment(Qt::AlignCenter);
+    statusNote_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    statusNote_->setStyleSheet(kStatusNoteSheet);
+    statusNote_->setGeometry(kStatusNoteRect);
+    statusNote_->hide();
+    statusNoteTimer_.setSingleShot(true);
+    statusNoteTimer_.setInterval(kStatusNoteMs);
+    connect(&statusNoteTimer_, &QTimer::timeout, statusNote_, &QWidget::hide);
 }
 
 MainWindow::~MainWindow() = default;
@@ -222,7 +243,10 @@ void MainWindow::render(const Control& c) {
             QPalette pal = l->palette();
             const QColor text = c.fontColor ? qc(*c.fontColor) : QColor(255, 255, 255);
             pal.setColor(QPalette::WindowText, text);
-            pal.setColor(QPalette::Disabled, QPalette::WindowText, text.darker(170));
+            // Greyed when disabled: dimmer light text, and dark text (a menu entry) lifted to grey,
+            // as darkening black would leave it looking enabled.
+            pal.setColor(QPalette::Disabled, QPalette::WindowText,
+                         text.lightness() < 100 ? QColor(150, 150, 150) : text.darker(170));
             l->setPalette(pal);
             break;
         }
@@ -405,9 +429,22 @@ void MainWindow::restoreAndRaise() {
     activateWindow();
 }
 
+void MainWindow::showStatusNote(const QString& text) {
+    statusNote_->setText(text);
+    statusNote_->raise();
+    statusNote_->show();
+    statusNoteTimer_.start();
+}
+
 void MainWindow::closeEvent(QCloseEvent* e) {
-    // Nothing is left half-written: a close during a device job waits for its end.
+    // Nothing is left half-written: a close during a device job waits for its end, and the busy
+    // window says so, so that the wait does not look like a hang.
     if (scheduler_.busy() && scheduler_.requestClose().what != JobScheduler::Do::Close) {
+        if (busy_ != nullptr) {
+            busy_->setNote(qs(model_->text("Str110")));
+            busy_->placeOver(geometry());
+            busy_->show();
+        }
         e->ignore();
         return;
     }

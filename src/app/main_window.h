@@ -23,6 +23,7 @@
 #include "skin/ui/pictures.h"
 #include "transfers/app_state.h"
 
+class QLabel;
 class QListWidget;
 
 namespace varnel {
@@ -127,6 +128,9 @@ private:
     void onJobFinished(const DeviceJobOutcome& outcome);
     void showSearchOutcome(const DeviceJobOutcome& outcome);
     void showTransferOutcome(const DeviceJobOutcome& outcome);
+    void showTransferOutcome(const TransferStatus& status);
+    // A short line over the skin that fades after a moment ("Saved to the mouse").
+    void showStatusNote(const QString& text);
     void updateBusy();
 
     // Profiles (main_window_profiles.cpp).
@@ -154,6 +158,8 @@ private:
     LoadingWindow* busy_ = nullptr;
     std::function<void(const QUrl&)> openUrl_;
     std::set<std::string> reported_;
+    QLabel* statusNote_ = nullptr;
+    QTimer statusNoteTimer_;
     QPoint dragOffset_;
     bool dragging_ = false;
 
