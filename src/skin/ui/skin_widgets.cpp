@@ -9,6 +9,11 @@ namespace varnel {
 namespace {
 
 constexpr int kSmallestPoint = 7;
+// A centred caption lies on a button picture whose corners carry red accents about four pixels
+// into the text's rows: it is fitted, and scrolls, inside this inset. Left-aligned entries (the
+// menus) have none.
+constexpr int kButtonInset = 5;
+constexpr int kEntryInset = 1;
 constexpr qreal kDisabledOpacity = 0.3;
 
 // The largest font not above the designed one that fits the text into `box`: one line first,
@@ -73,8 +78,10 @@ void SkinLabel::paintEvent(QPaintEvent*) {
     if (t.isEmpty()) return;
     QPainter p(this);
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-    const QRect box = rect().adjusted(1, 0, -1, 0);
+    const int inset = (alignment() & Qt::AlignHCenter) != 0 ? kButtonInset : kEntryInset;
+    const QRect box = rect().adjusted(inset, 0, -inset, 0);
     if (scrolling_) {
+        p.setClipRect(box);
         p.setFont(font());
         p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t);
         return;
@@ -131,7 +138,7 @@ void SkinShape::paintEvent(QPaintEvent*) {
             break;
         }
         case Style::Panel:
-            p.fillRect(rect(), QColor(244, 244, 244));
+            p.fillRect(rect(), kMenuPanelColour);
             p.setPen(QColor(200, 30, 30));
             p.drawRect(rect().adjusted(0, 0, -1, -1));
             break;

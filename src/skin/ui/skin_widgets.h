@@ -53,6 +53,9 @@ private:
     QPixmap pixmap_;
 };
 
+// The button menus' panel, behind their entries (and the macro picker's).
+constexpr QColor kMenuPanelColour(244, 244, 244);
+
 // A filled colour swatch, an indicator lamp or a menu panel: a plain painted rectangle.
 class SkinShape : public QWidget {
     Q_OBJECT
