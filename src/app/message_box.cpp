@@ -24,7 +24,7 @@ constexpr int kMinHeight = 179;
 // Slices of the background: the top band with its title line and cross, the bottom band with its
 // corner accent, and a plain strip between the edit well and the buttons that stretches.
 constexpr int kTop = 58;
-constexpr int kBottom = 19;
+constexpr int kBottom = 15;
 constexpr QRect kPlainRows{0, 96, kWidth, 34};
 constexpr QRect kButtonFace{44, 134, 97, 29};
 constexpr QRect kTitle{10, 25, 164, 24};

@@ -12,7 +12,7 @@ constexpr int kSmallestPoint = 7;
 // A centred caption lies on a button picture whose corners carry red accents about four pixels
 // into the text's rows: it is fitted, and scrolls, inside this inset. Left-aligned entries (the
 // menus) have none.
-constexpr int kButtonInset = 5;
+constexpr int kButtonInset = 3;
 constexpr int kEntryInset = 1;
 constexpr qreal kDisabledOpacity = 0.3;
 
