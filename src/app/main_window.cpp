@@ -13,6 +13,9 @@
 #include <QSignalBlocker>
 #include <QWindow>
 #include <cstdio>
+#include <map>
+#include <tuple>
+#include <vector>
 
 #include "app/file_dialog.h"
 #include "app/loading_window.h"
@@ -320,7 +323,13 @@ void MainWindow::updateMask(const std::string& background) {
 }
 
 void MainWindow::syncFromModel() {
-    for (const auto& name : model_->controls().takeChanged()) render(*model_->controls().find(name));
+    bool captions = false;
+    for (const auto& name : model_->controls().takeChanged()) {
+        const Control& c = *model_->controls().find(name);
+        render(c);
+        captions |= c.kind == ControlKind::Label;
+    }
+    if (captions) fitCaptionRows();
     const auto follow = [](QTimer& t, bool on) {
         if (on && !t.isActive()) t.start();
         if (!on && t.isActive()) t.stop();
@@ -328,6 +337,28 @@ void MainWindow::syncFromModel() {
     follow(devTimer_, model_->navigation().devTimerEnabled());
     follow(labelRun_, model_->navigation().labelRunEnabled());
     QGuiApplication::setApplicationDisplayName(qs(model_->applicationTitle()));
+}
+
+void MainWindow::fitCaptionRows() {
+    // A row: the buttons of one parent at the same height and top. A scrolling caption keeps the
+    // row's size (its rotated text is no caption to fit), and one that needs two lines (a long
+    // Spanish text) neither sets nor takes it.
+    std::map<std::tuple<QObject*, int, int>, std::vector<SkinLabel*>> rows;
+    for (auto* l : findChildren<SkinLabel*>()) {
+        if (l->onButton() && !l->text().isEmpty()) rows[{l->parent(), l->y(), l->height()}].push_back(l);
+    }
+    for (auto& [where, labels] : rows) {
+        if (labels.size() < 2) continue;
+        std::vector<int> sizes;
+        int cap = 0;
+        for (SkinLabel* l : labels) {
+            sizes.push_back(l->scrolling() ? -1 : l->oneLinePointSize());
+            if (sizes.back() > 0 && (cap == 0 || sizes.back() < cap)) cap = sizes.back();
+        }
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            if (sizes[i] >= 0) labels[i]->setPointSizeCap(sizes[i] > 0 ? cap : 0);
+        }
+    }
 }
 
 void MainWindow::onLabelEntered(const QString& name) {

@@ -94,6 +94,8 @@ private:
     void render(const Control& c);
     void renderList(QListWidget* l, const Control& c);
     void updateMask(const std::string& background);
+    // The captions of one row of buttons share the size the longest of them fits at.
+    void fitCaptionRows();
     void onLabelEntered(const QString& name);
     void onLabelLeft(const QString& name);
     void onLabelClicked(const QString& name);
