@@ -495,6 +495,17 @@ private slots:
         QCOMPARE(rig().messages.last(), rig().message("Str022"));
     }
 
+    void anUnplugClosesTheKeyDialog() {
+        auto mouse = plugAndRead();
+        press("Key4");
+        press("Key_Assembly");
+        QPointer<QWidget> dialog = rig().window->findChild<QWidget*>("Form2");
+        QVERIFY(dialog);
+        mouse->unplug();
+        rig().tick();
+        QTRY_VERIFY(dialog.isNull());
+    }
+
     void aMouseWeMayNotOpenIsExplained() {
         rig().bus->denyMice = true;
         rig().addMouse(virtualOptions("wren-rgb-3330"));
