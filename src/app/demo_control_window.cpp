@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/device_worker.h"
 #include "config/variant.h"
 #include "device/device_info.h"
 #include "macros/macro_format.h"
@@ -97,9 +96,9 @@ void DemoMice::unplug() {
     current_.reset();
 }
 
-DemoControlWindow::DemoControlWindow(DeviceWorker& worker, std::shared_ptr<DemoMice> mice,
-                                     const VirtualMouseOptions& initial, bool plugged, QWidget* parent)
-    : QWidget(parent, Qt::Window), worker_(worker), mice_(std::move(mice)), pluggedIn_(initial), plugged_(plugged) {
+DemoControlWindow::DemoControlWindow(std::shared_ptr<DemoMice> mice, const VirtualMouseOptions& initial, bool plugged,
+                                     QWidget* parent)
+    : QWidget(parent, Qt::Window), mice_(std::move(mice)), pluggedIn_(initial), plugged_(plugged) {
     setObjectName("DemoControl");
     setWindowTitle("Virtual mouse");
 
@@ -147,12 +146,12 @@ VirtualMouseOptions DemoControlWindow::chosen() const {
 }
 
 void DemoControlWindow::togglePlug() {
-    // The bus belongs to the device worker: plugging happens there, between its jobs.
+    // At once, not queued behind the worker's job: a transfer under way sees the mouse leave.
     if (plugged_) {
-        worker_.requestBusErrand([mice = mice_](HidBus&) { mice->unplug(); });
+        mice_->unplug();
     } else {
         pluggedIn_ = chosen();
-        worker_.requestBusErrand([mice = mice_, options = pluggedIn_](HidBus&) { mice->plug(options); });
+        mice_->plug(pluggedIn_);
     }
     plugged_ = !plugged_;
     showState();

@@ -17,14 +17,13 @@ class QPushButton;
 
 namespace varnel {
 
-class DeviceWorker;
-
 // Every report of a demo mouse takes this long, so the busy window's progress can be followed.
 constexpr std::chrono::microseconds kDemoReportLatency{1000};
 
 // The demo's virtual mice, one per model and interface count, kept so that what Apply wrote is
-// still there at the next plug-in. Used on the worker thread only (through bus errands), apart
-// from the first plug-in and lastPlugged() before that thread starts or after it has ended.
+// still there at the next plug-in. Used on the window thread only: plugging and unplugging take
+// effect at once, as at a real USB port, even during a transfer (the bus and each mouse lock
+// themselves, so the worker sees the mouse leave between two reports).
 class DemoMice {
 public:
     DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, Bytes defaultImage, Bytes defaultFirmware);
@@ -50,9 +49,9 @@ private:
 class DemoControlWindow : public QWidget {
     Q_OBJECT
 public:
-    // `mice` is handed to the worker's errands; `plugged` says whether `initial` is in.
-    DemoControlWindow(DeviceWorker& worker, std::shared_ptr<DemoMice> mice, const VirtualMouseOptions& initial,
-                      bool plugged, QWidget* parent = nullptr);
+    // `plugged` says whether `initial` is in.
+    DemoControlWindow(std::shared_ptr<DemoMice> mice, const VirtualMouseOptions& initial, bool plugged,
+                      QWidget* parent = nullptr);
 
     // The mouse the choices describe.
     VirtualMouseOptions chosen() const;
@@ -64,7 +63,6 @@ public slots:
 private:
     void showState();
 
-    DeviceWorker& worker_;
     std::shared_ptr<DemoMice> mice_;
     QComboBox* variant_;
     QComboBox* lighting_;

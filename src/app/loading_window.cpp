@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <cmath>
 
 #include "skin/window_geometry.h"
@@ -11,6 +12,13 @@ namespace varnel {
 namespace {
 constexpr int kSegments = 12;
 constexpr int kFrameMs = 80;
+constexpr qreal kCornerRadius = 14;
+
+QPainterPath panelPath(const QRect& r) {
+    QPainterPath panel;
+    panel.addRoundedRect(QRectF(r).adjusted(1, 1, -1, -1), kCornerRadius, kCornerRadius);
+    return panel;
+}
 }  // namespace
 
 LoadingWindow::LoadingWindow(QWidget* parent)
@@ -22,6 +30,14 @@ LoadingWindow::LoadingWindow(QWidget* parent)
     animation_.setInterval(kFrameMs);
     connect(&animation_, &QTimer::timeout, this, &LoadingWindow::advance);
     animation_.start();
+    // Without a compositor the translucent corners would show black: cut them off, as the main
+    // window's outline is cut from its background picture.
+    setMask(QRegion(panelPath(rect()).toFillPolygon().toPolygon()));
+}
+
+void LoadingWindow::setNote(const QString& note) {
+    note_ = note;
+    update();
 }
 
 void LoadingWindow::placeOver(const QRect& main) {
@@ -47,14 +63,16 @@ void LoadingWindow::advance() {
 void LoadingWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath panel;
-    panel.addRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 14, 14);
+    const QPainterPath panel = panelPath(rect());
     p.fillPath(panel, QColor(18, 18, 20, 235));
     p.setPen(QPen(QColor(190, 20, 28), 2));
     p.drawPath(panel);
 
-    // A ring of segments; the bright one walks round and leaves a fading trail.
-    const QPointF centre(width() / 2.0, 82);
+    // A ring of segments; the bright one walks round and leaves a fading trail. A note makes it
+    // smaller and higher to leave the note room.
+    const bool noted = !note_.isEmpty();
+    const QPointF centre(width() / 2.0, noted ? 58 : 82);
+    const double inner = noted ? 18 : 26, outer = noted ? 36 : 48;
     for (int i = 0; i < kSegments; ++i) {
         const int age = (frame_ - i + kSegments) % kSegments;
         const double angle = 2 * M_PI * i / kSegments - M_PI / 2;
@@ -62,7 +80,7 @@ void LoadingWindow::paintEvent(QPaintEvent*) {
         QColor c(230, 30, 40);
         c.setAlpha(std::max(40, 255 - age * 20));
         p.setPen(QPen(c, 7, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(centre + dir * 26, centre + dir * 48);
+        p.drawLine(centre + dir * inner, centre + dir * outer);
     }
     const QString progress = progressText();
     if (!progress.isEmpty()) {
@@ -70,7 +88,15 @@ void LoadingWindow::paintEvent(QPaintEvent*) {
         f.setPointSize(11);
         p.setFont(f);
         p.setPen(QColor(240, 240, 240));
-        p.drawText(QRect(0, 146, width(), 30), Qt::AlignCenter, progress);
+        p.drawText(QRect(0, noted ? 98 : 146, width(), noted ? 22 : 30), Qt::AlignCenter, progress);
+    }
+    if (noted) {
+        QFont f = font();
+        f.setPointSize(9);
+        p.setFont(f);
+        p.setPen(QColor(240, 240, 240));
+        p.drawText(QRect(12, 122, width() - 24, height() - 130), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                   note_);
     }
 }
 

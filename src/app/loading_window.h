@@ -17,6 +17,9 @@ public:
     // Moves the window by the placement rule over the main window's geometry.
     void placeOver(const QRect& mainWindow);
     QString progressText() const;
+    // A line under the progress (why the window stays, while a close waits); empty: none.
+    void setNote(const QString& note);
+    QString note() const { return note_; }
     int frame() const { return frame_; }
 
 public slots:
@@ -32,6 +35,7 @@ private:
     int frame_ = 0;
     int done_ = 0;
     int total_ = 0;
+    QString note_;
 };
 
 }  // namespace varnel

@@ -1,4 +1,7 @@
+// varnel-config: the configuration window for the mouse on the USB bus. --help and --version
+// print and end; no other option is taken.
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include "app/desktop_pointer.h"
 #include "app/device_worker.h"
@@ -10,6 +13,15 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(VARNEL_VERSION);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Sets up a Varnel gaming mouse: buttons, DPI stages, report rate, lighting, macros, profiles and "
+        "firmware.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(app);  // prints and ends for --help, --version and unknown options
+
     varnel::SingleInstance instance(varnel::defaultInstanceKey());
     if (!instance.claim()) {
         // A window is already open: bring it to the front instead of opening a second one.

@@ -8,6 +8,7 @@
 //                         the factory's
 //   --virtual-save FILE   the memory of the mouse plugged in last, written when the demo ends
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QScreen>
@@ -27,13 +28,6 @@
 
 namespace {
 
-// The value after `option`; nullopt when the option is absent, an empty text when it has none.
-std::optional<QString> optionValue(const QStringList& args, const char* option) {
-    const qsizetype at = args.indexOf(option);
-    if (at < 0) return std::nullopt;
-    return at + 1 < args.size() ? args[at + 1] : QString();
-}
-
 int fail(const std::string& message) {
     std::fprintf(stderr, "varnel-config-demo: %s\n", message.c_str());
     return 1;
@@ -45,11 +39,33 @@ int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     QApplication app(argc, argv);
-    const QStringList args = QApplication::arguments();
-    const QString screenshot = optionValue(args, "--screenshot").value_or(QString());
-    const bool measure = args.contains("--measure");
-    const auto virtualLoad = optionValue(args, "--virtual-load");
-    const auto virtualSave = optionValue(args, "--virtual-save");
+    QApplication::setApplicationVersion(VARNEL_VERSION);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "The configuration window on a virtual bus, with a Wren RGB 3330 virtual mouse plugged in at start and a "
+        "second window to unplug and plug it.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption screenshotOption(
+        "screenshot", "Saves the screen halfway through the first read to <file>, then quits after the read.", "file");
+    const QCommandLineOption measureOption(
+        "measure",
+        "Prints the time to the first painted window and the longest stall of the window's event loop during the "
+        "first read, then quits after it.");
+    const QCommandLineOption loadOption(
+        "virtual-load", "The memory of the mouse plugged in at start (65,536 bytes), instead of the factory's.",
+        "file");
+    const QCommandLineOption saveOption(
+        "virtual-save", "Writes the memory of the mouse plugged in last to <file> when the demo ends.", "file");
+    parser.addOptions({screenshotOption, measureOption, loadOption, saveOption});
+    parser.process(app);  // prints and ends for --help, --version, unknown options and missing values
+    const QString screenshot = parser.value(screenshotOption);
+    const bool measure = parser.isSet(measureOption);
+    const auto valueOf = [&](const QCommandLineOption& o) {
+        return parser.isSet(o) ? std::optional<QString>(parser.value(o)) : std::nullopt;
+    };
+    const auto virtualLoad = valueOf(loadOption);
+    const auto virtualSave = valueOf(saveOption);
     if ((virtualLoad && virtualLoad->isEmpty()) || (virtualSave && virtualSave->isEmpty()))
         return fail("--virtual-load and --virtual-save take a file name");
     QApplication::setApplicationDisplayName(varnel::kApplicationTitle);
@@ -65,7 +81,7 @@ int main(int argc, char** argv) {
                                                    varnel::resourceCopy("DefaultFW"));
     varnel::VirtualMouseOptions first;  // a Wren RGB 3330 on one interface
     first.latency = varnel::kDemoReportLatency;
-    mice->plug(first);  // before the worker's thread starts, so still on this one
+    mice->plug(first);
     if (virtualLoad) {
         if (const auto s = varnel::loadMemoryFile(*mice->lastPlugged(), virtualLoad->toStdString()); !s)
             return fail(virtualLoad->toStdString() + ": " + s.error().message);
@@ -73,7 +89,7 @@ int main(int argc, char** argv) {
     auto device = std::make_unique<varnel::DeviceThread>(state, std::move(bus), clock, window.deviceConfig());
     window.attachDevice(&device->worker());
 
-    varnel::DemoControlWindow control(device->worker(), mice, first, true);
+    varnel::DemoControlWindow control(mice, first, true);
     control.setAttribute(Qt::WA_QuitOnClose, false);  // closing the main window ends the demo
     varnel::FirstPaint firstPaint(sinceStart);
     window.installEventFilter(&firstPaint);

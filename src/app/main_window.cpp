@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -12,6 +13,9 @@
 #include <QSignalBlocker>
 #include <QWindow>
 #include <cstdio>
+#include <map>
+#include <tuple>
+#include <vector>
 
 #include "app/file_dialog.h"
 #include "app/loading_window.h"
@@ -23,6 +27,7 @@
 #include "editors/ui/macro_page_view.h"
 #include "editors/ui/pointer_settings_view.h"
 #include "editors/ui/update_page_view.h"
+#include "platform/udev_rule.h"
 #include "skin/button_families.h"
 #include "skin/control_names.h"
 #include "skin/ui/skin_widgets.h"
@@ -41,6 +46,13 @@ constexpr char kListScrollBarSheet[] =
     " QScrollBar::handle:vertical { background: #5a5e66; min-height: 20px; border-radius: 4px; margin: 1px; }"
     " QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
     " QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
+
+// The note after a write that worked: white on the skin's teal, over the lower middle of the page.
+constexpr int kStatusNoteMs = 2500;
+const QRect kStatusNoteRect(290, 556, 220, 26);
+constexpr char kStatusNoteSheet[] =
+    "QLabel { color: white; background: rgba(0, 128, 128, 215); border: 1px solid #9fd8d8; border-radius: 6px;"
+    " font: bold 10pt 'DejaVu Sans'; }";
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 QColor qc(const Rgb& c) { return QColor(c.r, c.g, c.b); }
@@ -110,6 +122,7 @@ MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> po
     if (!image) reportProblem("default image: " + image.error().message);
     model_->formCreate(screen.width(), screen.height(), org ? *org : emptyLayout, image ? *image : ByteSpan{});
     for (const auto& p : model_->problems()) reportProblem(p);
+    if (const auto rule = findUdevRule()) model_->setUdevRule(rule->path.string(), rule->installed);
 
     const WindowRect r = model_->windowRect();
     move(r.x, r.y);
@@ -137,6 +150,17 @@ MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> po
     };
     new UpdatePageView(*this, model_->updatePage(), std::move(updateServices), [this] { syncFromModel(); });
     new PointerSettingsView(*this, model_->pointerSettings(), [this] { syncFromModel(); });
+
+    statusNote_ = new QLabel(this);
+    statusNote_->setObjectName("StatusNote");
+    statusNote_->setAlignment(Qt::AlignCenter);
+    statusNote_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    statusNote_->setStyleSheet(kStatusNoteSheet);
+    statusNote_->setGeometry(kStatusNoteRect);
+    statusNote_->hide();
+    statusNoteTimer_.setSingleShot(true);
+    statusNoteTimer_.setInterval(kStatusNoteMs);
+    connect(&statusNoteTimer_, &QTimer::timeout, statusNote_, &QWidget::hide);
 }
 
 MainWindow::~MainWindow() = default;
@@ -226,7 +250,10 @@ void MainWindow::render(const Control& c) {
             QPalette pal = l->palette();
             const QColor text = c.fontColor ? qc(*c.fontColor) : QColor(255, 255, 255);
             pal.setColor(QPalette::WindowText, text);
-            pal.setColor(QPalette::Disabled, QPalette::WindowText, text.darker(170));
+            // Greyed when disabled: dimmer light text, and dark text (a menu entry) lifted to grey,
+            // as darkening black would leave it looking enabled.
+            pal.setColor(QPalette::Disabled, QPalette::WindowText,
+                         text.lightness() < 100 ? QColor(150, 150, 150) : text.darker(170));
             l->setPalette(pal);
             break;
         }
@@ -300,7 +327,13 @@ void MainWindow::updateMask(const std::string& background) {
 }
 
 void MainWindow::syncFromModel() {
-    for (const auto& name : model_->controls().takeChanged()) render(*model_->controls().find(name));
+    bool captions = false;
+    for (const auto& name : model_->controls().takeChanged()) {
+        const Control& c = *model_->controls().find(name);
+        render(c);
+        captions |= c.kind == ControlKind::Label;
+    }
+    if (captions) fitCaptionRows();
     const auto follow = [](QTimer& t, bool on) {
         if (on && !t.isActive()) t.start();
         if (!on && t.isActive()) t.stop();
@@ -309,6 +342,28 @@ void MainWindow::syncFromModel() {
     follow(labelRun_, model_->navigation().labelRunEnabled());
     QGuiApplication::setApplicationDisplayName(qs(model_->applicationTitle()));
     if (macroView_) macroView_->followRecording();
+}
+
+void MainWindow::fitCaptionRows() {
+    // A row: the buttons of one parent at the same height and top. A scrolling caption keeps the
+    // row's size (its rotated text is no caption to fit), and one that needs two lines (a long
+    // Spanish text) neither sets nor takes it.
+    std::map<std::tuple<QObject*, int, int>, std::vector<SkinLabel*>> rows;
+    for (auto* l : findChildren<SkinLabel*>()) {
+        if (l->onButton() && !l->text().isEmpty()) rows[{l->parent(), l->y(), l->height()}].push_back(l);
+    }
+    for (auto& [where, labels] : rows) {
+        if (labels.size() < 2) continue;
+        std::vector<int> sizes;
+        int cap = 0;
+        for (SkinLabel* l : labels) {
+            sizes.push_back(l->scrolling() ? -1 : l->oneLinePointSize());
+            if (sizes.back() > 0 && (cap == 0 || sizes.back() < cap)) cap = sizes.back();
+        }
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            if (sizes[i] >= 0) labels[i]->setPointSizeCap(sizes[i] > 0 ? cap : 0);
+        }
+    }
 }
 
 void MainWindow::onLabelEntered(const QString& name) {
@@ -410,9 +465,22 @@ void MainWindow::restoreAndRaise() {
     activateWindow();
 }
 
+void MainWindow::showStatusNote(const QString& text) {
+    statusNote_->setText(text);
+    statusNote_->raise();
+    statusNote_->show();
+    statusNoteTimer_.start();
+}
+
 void MainWindow::closeEvent(QCloseEvent* e) {
-    // Nothing is left half-written: a close during a device job waits for its end.
+    // Nothing is left half-written: a close during a device job waits for its end, and the busy
+    // window says so, so that the wait does not look like a hang.
     if (scheduler_.busy() && scheduler_.requestClose().what != JobScheduler::Do::Close) {
+        if (busy_ != nullptr) {
+            busy_->setNote(qs(model_->text("Str447")));
+            busy_->placeOver(geometry());
+            busy_->show();
+        }
         e->ignore();
         return;
     }

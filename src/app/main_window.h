@@ -24,6 +24,7 @@
 #include "skin/ui/pictures.h"
 #include "transfers/app_state.h"
 
+class QLabel;
 class QListWidget;
 
 namespace varnel {
@@ -98,6 +99,8 @@ private:
     void render(const Control& c);
     void renderList(QListWidget* l, const Control& c);
     void updateMask(const std::string& background);
+    // The captions of one row of buttons share the size the longest of them fits at.
+    void fitCaptionRows();
     void onLabelEntered(const QString& name);
     void onLabelLeft(const QString& name);
     void onLabelClicked(const QString& name);
@@ -132,6 +135,9 @@ private:
     void onJobFinished(const DeviceJobOutcome& outcome);
     void showSearchOutcome(const DeviceJobOutcome& outcome);
     void showTransferOutcome(const DeviceJobOutcome& outcome);
+    void showTransferOutcome(const TransferStatus& status);
+    // A short line over the skin that fades after a moment ("Saved to the mouse").
+    void showStatusNote(const QString& text);
     void updateBusy();
 
     // Profiles (main_window_profiles.cpp).
@@ -164,6 +170,8 @@ private:
     LoadingWindow* busy_ = nullptr;
     std::function<void(const QUrl&)> openUrl_;
     std::set<std::string> reported_;
+    QLabel* statusNote_ = nullptr;
+    QTimer statusNoteTimer_;
     QPoint dragOffset_;
     bool dragging_ = false;
 

@@ -11,7 +11,9 @@
 #include "app/message_box.h"
 #include "common/resources.h"
 #include "config/variant.h"
+#include "editors/ui/key_combination_dialog.h"
 #include "transfers/device_read.h"
+#include "transfers/device_write.h"
 
 namespace varnel {
 
@@ -105,14 +107,24 @@ void MainWindow::actionClick(DeviceAction action) {
 
 void MainWindow::proceedAction(DeviceAction action) {
     if (!deviceReady()) {
-        showMessage(this, qs(model_->text("Str022")));
+        showMessage(this, qs(model_->message("Str022")));
         finishAction();
         requestDone();
         return;
     }
     runningAction_ = action;
     if (action == DeviceAction::Reset) {
-        startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Reset(progress); });
+        // The defaults are shown before their write begins, not after it (the state is still
+        // this thread's until the hand-over).
+        const TransferStatus loaded = LoadDefaultParameter(state_, deviceConfig().defaultImage);
+        if (!loaded.ok()) {
+            showTransferOutcome(loaded);
+            requestDone();
+            return;
+        }
+        model_->RefreshUI();
+        syncFromModel();
+        startTransfer([](AppModel& m, const ProgressSink& progress) { return m.WriteDefaults(progress); });
         return;
     }
     // The collect step reads the page models: it runs here, before the hand-over. So does the
@@ -253,22 +265,28 @@ void MainWindow::showSearchOutcome(const DeviceJobOutcome& outcome) {
     }
     if (search.removed) {
         model_->deviceRemovedBeforeMessage();
+        // A key combination composed for the mouse that left goes nowhere.
+        for (auto* dialog : findChildren<KeyCombinationDialog*>()) dialog->close();
         syncFromModel();
         // A mouse we may not open is the one thing the user can fix here: say how, once.
-        const QString text = search.permissionDenied.empty()
-                                 ? qs(model_->text("Str100")) + "\n" + qs(model_->text("Str101"))
-                                 : qs(model_->text("Str104"));
+        const QString text =
+            search.permissionDenied.empty() ? qs(model_->noDeviceMessage()) : qs(model_->message("Str104"));
         showMessage(this, text);
         model_->deviceRemovedAfterMessage(hasMacros(outcome.chipBefore));
     }
     syncFromModel();
 }
 
-void MainWindow::showTransferOutcome(const DeviceJobOutcome& outcome) {
+void MainWindow::showTransferOutcome(const DeviceJobOutcome& outcome) { showTransferOutcome(outcome.status); }
+
+void MainWindow::showTransferOutcome(const TransferStatus& status) {
     const std::optional<DeviceAction> action = runningAction_;
     if (std::exchange(desktopWriteFailed_, false)) showMessage(this, qs(model_->text("Str110")));
-    if (const auto message = model_->failureMessage(outcome.status)) showMessage(this, qs(*message));
-    if (action == DeviceAction::Confirm && outcome.status.ok()) {
+    if (const auto message = model_->failureMessage(status)) showMessage(this, qs(*message));
+    // A write that worked says so briefly; its busy window may not even have shown.
+    if (status.ok() && (action == DeviceAction::Apply || action == DeviceAction::Reset))
+        showStatusNote(qs(model_->text("Str448")));
+    if (action == DeviceAction::Confirm && status.ok()) {
         QTimer::singleShot(kPressPaintMs, this, [this] {
             finishAction();
             close();

@@ -1,22 +1,146 @@
 #include "app/message_box.h"
 
+#include <QDialog>
 #include <QGuiApplication>
-#include <QMessageBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
 #include <utility>
+
+#include "skin/ui/pictures.h"
 
 namespace varnel {
 
 namespace {
 
+// The message box in the skin of the small dialogs: their background picture, grown to the text
+// by stretching its plain middle (its corners, title line and close cross kept), and their
+// buttons. Enter takes the focused button (Yes or OK first), Escape and the cross answer No.
+constexpr char kBase[] = "MacroNameBase";
+constexpr char kButtonHover[] = "DlgBtnS_02";
+constexpr int kWidth = 354;
+constexpr int kMinHeight = 179;
+// Slices of the background: the top band with its title line and cross, the bottom band with its
+// corner accent, and a plain strip between the edit well and the buttons that stretches.
+constexpr int kTop = 58;
+constexpr int kBottom = 15;
+constexpr QRect kPlainRows{0, 96, kWidth, 34};
+constexpr QRect kButtonFace{44, 134, 97, 29};
+constexpr QRect kTitle{10, 25, 164, 24};
+constexpr QRect kClose{316, 6, 30, 30};
+constexpr int kTextTop = 66;
+constexpr int kTextMargin = 24;
+constexpr int kButtonGap = 16;  // above the buttons and below them
+constexpr char kTextColour[] = "#e2e4e8";
+
+QImage grownBackground(const QImage& base, int height) {
+    QImage out(kWidth, height, QImage::Format_ARGB32);
+    out.fill(QColor(128, 0, 0));
+    if (base.isNull()) return out;
+    QPainter p(&out);
+    p.drawImage(QRect(0, 0, kWidth, kTop), base, QRect(0, 0, kWidth, kTop));
+    p.drawImage(QRect(0, kTop, kWidth, height - kTop - kBottom), base, kPlainRows);
+    p.drawImage(QRect(0, height - kBottom, kWidth, kBottom), base, QRect(0, base.height() - kBottom, kWidth, kBottom));
+    return out;
+}
+
+class SkinButton final : public QPushButton {
+public:
+    SkinButton(const QString& text, const QImage& face, QWidget* parent)
+        : QPushButton(text, parent), face_(face), hover_(loadPicture(kButtonHover)) {
+        setAttribute(Qt::WA_Hover);
+        setFixedSize(kButtonFace.size());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const bool lit = underMouse() || hasFocus();
+        p.drawImage(rect(), lit && !hover_.isNull() ? hover_ : face_);
+        p.setPen(QColor(kTextColour));
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    }
+
+private:
+    QImage face_;
+    QImage hover_;
+};
+
+class MessageDialog final : public QDialog {
+public:
+    MessageDialog(QWidget* parent, const QString& text, bool question)
+        : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+        setObjectName("MessageBox");
+        setWindowTitle(QGuiApplication::applicationDisplayName());
+        const QImage base = loadPicture(kBase);
+
+        auto* title = new QLabel(QGuiApplication::applicationDisplayName(), this);
+        title->setObjectName("lbl_Message_Title");
+        title->setGeometry(kTitle);
+        auto* message = new QLabel(text, this);
+        message->setObjectName("lbl_Message");
+        message->setTextFormat(Qt::PlainText);
+        message->setWordWrap(true);
+        message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        const int textWidth = kWidth - 2 * kTextMargin;
+        const int textHeight = message->heightForWidth(textWidth);
+        message->setGeometry(kTextMargin, kTextTop, textWidth, textHeight);
+        for (QLabel* l : {title, message}) l->setStyleSheet(QStringLiteral("color: %1;").arg(kTextColour));
+
+        const int buttonsTop = std::max(kButtonFace.top(), kTextTop + textHeight + kButtonGap);
+        const int h = std::max(kMinHeight, buttonsTop + kButtonFace.height() + kButtonGap);
+        setFixedSize(kWidth, h);
+        background_ = grownBackground(base, h);
+        setMask(windowShape(background_));
+
+        const QImage face = base.isNull() ? QImage() : base.copy(kButtonFace);
+        auto* yes = new SkinButton(question ? tr("&Yes") : tr("OK"), face, this);
+        yes->setObjectName("IB_Yes");
+        connect(yes, &QPushButton::clicked, this, &QDialog::accept);
+        yes->setDefault(true);
+        if (question) {
+            auto* no = new SkinButton(tr("&No"), face, this);
+            no->setObjectName("IB_No");
+            no->move(kWidth - kButtonFace.left() - kButtonFace.width(), buttonsTop);
+            connect(no, &QPushButton::clicked, this, &QDialog::reject);
+            yes->move(kButtonFace.left(), buttonsTop);
+        } else {
+            yes->move((kWidth - kButtonFace.width()) / 2, buttonsTop);
+        }
+        auto* close = new QPushButton(this);
+        close->setObjectName("IB_Close");
+        close->setGeometry(kClose);
+        close->setFlat(true);
+        close->setFocusPolicy(Qt::NoFocus);
+        close->setStyleSheet("QPushButton { border: none; background: transparent; }");
+        connect(close, &QPushButton::clicked, this, &QDialog::reject);
+        yes->setFocus();
+
+        if (parent != nullptr) {
+            const QRect over = parent->window()->geometry();
+            move(over.x() + (over.width() - width()) / 2, over.y() + (over.height() - height()) / 2);
+        }
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawImage(0, 0, background_);
+    }
+
+private:
+    QImage background_;
+};
+
 void modalBox(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    MessageDialog box(parent, text, false);
     box.exec();
 }
 
 bool modalQuestion(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(), text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    return box.exec() == QMessageBox::Yes;
+    MessageDialog box(parent, text, true);
+    return box.exec() == QDialog::Accepted;
 }
 
 MessageHandler& handler() {

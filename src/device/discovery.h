@@ -5,6 +5,7 @@
 // caller (a worker thread, the tool, a test) schedules the rest with resume().
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,7 +59,9 @@ public:
     void setDeviceIdTable(const DeviceIdTable& table) { table_ = table; }
     const DeviceIdTable& deviceIdTable() const { return table_; }
 
-    // The DevTimer tick: five pairs of counts, a search after a stable change. Skipped while any
+    // The DevTimer tick: five pairs of counts, a search after a stable change (the first tick's
+    // stable count is a change whatever it is, so no HID interface at all still ends in the
+    // no-device transition). Skipped while any
     // search (its own or ReFindDev's) is still in progress. The search keeps the current channels
     // until its wait has passed.
     PollStep DevTimerTimer();
@@ -69,7 +72,7 @@ public:
     PollStep resume();
 
     bool PollBusy() const { return pollBusy_; }
-    int LastHidCount() const { return lastHidCount_; }
+    int LastHidCount() const { return lastHidCount_.value_or(0); }
     bool searching() const { return phase_ != Phase::None; }
     const OpenOutcome& lastOpen() const { return lastOpen_; }
 
@@ -84,7 +87,7 @@ private:
     DeviceLink& link_;
     DeviceIdTable table_{};
     bool pollBusy_ = false;
-    int lastHidCount_ = 0;
+    std::optional<int> lastHidCount_;  // none until a tick's search has settled a count
     int pendingCount_ = 0;
     Phase phase_ = Phase::None;
     std::size_t entry_ = 0;

@@ -32,13 +32,22 @@ public:
 
 }  // namespace
 
-void VirtualBus::addMouse(std::shared_ptr<VirtualMouse> mouse) { entries_.push_back({std::move(mouse), {}}); }
+void VirtualBus::addMouse(std::shared_ptr<VirtualMouse> mouse) {
+    std::lock_guard lock(mutex_);
+    entries_.push_back({std::move(mouse), {}});
+}
 
-void VirtualBus::addUnrelated(HidInterfaceInfo info) { entries_.push_back({nullptr, std::move(info)}); }
+void VirtualBus::addUnrelated(HidInterfaceInfo info) {
+    std::lock_guard lock(mutex_);
+    entries_.push_back({nullptr, std::move(info)});
+}
 
 void VirtualBus::addForeignKeyboard() {
     HidInterfaceInfo kb;
-    kb.path = "virtual/keyboard" + std::to_string(entries_.size());
+    {
+        std::lock_guard lock(mutex_);
+        kb.path = "virtual/keyboard" + std::to_string(entries_.size());
+    }
     kb.vendorId = 0x2F01;
     kb.productId = 0x0A11;
     kb.featureReportLength = 2;
@@ -48,6 +57,7 @@ void VirtualBus::addForeignKeyboard() {
 }
 
 std::vector<HidInterfaceInfo> VirtualBus::enumerate() {
+    std::lock_guard lock(mutex_);
     std::vector<HidInterfaceInfo> list;
     for (std::size_t e = 0; e < entries_.size(); ++e) {
         const Entry& entry = entries_[e];
@@ -72,6 +82,7 @@ std::vector<HidInterfaceInfo> VirtualBus::enumerate() {
 }
 
 OpenResult VirtualBus::open(const std::string& path) {
+    std::lock_guard lock(mutex_);
     for (std::size_t e = 0; e < entries_.size(); ++e) {
         const Entry& entry = entries_[e];
         if (!entry.mouse) {

@@ -2,6 +2,7 @@
 // A HID bus holding virtual mice and unrelated interfaces (another vendor's keyboard, say).
 // Enumeration lists the mice that are on the bus at that moment, in the order they were added.
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ private:
         std::shared_ptr<VirtualMouse> mouse;  // null for an unrelated interface
         HidInterfaceInfo unrelated;
     };
+    // Mice and neighbours may be added from another thread than the one using the bus (the demo
+    // plugs in at once, even while a transfer runs); a mouse's presence is its own, locked there.
+    mutable std::mutex mutex_;
     std::vector<Entry> entries_;
 };
 

@@ -323,10 +323,11 @@ void ButtonEditor::LB_NameClick(int index) {
 void ButtonEditor::Key_AssemblyClick() {
     HideAllMenu();
     pending_ = {};
+    assemblyButton_ = selected_;
 }
 
 void ButtonEditor::ApplyAssemblyResult() {
-    if (!pending_.confirmed || !isMainMenuButton(selected_)) return;
+    if (!pending_.confirmed || assemblyButton_ != selected_ || !isMainMenuButton(selected_)) return;
     const auto map = storeTarget(selected_);
     if (!map) return;
     assign(*map, selected_, pending_.codeText, pending_.caption);

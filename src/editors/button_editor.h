@@ -113,18 +113,20 @@ public:
     void Key_SwitchLRMOnClick(int tag);
     // Macro `index` (0..31) of LB_Name.
     void LB_NameClick(int index);
-    // Key_Assembly or Key_Macro clicked: menus close and the pending result is cleared; the
-    // caller opens the key-combination dialog on pending().
+    // Key_Assembly or Key_Macro clicked: menus close and the pending result is cleared and
+    // belongs to the selected button; the caller opens the key-combination dialog on pending().
     void Key_AssemblyClick();
     // Stores a confirmed pending result into the selected button of the current page's map.
     // The dialog is not modal, so this stores nothing (and changes no caption) unless the page
-    // still edits that button.
+    // still edits that button and it is the one the dialog was opened for.
     void ApplyAssemblyResult();
     // Click on the page background or the mouse picture: HideAllMenu.
     void ClearAP();
     void HideAllMenu();
 
     int SelectedButton() const { return selected_; }
+    // The button the key-combination dialog was last opened for.
+    int assemblyButton() const { return assemblyButton_; }
     PendingAssembly& pending() { return pending_; }
     const PendingAssembly& pending() const { return pending_; }
     EntryColours entryColours(std::string_view entry) const;
@@ -160,6 +162,7 @@ private:
     ButtonMapId shownMap_ = ButtonMapId::Main;
     bool switchKeyAllowed_ = false;
     int selected_ = 0;
+    int assemblyButton_ = 0;
     std::string highlighted_;
     PendingAssembly pending_;
 };

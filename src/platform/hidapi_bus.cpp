@@ -11,6 +11,7 @@
 #include <set>
 
 #include "platform/hid_descriptor.h"
+#include "platform/udev_rule.h"
 
 namespace varnel {
 
@@ -123,8 +124,7 @@ OpenResult HidapiBus::open(const std::string& path) {
     }
     if (denied)
         return {OpenStatus::PermissionDenied, nullptr,
-                "permission denied opening " + path +
-                    " (install packaging/70-varnel-config.rules into /etc/udev/rules.d and replug the mouse)"};
+                "permission denied opening " + path + " (" + udevRuleAdvice(findUdevRule()) + ")"};
     return {OpenStatus::Failed, nullptr, "cannot open " + path};
 }
 

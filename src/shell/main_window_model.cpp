@@ -69,7 +69,7 @@ void MainWindowModel::RefreshUI() {
 }
 
 std::optional<std::string> MainWindowModel::pageClick(Page page) {
-    if (!appearance_.channelsOpen()) return text("Str022");
+    if (!appearance_.channelsOpen()) return message("Str022");
     if (const auto key = navigation_.pageClick(page)) return text(*key);
     return std::nullopt;
 }
@@ -124,13 +124,15 @@ void MainWindowModel::hideAllMenus() { buttonMaps_.HideAllMenu(); }
 std::optional<std::string> MainWindowModel::profileButtonClick(ProfileAction action) {
     hideAllMenus();
     navigation_.pressActionButton(action == ProfileAction::Save ? "Save" : "Load");
-    if (!appearance_.channelsOpen() || !identifiedMouse(state_)) return text("Str022");
+    if (!appearance_.channelsOpen() || !identifiedMouse(state_)) return message("Str022");
     return std::nullopt;
 }
 
 void MainWindowModel::profileButtonDone() { navigation_.releaseActionButton(); }
 
 std::string MainWindowModel::messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const {
+    // A missing mouse's message goes on with what to do.
+    if (!error.languageKey.empty()) return message(error.languageKey);
     return captions_.messageFor(error, fallbackKey, withReason);
 }
 
@@ -162,6 +164,23 @@ void MainWindowModel::deviceRemovedAfterMessage(bool hadMacros) {
 std::optional<std::string> MainWindowModel::failureMessage(const TransferStatus& status) const {
     if (status.ok()) return std::nullopt;
     return messageFor(status.error, "Str105", false);
+}
+
+void MainWindowModel::setUdevRule(std::optional<std::string> path, bool installed) {
+    udevRule_ = std::move(path);
+    udevRuleInstalled_ = installed;
+}
+
+std::string MainWindowModel::message(std::string_view key) const {
+    const bool missing = key == "Str022" || key == "Str101";
+    if (!missing && key != "Str104") return text(key);
+    // Without a rule file on this machine the advice names none.
+    std::string rule = text(!udevRule_ ? "Str109" : udevRuleInstalled_ ? "Str108" : "Str107");
+    if (udevRule_) {
+        if (const auto at = rule.find("%1"); at != std::string::npos) rule.replace(at, 2, *udevRule_);
+    }
+    if (missing) return text(key) + "\n" + text("Str106") + " " + rule;
+    return text(key) + "; " + rule;
 }
 
 }  // namespace varnel

@@ -86,7 +86,15 @@ public:
 
     // The current language's text of `key`.
     std::string text(std::string_view key) const { return captions_.text(key); }
-    // CaptionsModel::messageFor.
+    // Where the udev rule is on this machine, if anywhere (the window looks it up; `installed`
+    // when it lies in udev's folders rather than in a source tree).
+    void setUdevRule(std::optional<std::string> path, bool installed);
+    // The text of `key` as a message shows it: one that says the mouse is missing or cannot be
+    // opened goes on with what to do (the cable, then the udev rule by a path that exists).
+    std::string message(std::string_view key) const;
+    // DeviceRemoved's message: "No Device Found", then the check of the USB port with the advice.
+    std::string noDeviceMessage() const { return text("Str100") + "\n" + message("Str101"); }
+    // CaptionsModel::messageFor, with a missing mouse's message going on as message() says.
     std::string messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const;
 
     ControlTable& controls() { return controls_; }
@@ -135,6 +143,8 @@ private:
     std::vector<std::string> problems_;
     WindowRect windowRect_;
     std::string applicationTitle_ = kApplicationTitle;
+    std::optional<std::string> udevRule_;
+    bool udevRuleInstalled_ = false;
 };
 
 }  // namespace varnel

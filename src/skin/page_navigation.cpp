@@ -58,6 +58,8 @@ void NavigationModel::openPage(Page page) {
 
 void NavigationModel::showMapPage(Page page) {
     checkRadio(ctrl::gbPageCtl, pageInfo(page).radio);
+    controls_.setPicture(pageInfo(page).pictureControl,
+                         pagePicture(captions_.languageNumber(), pageInfo(page).backNumber));
     // Only the shown page's button is marked, so none stays marked from an earlier page.
     for (const auto& p : kPages) setCopies(p.button, familyPictures(HoverFamily::B).normal);
     setCopies(pageInfo(page).button, familyPictures(HoverFamily::B).third);

@@ -94,10 +94,13 @@ struct PageInfo {
     int backNumber;                   // "L1_Back<n>"; 0 = none
 };
 
+// The read-only Reset Control page shows the mouse of picture 1 without its "click a button to
+// assign its function" line: picture 5.
+
 constexpr std::array<PageInfo, 7> kPages{{
     {Page::Main, "rb_1", "Main", 1, ctrl::Img_P1, 1},
     {Page::Switch, "rb_2", "Switch", 1, ctrl::Img_P1, 1},
-    {Page::Fixed, "rb_3", "Fixed", 1, ctrl::Img_P1, 1},
+    {Page::Fixed, "rb_3", "Fixed", 1, ctrl::Img_P1, 5},
     {Page::Advanced, "rb_4", "Adv", 2, ctrl::Img_P2, 2},
     {Page::Breathing, "rb_5", "Breath", 3, ctrl::Img_P3, 3},
     {Page::Macro, "rb_6", "Macro", 4, ctrl::Img_P4, 4},

@@ -99,6 +99,11 @@ TransferStatus AppModel::Reset(const ProgressSink& progress) {
     return DefaultParameter(state_, link_, config_.defaultImage, progress);
 }
 
+TransferStatus AppModel::WriteDefaults(const ProgressSink& progress) {
+    if (!mouseReady()) return noDeviceStatus();
+    return WriteDefaultParameter(state_, link_, progress);
+}
+
 TransferStatus AppModel::SaveMacro(const ProgressSink& progress) {
     if (!mouseReady()) return noDeviceStatus();
     return varnel::SaveMacro(state_, link_, progress);

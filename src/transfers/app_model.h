@@ -73,6 +73,9 @@ public:
     // only when every macro write went through.
     TransferStatus Apply(const ProgressSink& progress = {});
     TransferStatus Reset(const ProgressSink& progress = {});
+    // The write half of Reset, once the window has loaded and shown the defaults
+    // (LoadDefaultParameter).
+    TransferStatus WriteDefaults(const ProgressSink& progress = {});
     TransferStatus SaveMacro(const ProgressSink& progress = {});
 
     // Firmware: loading a file sets FirmwareLoaded, a refused file clears it; Program writes it

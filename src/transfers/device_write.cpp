@@ -115,8 +115,7 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
     return session.outcome("Apply");
 }
 
-TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defaultImage,
-                                const ProgressSink& progress) {
+TransferStatus LoadDefaultParameter(AppState& state, ByteSpan defaultImage) {
     if (!state.DeviceChip) return noDeviceStatus();
     const ChipModel chip = *state.DeviceChip;
     if (auto s = loadDefaultCopies(state.DataBuf, chip, defaultImage); !s)
@@ -126,7 +125,12 @@ TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defa
         std::copy_n(state.DataBuf.parameter.begin() + v.layout.signatureOffset, 2, state.SignatureBuffer.begin());
     if (v.hasMacros) state.RefreshMacroName();
     state.DataBufToUI();
+    return TransferStatus::done();
+}
 
+TransferStatus WriteDefaultParameter(AppState& state, DeviceLink& link, const ProgressSink& progress) {
+    if (!state.DeviceChip) return noDeviceStatus();
+    const Variant& v = variantOf(*state.DeviceChip);
     if (v.memory.space == MemorySpace::Parameter) return writeLarkBlock(state, link, progress, "Reset");
     TransferSession session(
         link, kParameterSectors.size() + kMacroSectors.size() + kWrenParameterCost + kMacroAreaCost + 1, progress);
@@ -136,6 +140,12 @@ TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defa
     writeMacroArea(session, state.DataBuf);
     sendReloadCommand(state, session);
     return session.outcome("Reset");
+}
+
+TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defaultImage,
+                                const ProgressSink& progress) {
+    if (auto s = LoadDefaultParameter(state, defaultImage); !s.ok()) return s;
+    return WriteDefaultParameter(state, link, progress);
 }
 
 TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& progress) {

@@ -18,6 +18,10 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
 // The Wren mirror at 0x6000 gets WrenExtraBytes as last read or written, not the defaults.
 TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defaultImage,
                                 const ProgressSink& progress = {});
+// Its two halves, for the window, which shows the defaults before the write begins: the default
+// copies into DataBuf, shown (no device I/O); then the write of what DataBuf holds.
+TransferStatus LoadDefaultParameter(AppState& state, ByteSpan defaultImage);
+TransferStatus WriteDefaultParameter(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
 
 // Save Macro: on a Wren, the names and all 32 macro blocks (no reload). Sets MacrosDirty as the
 // button does and clears it only when every report was accepted.

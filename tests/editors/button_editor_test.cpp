@@ -388,6 +388,7 @@ TEST_F(ButtonEditorTest, DialogResultIsRefusedWhereThePageNoLongerEditsTheButton
         {"Reset Control", 5, Page::Fixed, true, false},
         {"Advanced page", 5, Page::Advanced, true, false},
         {"button 2 holds a mouse key", 2, Page::Main, true, false},
+        {"another button selected since", 7, Page::Main, true, false},
     };
     for (const auto& r : rows) {
         restart();

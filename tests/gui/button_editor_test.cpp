@@ -236,6 +236,20 @@ private slots:
         QCOMPARE(appliedMainSlot(8), code);
     }
 
+    // The dialog belongs to the button it was opened for: another button's label closes it, and
+    // neither button changes.
+    void anotherButtonClosesTheDialog() {
+        click("Key4");
+        click("Key_Assembly");
+        QPointer<KeyCombinationDialog> dialog = view()->dialog();
+        QTest::keyClick(dialog->findChild<QLineEdit*>("Edt_Assembly"), Qt::Key_Y);
+        const QString key4 = caption("Key4"), key9 = caption("Key9");
+        click("Key9");
+        QTRY_VERIFY(dialog.isNull());
+        QCOMPARE(caption("Key4"), key4);
+        QCOMPARE(caption("Key9"), key9);
+    }
+
 private:
     std::unique_ptr<testing::VirtualRig> rig_;
     std::unique_ptr<AppState> state_;

@@ -20,15 +20,14 @@ private slots:
         auto mice = std::make_shared<DemoMice>(rig.bus->inner(), rig.clock, testing::resourceBytes("VarnelData"),
                                                testing::resourceBytes("DefaultFW"));
         VirtualMouseOptions wren;
-        rig.errand([&](VirtualBus&) { mice->plug(wren); });
-        DemoControlWindow control(rig.thread->worker(), mice, wren, true);
+        mice->plug(wren);
+        DemoControlWindow control(mice, wren, true);
         const auto choose = [&](const char* box, int index) {
             control.findChild<QComboBox*>(box)->setCurrentIndex(index);
         };
         auto* plug = control.findChild<QPushButton*>("Plug");
         const auto toggle = [&] {
             QTest::mouseClick(plug, Qt::LeftButton);
-            rig.errand([](VirtualBus&) {});  // the plug errand has run
             rig.tick();
         };
         rig.tick();
@@ -60,6 +59,36 @@ private slots:
         QVERIFY(!rig.state.NoDeviceMode);
         QCOMPARE(rig.child<QLabel>("Key1")->text(), key2);
         QCOMPARE(rig.messages.size(), 4);  // each unplugging, and the Lark's refusal
+    }
+
+    // Unplug takes the mouse off at once, as at a real port: a write under way stops with its
+    // failure message, once, and the next tick finds no mouse.
+    void unplugDuringAWriteStopsIt() {
+        testing::DeviceRig rig;
+        auto mice = std::make_shared<DemoMice>(rig.bus->inner(), rig.clock, testing::resourceBytes("VarnelData"),
+                                               testing::resourceBytes("DefaultFW"));
+        VirtualMouseOptions wren;
+        mice->plug(wren);
+        DemoControlWindow control(mice, wren, true);
+        rig.tick();
+        QVERIFY(!rig.state.NoDeviceMode);
+        const std::uint64_t reportsBefore = mice->current()->reportCount();
+
+        rig.bus->closeGate();
+        rig.click("Btn_Reset_1");
+        QTRY_VERIFY(rig.bus->holding());
+        QTest::mouseClick(control.findChild<QPushButton*>("Plug"), Qt::LeftButton);
+        QVERIFY(!mice->lastPlugged()->online());  // not queued behind the job
+        rig.bus->openGate();
+        rig.settle();
+        QCOMPARE(rig.messages, QStringList{rig.message("Str105")});
+        QCOMPARE(mice->lastPlugged()->reportCount(), reportsBefore);  // nothing reached it
+        QVERIFY(!rig.busy.isVisible());
+        QVERIFY(!rig.child("Disable_All_1")->isVisible());
+        rig.tick();
+        QCOMPARE(rig.messages.last(), rig.noDeviceMessage());
+        QVERIFY(rig.state.NoDeviceMode);
+        QCOMPARE(rig.messages.size(), 2);
     }
 };
 

@@ -192,7 +192,7 @@ private slots:
         const Bytes before = mouse->memory();
         act("Btn_Apply_1");
         act("Btn_Reset_4");
-        QCOMPARE(rig().messages.mid(1), (QStringList{rig().text("Str022"), rig().text("Str022")}));
+        QCOMPARE(rig().messages.mid(1), (QStringList{rig().message("Str022"), rig().message("Str022")}));
         QCOMPARE(mouse->memory(), before);
     }
 
@@ -231,6 +231,11 @@ private slots:
         for (int p = 1; p <= 5; ++p) QCOMPARE(rig().pictureOf(QString("Img_Apply_%1").arg(p)), QString("BtnS_03"));
         rig().settle();
         QCOMPARE(rig().messages, QStringList{});
+        // A write that worked says so on the skin for a moment.
+        auto* note = rig().child<QLabel>("StatusNote");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), rig().text("Str448"));
+        QTRY_VERIFY_WITH_TIMEOUT(!note->isVisible(), 5000);
         QCOMPARE(slice(mouse->memory(), kMainSlot1, kSlotSize), slot2);
         QCOMPARE(mouse->reloadCount(kCmdReloadAfterRate), 1);
         QCOMPARE(mouse->reloadCount(kCmdReload), 0);
@@ -384,7 +389,7 @@ private slots:
 
     void withoutAMouseTheActionsSayNotFound() {
         for (const char* button : {"Btn_Apply_1", "Btn_Reset_2", "Btn_Confirm_3"}) act(button);
-        QCOMPARE(rig().messages, QStringList(3, rig().text("Str022")));
+        QCOMPARE(rig().messages, QStringList(3, rig().message("Str022")));
         QVERIFY(rig().window->isVisible());
     }
 
@@ -400,7 +405,14 @@ private slots:
             rig().tick();
             return rig().child<QLabel>("Key1")->text();
         }();
-        act("Btn_Reset_1");
+        rig().bus->closeGate();
+        press("Btn_Reset_1");
+        QTRY_VERIFY(rig().bus->holding());
+        // The defaults show as their write begins, not once it has ended.
+        QVERIFY(rig().child<QLabel>("Key1")->text() != swappedKey1);
+        QCOMPARE(mouse->reloadCount(kCmdReload), 0);
+        rig().bus->openGate();
+        rig().settle();
         QCOMPARE(rig().messages, QStringList{});
         QCOMPARE(slice(mouse->memory(), kFlashParameterBlock, kWrenParameterBlockSize),
                  slice(factory, kFlashParameterBlock, kWrenParameterBlockSize));
@@ -439,6 +451,7 @@ private slots:
         QCOMPARE(rig().window->model().advanced().fireKeyBoxes().repeat, std::string("9"));
         QVERIFY(!rig().window->close());
         QVERIFY(rig().window->isVisible());
+        QCOMPARE(rig().busy.note(), rig().text("Str447"));  // the wait says why
         QCOMPARE(mouse->reloadCount(kCmdReload), 0);
 
         rig().bus->openGate();
@@ -479,14 +492,25 @@ private slots:
         QVERIFY(!rig().state.DeviceChip);
         QCOMPARE(rig().child<QListWidget>("LB_MacroName")->count(), 0);
         act("Btn_Apply_1");
-        QCOMPARE(rig().messages.last(), rig().text("Str022"));
+        QCOMPARE(rig().messages.last(), rig().message("Str022"));
+    }
+
+    void anUnplugClosesTheKeyDialog() {
+        auto mouse = plugAndRead();
+        press("Key4");
+        press("Key_Assembly");
+        QPointer<QWidget> dialog = rig().window->findChild<QWidget*>("Form2");
+        QVERIFY(dialog);
+        mouse->unplug();
+        rig().tick();
+        QTRY_VERIFY(dialog.isNull());
     }
 
     void aMouseWeMayNotOpenIsExplained() {
         rig().bus->denyMice = true;
         rig().addMouse(virtualOptions("wren-rgb-3330"));
         rig().tick();
-        QCOMPARE(rig().messages, QStringList{rig().text("Str104")});
+        QCOMPARE(rig().messages, QStringList{rig().message("Str104")});
         QVERIFY(rig().messages.front().contains("udev"));
         expectNoDeviceAppearance();
         rig().tick();

@@ -152,7 +152,9 @@ struct DeviceRig {
     void settle() { QTRY_VERIFY_WITH_TIMEOUT(!window->deviceBusy(), 20000); }
 
     QString text(const char* key) const { return QString::fromStdString(window->model().text(key)); }
-    QString noDeviceMessage() const { return text("Str100") + "\n" + text("Str101"); }
+    // A message as the window words it (a missing mouse's goes on with what to do).
+    QString message(const char* key) const { return QString::fromStdString(window->model().message(key)); }
+    QString noDeviceMessage() const { return QString::fromStdString(window->model().noDeviceMessage()); }
     template <typename T = QWidget>
     T* child(const QString& name) const {
         T* w = window->findChild<T*>(name);

@@ -214,7 +214,7 @@ private slots:
         rig().click("Btn_Save_1");
         rig().click("Btn_Load_2");
         rig().settle();
-        QCOMPARE(rig().messages, QStringList(2, rig().text("Str022")));
+        QCOMPARE(rig().messages, QStringList(2, rig().message("Str022")));
         QCOMPARE(dialogs_, QStringList{});
         QCOMPARE(rig().pictureOf("Img_Save_4"), QString("SetS_01"));
         QCOMPARE(rig().pictureOf("Img_Load_4"), QString("SetS_01"));

@@ -201,7 +201,7 @@ TEST_F(MainWindowModelTest, MarqueeScrollsTheHoveredCaption) {
 
 TEST_F(MainWindowModelTest, PageClicksWithoutADeviceShowTheNoDeviceMessage) {
     for (const auto& page : kPages) {
-        EXPECT_EQ(model_->pageClick(page.page), lang(1, "Str022"));
+        EXPECT_EQ(model_->pageClick(page.page), model_->message("Str022"));
         EXPECT_TRUE(controls().checked("rb_1"));
         EXPECT_TRUE(controls().visible("gbPage1"));
     }
@@ -210,6 +210,39 @@ TEST_F(MainWindowModelTest, PageClicksWithoutADeviceShowTheNoDeviceMessage) {
     EXPECT_EQ(model_->pageClick(Page::Advanced), std::nullopt);
     EXPECT_TRUE(controls().checked("rb_1"));
     EXPECT_FALSE(controls().visible("gbPage2"));
+}
+
+// Every message that says the mouse is missing or cannot be opened goes on with what to do, and
+// names the udev rule only by a path the window found.
+TEST_F(MainWindowModelTest, NoMouseMessagesSayWhatToDo) {
+    const std::string cable = lang(1, "Str106");
+    struct Row {
+        const char* name;
+        std::optional<std::string> rule;
+        bool installed;
+        const char* key;
+        std::string expected;
+    };
+    const auto with = [&](const char* key, const std::string& path) {
+        std::string t = lang(1, key);
+        return t.replace(t.find("%1"), 2, path);
+    };
+    const std::string src = "/src/packaging/70-varnel-config.rules",
+                      lib = "/usr/lib/udev/rules.d/70-varnel-config.rules";
+    const Row rows[] = {
+        {"no rule here", std::nullopt, false, "Str022", lang(1, "Str022") + "\n" + cable + " " + lang(1, "Str109")},
+        {"rule in the source tree", src, false, "Str101", lang(1, "Str101") + "\n" + cable + " " + with("Str107", src)},
+        {"rule installed", lib, true, "Str022", lang(1, "Str022") + "\n" + cable + " " + with("Str108", lib)},
+        {"permission denied", src, false, "Str104", lang(1, "Str104") + "; " + with("Str107", src)},
+        {"other messages unchanged", src, false, "Str105", lang(1, "Str105")},
+    };
+    for (const auto& r : rows) {
+        model_->setUdevRule(r.rule, r.installed);
+        EXPECT_EQ(model_->message(r.key), r.expected) << r.name;
+    }
+    EXPECT_EQ(model_->noDeviceMessage(), lang(1, "Str100") + "\n" + model_->message("Str101"));
+    // A failed write with no mouse words it the same way.
+    EXPECT_EQ(model_->failureMessage(noDeviceStatus()), model_->message("Str022"));
 }
 
 TEST_F(MainWindowModelTest, PageClicksShowTheirGroupAndMarkTheirButton) {
@@ -272,8 +305,10 @@ TEST_F(MainWindowModelTest, SwitchAndFixedPagesNeedTheirMapKeysByCode) {
     EXPECT_TRUE(controls().checked("rb_3"));
     EXPECT_TRUE(controls().visible("Disable"));
     EXPECT_EQ(model_->buttonMaps().shownMap(), ButtonMapId::Fixed);
+    EXPECT_EQ(pic("Img_P1"), "L1_Back5");  // read-only: no line asking to click a button
     // Back on the Switch page the map keys cannot be changed.
     ASSERT_EQ(model_->pageClick(Page::Switch), std::nullopt);
+    EXPECT_EQ(pic("Img_P1"), "L1_Back1");
     EXPECT_FALSE(controls().find("Key6")->enabled);
     EXPECT_FALSE(controls().find("Key9")->enabled);
     EXPECT_TRUE(controls().find("Key1")->enabled);

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "platform/kde_pointer_store.h"
 #include "skin/skin_tables.h"
+#include "skin/ui/skin_widgets.h"
 
 namespace {
 
@@ -39,12 +40,26 @@ QImage snapshot(varnel::MainWindow& w) {
     return img;
 }
 
-// Writes the window's picture to `file`; 1 on failure.
+// Every caption shown on a button fits inside its inset, clear of the accents; 1 per one that
+// does not, named on stderr.
+int uncutCaptions(varnel::MainWindow& w, const QString& file) {
+    int failures = 0;
+    for (const auto* l : w.findChildren<varnel::SkinLabel*>()) {
+        if (!l->isVisibleTo(&w) || !l->onButton() || l->captionFits()) continue;
+        std::fprintf(stderr, "screenshot: %s: the caption of %s (\"%s\") is wider than its inset\n", qPrintable(file),
+                     qPrintable(l->objectName()), qPrintable(l->text()));
+        ++failures;
+    }
+    return failures;
+}
+
+// Writes the window's picture to `file`; 1 on failure, and 1 per caption that does not fit.
 int save(varnel::MainWindow& w, const QString& file) {
     QApplication::processEvents();
-    if (snapshot(w).save(file)) return 0;
+    const int cut = uncutCaptions(w, file);
+    if (snapshot(w).save(file)) return cut;
     std::fprintf(stderr, "screenshot: cannot write %s\n", qPrintable(file));
-    return 1;
+    return cut + 1;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "editors/ui/button_editor_view.h"
 
 #include <QListWidget>
+#include <QPainter>
+#include <QStyledItemDelegate>
 
 #include "config/action_codes.h"
 #include "editors/ui/key_combination_dialog.h"
@@ -15,6 +17,23 @@ namespace {
 constexpr std::size_t kLrmItem = 1;  // the second menu item of a code lies on Pnl_LRM
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QColor qc(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+// The macro picker's entries look like the menus' entries beside it: black on the panel, white
+// on teal under the pointer, whatever the list's own style sheet says.
+class MenuEntryDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const bool lit = (option.state & QStyle::State_MouseOver) != 0;
+        const EntryColours& colours = lit ? kEntryHighlighted : kEntryNormal;
+        p->fillRect(option.rect, colours.back ? qc(*colours.back) : kMenuPanelColour);
+        p->setPen(qc(colours.text));
+        p->setFont(option.font);
+        p->drawText(option.rect.adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                    index.data().toString());
+    }
+};
 
 }  // namespace
 
@@ -25,6 +44,9 @@ ButtonEditorView::ButtonEditorView(QWidget& window, ButtonEditor& editor, const 
         const std::string label = skin::keyLabel(k);
         connectLabel(label, {}, {}, [this, k, label] {
             editor_.showButtonMenu(k);
+            // The open dialog belongs to the button it was opened for: another button's menu
+            // closes it without a change.
+            if (dialog_ && editor_.assemblyButton() != editor_.SelectedButton()) dialog_->close();
             if (auto* l = window_.findChild<SkinLabel*>(qs(label))) l->setScrolling(false);
         });
     }
@@ -59,11 +81,12 @@ ButtonEditorView::ButtonEditorView(QWidget& window, ButtonEditor& editor, const 
         }
     }
     if (auto* list = window_.findChild<QListWidget*>(qs(ctrl::LB_Name))) {
-        // Entries are drawn on a transparent background over the panel colour.
         QPalette pal = list->palette();
-        pal.setColor(QPalette::Base, Qt::transparent);
+        pal.setColor(QPalette::Base, kMenuPanelColour);
         list->setPalette(pal);
-        list->viewport()->setAutoFillBackground(false);
+        list->setItemDelegate(new MenuEntryDelegate(list));
+        list->setMouseTracking(true);
+        list->viewport()->setAttribute(Qt::WA_Hover);
         connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
             editor_.LB_NameClick(list->row(item));
             sync();

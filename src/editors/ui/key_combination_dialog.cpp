@@ -13,6 +13,14 @@ namespace varnel {
 
 namespace {
 
+// The modifier boxes in the skin's colours: a dark well with a grey rim, filled teal when ticked.
+constexpr char kCheckBoxSheet[] =
+    "QCheckBox { color: #e2e4e8; spacing: 6px; }"
+    " QCheckBox::indicator { width: 13px; height: 13px; border: 1px solid #8a8e96; border-radius: 2px;"
+    " background: #18191c; }"
+    " QCheckBox::indicator:hover { border-color: #c81e1e; }"
+    " QCheckBox::indicator:checked { background: #00a0a0; border-color: #d8f4f4; }";
+
 constexpr char kBackground[] = "AssemblyBase";
 constexpr int kCheckBoxY = 96;
 constexpr int kCheckBoxHeight = 20;
@@ -52,6 +60,7 @@ KeyCombinationDialog::KeyCombinationDialog(QWidget* mainWindow, const CaptionsMo
         box->setGeometry(b.x, kCheckBoxY, b.width, kCheckBoxHeight);
         box->setFocusPolicy(Qt::NoFocus);
         setTextColour(box);
+        box->setStyleSheet(kCheckBoxSheet);
         connect(box, &QCheckBox::clicked, this, [this, m = b.modifier](bool on) { modifierClicked(m, on); });
         boxes_[i] = box;
     }

@@ -9,6 +9,11 @@ namespace varnel {
 namespace {
 
 constexpr int kSmallestPoint = 7;
+// A centred caption lies on a button picture whose corners carry red accents about four pixels
+// into the text's rows: it is fitted, and scrolls, inside this inset. Left-aligned entries (the
+// menus) have none.
+constexpr int kButtonInset = 3;
+constexpr int kEntryInset = 1;
 constexpr qreal kDisabledOpacity = 0.3;
 
 // The largest font not above the designed one that fits the text into `box`: one line first,
@@ -16,22 +21,32 @@ constexpr qreal kDisabledOpacity = 0.3;
 struct Fit {
     QFont font;
     bool wrap;
+    bool fits;
 };
 
 Fit fitText(const QString& text, const QFont& designed, const QRect& box) {
-    QFont f = designed;
+    // One line, then one line in the condensed face (Restaurar on the narrow bar buttons), then
+    // two lines.
     const int start = designed.pointSize() > 0 ? designed.pointSize() : 9;
-    for (const bool wrap : {false, true}) {
+    struct Pass {
+        bool wrap;
+        int stretch;
+    };
+    for (const Pass pass :
+         {Pass{false, QFont::Unstretched}, Pass{false, QFont::Condensed}, Pass{true, QFont::Unstretched}}) {
+        QFont f = designed;
+        f.setStretch(pass.stretch);
         for (int size = start; size >= kSmallestPoint; --size) {
             f.setPointSize(size);
             const QFontMetrics m(f);
-            const QRect need = wrap ? m.boundingRect(box, Qt::TextWordWrap | Qt::AlignCenter, text)
-                                    : QRect(0, 0, m.horizontalAdvance(text), m.height());
-            if (need.width() <= box.width() && need.height() <= box.height()) return {f, wrap};
+            const QRect need = pass.wrap ? m.boundingRect(box, Qt::TextWordWrap | Qt::AlignCenter, text)
+                                         : QRect(0, 0, m.horizontalAdvance(text), m.height());
+            if (need.width() <= box.width() && need.height() <= box.height()) return {f, pass.wrap, true};
         }
     }
+    QFont f = designed;
     f.setPointSize(kSmallestPoint);
-    return {f, true};
+    return {f, true, false};
 }
 
 }  // namespace
@@ -73,17 +88,45 @@ void SkinLabel::paintEvent(QPaintEvent*) {
     if (t.isEmpty()) return;
     QPainter p(this);
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-    const QRect box = rect().adjusted(1, 0, -1, 0);
+    const QRect box = captionBox();
     if (scrolling_) {
+        p.setClipRect(box);
         p.setFont(font());
         p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t);
         return;
     }
-    const Fit fit = fitText(t, font(), box);
+    const Fit fit = fitText(t, designedFont(), box);
     p.setFont(fit.font);
     const Qt::Alignment h = alignment() & Qt::AlignHorizontal_Mask;
     p.drawText(box, static_cast<int>(h | Qt::AlignVCenter) | (fit.wrap ? Qt::TextWordWrap : Qt::TextSingleLine), t);
 }
+
+bool SkinLabel::onButton() const { return (alignment() & Qt::AlignHCenter) != 0; }
+
+QRect SkinLabel::captionBox() const {
+    const int inset = onButton() ? kButtonInset : kEntryInset;
+    return rect().adjusted(inset, 0, -inset, 0);
+}
+
+QFont SkinLabel::designedFont() const {
+    QFont f = font();
+    if (pointSizeCap_ > 0 && (f.pointSize() <= 0 || f.pointSize() > pointSizeCap_)) f.setPointSize(pointSizeCap_);
+    return f;
+}
+
+int SkinLabel::oneLinePointSize() const {
+    QFont uncapped = font();
+    const Fit fit = fitText(text(), uncapped, captionBox());
+    return fit.fits && !fit.wrap ? fit.font.pointSize() : 0;
+}
+
+void SkinLabel::setPointSizeCap(int size) {
+    if (size == pointSizeCap_) return;
+    pointSizeCap_ = size;
+    update();
+}
+
+bool SkinLabel::captionFits() const { return text().isEmpty() || fitText(text(), designedFont(), captionBox()).fits; }
 
 SkinPicture::SkinPicture(QWidget* parent) : QWidget(parent) {}
 
@@ -131,7 +174,7 @@ void SkinShape::paintEvent(QPaintEvent*) {
             break;
         }
         case Style::Panel:
-            p.fillRect(rect(), QColor(244, 244, 244));
+            p.fillRect(rect(), kMenuPanelColour);
             p.setPen(QColor(200, 30, 30));
             p.drawRect(rect().adjusted(0, 0, -1, -1));
             break;

@@ -15,6 +15,16 @@ public:
     explicit SkinLabel(QWidget* parent = nullptr);
     // While scrolling, the caption is one line from the left edge, so the marquee reads.
     void setScrolling(bool scrolling);
+    bool scrolling() const { return scrolling_; }
+    // A centred caption sits on a button: it is fitted inside the inset clear of the accents.
+    bool onButton() const;
+    // The largest point size (not above the designed one nor the row's cap) at which the caption
+    // fits on one line inside its inset; 0 when it needs two lines.
+    int oneLinePointSize() const;
+    // The size the captions of one row of buttons share; 0 lifts the cap.
+    void setPointSizeCap(int size);
+    // Whether the caption fits inside its inset at the size it is drawn (on one or two lines).
+    bool captionFits() const;
 
 signals:
     void entered(const QString& name);
@@ -29,8 +39,12 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
+    QRect captionBox() const;
+    QFont designedFont() const;
+
     bool pressed_ = false;
     bool scrolling_ = false;
+    int pointSizeCap_ = 0;
 };
 
 // One skin picture at its natural size; dimmed while disabled.
@@ -52,6 +66,9 @@ protected:
 private:
     QPixmap pixmap_;
 };
+
+// The button menus' panel, behind their entries (and the macro picker's).
+constexpr QColor kMenuPanelColour(244, 244, 244);
 
 // A filled colour swatch, an indicator lamp or a menu panel: a plain painted rectangle.
 class SkinShape : public QWidget {

@@ -12,6 +12,7 @@
 #include "device/virtual_bus.h"
 #include "macros/macro_file.h"
 #include "platform/hidapi_bus.h"
+#include "platform/udev_rule.h"
 #include "skin/layout.h"
 #include "transfers/app_model.h"
 #include "transfers/app_state.h"
@@ -105,9 +106,12 @@ private:
         if (!ids.empty()) o = OpenDevice(bus_, ids.vendorId, ids.productId);
         if (!o.found) {
             std::string message = noDeviceFoundStatus().error.message;
-            for (const auto& path : o.permissionDenied)
-                message += "\npermission denied on " + path +
-                           ": install packaging/70-varnel-config.rules into /etc/udev/rules.d and replug the mouse";
+            const std::string advice = udevRuleAdvice(findUdevRule());
+            for (const auto& path : o.permissionDenied) message += "\npermission denied on " + path + ": " + advice;
+            if (o.permissionDenied.empty())
+                message +=
+                    "\ncheck the USB cable; if the mouse is plugged in, you may lack the permission to open it: " +
+                    advice;
             return Failure{kExitNoDevice, message};
         }
         model_.link().setChannels(o.channels);

@@ -1,0 +1,38 @@
+#include "platform/udev_rule.h"
+
+#include <system_error>
+
+namespace varnel {
+
+namespace {
+constexpr char kRuleName[] = "70-varnel-config.rules";
+}  // namespace
+
+std::optional<UdevRuleLocation> firstExistingRule(const std::vector<UdevRuleLocation>& candidates) {
+    for (const UdevRuleLocation& c : candidates) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(c.path, ec)) return c;
+    }
+    return std::nullopt;
+}
+
+std::string udevRuleAdvice(const std::optional<UdevRuleLocation>& rule) {
+    if (!rule) return "a udev rule for the mouse's USB ids grants access";
+    if (rule->installed) return "the udev rule " + rule->path.string() + " is installed; unplug and replug the mouse";
+    return "install the udev rule " + rule->path.string() + " into /etc/udev/rules.d, then unplug and replug the mouse";
+}
+
+std::optional<UdevRuleLocation> findUdevRule() {
+    const std::filesystem::path name(kRuleName);
+    std::vector<UdevRuleLocation> candidates{
+        {"/usr/lib/udev/rules.d" / name, true},
+        {"/lib/udev/rules.d" / name, true},
+        {"/etc/udev/rules.d" / name, true},
+    };
+#ifdef VARNEL_SOURCE_DIR
+    candidates.push_back({std::filesystem::path(VARNEL_SOURCE_DIR) / "packaging" / name, false});
+#endif
+    return firstExistingRule(candidates);
+}
+
+}  // namespace varnel
