@@ -186,6 +186,9 @@ void MainWindow::startTransfer(TransferJob job, bool showBusyWindow) {
 // ---- the busy state around a job ----
 
 void MainWindow::beginJob(bool showBusyWindow) {
+    // The worker owns the state from here: a recording ends first (its stop encodes into DataBuf),
+    // and no captured event edits the script while the job runs.
+    model_->macroPage().stopRecording();
     model_->hideAllMenus();
     model_->appearance().disableAllPages();
     // The non-modal dialogs (key combination, macro name) must not edit the state meanwhile.
