@@ -101,8 +101,8 @@ Status MainWindowModel::recordClick(bool insert) {
     return s;
 }
 
-Status MainWindowModel::recordInput(const InputEvent& e) {
-    Status s = macro_.recordInput(e, navigation_.overRecordButton());
+Status MainWindowModel::recordInput(const InputEvent& e, bool onRecordButton) {
+    Status s = macro_.recordInput(e, onRecordButton || navigation_.overRecordButton());
     followCaption();
     return s;
 }

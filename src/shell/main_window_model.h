@@ -60,8 +60,10 @@ public:
     // scrolling under the pointer goes on with the new one ("Record" / "Stop"). The status of a
     // stop, which encodes a whole macro.
     Status recordClick(bool insert);
-    // An event captured while recording; the left click on Record/Stop itself is left out.
-    Status recordInput(const InputEvent& e);
+    // An event captured while recording; the left click on Record/Stop itself is left out: the
+    // pointer rests on it by the hover state, or `onRecordButton` (the view's look at where the
+    // pointer is, for a desktop event that may come before the window's own hover).
+    Status recordInput(const InputEvent& e, bool onRecordButton = false);
     // Btn_Web_0Click: marks the five copies clicked; returns the address to open.
     std::string webClick();
     // HideAllMenu: the button editor's menus close.

@@ -1,6 +1,7 @@
 #include "editors/ui/macro_page_view.h"
 
 #include <QComboBox>
+#include <QCursor>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -187,7 +188,13 @@ void MacroPageView::recordClick(bool insert) {
 }
 
 void MacroPageView::recordInput(const InputEvent& e) {
-    const Status s = services_.recordInput(e);
+    // A desktop-wide click can arrive before the window has seen the pointer enter Stop.
+    bool onRecordButton = false;
+    for (const std::string_view name : {ctrl::Btn_Start, ctrl::Btn_InsertStart}) {
+        const auto* w = window_.findChild<QWidget*>(qs(name));
+        onRecordButton |= w != nullptr && w->isVisible() && w->rect().contains(w->mapFromGlobal(QCursor::pos()));
+    }
+    const Status s = services_.recordInput(e, onRecordButton);
     sync();
     if (!s) services_.message(text(s.error().languageKey.empty() ? "Str434" : s.error().languageKey));
 }

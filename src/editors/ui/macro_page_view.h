@@ -35,7 +35,7 @@ struct MacroPageServices {
     std::function<void()> saveMacro;  // Save Macro as a device job
     // Record/Stop (whole macro, or insert) and a captured event, through the window's model.
     std::function<Status(bool insert)> recordClick;
-    std::function<Status(const InputEvent& e)> recordInput;
+    std::function<Status(const InputEvent& e, bool onRecordButton)> recordInput;
 };
 
 class MacroPageView : public QObject {
