@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -21,6 +22,7 @@
 #include "app/loading_window.h"
 #include "app/message_box.h"
 #include "common/resources.h"
+#include "editors/button_editor.h"
 #include "editors/ui/advanced_page_view.h"
 #include "editors/ui/button_editor_view.h"
 #include "editors/ui/lighting_page_view.h"
@@ -139,7 +141,7 @@ MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> po
         [this](const std::function<void()>& work) { whileHeld(work); },
         [this] { Btn_SaveMacroClick(); },
         [this](bool insert) { return model_->recordClick(insert); },
-        [this](const InputEvent& e) { return model_->recordInput(e); },
+        [this](const InputEvent& e, bool onRecordButton) { return model_->recordInput(e, onRecordButton); },
     };
     macroView_ = new MacroPageView(*this, model_->macroPage(), model_->controls(), model_->captions(),
                                    std::move(macroServices), [this] { syncFromModel(); });
@@ -208,6 +210,14 @@ QWidget* MainWindow::createWidget(const Control& c, QWidget* parent) {
         }
         case ControlKind::Combo: {
             auto* cb = new QComboBox(parent);
+            // The drop-down list in the menus' colours: the combo's own white text would be lost on
+            // the list's light ground.
+            const auto rgb = [](const Rgb& c) { return QString("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b); };
+            cb->view()->setStyleSheet(
+                QString("QAbstractItemView { background: %1; color: %2; selection-background-color: "
+                        "%3; selection-color: %4; }")
+                    .arg(kMenuPanelColour.name(), rgb(kEntryNormal.text), rgb(*kEntryHighlighted.back),
+                         rgb(kEntryHighlighted.text)));
             // The model re-renders the index (a language switch), so the user's choice goes there.
             connect(cb, &QComboBox::activated, this, [this, name = c.name](int index) {
                 model_->controls().setItemIndex(name, index);
