@@ -12,15 +12,19 @@
 #include "transfers/app_state.h"
 
 int main(int argc, char** argv) {
+    {
+        // The options are read before the window system starts, so --help needs no display.
+        QCoreApplication options(argc, argv);
+        QCoreApplication::setApplicationVersion(VARNEL_VERSION);
+        QCommandLineParser parser;
+        parser.setApplicationDescription(
+            "Sets up a Varnel gaming mouse: buttons, DPI stages, report rate, lighting, macros, profiles and "
+            "firmware.");
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.process(options);  // prints and ends for --help, --version and unknown options
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationVersion(VARNEL_VERSION);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Sets up a Varnel gaming mouse: buttons, DPI stages, report rate, lighting, macros, profiles and "
-        "firmware.");
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.process(app);  // prints and ends for --help, --version and unknown options
 
     varnel::SingleInstance instance(varnel::defaultInstanceKey());
     if (!instance.claim()) {

@@ -38,8 +38,7 @@ int fail(const std::string& message) {
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
-    QApplication app(argc, argv);
-    QApplication::setApplicationVersion(VARNEL_VERSION);
+    QCoreApplication::setApplicationVersion(VARNEL_VERSION);
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "The configuration window on a virtual bus, with a Wren RGB 3330 virtual mouse plugged in at start and a "
@@ -58,7 +57,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption saveOption(
         "virtual-save", "Writes the memory of the mouse plugged in last to <file> when the demo ends.", "file");
     parser.addOptions({screenshotOption, measureOption, loadOption, saveOption});
-    parser.process(app);  // prints and ends for --help, --version, unknown options and missing values
+    {
+        // The options are read before the window system starts, so --help needs no display.
+        QCoreApplication options(argc, argv);
+        parser.process(options);  // prints and ends for --help, --version, unknown options and missing values
+    }
+    QApplication app(argc, argv);
     const QString screenshot = parser.value(screenshotOption);
     const bool measure = parser.isSet(measureOption);
     const auto valueOf = [&](const QCommandLineOption& o) {

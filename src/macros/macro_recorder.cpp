@@ -43,6 +43,7 @@ void MacroRecorder::start(MacroScript& script, const RecordingSetup& setup) {
     KeysHeld = 0;
     downCount_ = 0;
     recordedDown_.clear();
+    released_.clear();
     if (setup.placement == RecordPlacement::Append) {
         script.assign(1, delayHeader(setup.delayMode, setup.defaultDelayMs));
         counts_ = {};
@@ -72,6 +73,12 @@ RecordStep MacroRecorder::handle(MacroScript& script, const InputEvent& e, bool 
 RecordStep MacroRecorder::handleKey(MacroScript& script, int vk, bool down, std::uint32_t now) {
     RecordStep step;
     if (KeyName(vk) == "255") return step;
+    // A second release with no press between is no keyboard's (a synthetic modifier reset): it
+    // would leave the macro with more releases than presses.
+    if (down)
+        released_.erase(vk);
+    else if (!released_.insert(vk).second)
+        return step;
     // The keyboard's state: a key-down is On when no other key went down since the last key-up,
     // Repeat after that (auto-repeat, or a second key held); every key-up is Off.
     const KeyState state = !down ? KeyState::Off : ++downCount_ == 1 ? KeyState::On : KeyState::Repeat;

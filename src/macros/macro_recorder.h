@@ -71,6 +71,7 @@ private:
     int KeysHeld = 0;  // kept across recordings, as the keyboard's state is
     int downCount_ = 0;
     std::multiset<int> recordedDown_;  // keys whose recorded press awaits its release
+    std::set<int> released_;           // keys released and not pressed since, in this recording
 };
 
 }  // namespace varnel
