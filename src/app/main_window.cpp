@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QWindow>
 #include <cstdio>
 #include <map>
@@ -213,6 +214,7 @@ QWidget* MainWindow::createWidget(const Control& c, QWidget* parent) {
             // The drop-down list in the menus' colours: the combo's own white text would be lost on
             // the list's light ground.
             const auto rgb = [](const Rgb& c) { return QString("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b); };
+            cb->setItemDelegate(new QStyledItemDelegate(cb));  // the style's menu look ignores the sheet
             cb->view()->setStyleSheet(
                 QString("QAbstractItemView { background: %1; color: %2; selection-background-color: "
                         "%3; selection-color: %4; }")
