@@ -488,7 +488,9 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     // Nothing is left half-written: a close during a device job waits for its end, and the busy
     // window says so, so that the wait does not look like a hang.
     if (scheduler_.busy() && scheduler_.requestClose().what != JobScheduler::Do::Close) {
-        if (busy_ != nullptr) {
+        // Only a job or the restart after an update is worth a word: a tick or a pressed button
+        // ends at once.
+        if (busy_ != nullptr && (scheduler_.jobRunning() || scheduler_.restarting())) {
             busy_->setNote(qs(model_->text("Str447")));
             busy_->placeOver(geometry());
             busy_->show();
