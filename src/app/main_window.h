@@ -180,7 +180,7 @@ private:
     std::unordered_map<std::uint64_t, std::function<void()>> requests_;
     std::uint64_t nextRequest_ = 1;
     std::optional<DeviceAction> runningAction_;
-    bool desktopWriteFailed_ = false;                       // the running action could not write the pointer settings
+    std::string desktopFailureKey_;  // the running action's failure with the pointer settings, if any
     std::function<void(const DeviceJobOutcome&)> jobDone_;  // of the running runDeviceJob
     std::vector<QPointer<QWidget>> inertDialogs_;
 };

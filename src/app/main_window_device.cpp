@@ -132,7 +132,7 @@ void MainWindow::proceedAction(DeviceAction action) {
     // stands whatever becomes of the mouse's write.
     collect();
     const Status desktop = model_->pointerSettings().applyToDesktop();
-    desktopWriteFailed_ = !desktop.ok();
+    desktopFailureKey_ = desktop ? std::string() : desktop.error().languageKey;
     if (!desktop) reportProblem(desktop.error().message);
     startTransfer([](AppModel& m, const ProgressSink& progress) { return m.Apply(progress); });
 }
@@ -284,7 +284,8 @@ void MainWindow::showTransferOutcome(const DeviceJobOutcome& outcome) { showTran
 
 void MainWindow::showTransferOutcome(const TransferStatus& status) {
     const std::optional<DeviceAction> action = runningAction_;
-    if (std::exchange(desktopWriteFailed_, false)) showMessage(this, qs(model_->text("Str110")));
+    if (const std::string key = std::exchange(desktopFailureKey_, {}); !key.empty())
+        showMessage(this, qs(model_->text(key)));
     if (const auto message = model_->failureMessage(status)) showMessage(this, qs(*message));
     // A write that worked says so briefly; its busy window may not even have shown.
     if (status.ok() && (action == DeviceAction::Apply || action == DeviceAction::Reset))

@@ -15,7 +15,10 @@ static_assert([] {
     return true;
 }());
 
-Error desktopFailure(const Error& e) { return makeError("desktop pointer settings: " + e.message, "Str110"); }
+// A store's own text where it has one (saved but not yet taken up), else "could not be changed".
+Error desktopFailure(const Error& e) {
+    return makeError("desktop pointer settings: " + e.message, e.languageKey.empty() ? "Str110" : e.languageKey);
+}
 
 }  // namespace
 

@@ -50,14 +50,15 @@ Status notifyDesktop(const std::string& busAddress) {
                                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION);
         bus = g_dbus_connection_new_for_address_sync(busAddress.c_str(), flags, nullptr, nullptr, &err.error);
     }
-    if (bus == nullptr) return makeError("no D-Bus session to tell the desktop: " + err.text());
+    // The files are written by now: what fails is only telling the running desktop (Str115).
+    if (bus == nullptr) return makeError("no D-Bus session to tell the desktop: " + err.text(), "Str115");
     const gboolean sent =
         g_dbus_connection_emit_signal(bus, nullptr, kSignalPath, kSignalInterface, kSignalName,
                                       g_variant_new("(ii)", kSettingsChanged, kSettingsMouse), &err.error) &&
         g_dbus_connection_flush_sync(bus, nullptr, &err.error);
     if (!busAddress.empty()) g_dbus_connection_close_sync(bus, nullptr, nullptr);
     g_object_unref(bus);
-    if (!sent) return makeError("telling the desktop failed: " + err.text());
+    if (!sent) return makeError("telling the desktop failed: " + err.text(), "Str115");
     return Status::success();
 }
 

@@ -231,7 +231,9 @@ TEST(KdePointerStore, FilesInTheConfigFolderAndTheDesktopIsTold) {
 
     KdePointerStore noBus(dir, "unix:path=" + (dir / "no-bus").string());
     ASSERT_TRUE(noBus.write(PS::WheelLines, 3).ok());
-    EXPECT_FALSE(noBus.apply({}).ok()) << "a desktop that cannot be told is a failure";
+    const Status told = noBus.apply({});
+    EXPECT_FALSE(told.ok()) << "a desktop that cannot be told is a failure";
+    EXPECT_EQ(told.error().languageKey, "Str115") << "saved, only not taken up yet";
     fs::remove_all(dir);
 }
 
