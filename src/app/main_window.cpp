@@ -125,7 +125,7 @@ MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> po
     if (!image) reportProblem("default image: " + image.error().message);
     model_->formCreate(screen.width(), screen.height(), org ? *org : emptyLayout, image ? *image : ByteSpan{});
     for (const auto& p : model_->problems()) reportProblem(p);
-    if (const auto rule = findUdevRule()) model_->setUdevRule(rule->path.string(), rule->installed);
+    model_->setUdevRule(findUdevRule());
 
     const WindowRect r = model_->windowRect();
     move(r.x, r.y);

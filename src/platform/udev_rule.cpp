@@ -17,8 +17,12 @@ std::optional<UdevRuleLocation> firstExistingRule(const std::vector<UdevRuleLoca
 }
 
 std::string udevRuleAdvice(const std::optional<UdevRuleLocation>& rule) {
-    if (!rule) return "a udev rule for the mouse's USB ids grants access";
-    if (rule->installed) return "the udev rule " + rule->path.string() + " is installed; unplug and replug the mouse";
+    switch (udevAdviceFor(rule)) {
+        case UdevAdvice::RuleGrantsAccess: return "a udev rule for the mouse's USB ids grants access";
+        case UdevAdvice::Replug:
+            return "the udev rule " + rule->path.string() + " is installed; unplug and replug the mouse";
+        case UdevAdvice::InstallRule: break;
+    }
     return "install the udev rule " + rule->path.string() + " into /etc/udev/rules.d, then unplug and replug the mouse";
 }
 

@@ -1,17 +1,13 @@
 #pragma once
 // Where the udev rule that lets a user open the mouse lies on this machine, so that the advice of
 // a message about a missing mouse names a file that exists.
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace varnel {
+#include "common/udev_advice.h"
 
-struct UdevRuleLocation {
-    std::filesystem::path path;
-    bool installed = false;  // in one of udev's folders, not in a source tree
-};
+namespace varnel {
 
 // The first of `candidates` that exists as a file.
 std::optional<UdevRuleLocation> firstExistingRule(const std::vector<UdevRuleLocation>& candidates);

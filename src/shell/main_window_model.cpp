@@ -166,18 +166,18 @@ std::optional<std::string> MainWindowModel::failureMessage(const TransferStatus&
     return messageFor(status.error, "Str105", false);
 }
 
-void MainWindowModel::setUdevRule(std::optional<std::string> path, bool installed) {
-    udevRule_ = std::move(path);
-    udevRuleInstalled_ = installed;
-}
+void MainWindowModel::setUdevRule(std::optional<UdevRuleLocation> rule) { udevRule_ = std::move(rule); }
 
 std::string MainWindowModel::message(std::string_view key) const {
     const bool missing = key == "Str022" || key == "Str101";
     if (!missing && key != "Str104") return text(key);
     // Without a rule file on this machine the advice names none.
-    std::string rule = text(!udevRule_ ? "Str109" : udevRuleInstalled_ ? "Str108" : "Str107");
+    const UdevAdvice advice = udevAdviceFor(udevRule_);
+    std::string rule = text(advice == UdevAdvice::RuleGrantsAccess ? "Str109"
+                            : advice == UdevAdvice::Replug         ? "Str108"
+                                                                   : "Str107");
     if (udevRule_) {
-        if (const auto at = rule.find("%1"); at != std::string::npos) rule.replace(at, 2, *udevRule_);
+        if (const auto at = rule.find("%1"); at != std::string::npos) rule.replace(at, 2, udevRule_->path.string());
     }
     if (missing) return text(key) + "\n" + text("Str106") + " " + rule;
     return text(key) + "; " + rule;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "common/udev_advice.h"
 #include "config/pointer_store.h"
 #include "editors/advanced_page.h"
 #include "editors/button_editor.h"
@@ -90,7 +91,7 @@ public:
     std::string text(std::string_view key) const { return captions_.text(key); }
     // Where the udev rule is on this machine, if anywhere (the window looks it up; `installed`
     // when it lies in udev's folders rather than in a source tree).
-    void setUdevRule(std::optional<std::string> path, bool installed);
+    void setUdevRule(std::optional<UdevRuleLocation> rule);
     // The text of `key` as a message shows it: one that says the mouse is missing or cannot be
     // opened goes on with what to do (the cable, then the udev rule by a path that exists).
     std::string message(std::string_view key) const;
@@ -145,8 +146,7 @@ private:
     std::vector<std::string> problems_;
     WindowRect windowRect_;
     std::string applicationTitle_ = kApplicationTitle;
-    std::optional<std::string> udevRule_;
-    bool udevRuleInstalled_ = false;
+    std::optional<UdevRuleLocation> udevRule_;
 };
 
 }  // namespace varnel

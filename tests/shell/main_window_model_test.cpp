@@ -218,8 +218,7 @@ TEST_F(MainWindowModelTest, NoMouseMessagesSayWhatToDo) {
     const std::string cable = lang(1, "Str106");
     struct Row {
         const char* name;
-        std::optional<std::string> rule;
-        bool installed;
+        std::optional<UdevRuleLocation> rule;
         const char* key;
         std::string expected;
     };
@@ -229,15 +228,16 @@ TEST_F(MainWindowModelTest, NoMouseMessagesSayWhatToDo) {
     };
     const std::string src = "/src/packaging/70-varnel-config.rules",
                       lib = "/usr/lib/udev/rules.d/70-varnel-config.rules";
+    const UdevRuleLocation inSource{src, false}, installed{lib, true};
     const Row rows[] = {
-        {"no rule here", std::nullopt, false, "Str022", lang(1, "Str022") + "\n" + cable + " " + lang(1, "Str109")},
-        {"rule in the source tree", src, false, "Str101", lang(1, "Str101") + "\n" + cable + " " + with("Str107", src)},
-        {"rule installed", lib, true, "Str022", lang(1, "Str022") + "\n" + cable + " " + with("Str108", lib)},
-        {"permission denied", src, false, "Str104", lang(1, "Str104") + "; " + with("Str107", src)},
-        {"other messages unchanged", src, false, "Str105", lang(1, "Str105")},
+        {"no rule here", std::nullopt, "Str022", lang(1, "Str022") + "\n" + cable + " " + lang(1, "Str109")},
+        {"rule in the source tree", inSource, "Str101", lang(1, "Str101") + "\n" + cable + " " + with("Str107", src)},
+        {"rule installed", installed, "Str022", lang(1, "Str022") + "\n" + cable + " " + with("Str108", lib)},
+        {"permission denied", inSource, "Str104", lang(1, "Str104") + "; " + with("Str107", src)},
+        {"other messages unchanged", inSource, "Str105", lang(1, "Str105")},
     };
     for (const auto& r : rows) {
-        model_->setUdevRule(r.rule, r.installed);
+        model_->setUdevRule(r.rule);
         EXPECT_EQ(model_->message(r.key), r.expected) << r.name;
     }
     EXPECT_EQ(model_->noDeviceMessage(), lang(1, "Str100") + "\n" + model_->message("Str101"));
