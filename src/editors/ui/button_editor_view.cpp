@@ -120,10 +120,7 @@ void ButtonEditorView::openDialog() {
     if (dialog_) dialog_->close();
     sync();
     dialog_ = new KeyCombinationDialog(&window_, captions_, editor_, [this] { sync(); });
-    dialog_->show();
-    dialog_->raise();
-    dialog_->activateWindow();
-    if (auto* edit = dialog_->findChild<QWidget*>("Edt_Assembly")) edit->setFocus();
+    dialog_->present();
 }
 
 void ButtonEditorView::sync() {

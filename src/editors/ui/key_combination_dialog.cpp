@@ -65,11 +65,9 @@ KeyCombinationDialog::KeyCombinationDialog(QWidget* mainWindow, const CaptionsMo
         boxes_[i] = box;
     }
 
-    connect(addButton(true, "IB_Confirm", "Img_Confirm", qs(captions.text("Str501"))), &SkinLabel::clicked, this,
-            &KeyCombinationDialog::IB_ConfirmClick);
-    connect(addButton(false, "IB_Cancel", "Img_Cancel", qs(captions.text("Str502"))), &SkinLabel::clicked, this,
-            &KeyCombinationDialog::IB_CancelClick);
-    connect(addClose("IB_Close"), &SkinLabel::clicked, this, &KeyCombinationDialog::IB_CloseClick);
+    addConfirmCancelClose(
+        qs(captions.text("Str501")), qs(captions.text("Str502")), [this] { IB_ConfirmClick(); },
+        [this] { IB_CancelClick(); }, [this] { IB_CloseClick(); });
 
     // Centred on the main window, 40 pixels lower, as the busy window.
     const QRect main = mainWindow->geometry();

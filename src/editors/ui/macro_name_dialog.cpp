@@ -21,11 +21,9 @@ MacroNameDialog::MacroNameDialog(QWidget* mainWindow, const CaptionsModel& capti
     edit_ = addEdit("Edt_MacroName");
     edit_->setMaxLength(static_cast<int>(kMaxNameUnits));  // UTF-16 units, as QLineEdit counts
     connect(edit_, &QLineEdit::returnPressed, this, &MacroNameDialog::IB_ConfirmClick);
-    connect(addButton(true, "IB_Confirm", "Img_Confirm", qs(captions.text("Str511"))), &SkinLabel::clicked, this,
-            &MacroNameDialog::IB_ConfirmClick);
-    connect(addButton(false, "IB_Cancel", "Img_Cancel", qs(captions.text("Str512"))), &SkinLabel::clicked, this,
-            &MacroNameDialog::IB_CancelClick);
-    connect(addClose("IB_Close"), &SkinLabel::clicked, this, &MacroNameDialog::IB_CloseClick);
+    addConfirmCancelClose(
+        qs(captions.text("Str511")), qs(captions.text("Str512")), [this] { IB_ConfirmClick(); },
+        [this] { IB_CancelClick(); }, [this] { IB_CloseClick(); });
 
     const QRect main = mainWindow->geometry();
     const WindowRect at = centredOn({main.x(), main.y(), main.width(), main.height()}, kWidth, kHeight);

@@ -238,10 +238,7 @@ void MacroPageView::openRenameDialog() {
     if (dialog_) dialog_->close();
     sync();
     dialog_ = new MacroNameDialog(&window_, captions_, page_, [this] { sync(); });
-    dialog_->show();
-    dialog_->raise();
-    dialog_->activateWindow();
-    if (auto* edit = dialog_->findChild<QWidget*>("Edt_MacroName")) edit->setFocus();
+    dialog_->present();
 }
 
 void MacroPageView::clearMacro() {

@@ -64,6 +64,7 @@ QLineEdit* SkinDialog::addEdit(const char* name) {
     edit->setGeometry(kEdit);
     edit->setFrame(false);
     edit->setStyleSheet("QLineEdit { background: transparent; color: #e2e4e8; }");
+    edit_ = edit;
     return edit;
 }
 
@@ -88,6 +89,22 @@ SkinLabel* SkinDialog::addClose(const char* name) {
     close->setObjectName(name);
     close->setGeometry(kClose);
     return close;
+}
+
+void SkinDialog::addConfirmCancelClose(const QString& confirmCaption, const QString& cancelCaption,
+                                       std::function<void()> confirm, std::function<void()> cancel,
+                                       std::function<void()> close) {
+    connect(addButton(true, "IB_Confirm", "Img_Confirm", confirmCaption), &SkinLabel::clicked, this,
+            std::move(confirm));
+    connect(addButton(false, "IB_Cancel", "Img_Cancel", cancelCaption), &SkinLabel::clicked, this, std::move(cancel));
+    connect(addClose("IB_Close"), &SkinLabel::clicked, this, std::move(close));
+}
+
+void SkinDialog::present() {
+    show();
+    raise();
+    activateWindow();
+    if (edit_ != nullptr) edit_->setFocus();
 }
 
 }  // namespace varnel
