@@ -421,7 +421,7 @@ void MainWindow::onLabelClicked(const QString& name) {
     syncFromModel();
 }
 
-void MainWindow::onPicturePressed(const QString& name, const QPoint& globalPos) {
+void MainWindow::onPicturePressed(const QString& name, const QPoint& /*globalPos*/, const QPoint& windowPos) {
     dragging_ = false;
     bool background = false;
     for (int page = 1; page <= skin::kPageGroupCount; ++page) background |= name == qs(skin::baseImage(page));
@@ -429,8 +429,10 @@ void MainWindow::onPicturePressed(const QString& name, const QPoint& globalPos) 
     model_->hideAllMenus();
     syncFromModel();
     if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
-    // Without a window manager that moves windows, follow the pointer ourselves.
-    dragOffset_ = globalPos - pos();
+    // Without a window manager that moves windows, follow the pointer ourselves. The grip is the
+    // press's own point in the window: pos() can still hold a position the display has moved on
+    // from, and an offset taken from it makes the first move jump by the difference.
+    dragOffset_ = windowPos;
     dragging_ = true;
 }
 

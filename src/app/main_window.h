@@ -104,7 +104,7 @@ private:
     void onLabelEntered(const QString& name);
     void onLabelLeft(const QString& name);
     void onLabelClicked(const QString& name);
-    void onPicturePressed(const QString& name, const QPoint& globalPos);
+    void onPicturePressed(const QString& name, const QPoint& globalPos, const QPoint& windowPos);
     void onPictureDragged(const QPoint& globalPos);
     void reportProblem(const std::string& line);
 

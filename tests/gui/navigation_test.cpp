@@ -199,19 +199,29 @@ private slots:
         QCOMPARE(combo->currentText(), text(1, "Str412"));
     }
 
+    // The window follows the grip exactly from the first move, also when pos() still holds a
+    // place the display has moved the window away from (lag).
     void backgroundDragsTheWindowAndClosesMenus() {
-        window_->model().controls().setVisible("Pnl_Main", true);
-        window_->syncFromModel();
         QWidget* base = child("Img_Base_1");
-        const QPoint start = window_->pos();
         const QPoint grip(5, 300);
-        QTest::mousePress(base, Qt::LeftButton, {}, grip);
-        QVERIFY(child("Pnl_Main")->isHidden());
-        if (window_->pos() != start) QSKIP("a window manager took the move over");
-        const QPointF to = base->mapToGlobal(QPointF(grip + QPoint(30, 20)));
-        QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)), to, Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(base, &move);
-        QCOMPARE(window_->pos(), start + QPoint(30, 20));
+        const QPoint inWindow = base->mapTo(window_.get(), grip);
+        for (const QPoint lag : {QPoint(0, 0), QPoint(0, 200), QPoint(-40, 0)}) {
+            window_->model().controls().setVisible("Pnl_Main", true);
+            window_->syncFromModel();
+            const QPoint start = window_->pos();
+            const QPointF pressAt = start + lag + inWindow;
+            QMouseEvent press(QEvent::MouseButtonPress, grip, inWindow, pressAt, Qt::LeftButton, Qt::LeftButton, {});
+            QApplication::sendEvent(base, &press);
+            QVERIFY(child("Pnl_Main")->isHidden());
+            if (window_->pos() != start) QSKIP("a window manager took the move over");
+            const QPointF to = pressAt + QPointF(30, 20);
+            QMouseEvent move(QEvent::MouseMove, grip + QPoint(30, 20), inWindow + QPoint(30, 20), to, Qt::NoButton,
+                             Qt::LeftButton, {});
+            QApplication::sendEvent(base, &move);
+            QCOMPARE(window_->pos(), start + lag + QPoint(30, 20));
+            QMouseEvent release(QEvent::MouseButtonRelease, grip, inWindow, to, Qt::LeftButton, Qt::NoButton, {});
+            QApplication::sendEvent(base, &release);
+        }
     }
 
 private:

@@ -144,7 +144,7 @@ void SkinPicture::paintEvent(QPaintEvent*) {
 }
 
 void SkinPicture::mousePressEvent(QMouseEvent* e) {
-    emit pressed(objectName(), e->globalPosition().toPoint());
+    emit pressed(objectName(), e->globalPosition().toPoint(), e->scenePosition().toPoint());
     e->accept();
 }
 

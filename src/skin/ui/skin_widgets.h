@@ -55,7 +55,9 @@ public:
     void setPixmap(const QPixmap& p);
 
 signals:
-    void pressed(const QString& name, const QPoint& globalPos);
+    // windowPos: where in the top-level window the press landed, as the event gives it (not
+    // derived from the window's cached position, which can lag behind the display's).
+    void pressed(const QString& name, const QPoint& globalPos, const QPoint& windowPos);
     void dragged(const QPoint& globalPos);
 
 protected:
