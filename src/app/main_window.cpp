@@ -421,7 +421,7 @@ void MainWindow::onLabelClicked(const QString& name) {
     syncFromModel();
 }
 
-void MainWindow::onPicturePressed(const QString& name, const QPoint& /*globalPos*/, const QPoint& windowPos) {
+void MainWindow::onPicturePressed(const QString& name, const QPointF& /*globalPos*/, const QPointF& windowPos) {
     dragging_ = false;
     bool background = false;
     for (int page = 1; page <= skin::kPageGroupCount; ++page) background |= name == qs(skin::baseImage(page));
@@ -431,13 +431,14 @@ void MainWindow::onPicturePressed(const QString& name, const QPoint& /*globalPos
     if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
     // Without a window manager that moves windows, follow the pointer ourselves. The grip is the
     // press's own point in the window: pos() can still hold a position the display has moved on
-    // from, and an offset taken from it makes the first move jump by the difference.
-    dragOffset_ = windowPos;
+    // from, and an offset taken from it makes the first move jump by the difference. move()
+    // places the frame, so a frame some window manager drew anyway is added.
+    dragOffset_ = windowPos + QPointF(geometry().topLeft() - pos());
     dragging_ = true;
 }
 
-void MainWindow::onPictureDragged(const QPoint& globalPos) {
-    if (dragging_) move(globalPos - dragOffset_);
+void MainWindow::onPictureDragged(const QPointF& globalPos) {
+    if (dragging_) move((globalPos - dragOffset_).toPoint());
 }
 
 void MainWindow::LabelRunTimer() {

@@ -104,8 +104,8 @@ private:
     void onLabelEntered(const QString& name);
     void onLabelLeft(const QString& name);
     void onLabelClicked(const QString& name);
-    void onPicturePressed(const QString& name, const QPoint& globalPos, const QPoint& windowPos);
-    void onPictureDragged(const QPoint& globalPos);
+    void onPicturePressed(const QString& name, const QPointF& globalPos, const QPointF& windowPos);
+    void onPictureDragged(const QPointF& globalPos);
     void reportProblem(const std::string& line);
 
     // Device jobs (main_window_device.cpp).
@@ -172,7 +172,7 @@ private:
     std::set<std::string> reported_;
     QLabel* statusNote_ = nullptr;
     QTimer statusNoteTimer_;
-    QPoint dragOffset_;
+    QPointF dragOffset_;
     bool dragging_ = false;
 
     DeviceWorker* worker_ = nullptr;

@@ -9,8 +9,12 @@
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "gui_test_main.h"
+#include "skin/skin_tables.h"
 
 using namespace varnel;
+
+// On the skin's heading, where the window's shape lets a real pointer press.
+constexpr QPoint kGrip{188, 26};
 
 class NavigationTest : public QObject {
     Q_OBJECT
@@ -199,29 +203,49 @@ private slots:
         QCOMPARE(combo->currentText(), text(1, "Str412"));
     }
 
-    // The window follows the grip exactly from the first move, also when pos() still holds a
-    // place the display has moved the window away from (lag).
+    // A press on any page's background grips the window with any button; from the first move the
+    // gripped point stays under the pointer, also when pos() still holds a place the display has
+    // moved the window away from (lag).
+    void backgroundDragsTheWindowAndClosesMenus_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<QPoint>("lag");
+        QTest::newRow("main, left") << 1 << Qt::LeftButton << QPoint(0, 0);
+        QTest::newRow("advanced, right, pos() 200 px high") << 3 << Qt::RightButton << QPoint(0, 200);
+        QTest::newRow("update, middle, pos() 40 px right") << 5 << Qt::MiddleButton << QPoint(-40, 0);
+    }
     void backgroundDragsTheWindowAndClosesMenus() {
-        QWidget* base = child("Img_Base_1");
-        const QPoint grip(5, 300);
-        const QPoint inWindow = base->mapTo(window_.get(), grip);
-        for (const QPoint lag : {QPoint(0, 0), QPoint(0, 200), QPoint(-40, 0)}) {
-            window_->model().controls().setVisible("Pnl_Main", true);
-            window_->syncFromModel();
-            const QPoint start = window_->pos();
-            const QPointF pressAt = start + lag + inWindow;
-            QMouseEvent press(QEvent::MouseButtonPress, grip, inWindow, pressAt, Qt::LeftButton, Qt::LeftButton, {});
-            QApplication::sendEvent(base, &press);
-            QVERIFY(child("Pnl_Main")->isHidden());
-            if (window_->pos() != start) QSKIP("a window manager took the move over");
-            const QPointF to = pressAt + QPointF(30, 20);
-            QMouseEvent move(QEvent::MouseMove, grip + QPoint(30, 20), inWindow + QPoint(30, 20), to, Qt::NoButton,
-                             Qt::LeftButton, {});
-            QApplication::sendEvent(base, &move);
-            QTRY_COMPARE(window_->pos(), start + lag + QPoint(30, 20));  // on X, once the server has moved it
-            QMouseEvent release(QEvent::MouseButtonRelease, grip, inWindow, to, Qt::LeftButton, Qt::NoButton, {});
-            QApplication::sendEvent(base, &release);
-        }
+        QFETCH(int, page);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(QPoint, lag);
+        window_->model().controls().setVisible("Pnl_Main", true);
+        window_->syncFromModel();
+        QWidget* base = child(QString::fromStdString(skin::baseImage(page)));
+        const QPoint grip = kGrip;
+        const QPointF inWindow = base->mapTo(window_.get(), grip);
+        const QPoint start = window_->pos();
+        const QPointF pressAt = start + lag + inWindow;
+        QMouseEvent press(QEvent::MouseButtonPress, grip, inWindow, pressAt, button, button, {});
+        QApplication::sendEvent(base, &press);
+        QVERIFY(child("Pnl_Main")->isHidden());
+        const QPointF to = pressAt + QPointF(30, 20);
+        QMouseEvent move(QEvent::MouseMove, grip + QPoint(30, 20), inWindow + QPointF(30, 20), to, Qt::NoButton, button,
+                         {});
+        QApplication::sendEvent(base, &move);
+        QTRY_COMPARE(window_->pos() + inWindow, to);  // on X, once the server has moved it
+    }
+
+    // The same with the display's own pointer, on an X server without a window manager.
+    void theGripStaysUnderARealPointer() {
+        if (!testing::onXServer()) QSKIP("needs an X server");
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        const QPoint start = window_->pos();
+        const QPoint grip = window_->mapToGlobal(kGrip);
+        testing::xdotool({"mousemove", QString::number(grip.x()), QString::number(grip.y()), "mousedown", "1"});
+        testing::xdotool({"mousemove_relative", "--", "7", "-150", "mousemove_relative", "--", "60", "90"});
+        testing::xdotool({"mouseup", "1"});
+        QTRY_COMPARE(window_->pos(), start + QPoint(67, -60));
+        QCOMPARE(QCursor::pos() - window_->pos(), kGrip);
     }
 
 private:

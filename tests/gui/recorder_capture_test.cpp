@@ -3,7 +3,6 @@
 // on any desktop; under an X server also what is typed and clicked outside it.
 #include <QComboBox>
 #include <QListWidget>
-#include <QProcess>
 #include <QtTest>
 #include <memory>
 
@@ -53,8 +52,6 @@ struct RecorderRig {
     int macro;
     QListWidget* events = nullptr;
 };
-
-void xdotool(const QStringList& args) { QCOMPARE(QProcess::execute("xdotool", args), 0); }
 
 }  // namespace
 
@@ -126,35 +123,25 @@ private slots:
     }
 
     void globalCaptureRecordsWhatHappensOutsideTheWindow() {
-        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server");
+        if (!testing::onXServer()) QSKIP("needs an X server");
         RecorderRig r;
         r.rig.click("Btn_Start");
         QVERIFY(!r.rig.child<QWidget>("lbl_RecordNote")->isVisible());
         // The pointer outside the window: the key and the click go to the desktop, not to it.
-        xdotool({"mousemove", "1020", "760"});
-        xdotool({"key", "a"});
-        xdotool({"click", "3"});
+        testing::xdotool({"mousemove", "1020", "760"});
+        testing::xdotool({"key", "a"});
+        testing::xdotool({"click", "3"});
         QTRY_COMPARE(r.events->count(), 4);
         // A real click on Stop, straight after the move: its press may reach the capture before
         // the window has seen the pointer enter; it is still no part of the macro.
         auto* stop = r.rig.child<QWidget>("Btn_Start");
         const QPoint at = stop->mapToGlobal(stop->rect().center());
-        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+        testing::xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
         QTRY_COMPARE(stop->property("text").toString(), r.rig.text("Str400"));
         QCOMPARE(r.events->count(), 4);
         QCOMPARE(r.savedBlock(), kRecorded);
     }
 };
 
-int main(int argc, char** argv) {
-    QTemporaryDir dir;
-    // On an X server (QT_QPA_PLATFORM=xcb) the desktop's raw input is read; elsewhere offscreen.
-    if (qgetenv("QT_QPA_PLATFORM") != "xcb")
-        qputenv("QT_QPA_PLATFORM", varnel::testing::offscreenPlatform(dir).toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR")) qputenv("QT_QPA_FONTDIR", "/usr/share/fonts/truetype/dejavu");
-    QApplication app(argc, argv);
-    RecorderCaptureTest tc;
-    return QTest::qExec(&tc, argc, argv);
-}
-
+VARNEL_GUI_TEST_MAIN(RecorderCaptureTest)
 #include "recorder_capture_test.moc"

@@ -144,12 +144,12 @@ void SkinPicture::paintEvent(QPaintEvent*) {
 }
 
 void SkinPicture::mousePressEvent(QMouseEvent* e) {
-    emit pressed(objectName(), e->globalPosition().toPoint(), e->scenePosition().toPoint());
+    emit pressed(objectName(), e->globalPosition(), e->scenePosition());
     e->accept();
 }
 
 void SkinPicture::mouseMoveEvent(QMouseEvent* e) {
-    if (e->buttons() != Qt::NoButton) emit dragged(e->globalPosition().toPoint());
+    if (e->buttons() != Qt::NoButton) emit dragged(e->globalPosition());
 }
 
 SkinShape::SkinShape(Style style, QWidget* parent)

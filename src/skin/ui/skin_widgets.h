@@ -57,8 +57,8 @@ public:
 signals:
     // windowPos: where in the top-level window the press landed, as the event gives it (not
     // derived from the window's cached position, which can lag behind the display's).
-    void pressed(const QString& name, const QPoint& globalPos, const QPoint& windowPos);
-    void dragged(const QPoint& globalPos);
+    void pressed(const QString& name, const QPointF& globalPos, const QPointF& windowPos);
+    void dragged(const QPointF& globalPos);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
