@@ -15,8 +15,6 @@
 #include <QStyledItemDelegate>
 #include <QWindow>
 #include <cstdio>
-#include <map>
-#include <tuple>
 #include <vector>
 
 #include "app/file_dialog.h"
@@ -131,6 +129,7 @@ MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> po
     move(r.x, r.y);
     for (const auto& name : model_->controls().names()) render(*model_->controls().find(name));
     model_->controls().takeChanged();
+    fitCaptionRows();
     syncFromModel();
     new ButtonEditorView(*this, model_->buttonMaps(), model_->captions(), [this] { syncFromModel(); });
     new AdvancedPageView(*this, model_->advanced(), [this] { syncFromModel(); });
@@ -357,15 +356,9 @@ void MainWindow::syncFromModel() {
 }
 
 void MainWindow::fitCaptionRows() {
-    // A row: the buttons of one parent at the same height and top. A scrolling caption keeps the
-    // row's size (its rotated text is no caption to fit), and one that needs two lines (a long
-    // Spanish text) neither sets nor takes it.
-    std::map<std::tuple<QObject*, int, int>, std::vector<SkinLabel*>> rows;
-    for (auto* l : findChildren<SkinLabel*>()) {
-        if (l->onButton() && !l->text().isEmpty()) rows[{l->parent(), l->y(), l->height()}].push_back(l);
-    }
-    for (auto& [where, labels] : rows) {
-        if (labels.size() < 2) continue;
+    // A scrolling caption keeps the row's size (its rotated text is no caption to fit), and one
+    // that needs two lines (a long Spanish text) neither sets nor takes it.
+    for (const auto& labels : captionRows(*this)) {
         std::vector<int> sizes;
         int cap = 0;
         for (SkinLabel* l : labels) {

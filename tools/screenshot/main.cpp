@@ -40,9 +40,9 @@ QImage snapshot(varnel::MainWindow& w) {
     return img;
 }
 
-// Every caption shown on a button fits inside its inset, clear of the accents; 1 per one that
-// does not, named on stderr.
-int uncutCaptions(varnel::MainWindow& w, const QString& file) {
+// Every caption shown on a button fits inside its inset, clear of the accents, and the one-line
+// captions of a row are drawn at one size; 1 per one that does not, named on stderr.
+int captionFaults(varnel::MainWindow& w, const QString& file) {
     int failures = 0;
     for (const auto* l : w.findChildren<varnel::SkinLabel*>()) {
         if (!l->isVisibleTo(&w) || !l->onButton() || l->captionFits()) continue;
@@ -50,13 +50,25 @@ int uncutCaptions(varnel::MainWindow& w, const QString& file) {
                      qPrintable(l->objectName()), qPrintable(l->text()));
         ++failures;
     }
+    for (const auto& row : varnel::captionRows(w)) {
+        int size = 0;
+        for (const auto* l : row) {
+            const int drawn = l->isVisibleTo(&w) ? l->drawnPointSize() : 0;
+            if (drawn == 0) continue;
+            if (size == 0) size = drawn;
+            if (drawn == size) continue;
+            std::fprintf(stderr, "screenshot: %s: the caption of %s (\"%s\") is drawn at %d pt, its row at %d pt\n",
+                         qPrintable(file), qPrintable(l->objectName()), qPrintable(l->text()), drawn, size);
+            ++failures;
+        }
+    }
     return failures;
 }
 
 // Writes the window's picture to `file`; 1 on failure, and 1 per caption that does not fit.
 int save(varnel::MainWindow& w, const QString& file) {
     QApplication::processEvents();
-    const int cut = uncutCaptions(w, file);
+    const int cut = captionFaults(w, file);
     if (snapshot(w).save(file)) return cut;
     std::fprintf(stderr, "screenshot: cannot write %s\n", qPrintable(file));
     return cut + 1;
@@ -84,6 +96,7 @@ int main(int argc, char** argv) {
     varnel::AppState state;
     varnel::MainWindow window(state, std::make_unique<varnel::KdePointerStore>(desktop.path().toStdString()));
     window.show();
+    int failures = save(window, out.filePath(QStringLiteral("start.png")));  // as the program opens
     // The default image as a Wren RGB mouse with an A3050 sensor (whose steps the image's DPI
     // codes are) would show it: every DPI stage with its value, bar and colour.
     state.DeviceChip = varnel::ChipModel::Wren;
@@ -93,7 +106,6 @@ int main(int argc, char** argv) {
     state.DataBufToUI();
     window.model().mouseIdentified();
     window.model().RefreshUI();
-    int failures = 0;
     for (int lang = 1; lang <= varnel::skin::kLanguageCount; ++lang) {
         window.model().languageClick(lang);
         for (const auto& page : varnel::skin::kPages) {

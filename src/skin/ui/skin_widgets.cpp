@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextOption>
+#include <map>
+#include <tuple>
 
 namespace varnel {
 
@@ -127,6 +129,24 @@ void SkinLabel::setPointSizeCap(int size) {
 }
 
 bool SkinLabel::captionFits() const { return text().isEmpty() || fitText(text(), designedFont(), captionBox()).fits; }
+
+int SkinLabel::drawnPointSize() const {
+    if (scrolling_ || text().isEmpty()) return 0;
+    const Fit fit = fitText(text(), designedFont(), captionBox());
+    return fit.fits && !fit.wrap ? fit.font.pointSize() : 0;
+}
+
+std::vector<std::vector<SkinLabel*>> captionRows(const QWidget& root) {
+    std::map<std::tuple<QObject*, int, int>, std::vector<SkinLabel*>> rows;
+    for (auto* l : root.findChildren<SkinLabel*>()) {
+        if (l->onButton() && !l->text().isEmpty()) rows[{l->parent(), l->y(), l->height()}].push_back(l);
+    }
+    std::vector<std::vector<SkinLabel*>> out;
+    for (auto& [where, labels] : rows) {
+        if (labels.size() >= 2) out.push_back(std::move(labels));
+    }
+    return out;
+}
 
 SkinPicture::SkinPicture(QWidget* parent) : QWidget(parent) {}
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QWidget>
+#include <vector>
 
 namespace varnel {
 
@@ -25,6 +26,8 @@ public:
     void setPointSizeCap(int size);
     // Whether the caption fits inside its inset at the size it is drawn (on one or two lines).
     bool captionFits() const;
+    // The point size the caption is drawn at on one line; 0 when it takes two lines or scrolls.
+    int drawnPointSize() const;
 
 signals:
     void entered(const QString& name);
@@ -46,6 +49,10 @@ private:
     bool scrolling_ = false;
     int pointSizeCap_ = 0;
 };
+
+// The rows of button captions under `root`: the captioned button labels of one parent at the
+// same top and height, in rows of two or more.
+std::vector<std::vector<SkinLabel*>> captionRows(const QWidget& root);
 
 // One skin picture at its natural size; dimmed while disabled.
 class SkinPicture : public QWidget {
