@@ -523,7 +523,7 @@ QImage macroPage(int skin) {
     PageCanvas c(size::kMacroPage, kMacroOrigin);
     QPainter& p = c.p;
 
-    drawCard(p, QRectF(120, 148, 466, 320));
+    drawCard(p, QRectF(120, 148, 466, 322), true);
     drawSectionTitle(p, QPointF(132, 160), t.macroList, 346);
     drawSectionTitle(p, QPointF(353, 160), t.events, 578);
 
@@ -534,7 +534,7 @@ QImage macroPage(int skin) {
     drawWell(p, QRectF(265, 370, 44, 20));
     rowText(p, 314, 370, 20, t.seconds, Qt::AlignLeft, 30, 12, ink::kTextDim);
 
-    drawCard(p, QRectF(592, 148, 174, 320));
+    drawCard(p, QRectF(592, 148, 174, 322), true);
     drawSectionTitle(p, QPointF(602, 158), t.editGroup, 0);
     drawSectionTitle(p, QPointF(602, 294), t.manageGroup, 0);
     const struct {

@@ -79,14 +79,24 @@ void drawText(QPainter& p, const QRectF& box, const QString& text, const QFont& 
     p.restore();
 }
 
-void drawCard(QPainter& p, const QRectF& r) {
+void drawCard(QPainter& p, const QRectF& r, bool openBottom) {
     p.save();
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, QColor(255, 255, 255, 10));
     g.setColorAt(1, QColor(255, 255, 255, 4));
     p.setBrush(g);
     p.setPen(QPen(QColor(255, 255, 255, 22), 1));
-    p.drawPolygon(chamferPolygon(r.adjusted(0.5, 0.5, -0.5, -0.5), 10, 0, 10, 0));
+    const QPolygonF outline = chamferPolygon(r.adjusted(0.5, 0.5, -0.5, -0.5), 10, 0, openBottom ? 0 : 10, 0);
+    if (openBottom) {
+        // Runs out under the tray: its last row of buttons sits on no border.
+        p.setPen(Qt::NoPen);
+        p.drawPolygon(outline);
+        p.setPen(QPen(QColor(255, 255, 255, 22), 1));
+        // Right side, top with its cut corner, left side: all but the bottom edge.
+        p.drawPolyline(QPolygonF{outline[3], outline[1], outline[0], outline[7], outline[6]});
+    } else {
+        p.drawPolygon(outline);
+    }
     // A short red stroke on the cut corner ties the cards to the window frame.
     p.setPen(QPen(QColor(227, 38, 54, 200), 2, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(r.left() + 1, r.top() + 22), QPointF(r.left() + 1, r.top() + 11));

@@ -52,7 +52,7 @@ void drawText(QPainter& p, const QRectF& box, const QString& text, const QFont& 
               int flags = Qt::AlignLeft | Qt::AlignVCenter);
 
 // A darker, inset area (card) on a page picture.
-void drawCard(QPainter& p, const QRectF& r);
+void drawCard(QPainter& p, const QRectF& r, bool openBottom = false);
 
 // An inset well for an edit box at `r` (the edit sits inside it).
 void drawWell(QPainter& p, const QRectF& r);
