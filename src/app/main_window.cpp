@@ -356,17 +356,18 @@ void MainWindow::syncFromModel() {
 }
 
 void MainWindow::fitCaptionRows() {
-    // A scrolling caption keeps the row's size (its rotated text is no caption to fit), and one
-    // that needs two lines (a long Spanish text) neither sets nor takes it.
+    // A scrolling caption's rotated text is no caption to fit: it keeps the size it had and still
+    // holds its row to it, so pointing at a button changes no caption's size. One that needs two
+    // lines (a long Spanish text) neither sets nor takes the row's size.
     for (const auto& labels : captionRows(*this)) {
         std::vector<int> sizes;
         int cap = 0;
         for (SkinLabel* l : labels) {
-            sizes.push_back(l->scrolling() ? -1 : l->oneLinePointSize());
+            sizes.push_back(l->scrolling() ? l->pointSizeCap() : l->oneLinePointSize());
             if (sizes.back() > 0 && (cap == 0 || sizes.back() < cap)) cap = sizes.back();
         }
         for (std::size_t i = 0; i < labels.size(); ++i) {
-            if (sizes[i] >= 0) labels[i]->setPointSizeCap(sizes[i] > 0 ? cap : 0);
+            if (!labels[i]->scrolling()) labels[i]->setPointSizeCap(sizes[i] > 0 ? cap : 0);
         }
     }
 }
@@ -414,7 +415,7 @@ void MainWindow::onLabelClicked(const QString& name) {
     syncFromModel();
 }
 
-void MainWindow::onPicturePressed(const QString& name, const QPointF& /*globalPos*/, const QPointF& windowPos) {
+void MainWindow::onPicturePressed(const QString& name, const QPointF& windowPos) {
     dragging_ = false;
     bool background = false;
     for (int page = 1; page <= skin::kPageGroupCount; ++page) background |= name == qs(skin::baseImage(page));

@@ -104,7 +104,7 @@ private:
     void onLabelEntered(const QString& name);
     void onLabelLeft(const QString& name);
     void onLabelClicked(const QString& name);
-    void onPicturePressed(const QString& name, const QPointF& globalPos, const QPointF& windowPos);
+    void onPicturePressed(const QString& name, const QPointF& windowPos);
     void onPictureDragged(const QPointF& globalPos);
     void reportProblem(const std::string& line);
 

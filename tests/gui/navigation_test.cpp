@@ -10,6 +10,7 @@
 #include "app/message_box.h"
 #include "gui_test_main.h"
 #include "skin/skin_tables.h"
+#include "skin/ui/skin_widgets.h"
 
 using namespace varnel;
 
@@ -120,6 +121,24 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(label("Key2")->text(), QString("   ABC "), 1000);  // the 200 ms timer runs it
         leave("Key2");
         QCOMPARE(label("Key2")->text(), QString("ABC"));
+    }
+
+    // Pointing at a button scrolls its caption at the size its row shares, and no other caption
+    // of the row changes size (the smallest one held the row's size).
+    void aScrollingCaptionKeepsItsRowsSize() {
+        auto* save = child<SkinLabel>("Btn_Save_1");
+        std::vector<SkinLabel*> row;
+        for (const auto& r : captionRows(*window_)) {
+            if (std::find(r.begin(), r.end(), save) != r.end()) row = r;
+        }
+        QVERIFY(row.size() > 2);
+        std::vector<int> before;
+        for (const SkinLabel* l : row) before.push_back(l->drawnPointSize());
+        enter("Btn_Save_1");
+        window_->LabelRunTimer();
+        QVERIFY(save->scrolling());
+        for (std::size_t i = 0; i < row.size(); ++i) QCOMPARE(row[i]->drawnPointSize(), before[i]);
+        leave("Btn_Save_1");
     }
 
     void webButtonNeitherScrollsNorStopsPolling() {

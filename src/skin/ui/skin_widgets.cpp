@@ -93,7 +93,7 @@ void SkinLabel::paintEvent(QPaintEvent*) {
     const QRect box = captionBox();
     if (scrolling_) {
         p.setClipRect(box);
-        p.setFont(font());
+        p.setFont(designedFont());
         p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t);
         return;
     }
@@ -116,9 +116,10 @@ QFont SkinLabel::designedFont() const {
     return f;
 }
 
-int SkinLabel::oneLinePointSize() const {
-    QFont uncapped = font();
-    const Fit fit = fitText(text(), uncapped, captionBox());
+int SkinLabel::oneLinePointSize() const { return oneLineSize(font()); }
+
+int SkinLabel::oneLineSize(const QFont& designed) const {
+    const Fit fit = fitText(text(), designed, captionBox());
     return fit.fits && !fit.wrap ? fit.font.pointSize() : 0;
 }
 
@@ -131,9 +132,8 @@ void SkinLabel::setPointSizeCap(int size) {
 bool SkinLabel::captionFits() const { return text().isEmpty() || fitText(text(), designedFont(), captionBox()).fits; }
 
 int SkinLabel::drawnPointSize() const {
-    if (scrolling_ || text().isEmpty()) return 0;
-    const Fit fit = fitText(text(), designedFont(), captionBox());
-    return fit.fits && !fit.wrap ? fit.font.pointSize() : 0;
+    if (text().isEmpty()) return 0;
+    return scrolling_ ? designedFont().pointSize() : oneLineSize(designedFont());
 }
 
 std::vector<std::vector<SkinLabel*>> captionRows(const QWidget& root) {
@@ -164,7 +164,7 @@ void SkinPicture::paintEvent(QPaintEvent*) {
 }
 
 void SkinPicture::mousePressEvent(QMouseEvent* e) {
-    emit pressed(objectName(), e->globalPosition(), e->scenePosition());
+    emit pressed(objectName(), e->scenePosition());
     e->accept();
 }
 

@@ -24,9 +24,11 @@ public:
     int oneLinePointSize() const;
     // The size the captions of one row of buttons share; 0 lifts the cap.
     void setPointSizeCap(int size);
+    int pointSizeCap() const { return pointSizeCap_; }
     // Whether the caption fits inside its inset at the size it is drawn (on one or two lines).
     bool captionFits() const;
-    // The point size the caption is drawn at on one line; 0 when it takes two lines or scrolls.
+    // The point size the caption is drawn at on one line (scrolling or not); 0 when it takes two
+    // lines.
     int drawnPointSize() const;
 
 signals:
@@ -44,6 +46,7 @@ protected:
 private:
     QRect captionBox() const;
     QFont designedFont() const;
+    int oneLineSize(const QFont& designed) const;
 
     bool pressed_ = false;
     bool scrolling_ = false;
@@ -64,7 +67,7 @@ public:
 signals:
     // windowPos: where in the top-level window the press landed, as the event gives it (not
     // derived from the window's cached position, which can lag behind the display's).
-    void pressed(const QString& name, const QPointF& globalPos, const QPointF& windowPos);
+    void pressed(const QString& name, const QPointF& windowPos);
     void dragged(const QPointF& globalPos);
 
 protected:
