@@ -11,17 +11,26 @@
 
 using namespace varnel;
 
+namespace {
+
+// The demo's mice on the rig's bus, a Wren (the default choice) plugged in.
+std::shared_ptr<DemoMice> plugDemoWren(testing::DeviceRig& rig) {
+    auto mice = std::make_shared<DemoMice>(rig.bus->inner(), rig.clock, testing::resourceBytes("VarnelData"),
+                                           testing::resourceBytes("DefaultFW"));
+    mice->plug(VirtualMouseOptions{});
+    return mice;
+}
+
+}  // namespace
+
 class DeviceDemoTest : public QObject {
     Q_OBJECT
 
 private slots:
     void plugUnplugAndChooseTheMouse() {
         testing::DeviceRig rig;
-        auto mice = std::make_shared<DemoMice>(rig.bus->inner(), rig.clock, testing::resourceBytes("VarnelData"),
-                                               testing::resourceBytes("DefaultFW"));
-        VirtualMouseOptions wren;
-        mice->plug(wren);
-        DemoControlWindow control(mice, wren, true);
+        const auto mice = plugDemoWren(rig);
+        DemoControlWindow control(mice, VirtualMouseOptions{}, true);
         const auto choose = [&](const char* box, int index) {
             control.findChild<QComboBox*>(box)->setCurrentIndex(index);
         };
@@ -65,11 +74,8 @@ private slots:
     // failure message, once, and the next tick finds no mouse.
     void unplugDuringAWriteStopsIt() {
         testing::DeviceRig rig;
-        auto mice = std::make_shared<DemoMice>(rig.bus->inner(), rig.clock, testing::resourceBytes("VarnelData"),
-                                               testing::resourceBytes("DefaultFW"));
-        VirtualMouseOptions wren;
-        mice->plug(wren);
-        DemoControlWindow control(mice, wren, true);
+        const auto mice = plugDemoWren(rig);
+        DemoControlWindow control(mice, VirtualMouseOptions{}, true);
         rig.tick();
         QVERIFY(!rig.state.NoDeviceMode);
         const std::uint64_t reportsBefore = mice->current()->reportCount();

@@ -10,33 +10,20 @@
 #include "gui_test_main.h"
 #include "platform/gsettings_pointer_store.h"
 #include "platform/kde_pointer_store.h"
+#include "scratch_files.h"
 
 using namespace varnel;
 
-namespace {
-
 namespace fs = std::filesystem;
-
-fs::path freshFolder(const char* name) {
-    fs::path p = fs::temp_directory_path() / (std::string("varnel-gui-") + name + "-" + std::to_string(::getpid()));
-    fs::remove_all(p);
-    fs::create_directories(p);
-    return p;
-}
-
-std::string fileText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-}  // namespace
+using testing::fileText;
+using testing::freshFolder;
 
 class PointerSettingsTest : public QObject {
     Q_OBJECT
 
 private slots:
     void applyChangesTheDesktopsSettings() {
-        const fs::path dir = freshFolder("gsettings");
+        const fs::path dir = freshFolder("gui-gsettings");
         std::ofstream(dir / "keyfile") << "[org/gnome/desktop/peripherals/mouse]\nspeed=0\ndouble-click=340\n";
         testing::DeviceRig rig(Millis(5), GSettingsPointerStore::inKeyFile(dir / "keyfile"));
         rig.addMouse({});
@@ -64,7 +51,7 @@ private slots:
     }
 
     void aFailedDesktopWriteIsReportedOnce() {
-        const fs::path dir = freshFolder("kde");
+        const fs::path dir = freshFolder("gui-kde");
         std::ofstream(dir / "kdeglobals") << "[KDE]\nWheelScrollLines[$i]=3\n";  // locked by the administrator
         testing::DeviceRig rig(Millis(5), std::make_unique<KdePointerStore>(dir, "unix:path=/nonexistent"));
         rig.addMouse({});

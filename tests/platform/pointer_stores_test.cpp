@@ -12,7 +12,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "platform/gsettings_pointer_store.h"
@@ -20,6 +19,7 @@
 #include "platform/kde_pointer_store.h"
 #include "platform/pointer_store_choice.h"
 #include "platform/x11_pointer_speed.h"
+#include "scratch_files.h"
 
 // Last: Xlib's macros would stand for names above.
 #include <X11/Xlib.h>
@@ -33,19 +33,8 @@ namespace {
 namespace fs = std::filesystem;
 using PS = PointerSetting;
 
-fs::path freshFolder(const char* name) {
-    fs::path p = fs::temp_directory_path() / (std::string("varnel-") + name + "-" + std::to_string(::getpid()));
-    fs::remove_all(p);
-    fs::create_directories(p);
-    return p;
-}
-
-std::string fileText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testing::fileText;
+using testing::freshFolder;
 
 void writeText(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
 
