@@ -57,6 +57,13 @@ PointerReading readingFromText(PointerSetting s, std::string_view text);
 PointerReading speedFromFactor(double factor);
 double factorFromSpeed(int speed);
 
+// Where a written setting takes effect, when not at once for the whole desktop.
+enum class PointerReach {
+    Desktop,      // at once, for every program
+    ThisProgram,  // kept by this program for itself: no desktop service carries it further
+    NextLogin,    // saved for the desktop, which takes it up when the session starts
+};
+
 // The current numbers (as read from the store or last written to it), by setting; empty where
 // nothing was read or written.
 using PointerNumbers = std::array<std::optional<int>, kPointerSettings.size()>;
@@ -68,6 +75,8 @@ public:
     // Whether the desktop keeps `s` where this store can reach it; a setting it does not keep is
     // never read nor written.
     virtual bool keeps(PointerSetting s) const = 0;
+    // Where a kept setting takes effect once written.
+    virtual PointerReach reach(PointerSetting) const { return PointerReach::Desktop; }
     virtual PointerReading read(PointerSetting s) = 0;
     // Stores `value` as the desktop's setting.
     virtual Status write(PointerSetting s, int value) = 0;

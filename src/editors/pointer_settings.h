@@ -44,6 +44,7 @@ public:
     int level(PointerSetting s) const { return levels_[indexOf(s)]; }
     const PointerNumbers& current() const { return current_; }
     bool keeps(PointerSetting s) const { return store_.keeps(s); }
+    PointerReach reach(PointerSetting s) const { return store_.reach(s); }
     // The store keeps none of the three: the bars show no level and nothing is written.
     bool keepsNone() const;
 

@@ -1,9 +1,10 @@
 #pragma once
 // The desktop pointer bars of the Advanced page: pointer speed (Img_Spd1..10), double-click time
 // (Img_DbSpd1..10) and wheel lines (Img_ScrSpd1..10), segments 1..level lit, and one line
-// (lbl_PointerNote) that says which of them this desktop does not keep. The levels and their
-// rules are PointerSettings'. The desktop is read at window creation and after a device read
-// only: Reset and a profile load change neither the desktop nor an unapplied click.
+// (lbl_PointerNote) that says which of them this desktop does not keep, and which take effect only
+// for this program or at the next login. The levels and their rules are PointerSettings'. The
+// desktop is read at window creation and after a device read only: Reset and a profile load change
+// neither the desktop nor an unapplied click.
 #include <string>
 
 #include "config/pointer_store.h"

@@ -76,6 +76,11 @@ KdeKey kdeKeyOf(PointerSetting s) {
 KdePointerStore::KdePointerStore(std::filesystem::path configFolder, std::string busAddress)
     : configFolder_(std::move(configFolder)), busAddress_(std::move(busAddress)) {}
 
+PointerReach KdePointerStore::reach(PointerSetting s) const {
+    // Plasma hands the speed to its input devices only when the session starts.
+    return s == PointerSetting::Speed ? PointerReach::NextLogin : PointerReach::Desktop;
+}
+
 PointerReading KdePointerStore::read(PointerSetting s) {
     const KdeKey k = kdeKeyOf(s);
     const auto file = KdeConfigFile::load(configFolder_ / k.file);

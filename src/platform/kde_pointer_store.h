@@ -20,6 +20,7 @@ public:
     explicit KdePointerStore(std::filesystem::path configFolder, std::string busAddress = {});
 
     bool keeps(PointerSetting) const override { return true; }
+    PointerReach reach(PointerSetting s) const override;
     PointerReading read(PointerSetting s) override;
     Status write(PointerSetting s, int value) override;
     Status apply(const PointerNumbers& current) override;

@@ -19,11 +19,16 @@ class FakeStore final : public PointerSettingsStore {
 public:
     std::map<PS, PointerReading> stored;
     std::vector<PS> notKept;
+    std::map<PS, PointerReach> reaches;  // Desktop where absent
     std::vector<PS> refused;  // writes of these fail
     std::vector<std::pair<PS, int>> writes;
     std::vector<PointerNumbers> applied;
 
     bool keeps(PS s) const override { return std::find(notKept.begin(), notKept.end(), s) == notKept.end(); }
+    PointerReach reach(PS s) const override {
+        const auto it = reaches.find(s);
+        return it == reaches.end() ? PointerReach::Desktop : it->second;
+    }
     PointerReading read(PS s) override {
         const auto it = stored.find(s);
         return it == stored.end() ? PointerReading::missing() : it->second;
@@ -205,15 +210,33 @@ TEST_F(PointerPageTest, BarsFollowTheDesktopClicksAndADeviceRead) {
     EXPECT_TRUE(store_->writes.empty());
 }
 
-TEST_F(PointerPageTest, TheNoteSaysWhatTheDesktopDoesNotKeep) {
+TEST_F(PointerPageTest, TheNoteSaysWhatTheDesktopDoesNotKeepAndWhereTheRestTakesEffect) {
+    using R = PointerReach;
+    struct Row {
+        std::vector<PS> notKept;
+        std::map<PS, R> reaches;
+        std::vector<const char*> keys;  // none: the note is hidden
+    };
+    const std::vector<Row> rows{
+        {{PS::WheelLines}, {}, {"Str114"}},
+        {{PS::Speed, PS::DoubleClick, PS::WheelLines}, {{PS::Speed, R::NextLogin}}, {"Str111"}},
+        {{}, {{PS::Speed, R::NextLogin}}, {"Str462"}},
+        {{}, {{PS::DoubleClick, R::ThisProgram}, {PS::WheelLines, R::ThisProgram}}, {"Str463"}},
+        {{PS::WheelLines}, {{PS::DoubleClick, R::ThisProgram}, {PS::WheelLines, R::ThisProgram}}, {"Str114", "Str464"}},
+        {{PS::DoubleClick}, {{PS::Speed, R::NextLogin}, {PS::WheelLines, R::ThisProgram}}, {"Str113", "Str462", "Str465"}},
+        {{}, {}, {}},
+    };
     const Control& note = *model_->controls().find(ctrl::lbl_PointerNote);
-    store_->notKept = {PS::WheelLines};
-    model_->pointerSettings().languageChanged();
-    EXPECT_TRUE(note.visible);
-    EXPECT_EQ(note.caption, model_->text("Str114"));
-    store_->notKept = {PS::Speed, PS::DoubleClick, PS::WheelLines};
-    model_->pointerSettings().languageChanged();
-    EXPECT_EQ(note.caption, model_->text("Str111"));
+    for (const Row& r : rows) {
+        store_->notKept = r.notKept;
+        store_->reaches = r.reaches;
+        model_->pointerSettings().languageChanged();
+        std::string expected;
+        for (const char* key : r.keys) expected += (expected.empty() ? "" : " ") + model_->text(key);
+        SCOPED_TRACE(expected);
+        EXPECT_EQ(note.caption, expected);
+        EXPECT_EQ(note.visible, !r.keys.empty());
+    }
 }
 
 }  // namespace

@@ -1,12 +1,8 @@
 // The desktop back-ends on the real libraries, never on this user's desktop: GSettings on a key
 // file of its own, KDE's files in a temporary folder with a private D-Bus, the X server's pointer
 // control on an Xvfb of the test's own.
-#include <fcntl.h>
 #include <gio/gio.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -14,6 +10,7 @@
 #include <fstream>
 #include <vector>
 
+#include "child_process.h"
 #include "platform/gsettings_pointer_store.h"
 #include "platform/kde_config_file.h"
 #include "platform/kde_pointer_store.h"
@@ -33,47 +30,11 @@ namespace {
 namespace fs = std::filesystem;
 using PS = PointerSetting;
 
+using testing::ChildProcess;
 using testing::fileText;
 using testing::freshFolder;
 
 void writeText(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
-
-// A helper program of the test's own that prints one line (its address) when it is ready; ended
-// with the test.
-class Helper {
-public:
-    explicit Helper(std::vector<std::string> argv) {
-        int fds[2];
-        if (::pipe(fds) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(fds[1], STDOUT_FILENO);
-            if (const int quiet = ::open("/dev/null", O_WRONLY); quiet >= 0) ::dup2(quiet, STDERR_FILENO);
-            ::close(fds[0]);
-            std::vector<char*> args;
-            for (auto& a : argv) args.push_back(a.data());
-            args.push_back(nullptr);
-            ::execvp(args[0], args.data());
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        std::string line;
-        char c = 0;
-        while (::read(fds[0], &c, 1) == 1 && c != '\n') line += c;
-        ::close(fds[0]);
-        line_ = line;
-    }
-    ~Helper() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-    }
-    const std::string& line() const { return line_; }
-
-private:
-    pid_t pid_ = -1;
-    std::string line_;
-};
 
 TEST(PointerBackendChoice, WhatTheSessionOffers) {
     struct Row {
@@ -172,7 +133,7 @@ TEST(KdePointerStore, FilesInTheConfigFolderAndTheDesktopIsTold) {
     const fs::path dir = freshFolder("kde");
     writeText(dir / "kdeglobals",
               "; colours\n[KDE]\nDoubleClickInterval=270\nWheelScrollLines=lots\nSingleClick=false\n");
-    Helper bus({"dbus-daemon", "--session", "--nofork", "--print-address"});
+    ChildProcess bus({"dbus-daemon", "--session", "--nofork", "--print-address"});
     ASSERT_FALSE(bus.line().empty()) << "dbus-daemon did not start";
 
     GError* error = nullptr;
@@ -227,7 +188,7 @@ TEST(KdePointerStore, FilesInTheConfigFolderAndTheDesktopIsTold) {
 }
 
 TEST(X11PointerSpeed, TheServersAccelerationIsTheSpeed) {
-    Helper server({"Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "64x64x24"});
+    ChildProcess server({"Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "64x64x24"});
     ASSERT_FALSE(server.line().empty()) << "Xvfb did not start";
     const std::string display = ":" + server.line();
     auto speed = X11PointerSpeed::open(display);

@@ -36,6 +36,10 @@ QString X11PointerStore::defaultSettingsFile() {
 
 bool X11PointerStore::keeps(PointerSetting s) const { return s != PointerSetting::Speed || speed_ != nullptr; }
 
+PointerReach X11PointerStore::reach(PointerSetting s) const {
+    return s == PointerSetting::Speed ? PointerReach::Desktop : PointerReach::ThisProgram;
+}
+
 PointerReading X11PointerStore::read(PointerSetting s) {
     if (s == PointerSetting::Speed) return speed_ ? speed_->read() : PointerReading::missing();
     const QSettings file(settingsFile_, QSettings::IniFormat);

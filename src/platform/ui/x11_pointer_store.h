@@ -1,8 +1,8 @@
 #pragma once
-// Plain X11 without a desktop settings service: the pointer speed is the X server's acceleration
-// (X11PointerSpeed); the double-click time and wheel lines are this program's own settings, kept
-// in a file under the XDG configuration folder and applied to this program through QStyleHints
-// (no desktop service would carry them further).
+// Plain X11 without a desktop settings service: the pointer speed is the X server's
+// (X11PointerSpeed); the double-click time and wheel lines are this program's own settings, kept in
+// a file under the XDG configuration folder and applied to this program through QStyleHints (no
+// desktop service would carry them further).
 #include <QString>
 #include <memory>
 
@@ -22,6 +22,7 @@ public:
     static QString defaultSettingsFile();
 
     bool keeps(PointerSetting s) const override;
+    PointerReach reach(PointerSetting s) const override;
     PointerReading read(PointerSetting s) override;
     Status write(PointerSetting s, int value) override;
     Status apply(const PointerNumbers& current) override;
