@@ -73,14 +73,17 @@ void validateIntoEditCopy(const DataBuf& buf, const ShowContext& ctx, EditCopy& 
     });
 }
 
-void RefreshFireKeyMode(const EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip, FireKeyBoxes& boxes) {
-    if (!deviceChip || !edit.chip) return;
+bool RefreshFireKeyMode(const EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip, FireKeyBoxes& boxes) {
+    if (!deviceChip || !edit.chip) return false;
+    bool loaded = false;
     forEachShownSlot([&](ButtonMapId m, std::size_t slot) {
         if (!isFireKeyCodeText(codeTextOf(codes, m, slot))) return;
         const auto t = fireKeyTimingOf(edit.slot(m, slot));
         boxes.repeat = std::to_string(t.repeat);
         boxes.delay = std::to_string(t.delay);
+        loaded = true;
     });
+    return loaded;
 }
 
 Status FireKeyAndFireKeyModeToDataBuf(EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip,
@@ -103,7 +106,7 @@ Status FireKeyAndFireKeyModeToDataBuf(EditCopy& edit, const CodeTexts& codes, Op
 }
 
 Status writeBackEditCopy(DataBuf& buf, EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip,
-                         const FireKeyBoxes& boxes, WriteBackPath path) {
+                         const std::optional<FireKeyBoxes>& fireKey, WriteBackPath path) {
     if (!deviceChip) return Status::success();
     if (edit.chip != deviceChip) {
         return makeError("the shown configuration has no " + std::string(chipName(*deviceChip)) +
@@ -111,7 +114,9 @@ Status writeBackEditCopy(DataBuf& buf, EditCopy& edit, const CodeTexts& codes, O
     }
     // Work on a copy so that a refused fire-key timing leaves the EditCopy as it was.
     EditCopy next = edit;
-    if (auto s = FireKeyAndFireKeyModeToDataBuf(next, codes, deviceChip, boxes); !s) return s;
+    if (fireKey) {
+        if (auto s = FireKeyAndFireKeyModeToDataBuf(next, codes, deviceChip, *fireKey); !s) return s;
+    }
 
     const auto& layout = layoutFor(*deviceChip);
     auto from = next.block();

@@ -4,6 +4,7 @@
 // store/load that ties the repeat and delay boxes to every Fire Key slot.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/bytes.h"
@@ -52,8 +53,8 @@ struct ShowContext {
 void validateIntoEditCopy(const DataBuf& buf, const ShowContext& ctx, EditCopy& edit, CodeTexts& codes);
 
 // Loads the boxes from the last Fire Key slot (Main, Switch, Fixed; slots 1..9). No Fire Key
-// slot, or no mouse, keeps the boxes as they are.
-void RefreshFireKeyMode(const EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip, FireKeyBoxes& boxes);
+// slot, or no mouse, keeps the boxes as they are. True when a slot set them.
+bool RefreshFireKeyMode(const EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip, FireKeyBoxes& boxes);
 
 // Stores the box timing into every Fire Key slot of the EditCopy (recognised by kind byte 0x06
 // of its CodeText, never by name). Box texts that cannot be stored are an error and change
@@ -65,10 +66,11 @@ Status FireKeyAndFireKeyModeToDataBuf(EditCopy& edit, const CodeTexts& codes, Op
 enum class WriteBackPath { Apply, ProfileSave };
 
 // Writes the EditCopy back into DataBuf, after the pages have collected their controls into it:
-// fresh checksums and the sections in order, Fire Key slots included. Without a mouse nothing is
-// written. An EditCopy of another layout than the mouse's, or unusable fire-key box texts, is an
-// error and leaves DataBuf unchanged.
+// fresh checksums and the sections in order. Given `fireKey` boxes, every Fire Key slot takes
+// their timing first; without, the slots keep their bytes. Without a mouse nothing is written.
+// An EditCopy of another layout than the mouse's, or unusable fire-key box texts, is an error and
+// leaves DataBuf unchanged.
 Status writeBackEditCopy(DataBuf& buf, EditCopy& edit, const CodeTexts& codes, OptionalChip deviceChip,
-                         const FireKeyBoxes& boxes, WriteBackPath path);
+                         const std::optional<FireKeyBoxes>& fireKey, WriteBackPath path);
 
 }  // namespace varnel

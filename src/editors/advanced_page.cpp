@@ -1,6 +1,7 @@
 #include "editors/advanced_page.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "config/layout.h"
@@ -49,7 +50,7 @@ void AdvancedPage::load() {
     showReportRate();
     // The last Fire Key slot decides the boxes; without one (or without a mouse) they keep what
     // they show, typed text included.
-    RefreshFireKeyMode(state_.EditCopy, state_.CodeTexts, state_.DeviceChip, fireKey_);
+    if (RefreshFireKeyMode(state_.EditCopy, state_.CodeTexts, state_.DeviceChip, fireKey_)) fireKeyTyped_ = false;
     showFireKeyBoxes();
 }
 
@@ -65,8 +66,8 @@ void AdvancedPage::store() {
         }
     }
     dpi_.storeColours();
-    setFireKeyBoxes(correctedFireKeyBoxes(fireKey_));
-    state_.FireKey = fireKey_;
+    leaveFireKeyBoxes();
+    state_.FireKey = fireKeyTyped_ ? std::optional(fireKey_) : std::nullopt;
 }
 
 void AdvancedPage::languageChanged() { showStages(); }
@@ -99,9 +100,18 @@ void AdvancedPage::ReportRate_OnClick(int choice) {
     showReportRate();
 }
 
-void AdvancedPage::setFireKeyBoxes(const FireKeyBoxes& boxes) {
-    fireKey_ = boxes;
+void AdvancedPage::editFireKeyBoxes(const FireKeyBoxes& typed) {
+    fireKey_ = typed;
+    fireKeyTyped_ = true;
     showFireKeyBoxes();
+}
+
+const FireKeyBoxes& AdvancedPage::leaveFireKeyBoxes() {
+    if (fireKeyTyped_) {
+        fireKey_ = correctedFireKeyBoxes(fireKey_);
+        showFireKeyBoxes();
+    }
+    return fireKey_;
 }
 
 void AdvancedPage::showSensorSteps() {

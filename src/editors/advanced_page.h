@@ -1,9 +1,10 @@
 #pragma once
 // The Advanced page's model: the four DPI stages with their bars, check boxes and colours, the
 // report rate, the fire-key boxes (Edt_Repeat1, Edt_DelayTime1) and the sensor's step segments.
-// The boxes' texts are the page's own until the collect step hands them to the state, whose
-// write-back stores them into every Fire Key slot: typing during a device job never touches the
-// state the worker holds.
+// The boxes' texts are the page's own until the collect step hands them to the state: typing
+// during a device job never touches the state the worker holds. Only boxes typed into since a
+// display set them are handed over for every Fire Key slot; untouched, the slots keep their bytes
+// as read, whatever the leave-corrections would make of them.
 // The rules of the stages are DpiStages'; this page shows them on the controls.
 #include "config/edit_copy.h"
 #include "editors/dpi_stages.h"
@@ -23,8 +24,8 @@ public:
     // the boxes.
     void load() override;
     // Collect, in the same order: DpiStageCount, DpiCode, CurrentDpiStage, ReportRateCode (a
-    // changed rate raises ReportRateDirty), StageColor; then the boxes, corrected as if left
-    // (a box still being edited counts as left), into the state for the write-back.
+    // changed rate raises ReportRateDirty), StageColor; then boxes typed into, corrected as if
+    // left (a box still being edited counts as left), into the state for the write-back.
     void store() override;
     // The stage labels take the new language's Selected and notSelected colours.
     void languageChanged() override;
@@ -45,8 +46,10 @@ public:
 
     const DpiStages& dpi() const { return dpi_; }
 
-    // The boxes' texts as typed or corrected, onto the boxes (so a re-render shows them).
-    void setFireKeyBoxes(const FireKeyBoxes& boxes);
+    // The boxes' texts as the user typed them, onto the boxes (so a re-render shows them).
+    void editFireKeyBoxes(const FireKeyBoxes& typed);
+    // A box left: typed boxes take their corrections; untouched ones keep what a display put in.
+    const FireKeyBoxes& leaveFireKeyBoxes();
     const FireKeyBoxes& fireKeyBoxes() const { return fireKey_; }
     // The sensor set-up at identification: segments 1..StepCount of every stage shown, the rest
     // hidden; no sensor known yet changes nothing.
@@ -64,6 +67,7 @@ private:
     DpiStages dpi_;
     int rateChoice_ = 1;  // rb_Rep1 checked at creation
     FireKeyBoxes fireKey_;
+    bool fireKeyTyped_ = false;  // since a display last set the boxes
 };
 
 }  // namespace varnel

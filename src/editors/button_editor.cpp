@@ -5,7 +5,6 @@
 
 #include "config/action_codes.h"
 #include "config/variant.h"
-#include "editors/fire_key_boxes.h"
 #include "skin/control_catalog.h"
 #include "skin/skin_tables.h"
 #include "skin/window_geometry.h"
@@ -289,7 +288,8 @@ void ButtonEditor::KeyStatusOnClick(int tag) {
     if (tag == kSwitchKeyTag && !switchKeyAllowed_) return;
     const auto map = storeTarget(selected_);
     if (!map) return;
-    if (tag == kFireKeyTag) advanced_.setFireKeyBoxes(correctedFireKeyBoxes(advanced_.fireKeyBoxes()));
+    // A box still being edited counts as left.
+    if (tag == kFireKeyTag) advanced_.leaveFireKeyBoxes();
     const auto code = CodeForMenuItem(tag, advanced_.fireKeyBoxes().repeat, advanced_.fireKeyBoxes().delay);
     if (!code) return;
     assign(*map, selected_, *code, nameOf(*code));

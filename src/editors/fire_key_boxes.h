@@ -11,6 +11,9 @@ namespace varnel {
 
 constexpr int kMaxFireRepeat = 15;
 constexpr int kMaxFireDelay = 2000;
+// What can be typed into the boxes: digits only, at most this many (a display may show more).
+constexpr int kRepeatBoxDigits = 2;
+constexpr int kDelayBoxDigits = 4;
 
 // Empty text, exactly "1", or text that is not a decimal number gives "2"; a number above 15
 // gives "15"; anything else is kept as typed ("0" and "01" stay).

@@ -75,8 +75,11 @@ RecordStep MacroRecorder::handleKey(MacroScript& script, int vk, bool down, std:
     if (KeyName(vk) == "255") return step;
     // A second release with no press between is no keyboard's (a synthetic modifier reset): it
     // would leave the macro with more releases than presses.
+    // A key-down of a key released since its last press is a new press, whatever went down in
+    // between: the last-key and held-key checks below only tell auto-repeat from a press.
+    bool pressedAgain = false;
     if (down)
-        released_.erase(vk);
+        pressedAgain = released_.erase(vk) > 0;
     else if (!released_.insert(vk).second)
         return step;
     // The keyboard's state: a key-down is On when no other key went down since the last key-up,
@@ -87,13 +90,13 @@ RecordStep MacroRecorder::handleKey(MacroScript& script, int vk, bool down, std:
     bool fits = true;
     switch (state) {
         case KeyState::On:
-            if ((vk == LastKey && KeysHeld != 0) || recordedDown) break;
+            if (!pressedAgain && ((vk == LastKey && KeysHeld != 0) || recordedDown)) break;
             fits = press(script, vk, now, step);
             LastKey = vk;
             ++KeysHeld;
             break;
         case KeyState::Repeat:
-            if (vk == LastKey || recordedDown) break;
+            if (!pressedAgain && (vk == LastKey || recordedDown)) break;
             ++KeysHeld;
             fits = press(script, vk, now, step);
             LastKey = vk;

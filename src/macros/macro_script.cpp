@@ -1,6 +1,7 @@
 #include "macros/macro_script.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace varnel {
 
@@ -13,14 +14,26 @@ constexpr std::size_t kKindPrefix = 2;
 
 std::size_t lineOf(int entry) { return static_cast<std::size_t>(entry) + 1; }
 
+// The key or button an event line acts on: its code without the press bit of the opcode (the
+// first byte, or the only one of a button code shown behind "00"). Names cannot tell keys apart:
+// every key missing from the key table shows an empty one.
+std::optional<unsigned> eventKey(std::string_view line) {
+    if (eventKeyName(line).size() + kKindPrefix + kCodeSuffix != line.size()) return std::nullopt;
+    const std::string_view digits = line.substr(line.size() - 4);
+    unsigned code = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), code, 16);
+    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    constexpr unsigned kPressBit = 0x80;
+    return code & ~(code > 0xFF ? kPressBit << 8 : kPressBit);
+}
+
 std::optional<std::size_t> partnerOf(const MacroScript& script, std::size_t line) {
     const ScriptLineKind kind = lineKind(script[line]);
     if (kind != ScriptLineKind::Press && kind != ScriptLineKind::Release) return std::nullopt;
-    const std::string_view name = eventKeyName(script[line]);
+    const std::optional<unsigned> key = eventKey(script[line]);
+    if (!key) return std::nullopt;
     const ScriptLineKind wanted = kind == ScriptLineKind::Press ? ScriptLineKind::Release : ScriptLineKind::Press;
-    const auto matches = [&](std::size_t j) {
-        return lineKind(script[j]) == wanted && eventKeyName(script[j]) == name;
-    };
+    const auto matches = [&](std::size_t j) { return lineKind(script[j]) == wanted && eventKey(script[j]) == key; };
     if (kind == ScriptLineKind::Press) {
         for (std::size_t j = line + 1; j < script.size(); ++j) {
             if (matches(j)) return j;

@@ -33,7 +33,7 @@ struct EventCounts {
 EventCounts countEvents(const MacroScript& script);
 
 // Deletes event entry `entry` and, for a press or release, its partner: for a press the first
-// later release of the same key, for a release the last earlier press of it. Delay lines are
+// later release of the same key code, for a release the last earlier press of it. Delay lines are
 // never partners; an event without a partner is deleted alone. Returns the entry to select
 // afterwards (-1 for none), or nullopt when there is no such entry (nothing changes).
 std::optional<int> deleteEvent(MacroScript& script, int entry);

@@ -36,7 +36,7 @@ void AppState::RefreshMacroName() { MacroNameList = varnel::RefreshMacroName(Dat
 void AppState::DataBufToUI() {
     validateIntoEditCopy(DataBuf, ShowContext{DefaultChip, DeviceChip, LightingKind, DefaultVid, DefaultPid}, EditCopy,
                          CodeTexts);
-    RefreshFireKeyMode(EditCopy, CodeTexts, DeviceChip, FireKey);
+    FireKey.reset();
     DisplayDue = true;
 }
 

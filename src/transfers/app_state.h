@@ -40,7 +40,10 @@ struct AppState {
     varnel::CodeTexts CodeTexts;
     std::array<std::uint8_t, 5> SignatureBuffer{};
     std::array<std::uint8_t, 9> WrenExtraBytes{};
-    FireKeyBoxes FireKey;      // Edt_Repeat1 / Edt_DelayTime1 texts
+    // The fire-key boxes as the collect step handed them over when one was typed into since the
+    // display; the write-back stores them into every Fire Key slot. None: the slots keep their
+    // bytes as read.
+    std::optional<FireKeyBoxes> FireKey;
     MacroNames MacroNameList;  // LB_MacroName entries, refreshed from the name table
 
     // DataBufToUI ran since the window last displayed the EditCopy (the window clears it).
@@ -54,8 +57,8 @@ struct AppState {
     // Fills DataBuf from the default copies of `image` for DefaultChip, refreshes the macro
     // names and runs DataBufToUI. Without a DefaultChip nothing is copied.
     Status initNoDevice(ByteSpan image);
-    // Validates DataBuf into the EditCopy and CodeTexts, loads the fire-key boxes and raises
-    // DisplayDue.
+    // Validates DataBuf into the EditCopy and CodeTexts, drops the fire-key boxes handed over
+    // before and raises DisplayDue.
     void DataBufToUI();
     // Refreshes MacroNameList from the name table.
     void RefreshMacroName();

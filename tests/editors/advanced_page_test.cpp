@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "config/layout.h"
 #include "shell/window_model_fixture.h"
 
@@ -65,6 +67,25 @@ TEST_F(AdvancedPageTest, StagesShowTheirStateOnTheControls) {
     page_->DPILevel_OnClick(2);  // the current stage switched off hands over to stage 1
     EXPECT_TRUE(controls().checked("rb_DPI1"));
     EXPECT_EQ(controls().picture(dpiCheck(1)), "CbS_E");
+}
+
+// Fire Key slots keep their bytes as read until a box is typed into after the display; then all
+// take the boxes' timing, corrected as when left. Apply and a profile save alike.
+TEST_F(AdvancedPageTest, FireKeySlotsKeepTheirBytesUntilABoxIsEdited) {
+    const ActionCode a{6, 2, 0, 2}, b{6, 0x28, 0x10, 0}, c{6, 0x40, 0, 0x78}, d{6, 4, 0x0F, 0xA2}, e{6, 30, 15, 160};
+    for (const auto& [main4, fixed8, typed, stored4, stored8] :
+         {std::tuple{a, b, false, a, b}, {c, d, false, c, d}, {a, d, true, e, e}}) {
+        for (const auto path : {WriteBackPath::Apply, WriteBackPath::ProfileSave}) {
+            state_.EditCopy.setSlot(ButtonMapId::Main, 4, main4);
+            state_.EditCopy.setSlot(ButtonMapId::Fixed, 8, fixed8);
+            started_.model->RefreshUI();
+            if (typed) page_->editFireKeyBoxes({"20", "2048"});
+            started_.model->UIToDataBuf();
+            ASSERT_TRUE(state_.writeBack(path).ok());
+            EXPECT_EQ(state_.EditCopy.slot(ButtonMapId::Main, 4), stored4) << typed;
+            EXPECT_EQ(state_.EditCopy.slot(ButtonMapId::Fixed, 8), stored8) << typed;
+        }
+    }
 }
 
 TEST_F(AdvancedPageTest, StageColoursOnlyOnRgbMice) {

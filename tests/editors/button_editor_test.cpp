@@ -326,7 +326,7 @@ TEST_F(ButtonEditorTest, FireKeyReadsTheBoxesThroughTheirCorrections) {
         {{"0", "0"}, {"0", "0"}, "06000000"},
     };
     for (const auto& r : rows) {
-        window_->advanced().setFireKeyBoxes(r.boxes);
+        window_->advanced().editFireKeyBoxes(r.boxes);
         choose(4, kTagFire);
         EXPECT_EQ(code(ButtonMapId::Main, 4), r.code) << r.boxes.repeat << "/" << r.boxes.delay;
         EXPECT_EQ(window_->advanced().fireKeyBoxes(), r.corrected);

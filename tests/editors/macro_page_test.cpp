@@ -87,6 +87,9 @@ TEST_F(MacroPageTest, DeleteTakesThePartnerOfAPressOrReleaseAlong) {
         // Without a partner the selected line goes alone.
         {{kA, kDelay, kBRelease}, 0, {kDelay, kBRelease}, 0},
         {{kDelay, kARelease, kA}, 1, {kDelay, kA}, 0},
+        // Partners share the code, not the shown name (keys missing from the key table show none).
+        {{"1  CODE:8274", "2  CODE:0276", "2  CODE:0274"}, 0, {"2  CODE:0276"}, 0},
+        {{"1 LeftKey CODE:00A1", "1 B CODE:8205", "2 LeftKey CODE:0021"}, 2, {kB}, 0},
         {{kB, kBRelease}, 1, {}, -1},
     };
     for (const auto& r : rows) {

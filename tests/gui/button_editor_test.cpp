@@ -126,7 +126,7 @@ private slots:
         QFETCH(QString, group);
         QFETCH(QString, entry);
         QFETCH(QByteArray, bytes);
-        window_->model().advanced().setFireKeyBoxes({"5", "300"});
+        window_->model().advanced().editFireKeyBoxes({"5", "300"});
         click(QString("Key%1").arg(button));
         enter(group);
         QVERIFY(child(entry)->isVisible());

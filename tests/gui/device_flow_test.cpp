@@ -349,7 +349,7 @@ private slots:
         act("Btn_Apply_1");
         QCOMPARE(rig().messages, QStringList{});
         QCOMPARE(slice(mouse->memory(), kMainSlot4, kSlotSize), (Bytes{0x06, 0x0A, 0x01, 0x90}));
-        QCOMPARE(rig().state.FireKey, (FireKeyBoxes{"5", "200"}));
+        QCOMPARE(rig().state.FireKey, std::optional(FireKeyBoxes{"5", "200"}));
     }
 
     void leavingAFireKeyBoxCorrectsItAndALanguageSwitchKeepsIt() {
@@ -357,10 +357,16 @@ private slots:
         auto* delay = rig().child<QLineEdit>("Edt_DelayTime1");
         repeat->setFocus();
         repeat->selectAll();
+        QTest::keyClicks(repeat, "12a3");  // digits only, two of them
+        QCOMPARE(repeat->text(), QString("12"));
+        repeat->selectAll();
         QTest::keyClicks(repeat, "99");
         QTest::keyClick(repeat, Qt::Key_Return);
         QCOMPARE(repeat->text(), QString("15"));
         delay->setFocus();
+        delay->selectAll();
+        QTest::keyClicks(delay, "12345");
+        QCOMPARE(delay->text(), QString("1234"));
         delay->selectAll();
         QTest::keyClicks(delay, "700");
         QTest::keyClick(delay, Qt::Key_Return);
@@ -443,7 +449,7 @@ private slots:
         rig().window->DevTimerTick();  // a stray tick starts nothing
         // Keys still reach a fire-key box that kept the focus; they stay on the page and never
         // touch the state the worker is writing from.
-        const FireKeyBoxes handedOver = rig().state.FireKey;
+        const std::optional<FireKeyBoxes> handedOver = rig().state.FireKey;
         auto* repeat = rig().child<QLineEdit>("Edt_Repeat1");
         repeat->selectAll();
         QTest::keyClicks(repeat, "9");

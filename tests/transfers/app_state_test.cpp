@@ -24,7 +24,7 @@ TEST(AppState, StartWithTheEmbeddedImage) {
     EXPECT_EQ(state.MacroNameList[31], "Macro32");
     EXPECT_TRUE(state.DisplayDue);
     EXPECT_EQ(state.CodeTexts[0][0], "01010000");
-    EXPECT_EQ(state.FireKey, (FireKeyBoxes{"2", "16"})) << "no mouse: the boxes keep their text";
+    EXPECT_EQ(state.FireKey, std::nullopt) << "a display hands no fire-key timing to the write-back";
     EXPECT_EQ(state.EditCopy.chip, ChipModel::Wren);
 }
 
@@ -68,7 +68,7 @@ TEST(AppState, WriteBackStoresTheFireKeyBoxesAndResetStartsAfresh) {
     state.DeviceChip = ChipModel::Wren;
     state.LightingKind = LightingKind::Rgb;
     state.EditCopy.bytes[39] = 2;
-    state.FireKey = {"3", "100"};
+    state.FireKey = FireKeyBoxes{"3", "100"};
     ASSERT_TRUE(state.writeBack(WriteBackPath::Apply).ok());
     EXPECT_EQ(state.DataBuf.parameter[39], 2);
     const auto off = kWrenLayout.slotOffset(ButtonMapId::Main, 4);

@@ -1,8 +1,10 @@
 #include "editors/ui/advanced_page_view.h"
 
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QWidget>
 #include <string>
+#include <utility>
 
 #include "editors/fire_key_boxes.h"
 #include "editors/ui/colour_picker.h"
@@ -33,22 +35,28 @@ AdvancedPageView::AdvancedPageView(QWidget& window, AdvancedPage& page, std::fun
         clicks.onLabel(skin::kReportOptions[i].label, [this, choice] { page_.ReportRate_OnClick(choice); });
     }
     // Typed text reaches the page at once (a language switch re-renders from it); leaving a box
-    // applies its corrections.
-    for (const auto name : {ctrl::Edt_Repeat1, ctrl::Edt_DelayTime1}) {
+    // applies its corrections. The validator, not a maximum length, limits what can be typed, so
+    // a longer number a mouse holds is still shown whole.
+    for (const auto& [name, digits] :
+         {std::pair{ctrl::Edt_Repeat1, kRepeatBoxDigits}, {ctrl::Edt_DelayTime1, kDelayBoxDigits}}) {
         if (auto* box = window_.findChild<QLineEdit*>(qs(name))) {
-            connect(box, &QLineEdit::textEdited, this, [this] { takeFireKeyBoxes(false); });
-            connect(box, &QLineEdit::editingFinished, this, [this] { takeFireKeyBoxes(true); });
+            box->setValidator(
+                new QRegularExpressionValidator(QRegularExpression(QString("[0-9]{0,%1}").arg(digits)), box));
+            connect(box, &QLineEdit::textEdited, this, [this] { takeFireKeyBoxes(); });
+            connect(box, &QLineEdit::editingFinished, this, [this] {
+                page_.leaveFireKeyBoxes();
+                render_();
+            });
         }
     }
 }
 
-void AdvancedPageView::takeFireKeyBoxes(bool corrected) {
+void AdvancedPageView::takeFireKeyBoxes() {
     const auto textOf = [this](std::string_view name) {
         const auto* box = window_.findChild<QLineEdit*>(qs(name));
         return box == nullptr ? std::string() : box->text().toStdString();
     };
-    const FireKeyBoxes typed{textOf(ctrl::Edt_Repeat1), textOf(ctrl::Edt_DelayTime1)};
-    page_.setFireKeyBoxes(corrected ? correctedFireKeyBoxes(typed) : typed);
+    page_.editFireKeyBoxes({textOf(ctrl::Edt_Repeat1), textOf(ctrl::Edt_DelayTime1)});
     render_();
 }
 

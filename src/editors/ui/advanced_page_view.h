@@ -22,8 +22,8 @@ public:
 private:
     // lbl_cscpi1Click .. lbl_cscpi4Click.
     void pickStageColour(int stage);
-    // The boxes' texts into the page, as typed or corrected as when left.
-    void takeFireKeyBoxes(bool corrected);
+    // The boxes' texts into the page as typed.
+    void takeFireKeyBoxes();
 
     QWidget& window_;
     AdvancedPage& page_;
