@@ -66,7 +66,7 @@ public:
         if (auto s = model_.start(config_); !s) return Failure{kExitBadFile, "default image: " + s.error().message};
         if (auto f = loadInputs()) return f;
         if (auto f = open()) return f;
-        if (auto s = identifyMouse(state_, model_.link(), config_.alternative); !s) return fromTransfer(s);
+        if (auto s = identifyMouse(state_, model_.link()); !s) return fromTransfer(s);
         if (o_.command.command == Command::Info) return info();
         if (!offers(o_.command.needs))
             return Failure{kExitDeviceFailed, std::string(o_.command.name) + " needs a Wren mouse"};
