@@ -280,6 +280,14 @@ private slots:
         QCOMPARE(caption("lbl_LoadBIN"), firmware);
         QVERIFY(rig().state.FirmwareLoaded);
 
+        // Program asks first; No sends nothing.
+        answer_ = false;
+        const std::uint64_t reports = mouse->reportCount();
+        rig().click("Btn_Program");
+        rig().settle();
+        QCOMPARE(mouse->reportCount(), reports);
+        answer_ = true;
+
         QSignalSpy progress(&rig().thread->worker(), &DeviceWorker::progress);
         QSignalSpy jobsDone(rig().window.get(), &MainWindow::deviceJobDone);
         QSignalSpy ticked(&rig().thread->worker(), &DeviceWorker::tickDone);
@@ -290,6 +298,7 @@ private slots:
         QVERIFY(rig().child("Disable_All_5")->isVisible());
         rig().bus->openGate();
         QTRY_COMPARE(jobsDone.size(), 1);
+        QCOMPARE(questions_, QStringList(2, rig().text("Str449").replace("%1", "DefaultFW.bin")));
 
         // The restart wait: the window stays locked and nothing polls, until the search.
         QCOMPARE(mouse->reloadCount(kCmdFinishFirmware), 1);
