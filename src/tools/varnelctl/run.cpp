@@ -248,7 +248,12 @@ int run(const Options& o, std::ostream& out, std::ostream& err) {
         if (auto s = writeFileAtomic(*o.virtualSave, memory); !s && !failure)
             failure = Failure{kExitBadFile, s.error().message};
     }
-    traceFile.flush();
+    // A trace asked for and not written is a failure of the run, whatever the mouse did.
+    if (o.trace && !traceFile.flush()) {
+        const std::string lost = "writing the trace file " + *o.trace + " failed";
+        if (failure) failure->message += "\n" + lost;
+        else failure = Failure{kExitDeviceFailed, lost};
+    }
     if (failure) return fail(failure->code, failure->message);
     return kExitDone;
 }
