@@ -165,15 +165,19 @@ private slots:
         QTest::addColumn<QString>("model");
         QTest::addColumn<QByteArray>("signature");  // written at 0x5C00; empty = factory
         QTest::addColumn<QString>("key");           // message; empty = accepted
-        QTest::newRow("Lark into a Wren program") << "lark-rgb-a3050" << QByteArray() << "Str102";
-        QTest::newRow("foreign signature") << "wren-rgb-3330" << QByteArray("\x12\x34", 2) << "Str103";
-        QTest::newRow("zero signature, the layout's pair") << "wren-rgb-3330" << QByteArray("\0\0", 2) << "";
+        QTest::addColumn<QString>("why");           // its second line
+        QTest::newRow("Lark into a Wren program") << "lark-rgb-a3050" << QByteArray() << "Str102"
+                                                  << "this mouse is a Lark; this program is set up for a Wren";
+        QTest::newRow("foreign signature") << "wren-rgb-3330" << QByteArray("\x12\x34", 2) << "Str103"
+                                           << "this mouse's signature is 12 34, not one this program accepts";
+        QTest::newRow("zero signature, the layout's pair") << "wren-rgb-3330" << QByteArray("\0\0", 2) << "" << "";
     }
 
     void refusedMice() {
         QFETCH(QString, model);
         QFETCH(QByteArray, signature);
         QFETCH(QString, key);
+        QFETCH(QString, why);
         auto mouse = rig().addMouse(virtualOptions(qPrintable(model)));
         if (!signature.isEmpty()) {
             Bytes m = mouse->memory();
@@ -186,7 +190,7 @@ private slots:
             QVERIFY(!rig().state.NoDeviceMode);
             return;
         }
-        QCOMPARE(rig().messages, QStringList{rig().text(qPrintable(key))});
+        QCOMPARE(rig().messages, QStringList{rig().text(qPrintable(key)) + "\n" + why});
         expectNoDeviceAppearance();
         // Nothing may be written to a refused mouse, whatever its channels say.
         const Bytes before = mouse->memory();
