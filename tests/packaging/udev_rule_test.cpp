@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/udev_rule.h"
 #include "profiles/image_builder.h"
 #include "scratch_files.h"
 
@@ -93,6 +95,29 @@ TEST(UdevRule, LinesUdevWouldMisreadAreRefused) {
         R"(SUBSYSTEM=="hidraw", ATTRS{idVendor}=="1209", TAG+=)",  // empty assignment
     };
     for (const char* line : misread) EXPECT_FALSE(parseRuleLine(line)) << line;
+}
+
+// Where a package, `make install` (prefix /usr/local) or an administrator put the rule, the advice
+// of a message about a mouse that may not be opened finds it; with none installed, the source tree's.
+TEST(UdevRule, IsFoundWhereverItWasInstalled) {
+    const std::filesystem::path name = "70-varnel-config.rules";
+    const struct {
+        const char* folder;  // under the root; nullptr: none installed
+    } rows[] = {{"usr/lib/udev/rules.d"}, {"usr/local/lib/udev/rules.d"}, {"etc/udev/rules.d"}, {nullptr}};
+    for (const auto& row : rows) {
+        const std::filesystem::path root = testing::freshFolder("udev-root");
+        std::filesystem::path expected = std::filesystem::path(VARNEL_SOURCE_DIR) / "packaging" / name;
+        if (row.folder) {
+            expected = root / row.folder / name;
+            std::filesystem::create_directories(expected.parent_path());
+            std::ofstream(expected) << "\n";
+        }
+        const auto found = findUdevRule(root);
+        ASSERT_TRUE(found) << (row.folder ? row.folder : "none");
+        EXPECT_EQ(found->path, expected);
+        EXPECT_EQ(found->installed, row.folder != nullptr) << expected;
+        std::filesystem::remove_all(root);
+    }
 }
 
 // The rule, the package's post-install step and the software centres' hardware match name the ids
