@@ -2,7 +2,9 @@
 // print and end; no other option is taken.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
+#include "app/application_id.h"
 #include "app/desktop_pointer.h"
 #include "app/device_worker.h"
 #include "app/loading_window.h"
@@ -25,6 +27,10 @@ int main(int argc, char** argv) {
         parser.process(options);  // prints and ends for --help, --version and unknown options
     }
     QApplication app(argc, argv);
+    // The desktop finds the window's menu entry and icon by this id (Wayland's app id, KDE on X11);
+    // window managers that take the icon from the window get it from the installed icon theme.
+    QGuiApplication::setDesktopFileName(varnel::kApplicationId);
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(varnel::kApplicationId));
 
     varnel::SingleInstance instance(varnel::defaultInstanceKey());
     if (!instance.claim()) {
