@@ -119,10 +119,4 @@ TransferStatus readConfiguration(AppState& state, DeviceLink& link, const Progre
     return session.outcome("Reading the mouse");
 }
 
-TransferStatus ReadDevInfo(AppState& state, DeviceLink& link, const AlternativeSignature& alternative,
-                           const ProgressSink& progress) {
-    if (auto s = identifyMouse(state, link, alternative); !s) return s;
-    return readConfiguration(state, link, progress);
-}
-
 }  // namespace varnel

@@ -196,14 +196,27 @@ private slots:
         QCOMPARE(mouse->memory(), before);
     }
 
-    void anotherHidDeviceMakesTheMouseReadAgain() {
+    // Another device coming or going leaves the mouse and the unapplied edits alone; a mouse
+    // that left and came back is read again.
+    void anotherHidDeviceLeavesTheEditsAlone() {
         auto mouse = plugAndRead();
-        QCOMPARE(count(mouse->commandLog(), kCmdDeviceInfo), 1);
+        const ActionCode edited{0x01, 0x10, 0x00, 0x00};  // Forward on button 4
+        rig().state.EditCopy.setSlot(ButtonMapId::Main, 4, edited);
+        rig().state.CodeTexts[0][3] = codeTextFromBytes(edited);
+        const int reads = count(mouse->commandLog(), kCmdReadFlash);
+        const std::string keyboard = rig().addKeyboard();
         rig().tick();
-        QCOMPARE(count(mouse->commandLog(), kCmdDeviceInfo), 1);
+        rig().errand([&](VirtualBus& b) { b.removeUnrelated(keyboard); });
+        rig().tick();
+        QCOMPARE(count(mouse->commandLog(), kCmdReadFlash), reads);
+        QCOMPARE(rig().state.CodeTexts[0][3], codeTextFromBytes(edited));
+        act("Btn_Apply_1");
+        QCOMPARE(slice(mouse->memory(), kMainSlot4, kSlotSize), Bytes(edited.begin(), edited.end()));
+        mouse->unplug();
+        mouse->plugIn();
         rig().addKeyboard();
         rig().tick();
-        QCOMPARE(count(mouse->commandLog(), kCmdDeviceInfo), 2);
+        QVERIFY(count(mouse->commandLog(), kCmdReadFlash) > reads + 32);
         QCOMPARE(rig().messages, QStringList{});
     }
 
@@ -277,8 +290,8 @@ private slots:
         QCOMPARE(int(mouse->memory()[kFlashExtraBytes + param_b::kActiveMap - kWrenLayout.parameterB.offset]), stored);
     }
 
-    // A poll that saw the population change waits before it searches; an Apply pressed in that
-    // wait, or before the tick, reaches the mouse before the search reads it again.
+    // A poll whose mouse missed an answer waits before it searches; an Apply pressed in that wait,
+    // or before the tick, reaches the mouse before the search reads it again.
     void anEditAppliedAroundAPollIsNeverLost_data() {
         QTest::addColumn<bool>("tickFirst");
         QTest::newRow("Apply during the search's wait") << true;
@@ -294,6 +307,10 @@ private slots:
         rig().state.EditCopy.setSlot(ButtonMapId::Main, 4, edited);
         rig().state.CodeTexts[0][3] = codeTextFromBytes(edited);
         rig().addKeyboard();
+        auto missed = std::make_shared<bool>(false);  // touched on the worker only
+        rig().bus->refuseReports([missed](const FeatureReport& r) {
+            return r[0] == kCommandReportId && r[1] == kCmdDeviceInfo && !std::exchange(*missed, true);
+        });
         QSignalSpy ticked(&rig().thread->worker(), &DeviceWorker::tickDone);
         if (tickFirst) {
             rig().window->DevTimerTick();

@@ -130,8 +130,10 @@ struct DeviceRig {
         errand([mouse](VirtualBus& b) { b.addMouse(mouse); });
         return mouse;
     }
-    void addKeyboard() {
-        errand([](VirtualBus& b) { b.addForeignKeyboard(); });
+    std::string addKeyboard() {
+        std::string path;
+        errand([&path](VirtualBus& b) { path = b.addForeignKeyboard(); });
+        return path;
     }
     // Runs `f` on the worker thread with the virtual bus and waits for it.
     template <typename F>
