@@ -349,7 +349,7 @@ void MainWindow::syncFromModel() {
         if (on && !t.isActive()) t.start();
         if (!on && t.isActive()) t.stop();
     };
-    follow(devTimer_, model_->navigation().devTimerEnabled());
+    follow(devTimer_, !scheduler_.holdsWindow());
     follow(labelRun_, model_->navigation().labelRunEnabled());
     QGuiApplication::setApplicationDisplayName(qs(model_->applicationTitle()));
     if (macroView_) macroView_->followRecording();
@@ -379,14 +379,14 @@ void MainWindow::onLabelEntered(const QString& name) {
         l && model_->navigation().labelRunEnabled() && model_->navigation().marquee().label() == n) {
         l->setScrolling(true);
     }
-    syncFromModel();
+    carryOut(scheduler_.pointerOnButton(model_->navigation().pointerOnButton()));
 }
 
 void MainWindow::onLabelLeft(const QString& name) {
     const std::string n = name.toStdString();
     model_->navigation().hoverLeave(n);
     if (auto* l = qobject_cast<SkinLabel*>(widgets_[n])) l->setScrolling(false);
-    syncFromModel();
+    carryOut(scheduler_.pointerOnButton(model_->navigation().pointerOnButton()));
 }
 
 void MainWindow::onLabelClicked(const QString& name) {

@@ -87,7 +87,9 @@ void MainWindow::carryOut(JobScheduler::Order order) {
     updateBusy();
 }
 
-void MainWindow::onTickDone(bool searchPending) { carryOut(scheduler_.pollTickDone(searchPending)); }
+void MainWindow::onTickDone(bool searchPending, bool forKeptMouse) {
+    carryOut(scheduler_.pollTickDone(searchPending, forKeptMouse));
+}
 
 // ---- the action buttons ----
 

@@ -446,7 +446,6 @@ private slots:
         QTest::mouseMove(rig().child("Btn_Apply_1"), QPoint(3, 3));
         QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
         QApplication::sendEvent(rig().child("Btn_Apply_1"), &enter);
-        QVERIFY(!rig().window->devTimer()->isActive());
         press("Btn_Apply_1");
         QTRY_VERIFY(rig().bus->holding());
 
