@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -476,6 +477,10 @@ void MainWindow::restoreAndRaise() {
 
 void MainWindow::showStatusNote(const QString& text) {
     statusNote_->setText(text);
+    // A longer text widens the note about its centre instead of being cut off.
+    QRect at(0, 0, std::max(kStatusNoteRect.width(), statusNote_->sizeHint().width() + 16), kStatusNoteRect.height());
+    at.moveCenter(kStatusNoteRect.center());
+    statusNote_->setGeometry(at);
     statusNote_->raise();
     statusNote_->show();
     statusNoteTimer_.start();

@@ -114,6 +114,13 @@ void MainWindow::proceedAction(DeviceAction action) {
         requestDone();
         return;
     }
+    // Reset replaces everything, macros included: asked first, as Clear is for one macro.
+    if (action == DeviceAction::Reset &&
+        !askQuestion(this, qs(model_->text(hasMacros(state_.DeviceChip) ? "Str456" : "Str457")))) {
+        finishAction();
+        requestDone();
+        return;
+    }
     runningAction_ = action;
     if (action == DeviceAction::Reset) {
         // The defaults are shown before their write begins, not after it (the state is still
@@ -290,8 +297,8 @@ void MainWindow::showTransferOutcome(const TransferStatus& status) {
         showMessage(this, qs(model_->text(key)));
     if (const auto message = model_->failureMessage(status)) showMessage(this, qs(*message));
     // A write that worked says so briefly; its busy window may not even have shown.
-    if (status.ok() && (action == DeviceAction::Apply || action == DeviceAction::Reset))
-        showStatusNote(qs(model_->text("Str448")));
+    if (status.ok() && action == DeviceAction::Apply) showStatusNote(qs(model_->text("Str448")));
+    if (status.ok() && action == DeviceAction::Reset) showStatusNote(qs(model_->text("Str458")));
     if (action == DeviceAction::Confirm && status.ok()) {
         QTimer::singleShot(kPressPaintMs, this, [this] {
             finishAction();

@@ -422,6 +422,12 @@ private slots:
             rig().tick();
             return rig().child<QLabel>("Key1")->text();
         }();
+        rig().answer = false;
+        const std::uint64_t reports = mouse->reportCount();
+        act("Btn_Reset_2");
+        QCOMPARE(rig().questions, QStringList{rig().text("Str456")});
+        QCOMPARE(mouse->reportCount(), reports);
+        rig().answer = true;
         rig().bus->closeGate();
         press("Btn_Reset_1");
         QTRY_VERIFY(rig().bus->holding());
@@ -436,6 +442,9 @@ private slots:
         QCOMPARE(slice(mouse->memory(), kFlashExtraBytes, kWrenExtraSize), mirror);
         QVERIFY(rig().child<QLabel>("Key1")->text() != swappedKey1);
         QCOMPARE(mouse->reloadCount(kCmdReload), 1);
+        auto* note = rig().child<QLabel>("StatusNote");
+        QCOMPARE(note->text(), rig().text("Str458"));
+        QVERIFY(note->width() >= note->sizeHint().width());  // the whole text shows
     }
 
     void aJobLocksTheWindowUntilItEnds() {

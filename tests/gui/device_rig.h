@@ -1,8 +1,8 @@
 #pragma once
 // The whole window on a virtual bus behind the device worker: the state, the main window, the
-// busy window and the worker thread, with a foreign keyboard on the bus and the window's message
-// boxes captured. The bus can hold every report at a gate (so a test sees a job in progress) and
-// can deny the opening of the mouse (as a missing udev rule does).
+// busy window and the worker thread, with a foreign keyboard on the bus, the window's message
+// boxes captured and its questions answered. The bus can hold every report at a gate (so a test
+// sees a job in progress) and can deny the opening of the mouse (as a missing udev rule does).
 #include <QtTest>
 #include <atomic>
 #include <condition_variable>
@@ -101,6 +101,10 @@ struct DeviceRig {
     // `pointerStore`: the desktop pointer settings (none: a desktop that offers none).
     explicit DeviceRig(Millis settleWait = Millis(5), std::unique_ptr<PointerSettingsStore> pointerStore = nullptr) {
         setMessageHandler([this](QWidget*, const QString& t) { messages << t; });
+        setQuestionHandler([this](QWidget*, const QString& q) {
+            questions << q;
+            return answer;
+        });
         auto owned = std::make_unique<RigBus>();
         bus = owned.get();
         bus->inner().addForeignKeyboard();
@@ -120,6 +124,7 @@ struct DeviceRig {
         thread.reset();
         window.reset();
         setMessageHandler({});
+        setQuestionHandler({});
     }
 
     // A mouse holding factory memory for the embedded images, on the bus from the next report.
@@ -173,6 +178,8 @@ struct DeviceRig {
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<DeviceThread> thread;
     QStringList messages;
+    QStringList questions;
+    bool answer = true;  // to every question
 };
 
 }  // namespace varnel::testing
