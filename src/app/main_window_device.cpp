@@ -196,8 +196,9 @@ void MainWindow::startTransfer(TransferJob job, bool showBusyWindow) {
 
 void MainWindow::beginJob(bool showBusyWindow) {
     // The worker owns the state from here: a recording ends first (its stop encodes into DataBuf),
-    // and no captured event edits the script while the job runs.
-    model_->macroPage().stopRecording();
+    // and no captured event edits the script while the job runs. A stop that could not keep the
+    // recording says so, as Stop would.
+    if (const auto refused = model_->macroPage().stopRecording()) showMessage(this, qs(model_->text(*refused)));
     model_->hideAllMenus();
     model_->appearance().disableAllPages();
     // The non-modal dialogs (key combination, macro name) must not edit the state meanwhile.
