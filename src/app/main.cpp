@@ -2,6 +2,7 @@
 // print and end; no other option is taken.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
 #include "app/desktop_pointer.h"
 #include "app/device_worker.h"
@@ -27,11 +28,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
     varnel::SingleInstance instance(varnel::defaultInstanceKey());
-    if (!instance.claim()) {
+    if (instance.claim() == varnel::SingleInstance::Claim::AlreadyRunning) {
         // A window is already open: bring it to the front instead of opening a second one.
         instance.activateRunning();
         return 0;
     }
+    // Any other failure of the guard is no reason to keep the user from the mouse.
+    if (!instance.problem().isEmpty()) std::fprintf(stderr, "varnel-config: %s\n", qPrintable(instance.problem()));
     QApplication::setApplicationDisplayName(varnel::kApplicationTitle);
 
     varnel::AppState state;
