@@ -20,10 +20,7 @@ JobScheduler::Order JobScheduler::pollTickDone(bool searchPending, bool forKeptM
     tickOut_ = false;
     // A ReFindDev submitted while the tick was out searches anyway.
     const bool wait = searchPending && !closePending_ && !searchReplaced_;
-    if (wait) {
-        pointerMayHold_ = forKeptMouse && searchedOnce_;
-        searchedOnce_ = true;
-    }
+    if (wait) pointerMayHold_ = forKeptMouse;
     searchWaiting_ = searchWaiting_ || wait;
     Order order = next();
     order.startSettleWait = wait;

@@ -11,9 +11,9 @@
 // instead.
 //
 // A search for the accepted mouse, which stopped answering, waits while the pointer rests on a
-// button (a click is coming), until it leaves, but never past one more tick. The first search
-// after start, and one that may find an arriving mouse, never wait for the pointer: a window
-// opened under the pointer still reads its mouse.
+// button (a click is coming), until it leaves, but never past one more tick. A search that may
+// find an arriving mouse never waits for the pointer, nor does the first after start (nothing is
+// accepted before it): a window opened under the pointer still reads its mouse.
 //
 // After a firmware update the mouse restarts: during the restart wait nothing runs and nothing
 // polls, then the restarted mouse is searched for before anything else.
@@ -105,7 +105,6 @@ private:
     bool closePending_ = false;
     bool searchReplaced_ = false;  // an InsteadOfSearch request is queued or running
     bool pointerOnButton_ = false;
-    bool searchedOnce_ = false;
     bool pointerMayHold_ = false;  // the waiting or due search waits for the pointer (one tick at most)
     Restart restart_ = Restart::None;
     struct Queued {

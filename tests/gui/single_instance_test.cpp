@@ -21,11 +21,6 @@ class SingleInstanceTest : public QObject {
     Q_OBJECT
 
     static QString uniqueKey() { return "varnel-test-" + QUuid::createUuid().toString(QUuid::Id128); }
-    static bool othersShutOut(const QString& path) {
-        return (QFileInfo(path).permissions() &
-                (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                 QFileDevice::WriteOther | QFileDevice::ExeOther)) == 0;
-    }
 
 private slots:
     void secondStartActivatesTheFirst() {
@@ -120,13 +115,12 @@ private slots:
         QCOMPARE(first.claim(), Claim::First);
         QCOMPARE(first.problem(), QString());
         QVERIFY(folder.exists(key + ".lock"));
-        QVERIFY(othersShutOut(folder.path()));
-        QVERIFY(othersShutOut(folder.filePath(key + ".socket")));
+        for (const QString& path : {folder.path(), folder.filePath(key + ".socket")}) {
+            struct stat st {};
+            QVERIFY(::stat(qPrintable(path), &st) == 0 && (st.st_mode & 077) == 0);  // this user's alone
+        }
         SingleInstance second(key);
         QCOMPARE(second.claim(), Claim::AlreadyRunning);
-        QSignalSpy activated(&first, &SingleInstance::activated);
-        QVERIFY(second.activateRunning());
-        QTRY_COMPARE(activated.count(), 1);
         // Any other failure of the lock lets the program start, and says why.
         QVERIFY(folder.mkdir("blocked.lock"));
         SingleInstance blocked("blocked");
