@@ -307,10 +307,7 @@ private slots:
         rig().state.EditCopy.setSlot(ButtonMapId::Main, 4, edited);
         rig().state.CodeTexts[0][3] = codeTextFromBytes(edited);
         rig().addKeyboard();
-        auto missed = std::make_shared<bool>(false);  // touched on the worker only
-        rig().bus->refuseReports([missed](const FeatureReport& r) {
-            return r[0] == kCommandReportId && r[1] == kCmdDeviceInfo && !std::exchange(*missed, true);
-        });
+        rig().missOneIdentification();
         QSignalSpy ticked(&rig().thread->worker(), &DeviceWorker::tickDone);
         if (tickFirst) {
             rig().window->DevTimerTick();

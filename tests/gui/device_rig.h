@@ -9,12 +9,14 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 #include "app/device_worker.h"
 #include "app/loading_window.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "common/resources.h"
+#include "device/commands.h"
 #include "device/virtual_bus.h"
 #include "device/virtual_mouse.h"
 #include "transfers/virtual_factory.h"
@@ -149,6 +151,15 @@ struct DeviceRig {
             done = true;
         });
         QTRY_VERIFY_WITH_TIMEOUT(done.load(), 5000);
+    }
+
+    // The mouse misses its next answer to command 14, so a poll that sees the population change
+    // searches for it again (on channels that still work).
+    void missOneIdentification() {
+        auto missed = std::make_shared<bool>(false);  // touched on the worker only
+        bus->refuseReports([missed](const FeatureReport& r) {
+            return r[0] == kCommandReportId && r[1] == kCmdDeviceInfo && !std::exchange(*missed, true);
+        });
     }
 
     // One DevTimer tick and whatever search it starts, to the end.
