@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <cstdio>
 
 #include "app/application_id.h"
 #include "app/desktop_pointer.h"
@@ -33,11 +34,13 @@ int main(int argc, char** argv) {
     QGuiApplication::setWindowIcon(QIcon::fromTheme(varnel::kApplicationId));
 
     varnel::SingleInstance instance(varnel::defaultInstanceKey());
-    if (!instance.claim()) {
+    if (instance.claim() == varnel::SingleInstance::Claim::AlreadyRunning) {
         // A window is already open: bring it to the front instead of opening a second one.
         instance.activateRunning();
         return 0;
     }
+    // Any other failure of the guard is no reason to keep the user from the mouse.
+    if (!instance.problem().isEmpty()) std::fprintf(stderr, "varnel-config: %s\n", qPrintable(instance.problem()));
     QApplication::setApplicationDisplayName(varnel::kApplicationTitle);
 
     varnel::AppState state;

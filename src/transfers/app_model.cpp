@@ -68,7 +68,7 @@ PollStep AppModel::advance(PollStep step, const ProgressSink& progress) {
         case PollStepKind::Wait: break;
         case PollStepKind::ReadDevInfo:
             search_.found = true;
-            search_.read = ReadDevInfo(state_, link_, progress);
+            search_.read = ReadDevInfo(progress);
             break;
         case PollStepKind::DeviceRemoved:
             search_.removed = true;
@@ -79,6 +79,12 @@ PollStep AppModel::advance(PollStep step, const ProgressSink& progress) {
     const auto& denied = poller_.lastOpen().permissionDenied;
     if (!denied.empty()) search_.permissionDenied = denied;
     return next;
+}
+
+TransferStatus AppModel::ReadDevInfo(const ProgressSink& progress) {
+    if (auto s = identifyMouse(state_, link_); !s) return s;
+    poller_.keepMouse();
+    return readConfiguration(state_, link_, progress);
 }
 
 SearchOutcome AppModel::runSearch(PollStep step, const ProgressSink& progress) {

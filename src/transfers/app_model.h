@@ -96,6 +96,8 @@ public:
 private:
     void forgetMouse();
     void beginSearch();
+    // identifyMouse, then (the mouse accepted and kept by the poller) readConfiguration.
+    TransferStatus ReadDevInfo(const ProgressSink& progress);
 
     AppState& state_;
     HidBus& bus_;

@@ -124,9 +124,4 @@ TransferStatus readConfiguration(AppState& state, DeviceLink& link, const Progre
     return session.outcome("Reading the mouse");
 }
 
-TransferStatus ReadDevInfo(AppState& state, DeviceLink& link, const ProgressSink& progress) {
-    if (auto s = identifyMouse(state, link); !s) return s;
-    return readConfiguration(state, link, progress);
-}
-
 }  // namespace varnel

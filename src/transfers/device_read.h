@@ -19,9 +19,6 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link);
 // result says whether every report arrived.
 TransferStatus readConfiguration(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
 
-// identifyMouse, then readConfiguration when the mouse was accepted.
-TransferStatus ReadDevInfo(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
-
 // Reports a full read of `chip` takes (4916 for a Wren, 23 for a Lark).
 std::size_t fullReadCost(ChipModel chip);
 

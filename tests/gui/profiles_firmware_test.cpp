@@ -249,8 +249,8 @@ private slots:
         QCOMPARE(rig().pictureOf("Img_Load_4"), QString("SetS_01"));
     }
 
-    // A poll that saw the population change reads the mouse again after its wait; a profile loaded
-    // meanwhile is shown after that read, not replaced by it.
+    // A poll that searches for the mouse reads it again after its wait; a profile loaded meanwhile
+    // is shown after that read, not replaced by it.
     void aProfileLoadedDuringAPollsWaitOutlivesTheSearch() {
         rig_.reset();
         rig_ = std::make_unique<DeviceRig>(Millis(800));
@@ -262,6 +262,7 @@ private slots:
         chosen_ = file("swapped.bin");
         writeFile(chosen_, profile);
         rig().addKeyboard();
+        rig().missOneIdentification();
         QSignalSpy ticked(&rig().thread->worker(), &DeviceWorker::tickDone);
         rig().window->DevTimerTick();
         QTRY_COMPARE(ticked.size(), 1);
