@@ -32,8 +32,9 @@ struct AppState {
     bool NoDeviceMode = false;
     bool MacrosDirty = false;
     bool FirmwareLoaded = false;
-    bool ReportRateDirty = false;
-    int LastReportRate = 0;
+    // ReportRateCode the mouse last reported (a full read) or accepted (a write whose reload
+    // command it took); none before a read. The reload command compares the rate written with it.
+    std::optional<std::uint8_t> LastReportRate;
     int ActiveDpiLevels = 4;
     varnel::DataBuf DataBuf;
     varnel::EditCopy EditCopy;

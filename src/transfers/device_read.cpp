@@ -86,21 +86,22 @@ TransferStatus readConfiguration(AppState& state, DeviceLink& link, const Progre
     if (state.DeviceChip) {
         const Variant& v = variantOf(*state.DeviceChip);
         MutableByteSpan block = buf.parameterBlock(v.chip);
-        if (v.memory.space == MemorySpace::Parameter) {
-            session.readParam(static_cast<std::uint8_t>(v.parameterAddress), block);
-        } else {
-            session.readFlash(v.parameterAddress, block);
-        }
+        // The read that brings the rate the mouse runs with: its block, or a Wren's mirror.
+        TransferResult rateRead = v.memory.space == MemorySpace::Parameter
+                                      ? session.readParam(static_cast<std::uint8_t>(v.parameterAddress), block)
+                                      : session.readFlash(v.parameterAddress, block);
         if (v.flash) {
             // The mirrors at 0x6000 and 0x5C00 hold what the mouse works with: they replace the
             // block's copies of ParameterB, the RGBLockSection and the signature.
-            session.readFlash(v.flash->extraBytes, state.WrenExtraBytes);
+            rateRead = session.readFlash(v.flash->extraBytes, state.WrenExtraBytes);
             std::copy(state.WrenExtraBytes.begin(), state.WrenExtraBytes.end(),
                       block.begin() + static_cast<std::ptrdiff_t>(v.layout.parameterB.offset));
             session.readFlash(v.signatureAddress, state.SignatureBuffer);
             std::copy_n(state.SignatureBuffer.begin(), 2,
                         block.begin() + static_cast<std::ptrdiff_t>(v.layout.signatureOffset));
         }
+        state.LastReportRate =
+            rateRead.accepted() ? std::optional(block[param_b::kReportRateCode]) : std::nullopt;
         if (v.hasMacros) {
             // 1024-byte reads go through a scratch buffer: a refused command keeps the old content.
             std::array<std::uint8_t, kMacroBlockSize> scratch;

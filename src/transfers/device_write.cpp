@@ -77,6 +77,15 @@ TransferStatus writeLarkBlock(AppState& state, DeviceLink& link, const ProgressS
     return session.outcome(operation);
 }
 
+// The ReportRateCode the mouse takes from a write: a Lark's from its block, a Wren's from the
+// mirror at 0x6000 (which its Reset writes as last read or written, not from the defaults).
+std::optional<std::uint8_t> rateCodeWritten(const AppState& state) {
+    if (!state.DeviceChip) return std::nullopt;
+    const Variant& v = variantOf(*state.DeviceChip);
+    if (v.flash) return state.WrenExtraBytes[param_b::kReportRateCode - v.layout.parameterB.offset];
+    return state.DataBuf.parameter[param_b::kReportRateCode];
+}
+
 TransferStatus badNames(const Status& s) {
     return TransferStatus::fail(TransferCode::BadFile, "macro names cannot be stored: " + s.error().message);
 }
@@ -84,9 +93,12 @@ TransferStatus badNames(const Status& s) {
 }  // namespace
 
 LinkStatus sendReloadCommand(AppState& state, TransferSession& session) {
-    if (!state.ReportRateDirty) return session.command(kCmdReload);
-    state.ReportRateDirty = false;
-    return session.command(kCmdReloadAfterRate);
+    const std::optional<std::uint8_t> rate = rateCodeWritten(state);
+    const bool changed = !rate || rate != state.LastReportRate;
+    const LinkStatus sent = session.command(changed ? kCmdReloadAfterRate : kCmdReload);
+    // Only a reload the mouse took makes the rate its own; otherwise the change is still to send.
+    if (sent == LinkStatus::Ok) state.LastReportRate = rate;
+    return sent;
 }
 
 TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const ProgressSink& progress) {

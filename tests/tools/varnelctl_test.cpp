@@ -124,6 +124,24 @@ TEST_F(Varnelctl, BackupAndRestore) {
     EXPECT_EQ(lines("trace").back(), "S0 40 11 00 00 00 00 00 00");
 }
 
+// restore and reset end with reload 16 when the rate they write is not the one the mouse reported.
+TEST_F(Varnelctl, RestoreAndResetReloadForANewRate) {
+    const Bytes lark = testing::larkDefaultImage();  // 500 Hz
+    put("lark.bin", lark);
+    put("lark-mouse.bin", factoryMemory(ChipModel::Lark, testing::withReportRate(lark, ChipModel::Lark, 1), firmware));
+    put("wren-500.bin", testing::withReportRate(image, ChipModel::Wren, 2));
+    const std::string cases[] = {
+        "--virtual wren-rgb-3330 restore " + path("wren-500.bin"),
+        "--default-image " + path("lark.bin") + " --virtual lark-rgb-a5050 --virtual-load " + path("lark-mouse.bin") +
+            " reset",
+    };
+    for (const auto& args : cases) {
+        Outcome r = run("--trace " + path("trace") + " " + args);
+        ASSERT_EQ(r.exit, 0) << args << "\n" << r.err;
+        EXPECT_EQ(lines("trace").back(), "S0 40 10 00 00 00 00 00 00") << args;
+    }
+}
+
 TEST_F(Varnelctl, LarkBackupWithALarkDefaultImage) {
     put("lark.bin", testing::larkDefaultImage());
     Outcome r = run("--default-image " + path("lark.bin") + " --virtual lark-rgb-a5050 backup " + path("p.bin"));
