@@ -100,8 +100,7 @@ TransferStatus readConfiguration(AppState& state, DeviceLink& link, const Progre
             std::copy_n(state.SignatureBuffer.begin(), 2,
                         block.begin() + static_cast<std::ptrdiff_t>(v.layout.signatureOffset));
         }
-        state.LastReportRate =
-            rateRead.accepted() ? std::optional(block[param_b::kReportRateCode]) : std::nullopt;
+        state.LastReportRate = rateRead.accepted() ? std::optional(block[param_b::kReportRateCode]) : std::nullopt;
         if (v.hasMacros) {
             // 1024-byte reads go through a scratch buffer: a refused command keeps the old content.
             std::array<std::uint8_t, kMacroBlockSize> scratch;

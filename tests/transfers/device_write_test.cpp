@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <utility>
 
 #include "common/file_io.h"
 #include "scratch_files.h"
@@ -92,82 +91,40 @@ TEST(Apply, SignatureAreaCarriesImageBytesAndTheThreeReadBytes) {
     EXPECT_EQ(t.rig.trace[2 + 26 + 2], "S0 41 AB CD 07 08 09 FF FF");
 }
 
-// Loads what the mouse holds as a profile, but with rate `code`.
-void loadProfileAtRate(TransferRig& t, std::uint8_t code) {
-    const auto file = testing::freshFolder("rate") / "profile.bin";
-    auto bytes = t.model.ProfileBytes();
-    ASSERT_TRUE(bytes.ok());
-    ASSERT_TRUE(writeFileAtomic(file, testing::withReportRate(*bytes, *t.state.DeviceChip, code)).ok());
-    ASSERT_TRUE(t.model.LoadProfile(file).ok());
-}
-
 // The reload is 16 exactly when the rate written differs from the one the mouse last reported or
-// accepted. A Wren takes its rate from the mirror at 0x6000, which its Reset leaves as it was.
+// took. A Wren takes its rate from the mirror at 0x6000, which its Reset leaves as it was.
 TEST(Apply, ReloadIsSixteenWhenTheRateWrittenIsNotTheMousesOwn) {
     struct Case {
-        const char* name;
-        const char* model;
-        std::uint8_t mouseRate;    // of the image the mouse was made from
-        std::uint8_t defaultRate;  // of the default image Reset loads
-        std::uint64_t vanishAfter;  // the mouse leaves after this many reports past its read; 0 = never
-        std::function<void(TransferRig&)> act;
-        Lines reloads;
-    };
-    const auto apply = [](TransferRig& t) { (void)t.model.Apply(); };
-    const auto reset = [](TransferRig& t) { (void)t.model.Reset(); };
-    const auto profileAt = [](std::uint8_t code) { return [code](TransferRig& t) { loadProfileAtRate(t, code); }; };
-    const auto steps = [](std::vector<std::function<void(TransferRig&)>> all) {
-        return [all](TransferRig& t) {
-            for (const auto& step : all) step(t);
-        };
+        const char* model;  // the mouse runs at 1000 Hz (code 1)
+        std::uint8_t rate;  // of the profile loaded, or of the default image a Reset loads
+        bool reset;         // a Reset first instead of a profile and an Apply
+        bool refuseFirst;   // the first reload 16 is refused
+        Lines reloads;      // one per write
     };
     const Case cases[] = {
-        {"Wren, a 500 Hz profile on a 1000 Hz mouse", "wren-rgb-3330", 1, 1, 0,
-         steps({profileAt(2), apply, apply}), {"10", "11"}},
-        {"Wren, a profile of the mouse's rate", "wren-rgb-3330", 1, 1, 0, steps({profileAt(1), apply}), {"11"}},
-        {"Lark, a 500 Hz profile on a 1000 Hz mouse", "lark-rgb-a3050", 1, 1, 0,
-         steps({profileAt(2), apply, apply}), {"10", "11"}},
-        {"Lark, a 1000 Hz profile on a 500 Hz mouse", "lark-rgb-a3050", 2, 2, 0, steps({profileAt(1), apply}),
-         {"10"}},
-        {"Lark, Reset to a default image at 500 Hz", "lark-rgb-a3050", 1, 2, 0, steps({reset, apply}),
-         {"10", "11"}},
-        {"Wren, Reset keeps the mirror and with it the rate", "wren-rgb-3330", 1, 2, 0, reset, {"11"}},
-        {"a refused reload leaves the change to send", "wren-rgb-3330", 1, 1, 0,
-         steps({profileAt(2),
-                [](TransferRig& t) {
-                    bool once = true;
-                    t.rig.filter.refuse = [once](const FeatureReport& r) mutable {
-                        return r[0] == 0x40 && r[1] == kCmdReloadAfterRate && std::exchange(once, false);
-                    };
-                    EXPECT_FALSE(t.model.Apply().ok());
-                },
-                apply, apply}),
-         {"10", "10", "11"}},
-        // The mouse starts again from what it stores: the read after the plug-in finds 500 Hz.
-        {"unplugged before the reload, then read again", "wren-rgb-3330", 1, 1, 2 + 27 + 2 + 3,
-         steps({profileAt(2),
-                [](TransferRig& t) {
-                    EXPECT_EQ(t.model.Apply().code, TransferCode::DeviceGone);
-                    t.rig.mouse->plugIn();
-                    ASSERT_TRUE(t.plugIn().read.ok());
-                },
-                apply}),
-         {"11"}},
+        {"wren-rgb-3330", 2, false, false, {"10", "11"}},  {"wren-rgb-3330", 1, false, false, {"11"}},
+        {"lark-rgb-a3050", 2, false, false, {"10", "11"}}, {"lark-rgb-a3050", 2, true, false, {"10"}},
+        {"wren-rgb-3330", 2, true, false, {"11"}},         {"wren-rgb-3330", 2, false, true, {"10", "10", "11"}},
     };
     for (const auto& c : cases) {
         const ChipModel chip = c.model[0] == 'l' ? ChipModel::Lark : ChipModel::Wren;
         const Bytes image =
             chip == ChipModel::Lark ? testing::larkDefaultImage() : testing::embeddedBytes("VarnelData");
-        VirtualMouseOptions o = testing::mouseOptions(c.model);
-        if (c.vanishAfter != 0) o.vanishAfterReport = 2 + 4 + 4916 + c.vanishAfter;  // after the Wren's read
-        TransferRig t(o, testing::withReportRate(image, chip, c.mouseRate));
-        t.model.adopt({testing::withReportRate(image, chip, c.defaultRate), testing::embeddedBytes("DefaultFW"), {}});
-        ASSERT_TRUE(t.plugIn().read.ok()) << c.name;
-        c.act(t);
+        TransferRig t(testing::mouseOptions(c.model), testing::withReportRate(image, chip, 1));
+        t.model.adopt({testing::withReportRate(image, chip, c.rate), testing::embeddedBytes("DefaultFW"), {}});
+        ASSERT_TRUE(t.plugIn().read.ok());
+        const auto file = testing::freshFolder("rate") / "profile.bin";
+        ASSERT_TRUE(writeFileAtomic(file, testing::withReportRate(*t.model.ProfileBytes(), chip, c.rate)));
+        EXPECT_TRUE(c.reset || t.model.LoadProfile(file).ok());
+        t.rig.filter.refuse = [&](const FeatureReport& r) { return c.refuseFirst && r[1] == kCmdReloadAfterRate; };
+        for (std::size_t i = 0; i < c.reloads.size(); ++i) {
+            EXPECT_EQ((c.reset && i == 0 ? t.model.Reset() : t.model.Apply()).ok(), !c.refuseFirst || i > 0);
+            t.rig.filter.refuse = {};
+        }
         Lines reloads;
         for (const auto& command : testing::commandsOf(t.rig.trace))
             if (command.starts_with("10") || command.starts_with("11")) reloads.push_back(command.substr(0, 2));
-        EXPECT_EQ(reloads, c.reloads) << c.name;
+        EXPECT_EQ(reloads, c.reloads) << c.model << ", case " << (&c - cases);
     }
 }
 
