@@ -502,21 +502,21 @@ bool MacroPage::Btn_ImportOneClick() {
     return selected_ && workState_ == MacroWorkState::Idle;
 }
 
-Status MacroPage::importOne(const std::filesystem::path& file) {
+Result<RepairedMacros> MacroPage::importOne(const std::filesystem::path& file) {
     if (!selected_) return noMacroSelected();
     showPressed(ctrl::Btn_ImportOne);
-    if (Status s = importMacroFile(state_.DataBuf, *selected_, file); !s) return s;
-    reloadAfterImport();
-    return Status::success();
+    auto imported = importMacroFile(state_.DataBuf, *selected_, file);
+    if (imported) reloadAfterImport();
+    return imported;
 }
 
 void MacroPage::Btn_ImportClick() { state_.MacrosDirty = true; }
 
-Status MacroPage::importAll(const std::filesystem::path& file) {
+Result<RepairedMacros> MacroPage::importAll(const std::filesystem::path& file) {
     showPressed(ctrl::Btn_Import);
-    if (Status s = importMacroSetFile(state_.DataBuf, file); !s) return s;
-    reloadAfterImport();
-    return Status::success();
+    auto imported = importMacroSetFile(state_.DataBuf, file);
+    if (imported) reloadAfterImport();
+    return imported;
 }
 
 void MacroPage::reloadAfterImport() {

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "common/result.h"
+#include "macros/macro_file.h"
 #include "macros/macro_format.h"
 #include "macros/macro_recorder.h"
 #include "skin/captions.h"
@@ -92,9 +93,9 @@ public:
     Result<std::filesystem::path> exportOne(const std::filesystem::path& chosen);
     Result<std::filesystem::path> exportAll(const std::filesystem::path& chosen);
     bool Btn_ImportOneClick();
-    Status importOne(const std::filesystem::path& file);
+    Result<RepairedMacros> importOne(const std::filesystem::path& file);
     void Btn_ImportClick();
-    Status importAll(const std::filesystem::path& file);
+    Result<RepairedMacros> importAll(const std::filesystem::path& file);
 
     // Recording (Btn_StartClick, Btn_InsertStartClick): a whole macro (the script starts anew
     // with its header; stopping encodes it) or keys inserted in the open panel from the selected

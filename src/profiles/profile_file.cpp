@@ -4,6 +4,7 @@
 
 #include "common/file_io.h"
 #include "config/layout.h"
+#include "config/variant.h"
 
 namespace varnel {
 
@@ -31,7 +32,7 @@ bool profileTypeAccepted(ChipModel chip, ByteSpan image) {
     return imageCode == kWrenImageCode || chipCode == kChipCodeWren;
 }
 
-Status loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, ByteSpan file) {
+Result<RepairedMacros> loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, ByteSpan file) {
     if (!deviceChip) return noMouse();
     DataBuf working = buf;
     // A short file and a refused type mark are both "file type error" to the window.
@@ -42,8 +43,9 @@ Status loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, ByteSpan file) {
     if (!profileTypeAccepted(*deviceChip, working.parameterBlock(*deviceChip))) {
         return makeError("profile file type error", kFileTypeErrorKey);
     }
+    const RepairedMacros repaired = hasMacros(*deviceChip) ? makeMacrosConsistent(working) : RepairedMacros{};
     buf = working;
-    return Status::success();
+    return repaired;
 }
 
 Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip deviceChip,
@@ -53,7 +55,7 @@ Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip d
     return writeBinFile(path, *bytes);
 }
 
-Status loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const std::filesystem::path& path) {
+Result<RepairedMacros> loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const std::filesystem::path& path) {
     if (!deviceChip) return noMouse();
     auto head = readFileAtMost(path, storedImageSize(*deviceChip));
     if (!head) return head.error();

@@ -7,6 +7,7 @@
 #include "common/chip_model.h"
 #include "common/result.h"
 #include "config/data_buf.h"
+#include "macros/macro_file.h"
 
 namespace varnel {
 
@@ -17,15 +18,15 @@ Result<Bytes> profileFileBytes(const DataBuf& buf, OptionalChip deviceChip);
 // byte 0 == 0x00 or byte 1 == 0xB1. Only a file in which both differ is refused.
 bool profileTypeAccepted(ChipModel chip, ByteSpan image);
 
-// Reads a profile over a working copy of `buf` and, when accepted, replaces `buf` with it.
-// No mouse ("Str022"), a short file or a refused type ("Str102", file type error) leaves `buf`
-// unchanged.
+// Reads a profile over a working copy of `buf` and, when accepted, makes its macros consistent
+// and replaces `buf` with it; returns the macros that had to change. No mouse ("Str022"), a short
+// file or a refused type ("Str102", file type error) leaves `buf` unchanged.
 // The caller then refreshes the macro names and runs DataBufToUI.
-Status loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, ByteSpan file);
+Result<RepairedMacros> loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, ByteSpan file);
 
 // File forms: save appends ".bin" unless present and writes atomically; returns the path.
 Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip deviceChip,
                                               const std::filesystem::path& path);
-Status loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const std::filesystem::path& path);
+Result<RepairedMacros> loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const std::filesystem::path& path);
 
 }  // namespace varnel

@@ -265,7 +265,7 @@ TEST_F(MacroPageTest, MacroFilesMoveOneMacroOrAll) {
 
     const Bytes shortFile(1055, 0);
     ASSERT_TRUE(writeFileAtomic(tempDir() / "short.bin", shortFile).ok());
-    const Status refused = page_->importOne(tempDir() / "short.bin");
+    const auto refused = page_->importOne(tempDir() / "short.bin");
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error().languageKey, "Str435");
     EXPECT_EQ(state_.DataBuf, before);

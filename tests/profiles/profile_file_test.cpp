@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "common/file_io.h"
+#include "macros/macro_format.h"
 #include "profiles/image_builder.h"
 #include "profiles/profile_file.h"
 
@@ -82,7 +83,7 @@ TEST(ProfileFile, ShortFilesAreRefusedLongerOnesCutToTheFormat) {
         Bytes image = *profileFileBytes(buf, chip);
         image[5] ^= 0xFF;
         Bytes shorter(image.begin(), image.end() - 1);
-        Status refused = loadProfileBytes(buf, chip, shorter);
+        const auto refused = loadProfileBytes(buf, chip, shorter);
         ASSERT_FALSE(refused.ok());
         EXPECT_EQ(refused.error().languageKey, "Str102") << "the window says: file type error";
         EXPECT_NE(refused.error().message.find(std::to_string(shorter.size())), std::string::npos)
@@ -106,6 +107,9 @@ TEST(ProfileFile, WrenFileCarriesTheMacros) {
     DataBuf other = wrenBuf();
     ASSERT_TRUE(loadProfileBytes(other, ChipModel::Wren, file).ok());
     EXPECT_EQ(other, buf);
+    file[192 + 2 * 32] = file[192 + 2 * 32 + 1] = 0xFF;  // macro 3 claims 65535 bytes
+    EXPECT_EQ(*loadProfileBytes(other, ChipModel::Wren, file), RepairedMacros{2});
+    EXPECT_EQ(usedLength(other.nameRecord(2)), 1) << "nothing but the end byte";
 }
 
 TEST(ProfileFile, SaveAndLoadOnDisk) {

@@ -56,7 +56,7 @@ TEST(AppModel, ProfilesNeedTheMouseAndCheckTheirType) {
     EXPECT_EQ(t.state.DataBuf, before) << "saving and loading back changes nothing";
 
     ASSERT_TRUE(writeFileAtomic(file, testing::larkDefaultImage()).ok());
-    Status refused = t.model.LoadProfile(file);
+    const auto refused = t.model.LoadProfile(file);
     EXPECT_FALSE(refused.ok());
     EXPECT_EQ(t.state.DataBuf, before);
     EXPECT_FALSE(t.state.MacrosDirty) << "loading never marks the macros";
