@@ -142,6 +142,7 @@ Result<RepairedMacros> AppModel::LoadProfile(const std::filesystem::path& path) 
     auto loaded = loadProfileFile(state_.DataBuf, state_.DeviceChip, path);
     if (!loaded) return loaded;
     state_.RefreshMacroName();
+    state_.markMacrosAgainstMouse();
     state_.DataBufToUI();
     return loaded;
 }

@@ -89,7 +89,8 @@ public:
     Result<Bytes> ProfileBytes();
     Result<std::filesystem::path> SaveProfile(const std::filesystem::path& path);
     // Loading a profile and importing macros make the macros consistent and say which had to
-    // change.
+    // change. A loaded profile marks its macros for the next write exactly when they differ from
+    // what the mouse holds.
     Result<RepairedMacros> LoadProfile(const std::filesystem::path& path);
     Result<std::filesystem::path> ExportMacros(const std::filesystem::path& path);
     Result<RepairedMacros> ImportMacros(const std::filesystem::path& path);

@@ -41,6 +41,10 @@ struct AppState {
     varnel::CodeTexts CodeTexts;
     std::array<std::uint8_t, 5> SignatureBuffer{};
     std::array<std::uint8_t, 9> WrenExtraBytes{};
+    // The macro name table and blocks as the mouse holds them (in a macro set file's order): what
+    // the last full read brought or the last write of the macro area stored, every report
+    // accepted; none while that is not known.
+    std::optional<Bytes> MouseMacros;
     FireKeyBoxes FireKey;      // Edt_Repeat1 / Edt_DelayTime1 texts
     MacroNames MacroNameList;  // LB_MacroName entries, refreshed from the name table
 
@@ -60,6 +64,12 @@ struct AppState {
     void DataBufToUI();
     // Refreshes MacroNameList from the name table.
     void RefreshMacroName();
+    // A full read or write of the macro area ended: DataBuf's macros are the mouse's now or, when
+    // a report of it was refused, what the mouse holds is not known.
+    void macroAreaTransferred(bool allAccepted);
+    // Macros from a file replaced the edited ones: they are to be written exactly when they differ
+    // from what the mouse holds.
+    void markMacrosAgainstMouse();
     // Writes the EditCopy back into DataBuf for DeviceChip (see writeBackEditCopy); the window's
     // collect step has brought the EditCopy up to date before.
     Status writeBack(WriteBackPath path);

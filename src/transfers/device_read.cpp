@@ -104,6 +104,7 @@ TransferStatus readConfiguration(AppState& state, DeviceLink& link, const Progre
         if (v.hasMacros) {
             // 1024-byte reads go through a scratch buffer: a refused command keeps the old content.
             std::array<std::uint8_t, kMacroBlockSize> scratch;
+            const std::size_t refusedBefore = session.refused();
             for (std::size_t i = 0; i < kMacroCount; ++i) {
                 const auto address = static_cast<std::uint16_t>(v.flash->macroBlocks + i * kMacroBlockSize);
                 if (session.readFlash(address, scratch).accepted())
@@ -111,6 +112,7 @@ TransferStatus readConfiguration(AppState& state, DeviceLink& link, const Progre
             }
             if (session.readFlash(v.flash->macroNames, scratch).accepted())
                 std::copy(scratch.begin(), scratch.end(), buf.macroNameTable.begin());
+            state.macroAreaTransferred(session.refused() == refusedBefore && !session.gone());
             state.RefreshMacroName();
         }
     }

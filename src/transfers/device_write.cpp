@@ -123,6 +123,7 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
     writeWrenParameters(session, state);
     if (macros) macroWrites.run([&] { writeMacroArea(session, state.DataBuf); });
     sendReloadCommand(state, session);
+    if (macros) state.macroAreaTransferred(macroWrites.allAccepted());
     if (macroWrites.allAccepted()) state.MacrosDirty = false;
     return session.outcome("Apply");
 }
@@ -146,11 +147,13 @@ TransferStatus WriteDefaultParameter(AppState& state, DeviceLink& link, const Pr
     if (v.memory.space == MemorySpace::Parameter) return writeLarkBlock(state, link, progress, "Reset");
     TransferSession session(
         link, kParameterSectors.size() + kMacroSectors.size() + kWrenParameterCost + kMacroAreaCost + 1, progress);
+    MacroWriteCheck macroWrites(session);
     eraseSectors(session, kParameterSectors);
-    eraseSectors(session, kMacroSectors);
+    macroWrites.run([&] { eraseSectors(session, kMacroSectors); });
     writeWrenParameters(session, state);
-    writeMacroArea(session, state.DataBuf);
+    macroWrites.run([&] { writeMacroArea(session, state.DataBuf); });
     sendReloadCommand(state, session);
+    state.macroAreaTransferred(macroWrites.allAccepted());
     return session.outcome("Reset");
 }
 
@@ -170,7 +173,9 @@ TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& 
     TransferSession session(link, kMacroSectors.size() + kMacroAreaCost, progress);
     eraseSectors(session, kMacroSectors);
     writeMacroArea(session, state.DataBuf);
-    if (session.refused() == 0 && !session.gone()) state.MacrosDirty = false;
+    const bool stored = session.refused() == 0 && !session.gone();
+    state.macroAreaTransferred(stored);
+    if (stored) state.MacrosDirty = false;
     return session.outcome("Save Macro");
 }
 

@@ -9,6 +9,9 @@
 #include <functional>
 
 #include "common/file_io.h"
+#include "macros/macro_file.h"
+#include "macros/macro_format.h"
+#include "scratch_files.h"
 #include "transfers/transfer_rig.h"
 
 namespace varnel {
@@ -62,6 +65,34 @@ TEST(AppModel, ProfilesNeedTheMouseAndCheckTheirType) {
     EXPECT_FALSE(t.state.MacrosDirty) << "loading never marks the macros";
     std::filesystem::remove(file);
     EXPECT_TRUE(t.rig.trace.empty()) << "profiles send nothing";
+}
+
+// A loaded profile's macros are written by Apply exactly when they differ from the mouse's.
+TEST(AppModel, ALoadedProfileBringsBackAMacroTheMouseLost) {
+    TransferRig t("wren-rgb-3330");
+    ASSERT_TRUE(t.plugIn().read.ok());
+    const Bytes events{0x82, 0x04, 0xFE, 0x00, 0x32, 0x02, 0x04, 0x00};
+    std::copy(events.begin(), events.end(), t.state.DataBuf.macroBlock(3).begin());
+    setUsedLength(t.state.DataBuf.nameRecord(3), 8);
+    ASSERT_TRUE(t.model.SaveMacro().ok());
+    const auto file = testing::freshFolder("macros") / "profile.bin";
+    ASSERT_TRUE(t.model.SaveProfile(file).ok());
+    const Bytes held = macroSetFileBytes(t.state.DataBuf);
+    for (const bool cleared : {false, true}) {
+        if (cleared) {
+            setUsedLength(t.state.DataBuf.nameRecord(3), 0);
+            std::ranges::fill(t.state.DataBuf.macroBlock(3), 0xFF);
+            ASSERT_TRUE(t.model.SaveMacro().ok());
+        }
+        t.rig.trace.clear();
+        ASSERT_TRUE(t.model.LoadProfile(file).ok());
+        ASSERT_TRUE(t.model.Apply().ok());
+        EXPECT_EQ(testing::commandsOf(t.rig.trace).size(), cleared ? 2 + 9 + 3 + 132 + 1 : 2 + 3 + 1);
+        t.rig.mouse->unplug();
+        t.rig.mouse->plugIn();
+        ASSERT_TRUE(t.plugIn().read.ok());
+        EXPECT_EQ(macroSetFileBytes(t.state.DataBuf), held) << "read back from the mouse";
+    }
 }
 
 }  // namespace

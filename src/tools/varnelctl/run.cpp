@@ -150,7 +150,6 @@ private:
             case Command::Backup: return writeFile(model_.ProfileBytes());
             case Command::Restore:
                 if (auto f = tell(model_.LoadProfile(o_.file))) return f;
-                state_.MacrosDirty = true;
                 return transfer(model_.Apply());
             case Command::Reset: return transfer(model_.Reset());
             case Command::Flash: return flash();
