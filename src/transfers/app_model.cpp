@@ -152,9 +152,9 @@ Result<std::filesystem::path> AppModel::ExportMacros(const std::filesystem::path
 }
 
 Result<RepairedMacros> AppModel::ImportMacros(const std::filesystem::path& path) {
-    state_.MacrosDirty = true;
     auto imported = importMacroSetFile(state_.DataBuf, path);
     if (!imported) return imported;
+    state_.MacrosDirty = true;
     state_.RefreshMacroName();
     return imported;
 }

@@ -62,7 +62,9 @@ TEST(AppModel, ProfilesNeedTheMouseAndCheckTheirType) {
     const auto refused = t.model.LoadProfile(file);
     EXPECT_FALSE(refused.ok());
     EXPECT_EQ(t.state.DataBuf, before);
-    EXPECT_FALSE(t.state.MacrosDirty) << "loading never marks the macros";
+    EXPECT_FALSE(t.state.MacrosDirty) << "nor a refused one";
+    EXPECT_FALSE(t.model.ImportMacros(dir / "missing.bin").ok());
+    EXPECT_FALSE(t.state.MacrosDirty) << "nor a failed import";
     std::filesystem::remove(file);
     EXPECT_TRUE(t.rig.trace.empty()) << "profiles send nothing";
 }

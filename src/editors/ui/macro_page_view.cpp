@@ -289,7 +289,6 @@ void MacroPageView::importOne() {
 
 void MacroPageView::importAll() {
     services_.whileHeld([this] {
-        page_.Btn_ImportClick();
         const auto file = services_.chooseFile(false);
         if (!file) return;
         showImport(page_.importAll(*file));
