@@ -62,20 +62,20 @@ TEST(AppModel, ProfilesNeedTheMouseAndCheckTheirType) {
     const auto refused = t.model.LoadProfile(file);
     EXPECT_FALSE(refused.ok());
     EXPECT_EQ(t.state.DataBuf, before);
-    EXPECT_FALSE(t.state.MacrosDirty) << "nor a refused one";
+    EXPECT_FALSE(t.state.MacrosDirty) << "a refused profile marks nothing";
     EXPECT_FALSE(t.model.ImportMacros(dir / "missing.bin").ok());
     EXPECT_FALSE(t.state.MacrosDirty) << "nor a failed import";
     std::filesystem::remove(file);
     EXPECT_TRUE(t.rig.trace.empty()) << "profiles send nothing";
 }
 
-// A loaded profile's macros are written by Apply exactly when they differ from the mouse's.
+// A loaded profile's macros are written by Apply exactly when they differ from the mouse's: a
+// macro cleared and saved since comes back, byte for byte.
 TEST(AppModel, ALoadedProfileBringsBackAMacroTheMouseLost) {
     TransferRig t("wren-rgb-3330");
     ASSERT_TRUE(t.plugIn().read.ok());
-    const Bytes events{0x82, 0x04, 0xFE, 0x00, 0x32, 0x02, 0x04, 0x00};
-    std::copy(events.begin(), events.end(), t.state.DataBuf.macroBlock(3).begin());
-    setUsedLength(t.state.DataBuf.nameRecord(3), 8);
+    std::ranges::copy(Bytes{0xA1, 0x21, 0x00}, t.state.DataBuf.macroBlock(3).begin());
+    setUsedLength(t.state.DataBuf.nameRecord(3), 3);
     ASSERT_TRUE(t.model.SaveMacro().ok());
     const auto file = testing::freshFolder("macros") / "profile.bin";
     ASSERT_TRUE(t.model.SaveProfile(file).ok());
@@ -86,8 +86,8 @@ TEST(AppModel, ALoadedProfileBringsBackAMacroTheMouseLost) {
             std::ranges::fill(t.state.DataBuf.macroBlock(3), 0xFF);
             ASSERT_TRUE(t.model.SaveMacro().ok());
         }
-        t.rig.trace.clear();
         ASSERT_TRUE(t.model.LoadProfile(file).ok());
+        t.rig.trace.clear();
         ASSERT_TRUE(t.model.Apply().ok());
         EXPECT_EQ(testing::commandsOf(t.rig.trace).size(), cleared ? 2 + 9 + 3 + 132 + 1 : 2 + 3 + 1);
         t.rig.mouse->unplug();

@@ -116,7 +116,9 @@ TEST(Apply, ReloadIsSixteenWhenTheRateWrittenIsNotTheMousesOwn) {
         const auto file = testing::freshFolder("rate") / "profile.bin";
         ASSERT_TRUE(writeFileAtomic(file, testing::withReportRate(*t.model.ProfileBytes(), chip, c.rate)));
         EXPECT_TRUE(c.reset || t.model.LoadProfile(file).ok());
-        t.rig.filter.refuse = [&](const FeatureReport& r) { return c.refuseFirst && r[1] == kCmdReloadAfterRate; };
+        t.rig.filter.refuse = [&](const FeatureReport& r) {
+            return c.refuseFirst && r[0] == 0x40 && r[1] == kCmdReloadAfterRate;
+        };
         for (std::size_t i = 0; i < c.reloads.size(); ++i) {
             EXPECT_EQ((c.reset && i == 0 ? t.model.Reset() : t.model.Apply()).ok(), !c.refuseFirst || i > 0);
             t.rig.filter.refuse = {};
