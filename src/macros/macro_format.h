@@ -79,4 +79,10 @@ struct DecodedMacro {
 // at a byte that is not an event) and derives the DelayMode from the first four delays.
 DecodedMacro MacroBlockToScript(ByteSpan record, ByteSpan block);
 
+// Makes a macro taken from a file consistent: whole events, then the end byte, with UsedLength
+// counting both. The events are those the decoder frames within UsedLength (at most 1024); the end
+// byte goes where they stop. True when something changed; UsedLength 0 and a consistent macro are
+// left as they are, and bytes past the used part are never touched.
+bool makeMacroConsistent(MutableByteSpan record, MutableByteSpan block);
+
 }  // namespace varnel

@@ -96,6 +96,15 @@ ByteSpan blockSignature(const AppState& state, ChipModel chip) {
     return state.DataBuf.parameterBlock(chip).subspan(layoutFor(chip).signatureOffset, 2);
 }
 
+// The ReportRateCode the mouse takes from a write: a Lark's from its block, a Wren's from the
+// mirror at 0x6000 (which its Reset writes as last read or written, not from the defaults).
+std::optional<std::uint8_t> rateCodeWritten(const AppState& state) {
+    if (!state.DeviceChip) return std::nullopt;
+    const Variant& v = variantOf(*state.DeviceChip);
+    if (v.flash) return state.WrenExtraBytes[param_b::kReportRateCode - v.layout.parameterB.offset];
+    return state.DataBuf.parameter[param_b::kReportRateCode];
+}
+
 TransferStatus badNames(const Status& s) {
     return TransferStatus::fail(TransferCode::BadFile, "macro names cannot be stored: " + s.error().message);
 }
@@ -103,9 +112,12 @@ TransferStatus badNames(const Status& s) {
 }  // namespace
 
 LinkStatus sendReloadCommand(AppState& state, TransferSession& session) {
-    if (!state.ReportRateDirty) return session.command(kCmdReload);
-    state.ReportRateDirty = false;
-    return session.command(kCmdReloadAfterRate);
+    const std::optional<std::uint8_t> rate = rateCodeWritten(state);
+    const bool changed = !rate || rate != state.LastReportRate;
+    const LinkStatus sent = session.command(changed ? kCmdReloadAfterRate : kCmdReload);
+    // Only a reload the mouse took makes the rate its own; otherwise the change is still to send.
+    if (sent == LinkStatus::Ok) state.LastReportRate = rate;
+    return sent;
 }
 
 TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const ProgressSink& progress) {
@@ -132,6 +144,7 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
     writeWrenParameters(session, state);
     if (macros) macroWrites.run([&] { writeMacroArea(session, state.DataBuf); });
     sendReloadCommand(state, session);
+    if (macros) state.macroAreaTransferred(macroWrites.allAccepted());
     if (macroWrites.allAccepted()) state.MacrosDirty = false;
     return session.outcome("Apply");
 }
@@ -160,11 +173,13 @@ TransferStatus WriteDefaultParameter(AppState& state, DeviceLink& link, const Pr
     if (v.memory.space == MemorySpace::Parameter) return writeLarkBlock(state, link, progress, "Reset");
     TransferSession session(
         link, kParameterSectors.size() + kMacroSectors.size() + kWrenParameterCost + kMacroAreaCost + 1, progress);
+    MacroWriteCheck macroWrites(session);
     eraseSectors(session, kParameterSectors);
-    eraseSectors(session, kMacroSectors);
+    macroWrites.run([&] { eraseSectors(session, kMacroSectors); });
     writeWrenParameters(session, state);
-    writeMacroArea(session, state.DataBuf);
+    macroWrites.run([&] { writeMacroArea(session, state.DataBuf); });
     sendReloadCommand(state, session);
+    state.macroAreaTransferred(macroWrites.allAccepted());
     return session.outcome("Reset");
 }
 
@@ -184,7 +199,9 @@ TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& 
     TransferSession session(link, kMacroSectors.size() + kMacroAreaCost, progress);
     eraseSectors(session, kMacroSectors);
     writeMacroArea(session, state.DataBuf);
-    if (session.refused() == 0 && !session.gone()) state.MacrosDirty = false;
+    const bool stored = session.refused() == 0 && !session.gone();
+    state.macroAreaTransferred(stored);
+    if (stored) state.MacrosDirty = false;
     return session.outcome("Save Macro");
 }
 
