@@ -44,6 +44,7 @@ void AppState::DataBufToUI() {
 void AppState::macroAreaTransferred(bool allAccepted) {
     if (allAccepted) {
         MouseMacros = macroSetFileBytes(DataBuf);
+        MacrosDirty = false;
     } else {
         MouseMacros.reset();
     }

@@ -85,9 +85,9 @@ TransferStatus writeLarkBlock(AppState& state, DeviceLink& link, const ProgressS
 TransferStatus refuseForeignSignature(const AppState& state, std::initializer_list<ByteSpan> pairs) {
     for (const ByteSpan pair : pairs) {
         if (state.acceptedSignatures().accepts(pair)) continue;
-        return TransferStatus::fail(TransferCode::BadFile,
-                                    "nothing was written: the signature " + signatureText(pair) +
-                                        " is not one this program accepts; a mouse given it could no longer be reached");
+        return TransferStatus::fail(
+            TransferCode::BadFile, "nothing was written: the signature " + signatureText(pair) +
+                                       " is not one this program accepts; a mouse given it could no longer be reached");
     }
     return TransferStatus::done();
 }
@@ -145,7 +145,6 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
     if (macros) macroWrites.run([&] { writeMacroArea(session, state.DataBuf); });
     sendReloadCommand(state, session);
     if (macros) state.macroAreaTransferred(macroWrites.allAccepted());
-    if (macroWrites.allAccepted()) state.MacrosDirty = false;
     return session.outcome("Apply");
 }
 
@@ -201,7 +200,6 @@ TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& 
     writeMacroArea(session, state.DataBuf);
     const bool stored = session.refused() == 0 && !session.gone();
     state.macroAreaTransferred(stored);
-    if (stored) state.MacrosDirty = false;
     return session.outcome("Save Macro");
 }
 

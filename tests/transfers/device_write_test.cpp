@@ -277,20 +277,23 @@ TEST(SaveMacro, WritesNamesAndBlocksWithoutReload) {
 // The macros count as stored only when each of their erases and writes went through; a refused
 // parameter write does not keep them marked.
 TEST(MacrosDirty, ClearedOnlyWhenEveryMacroWriteWasAccepted) {
+    enum class Op { Apply, SaveMacro, Reset };
     struct Case {
         const char* name;
-        bool saveMacro;                       // Save Macro instead of Apply
+        Op op;
         std::array<std::uint8_t, 3> refused;  // command, address high byte (0 = refuse nothing)
         bool dirtyAfter;
     };
     const Case cases[] = {
-        {"Apply, all accepted", false, {0, 0, 0}, false},
-        {"Apply, a macro block quarter refused", false, {0x40, 0x0C, 0x84}, true},
-        {"Apply, a name table piece refused", false, {0x40, 0x0C, 0x76}, true},
-        {"Apply, a macro sector erase refused", false, {0x40, 0x0B, 0x90}, true},
-        {"Apply, the parameter block refused", false, {0x40, 0x0C, 0x50}, false},
-        {"Save Macro, all accepted", true, {0, 0, 0}, false},
-        {"Save Macro, a macro block quarter refused", true, {0x40, 0x0C, 0xFF}, true},
+        {"Apply, all accepted", Op::Apply, {0, 0, 0}, false},
+        {"Apply, a macro block quarter refused", Op::Apply, {0x40, 0x0C, 0x84}, true},
+        {"Apply, a name table piece refused", Op::Apply, {0x40, 0x0C, 0x76}, true},
+        {"Apply, a macro sector erase refused", Op::Apply, {0x40, 0x0B, 0x90}, true},
+        {"Apply, the parameter block refused", Op::Apply, {0x40, 0x0C, 0x50}, false},
+        {"Save Macro, all accepted", Op::SaveMacro, {0, 0, 0}, false},
+        {"Save Macro, a macro block quarter refused", Op::SaveMacro, {0x40, 0x0C, 0xFF}, true},
+        {"Reset, all accepted", Op::Reset, {0, 0, 0}, false},
+        {"Reset, a macro block quarter refused", Op::Reset, {0x40, 0x0C, 0x84}, true},
     };
     for (const auto& c : cases) {
         TransferRig t("wren-rgb-3330");
@@ -299,7 +302,9 @@ TEST(MacrosDirty, ClearedOnlyWhenEveryMacroWriteWasAccepted) {
             return c.refused[0] != 0 && r[0] == c.refused[0] && r[1] == c.refused[1] && r[2] == c.refused[2];
         };
         t.state.MacrosDirty = true;
-        TransferStatus s = c.saveMacro ? t.model.SaveMacro() : t.model.Apply();
+        TransferStatus s = c.op == Op::SaveMacro ? t.model.SaveMacro()
+                           : c.op == Op::Reset   ? t.model.Reset()
+                                                 : t.model.Apply();
         EXPECT_EQ(s.ok(), c.refused[0] == 0) << c.name;
         EXPECT_EQ(t.state.MacrosDirty, c.dirtyAfter) << c.name;
     }
