@@ -85,9 +85,8 @@ TransferStatus writeLarkBlock(AppState& state, DeviceLink& link, const ProgressS
 TransferStatus refuseForeignSignature(const AppState& state, std::initializer_list<ByteSpan> pairs) {
     for (const ByteSpan pair : pairs) {
         if (state.acceptedSignatures().accepts(pair)) continue;
-        return TransferStatus::fail(
-            TransferCode::BadFile, "nothing was written: the signature " + signatureText(pair) +
-                                       " is not one this program accepts; a mouse given it could no longer be reached");
+        return TransferStatus::fail(TransferCode::BadFile,
+                                    "nothing was written: the " + unacceptedSignatureReason(pair));
     }
     return TransferStatus::done();
 }
