@@ -114,8 +114,10 @@ LinkStatus sendReloadCommand(AppState& state, TransferSession& session) {
     const std::optional<std::uint8_t> rate = rateCodeWritten(state);
     const bool changed = !rate || rate != state.LastReportRate;
     const LinkStatus sent = session.command(changed ? kCmdReloadAfterRate : kCmdReload);
-    // Only a reload the mouse took makes the rate its own; otherwise the change is still to send.
-    if (sent == LinkStatus::Ok) state.LastReportRate = rate;
+    // Only a reload the mouse took, after writes it all took, makes the rate its own; a refused
+    // write leaves the stored rate unknown, so the next reload is 16 again. Otherwise the change is
+    // still to send.
+    if (sent == LinkStatus::Ok) state.LastReportRate = session.refused() == 0 ? rate : std::nullopt;
     return sent;
 }
 
