@@ -207,7 +207,7 @@ Result<VirtualSetup> makeVirtual(const Options& o, const ImageHeader& header, co
 
 }  // namespace
 
-int run(const Options& o, std::ostream& out, std::ostream& err) {
+int run(const Options& o, std::ostream& out, std::ostream& err, VirtualWorld* world) {
     auto fail = [&](int code, const std::string& message) {
         err << "varnelctl: " << message << '\n';
         return code;
@@ -226,10 +226,12 @@ int run(const Options& o, std::ostream& out, std::ostream& err) {
     VirtualSetup virt;
     if (o.virtualModel) {
         // Waits of the virtual mouse's world pass at once; only the report latency is real.
-        clock = std::make_shared<ManualClock>();
+        auto manual = std::make_shared<ManualClock>();
+        clock = manual;
         auto v = makeVirtual(o, *header, config, clock);
         if (!v) return fail(kExitBadFile, v.error().message);
         virt = std::move(*v);
+        if (world) *world = {manual, virt.mouse};
     } else {
         clock = std::make_shared<SteadyClock>();
         realBus = std::make_unique<HidapiBus>();
