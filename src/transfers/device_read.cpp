@@ -76,6 +76,12 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link) {
                                ? link.ReadParam(static_cast<std::uint8_t>(v.signatureAddress), state.SignatureBuffer)
                                : link.ReadFlash(v.signatureAddress, state.SignatureBuffer);
         if (r.gone) return goneDuring("Identification");
+        // A refused read leaves 0xFF where the signature would be, which may be a pair we accept:
+        // a signature that did not arrive whole accepts nothing, and the mouse is not taken.
+        if (!r.clean()) {
+            RefreshErrorAP(state);
+            return TransferStatus::fail(TransferCode::DeviceFailed, "the mouse did not send its signature");
+        }
     }
     if (state.acceptedSignatures().accepts(state.SignatureBuffer)) return TransferStatus::done();
     RefreshErrorAP(state);
