@@ -166,8 +166,8 @@ TEST(ReadDevInfo, SignatureThatDidNotArriveAcceptsNothing) {
         const char* model;
         std::uint64_t refused;  // two probes, command 14 and its fetch, then the signature's read
     };
-    for (const Case c : {Case{"wren-rgb-3330", 5}, Case{"wren-rgb-3330", 6}, Case{"lark-rgb-a5050", 5},
-                         Case{"lark-rgb-a5050", 6}}) {
+    for (const Case c :
+         {Case{"wren-rgb-3330", 5}, Case{"wren-rgb-3330", 6}, Case{"lark-rgb-a5050", 5}, Case{"lark-rgb-a5050", 6}}) {
         VirtualMouseOptions o = testing::mouseOptions(c.model);
         o.refuseReport = c.refused;
         const bool lark = o.model.chip == ChipModel::Lark;
