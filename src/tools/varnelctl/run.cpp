@@ -192,8 +192,7 @@ Result<VirtualSetup> makeVirtual(const Options& o, const ImageHeader& header, co
     vo.vendorId = header.DefaultVid;
     vo.productId = header.DefaultPid;
     vo.vendorInterfaces = o.virtualInterfaces;
-    vo.refuseReport = o.refuseReport;
-    vo.vanishAfterReport = o.unplugAfter;
+    static_cast<VirtualFaults&>(vo) = o.faults;
     vo.latency = std::chrono::microseconds(o.latencyUs);
     VirtualSetup v{std::make_shared<VirtualMouse>(vo, std::move(clock)), std::make_unique<VirtualBus>()};
     Status loaded =
