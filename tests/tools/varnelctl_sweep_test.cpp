@@ -2,10 +2,12 @@
 // every report K of that clean run with the mouse refusing report K, and once with the mouse
 // leaving the bus after report K. Each run must end within a bound, exit with the documented
 // status, report success only when no report was lost or refused, leave its output file as it
-// was on failure, and leave the mouse in the state its operation names below.
+// was on failure, and leave the mouse in the state its operation names below. Then the same
+// operations against a mouse that turns hostile from report K on.
 //
-// The default build sweeps every K; a sanitizer build (ten times slower) runs the first and last
-// report of each run and a fixed-seed sample of the others.
+// The refusal and unplug sweeps take every K in the default build; a sanitizer build (ten times
+// slower) runs the first and last report of each run and a fixed-seed sample of the others. The
+// hostile sweep takes the report boundaries and a fixed-seed sample in both.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -85,8 +87,6 @@ private:
     std::thread thread_;
 };
 
-enum class Fault { None, Refuse, Unplug };
-
 struct Operation {
     const char* model;
     const char* command;
@@ -109,7 +109,6 @@ const Operation kOperations[] = {
 };
 
 void PrintTo(const Operation& op, std::ostream* os) { *os << op.model << ' ' << op.command; }
-void PrintTo(Fault fault, std::ostream* os) { *os << (fault == Fault::Refuse ? "refuse-report" : "unplug-after"); }
 
 struct Outcome {
     int exit = -1;
@@ -153,10 +152,11 @@ public:
     }
     ~Sweep() { fs::remove_all(dir_); }
 
-    Outcome run(Fault fault, std::uint64_t k, const std::string& trace = {}) const {
+    Outcome run(const char* fault, std::uint64_t k, const std::string& trace = {}) const {
         ctl::Options o = options_;
-        o.refuseReport = fault == Fault::Refuse ? k : 0;
-        o.unplugAfter = fault == Fault::Unplug ? k : 0;
+        if (fault) {
+            EXPECT_TRUE(addVirtualFault(o.faults, std::string(fault) + "=" + std::to_string(k)).ok());
+        }
         if (!trace.empty()) o.trace = trace;
         std::ostringstream out, err;
         ctl::VirtualWorld world;
@@ -190,18 +190,25 @@ private:
     ctl::Options options_;
 };
 
-// The command each report of the clean run belongs to, from its trace ("S0 40 0E ..." starts one).
-std::vector<std::uint8_t> commandOfEachReport(const std::string& tracePath) {
+// From the clean run's trace: the command each report belongs to ("S0 40 0E ..." starts one),
+// and the numbers of the reports that fetched an answer ("G...").
+struct CleanTrace {
+    std::vector<std::uint8_t> commandOf;
+    std::vector<std::uint64_t> fetches;
+};
+
+CleanTrace readCleanTrace(const std::string& tracePath) {
     std::ifstream in(tracePath);
-    std::vector<std::uint8_t> of;
+    CleanTrace t;
     std::uint8_t current = 0;
     for (std::string line; std::getline(in, line);) {
         const auto space = line.find(' ');
         if (line.compare(space + 1, 2, "40") == 0)
             current = static_cast<std::uint8_t>(std::stoi(line.substr(space + 4, 2), nullptr, 16));
-        of.push_back(current);
+        t.commandOf.push_back(current);
+        if (line[0] == 'G') t.fetches.push_back(t.commandOf.size());
     }
-    return of;
+    return t;
 }
 
 bool writes(std::uint8_t command) {
@@ -213,85 +220,77 @@ bool equalAt(const Bytes& a, const Bytes& b, std::size_t from, std::size_t n) {
     return std::equal(a.begin() + from, a.begin() + from + n, b.begin() + from);
 }
 
-class FaultSweep : public ::testing::TestWithParam<std::tuple<Operation, Fault>> {
+// The clean run of one operation, what each faulty run of it is checked against, and the checks
+// every faulty run shares. The parameter's second half is the fault's name.
+class SweepRuns : public ::testing::TestWithParam<std::tuple<Operation, const char*>> {
 protected:
     void SetUp() override {
-        trace_ = sweep_.path("trace.txt");
-        clean_ = sweep_.run(Fault::None, 0, trace_);
+        const std::string trace = sweep_.path("trace.txt");
+        clean_ = sweep_.run(nullptr, 0, trace);
         ASSERT_EQ(clean_.exit, 0) << clean_.err;
-        of_ = commandOfEachReport(trace_);
+        CleanTrace t = readCleanTrace(trace);
+        of_ = std::move(t.commandOf);
+        fetches_ = std::move(t.fetches);
         ASSERT_EQ(of_.size(), clean_.reports);
         openProbes_ = static_cast<std::uint64_t>(
             std::find_if(of_.begin(), of_.end(), [](std::uint8_t c) { return c != kCmdProbe; }) - of_.begin());
         // Command 14 and its answer, the signature's read, then the full read.
         const ChipModel chip = sweep_.before().size() == kFlashSize ? ChipModel::Wren : ChipModel::Lark;
-        readEnd_ = openProbes_ + 2 + transferCost(kSignatureAreaSize) + fullReadCost(chip);
-        if (op().file && std::string_view(op().file) == "out.bin") {
-            ASSERT_TRUE(readFileAtMost(sweep_.path("out.bin"), kFlashSize).ok());
-            cleanFile_ = readFileAtMost(sweep_.path("out.bin"), kFlashSize)->bytes;
+        identEnd_ = openProbes_ + 2 + transferCost(kSignatureAreaSize);
+        readEnd_ = identEnd_ + fullReadCost(chip);
+        if (output()) {
+            auto file = readFileAtMost(sweep_.path("out.bin"), kFlashSize);
+            ASSERT_TRUE(file.ok());
+            cleanFile_ = file->bytes;
         }
     }
 
     const Operation& op() const { return std::get<0>(GetParam()); }
-    Fault fault() const { return std::get<1>(GetParam()); }
-
-    // The documented status when the first report that failed is number `lost` of the clean run:
-    // none failed, one of opening the mouse, after a restart the mouse did not come back from,
-    // or any other report of the device.
-    int expectedExit(std::uint64_t lost) const {
-        if (lost > clean_.reports) return 0;
-        if (lost <= openProbes_) return 3;
-        if (fault() == Fault::Unplug && of_[lost - 2] == kCmdFinishFirmware) return 3;
-        return 1;
+    std::string_view fault() const { return std::get<1>(GetParam()); }
+    bool output() const { return op().file && std::string_view(op().file) == "out.bin"; }
+    std::string name(std::uint64_t k) const {
+        return std::string(op().model) + " " + op().command + " " + std::string(fault()) + "=" + std::to_string(k);
     }
 
-    void check(std::uint64_t k) {
-        const std::string name = std::string(op().model) + " " + op().command +
-                                 (fault() == Fault::Refuse ? " refuse-report=" : " unplug-after=") + std::to_string(k);
-        // A failed run leaves an output file as it was: an existing one when the mouse leaves, none
-        // when it refuses.
-        const bool output = op().file && std::string_view(op().file) == "out.bin";
+    // One run with the fault at report k, under the watchdog. An output file is there before the
+    // run when `existing`, else not; a failed run must leave it so, and no other file behind.
+    Outcome runAt(std::uint64_t k, bool existing) {
         const Bytes old(100, 0x5A);
-        if (output) {
+        if (output()) {
             fs::remove(sweep_.path("out.bin"));
-            if (fault() == Fault::Unplug)
-                std::ofstream(sweep_.path("out.bin"), std::ios::binary)
-                    .write(reinterpret_cast<const char*>(old.data()), static_cast<std::streamsize>(old.size()));
+            if (existing) {
+                EXPECT_TRUE(writeFileAtomic(sweep_.path("out.bin"), old).ok());
+            }
         }
         auto entries = [&] { return std::distance(fs::directory_iterator(sweep_.dir()), fs::directory_iterator()); };
         const auto entriesBefore = entries();
-        watchdog_.start(name);
-        const Outcome r = sweep_.run(fault(), k);
-        const std::uint64_t lost = fault() == Fault::Refuse ? k : k + 1;
-        const int expected = expectedExit(lost);
-        EXPECT_EQ(r.exit, expected) << name << "\n" << r.err;
-        EXPECT_LE(r.waited, clean_.waited) << name << ": waited longer than the clean run";
-        EXPECT_EQ(r.err.empty(), expected == 0) << name << "\n" << r.err;
-
-        if (output) {
+        watchdog_.start(name(k));
+        Outcome r = sweep_.run(std::string(fault()).c_str(), k);
+        if (output() && r.exit != 0) {
             auto file = readFileAtMost(sweep_.path("out.bin"), kFlashSize);
-            if (expected == 0) {
-                EXPECT_TRUE(file && file->bytes == cleanFile_) << name;
-            } else if (fault() == Fault::Unplug) {
-                EXPECT_TRUE(file && file->bytes == old) << name << ": the existing file changed";
+            if (existing) {
+                EXPECT_TRUE(file && file->bytes == old) << name(k) << ": the existing file changed";
             } else {
-                EXPECT_FALSE(fs::exists(sweep_.path("out.bin"))) << name << ": a file written on failure";
+                EXPECT_FALSE(fs::exists(sweep_.path("out.bin"))) << name(k) << ": a file written on failure";
             }
-            EXPECT_EQ(entries(), entriesBefore + (!fs::exists(sweep_.path("out.bin")) ? 0 : fault() == Fault::Refuse))
-                << name << ": a file left behind";
         }
+        if (output()) {
+            EXPECT_EQ(entries(), entriesBefore + (r.exit == 0 && !existing)) << name(k) << ": a file left behind";
+        }
+        EXPECT_EQ(r.err.empty(), r.exit == 0) << name(k) << "\n" << r.err;
 
         const Bytes& m = r.memory;
-        ASSERT_EQ(m.size(), sweep_.before().size()) << name;
-        EXPECT_TRUE(equalAt(m, sweep_.before(), op().keptFrom, op().keptTo - op().keptFrom)) << name;
-        if (expected == 0) {
-            EXPECT_EQ(m, clean_.memory) << name;
-        }
-        if (lost <= readEnd_) {
-            EXPECT_EQ(m, sweep_.before()) << name << ": changed by a run that failed in the read";
-            EXPECT_TRUE(std::none_of(r.commands.begin(), r.commands.end(), writes)) << name;
-        }
-        if (std::string_view(op().command) == "flash") checkFirmware(r, name);
+        EXPECT_EQ(m.size(), sweep_.before().size()) << name(k);
+        if (m.size() != sweep_.before().size()) return r;
+        EXPECT_TRUE(equalAt(m, sweep_.before(), op().keptFrom, op().keptTo - op().keptFrom)) << name(k);
+        if (std::string_view(op().command) == "flash") checkFirmware(r, name(k));
+        return r;
+    }
+
+    // A run that failed before its first write left the mouse as it was and sent it no write.
+    void expectUntouched(const Outcome& r, std::uint64_t k) const {
+        EXPECT_EQ(r.memory, sweep_.before()) << name(k) << ": changed by a run that failed before writing";
+        EXPECT_TRUE(std::none_of(r.commands.begin(), r.commands.end(), writes)) << name(k);
     }
 
     // Never the main firmware touched while the recovery copy is not the default firmware, and
@@ -310,6 +309,46 @@ protected:
         }
     }
 
+    Sweep sweep_{op()};
+    Watchdog watchdog_{std::chrono::seconds(kSanitized ? 60 : 20)};
+    Outcome clean_;
+    Bytes cleanFile_;
+    std::vector<std::uint8_t> of_;
+    std::vector<std::uint64_t> fetches_;
+    std::uint64_t openProbes_ = 0, identEnd_ = 0, readEnd_ = 0;
+};
+
+// The mouse refuses report K, or leaves the bus after it.
+class FaultSweep : public SweepRuns {
+protected:
+    // The documented status when the first report that failed is number `lost` of the clean run:
+    // none failed, one of opening the mouse, after a restart the mouse did not come back from,
+    // or any other report of the device.
+    int expectedExit(std::uint64_t lost) const {
+        if (lost > clean_.reports) return 0;
+        if (lost <= openProbes_) return 3;
+        if (fault() == "unplug-after" && of_[lost - 2] == kCmdFinishFirmware) return 3;
+        return 1;
+    }
+
+    void check(std::uint64_t k) {
+        const bool unplug = fault() == "unplug-after";
+        // An existing output file when the mouse leaves, none when it refuses.
+        const Outcome r = runAt(k, unplug);
+        const std::uint64_t lost = unplug ? k + 1 : k;
+        const int expected = expectedExit(lost);
+        EXPECT_EQ(r.exit, expected) << name(k) << "\n" << r.err;
+        EXPECT_LE(r.waited, clean_.waited) << name(k) << ": waited longer than the clean run";
+        if (expected == 0) {
+            EXPECT_EQ(r.memory, clean_.memory) << name(k);
+            if (output()) {
+                auto file = readFileAtMost(sweep_.path("out.bin"), kFlashSize);
+                EXPECT_TRUE(file && file->bytes == cleanFile_) << name(k);
+            }
+        }
+        if (lost <= readEnd_) expectUntouched(r, k);
+    }
+
     std::vector<std::uint64_t> reportsToSweep() const {
         std::vector<std::uint64_t> ks;
         if (!kSanitized) {
@@ -322,14 +361,6 @@ protected:
         for (std::size_t i = 0; i < kSampledRuns; ++i) ks.push_back(any(random));
         return ks;
     }
-
-    Sweep sweep_{op()};
-    Watchdog watchdog_{std::chrono::seconds(kSanitized ? 60 : 20)};
-    std::string trace_;
-    Outcome clean_;
-    Bytes cleanFile_;
-    std::vector<std::uint8_t> of_;
-    std::uint64_t readEnd_ = 0, openProbes_ = 0;
 };
 
 TEST_P(FaultSweep, EveryReport) {
@@ -339,16 +370,76 @@ TEST_P(FaultSweep, EveryReport) {
     }
 }
 
+// The mouse turns hostile from report K on: wrong report ids, short answers, garbage, the other
+// variant, or no answer before the transport's timeout. Whatever it does, the run ends within the
+// bound, a run it failed leaves the output file as it was, and a mouse that turned before
+// identification ended is neither accepted nor written.
+class HostileSweep : public SweepRuns {
+protected:
+    void check(std::uint64_t k) {
+        const Outcome r = runAt(k, k % 2 == 0);
+        EXPECT_TRUE(r.exit == 0 || r.exit == 1 || r.exit == 3 || r.exit == 4) << name(k) << "\n" << r.err;
+        // A late answer ends the run at the first report it delays.
+        EXPECT_LE(r.waited, clean_.waited + kTransportTimeout) << name(k);
+        if (fault() == "late-answer") {
+            EXPECT_NE(r.exit, 0) << name(k);
+            if (r.exit == 1) {
+                EXPECT_NE(r.err.find("stopped answering"), std::string::npos) << name(k) << "\n" << r.err;
+            }
+        }
+        // Every fetch from K on is refused.
+        const bool fetchAfter = std::any_of(fetches_.begin(), fetches_.end(), [&](std::uint64_t g) { return g >= k; });
+        if ((fault() == "wrong-id" || fault() == "short-answer") && fetchAfter) {
+            EXPECT_NE(r.exit, 0) << name(k);
+        }
+        // The other variant shows only in the device information; a signature read it answers
+        // with zeros is one of the accepted pairs.
+        const std::uint64_t acceptedAt = fault() == "other-variant" ? openProbes_ + 2 : identEnd_;
+        if (k <= acceptedAt) {
+            EXPECT_NE(r.exit, 0) << name(k) << ": a hostile mouse accepted";
+            expectUntouched(r, k);
+        }
+    }
+
+    // Opening, every report of identification, the first of the read, the first after it, the
+    // last, and a fixed-seed sample of the others.
+    std::vector<std::uint64_t> reportsToSweep() const {
+        std::vector<std::uint64_t> ks = {1, readEnd_, readEnd_ + 1, clean_.reports};
+        for (std::uint64_t k = openProbes_; k <= identEnd_ + 1; ++k) ks.push_back(k);
+        std::mt19937_64 random(20240602);
+        std::uniform_int_distribution<std::uint64_t> any(1, clean_.reports);
+        for (std::size_t i = 0; i < 8; ++i) ks.push_back(any(random));
+        std::erase_if(ks, [&](std::uint64_t k) { return k < 1 || k > clean_.reports; });
+        std::sort(ks.begin(), ks.end());
+        ks.erase(std::unique(ks.begin(), ks.end()), ks.end());
+        return ks;
+    }
+};
+
+TEST_P(HostileSweep, BoundaryReports) {
+    for (std::uint64_t k : reportsToSweep()) {
+        check(k);
+        if (HasFailure()) break;
+    }
+}
+
+std::string sweepName(const ::testing::TestParamInfo<std::tuple<Operation, const char*>>& info) {
+    std::string name = std::string(std::get<0>(info.param).model).substr(0, 4) + "_" + std::get<0>(info.param).command +
+                       "_" + std::get<1>(info.param);
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Varnelctl, FaultSweep,
                          ::testing::Combine(::testing::ValuesIn(kOperations),
-                                            ::testing::Values(Fault::Refuse, Fault::Unplug)),
-                         [](const auto& info) {
-                             std::string name = std::string(std::get<0>(info.param).model).substr(0, 4) + "_" +
-                                                std::get<0>(info.param).command + "_" +
-                                                (std::get<1>(info.param) == Fault::Refuse ? "refuse" : "unplug");
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+                                            ::testing::Values("refuse-report", "unplug-after")),
+                         sweepName);
+
+INSTANTIATE_TEST_SUITE_P(Varnelctl, HostileSweep,
+                         ::testing::Combine(::testing::ValuesIn(kOperations),
+                                            ::testing::Values("wrong-id", "short-answer", "garbage", "other-variant",
+                                                              "late-answer")),
+                         sweepName);
 
 }  // namespace
 }  // namespace varnel
