@@ -19,10 +19,13 @@ OpenOutcome OpenDevice(HidBus& bus, std::uint32_t vendorId, std::uint32_t produc
         out.found = true;
         // Both probes go to every matching interface; the last one to accept keeps the channel.
         FeatureReport probe = probeCommandReport();
-        if (opened.channel->sendFeatureReport(probe) == ReportStatus::Ok) {
+        const ReportStatus commandProbe = opened.channel->sendFeatureReport(probe);
+        if (commandProbe == ReportStatus::Ok) {
             out.channels.command = opened.channel;
             out.commandPath = info.path;
         }
+        // An interface that let one probe time out would keep the next waiting as long.
+        if (commandProbe == ReportStatus::TimedOut) continue;
         probe = probeDataReport();
         if (opened.channel->sendFeatureReport(probe) == ReportStatus::Ok) {
             out.channels.data = opened.channel;

@@ -16,4 +16,8 @@ std::string reportToHex(const FeatureReport& report) {
     return out;
 }
 
+bool isWholeAnswer(std::uint8_t wantedId, int length, const FeatureReport& answer) {
+    return length == static_cast<int>(answer.size()) && answer[0] == wantedId;
+}
+
 }  // namespace varnel

@@ -8,8 +8,13 @@
 //    answered.
 //  * Every exchange returns a ReportStatus: Ok; Refused (the device or driver rejected this one
 //    report, the channel stays usable); Gone (the interface has left the bus; every later report on
-//    this channel is Gone as well and callers stop at once).
-//  * A refused or gone get leaves the buffer as the caller passed it.
+//    this channel is Gone as well and callers stop at once); TimedOut (the device let the transport's
+//    timeout pass without answering: it is there but no longer answers, and every later report
+//    would wait as long, so callers stop at once as for Gone).
+//  * A fetched report counts only when it is whole, [id, 7 bytes], and answers the id asked for
+//    (isWholeAnswer); anything else the device sends back is a refusal, so that a device that
+//    leaves out the id byte or answers another report cannot pass its bytes off as the answer.
+//  * A refused, timed-out or gone get leaves the buffer as the caller passed it.
 //  * Enumeration lists every HID interface present, including ones this program never uses; the
 //    feature report length follows the usual HID capability rule: the longest feature report of
 //    the interface in bytes plus one for the report-id byte, 0 when it has no feature report.
@@ -19,6 +24,7 @@
 // Channels are shared: the same open interface may serve as command and data channel at once.
 // A bus and its channels are used from one thread at a time.
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -31,7 +37,11 @@ namespace varnel {
 constexpr std::size_t kFeatureReportSize = 8;
 using FeatureReport = std::array<std::uint8_t, kFeatureReportSize>;
 
-enum class ReportStatus { Ok, Refused, Gone };
+enum class ReportStatus { Ok, Refused, Gone, TimedOut };
+
+// How long the transport waits for the device to take or answer one report (the kernel's USB
+// control transfer timeout).
+constexpr std::chrono::milliseconds kTransportTimeout{5000};
 
 struct HidInterfaceInfo {
     std::string path;
@@ -66,5 +76,8 @@ public:
 
 // Shared by every bus: the upper-case hex form used in traces and listings ("40 0E 00 ...").
 std::string reportToHex(const FeatureReport& report);
+
+// Whether `length` bytes fetched into `answer` are a whole answer to report `wantedId`.
+bool isWholeAnswer(std::uint8_t wantedId, int length, const FeatureReport& answer);
 
 }  // namespace varnel

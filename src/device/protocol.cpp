@@ -27,6 +27,7 @@ FeatureReport probeDataReport() { return makeDataReport({}); }
 void DeviceLink::setChannels(Channels channels) {
     channels_ = std::move(channels);
     gone_ = false;
+    stalled_ = false;
 }
 
 LinkStatus DeviceLink::exchange(const std::shared_ptr<HidChannel>& channel, bool get, FeatureReport& report) {
@@ -37,6 +38,7 @@ LinkStatus DeviceLink::exchange(const std::shared_ptr<HidChannel>& channel, bool
         case ReportStatus::Ok: return LinkStatus::Ok;
         case ReportStatus::Refused: return LinkStatus::Refused;
         case ReportStatus::Gone: break;
+        case ReportStatus::TimedOut: stalled_ = true; break;
     }
     gone_ = true;
     return LinkStatus::Gone;

@@ -3,8 +3,8 @@
 // reports (id 0x41) on the data channel as the announced length needs, 7 data bytes each. There
 // is no acknowledgement: a command counts as accepted when its report was, a refused data report
 // leaves its seven bytes 0xFF (read) or is skipped (write) and the transfer goes on. A channel
-// that has left the bus ends the transfer at once and every later operation fails without
-// touching the device until new channels are set.
+// that has left the bus, or whose device let a report time out, ends the transfer at once and
+// every later operation fails without touching the device until new channels are set.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -59,6 +59,7 @@ public:
     const Channels& channels() const { return channels_; }
     bool hasBothChannels() const { return channels_.command && channels_.data; }
     bool gone() const { return gone_; }
+    bool stalled() const { return stalled_; }  // gone because a report timed out
 
     LinkStatus SendCommand(std::uint8_t command, std::uint8_t b2, std::uint8_t b3, std::uint8_t b4, std::uint8_t b5);
     LinkStatus SendData(const std::array<std::uint8_t, kPayloadSize>& bytes);
@@ -85,6 +86,7 @@ private:
 
     Channels channels_;
     bool gone_ = false;
+    bool stalled_ = false;
     DevicePayload receiveBuffer_{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 };
 

@@ -16,7 +16,14 @@ public:
     ReportStatus sendFeatureReport(const FeatureReport& report) override {
         return mouse_->set(index_, generation_, report);
     }
-    ReportStatus getFeatureReport(FeatureReport& report) override { return mouse_->get(index_, generation_, report); }
+    ReportStatus getFeatureReport(FeatureReport& report) override {
+        FeatureReport answer = report;
+        const VirtualMouse::Answer a = mouse_->get(index_, generation_, answer);
+        if (a.status != ReportStatus::Ok) return a.status;
+        if (!isWholeAnswer(report[0], a.length, answer)) return ReportStatus::Refused;
+        report = answer;
+        return ReportStatus::Ok;
+    }
 
 private:
     std::shared_ptr<VirtualMouse> mouse_;

@@ -1,6 +1,8 @@
 #include "device/virtual_mouse.h"
 
 #include <algorithm>
+#include <charconv>
+#include <random>
 #include <thread>
 
 #include "device/commands.h"
@@ -28,7 +30,44 @@ std::string lower(std::string_view s) {
     return out;
 }
 
+struct FaultName {
+    std::string_view name;
+    std::uint64_t VirtualFaults::*report;
+    Hostility hostility;
+};
+
+constexpr FaultName kFaultNames[] = {
+    {"refuse-report", &VirtualFaults::refuseReport, Hostility::None},
+    {"unplug-after", &VirtualFaults::vanishAfterReport, Hostility::None},
+    {"wrong-id", &VirtualFaults::hostileFrom, Hostility::WrongId},
+    {"short-answer", &VirtualFaults::hostileFrom, Hostility::ShortAnswer},
+    {"garbage", &VirtualFaults::hostileFrom, Hostility::Garbage},
+    {"other-variant", &VirtualFaults::hostileFrom, Hostility::OtherVariant},
+    {"late-answer", &VirtualFaults::hostileFrom, Hostility::LateAnswer},
+};
+
+constexpr int kShortAnswerLength = 5;
+
 }  // namespace
+
+Status addVirtualFault(VirtualFaults& faults, std::string_view text) {
+    const auto eq = text.find('=');
+    const std::string_view name = text.substr(0, eq), number = eq == std::string_view::npos ? "" : text.substr(eq + 1);
+    std::uint64_t k = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), k);
+    const FaultName* found = nullptr;
+    for (const FaultName& f : kFaultNames)
+        if (f.name == name) found = &f;
+    if (!found || ec != std::errc() || end != number.data() + number.size() || k == 0) {
+        std::string names;
+        for (const FaultName& f : kFaultNames) names += (names.empty() ? "" : ", ") + std::string(f.name);
+        return makeError("a virtual fault is NAME=K with K >= 1, NAME one of " + names + "; not \"" +
+                         std::string(text) + "\"");
+    }
+    faults.*(found->report) = k;
+    if (found->hostility != Hostility::None) faults.hostility = found->hostility;
+    return Status::success();
+}
 
 Result<VirtualMouseModel> parseVirtualModel(std::string_view text) {
     auto bad = [&] {
@@ -154,6 +193,16 @@ bool VirtualMouse::takes(int interfaceIndex, std::uint8_t reportId) const {
     return reportId == (vendor == 0 ? kCommandReportId : kDataReportId);
 }
 
+bool VirtualMouse::hostile(Hostility kind) const {
+    return options_.hostility == kind && options_.hostileFrom != 0 && reports_ >= options_.hostileFrom;
+}
+
+ChipModel VirtualMouse::chip() const {
+    const ChipModel own = options_.model.chip;
+    if (!hostile(Hostility::OtherVariant)) return own;
+    return own == ChipModel::Wren ? ChipModel::Lark : ChipModel::Wren;
+}
+
 ReportStatus VirtualMouse::admit(int interfaceIndex, std::uint64_t generation, std::uint8_t reportId,
                                  std::unique_lock<std::mutex>& lock) {
     if (generation != generation_ || !onlineLocked()) return ReportStatus::Gone;
@@ -164,6 +213,13 @@ ReportStatus VirtualMouse::admit(int interfaceIndex, std::uint64_t generation, s
         if (generation != generation_ || !onlineLocked()) return ReportStatus::Gone;
     }
     ++reports_;
+    if (hostile(Hostility::LateAnswer)) {
+        // The transport gives up first; on a manual clock the wait passes at once.
+        lock.unlock();
+        clock_->sleepFor(kTransportTimeout);
+        lock.lock();
+        return ReportStatus::TimedOut;
+    }
     ReportStatus status = ReportStatus::Ok;
     if (reports_ == options_.refuseReport || !takes(interfaceIndex, reportId)) status = ReportStatus::Refused;
     return status;
@@ -180,7 +236,7 @@ void VirtualMouse::finishReport() {
 ReportStatus VirtualMouse::set(int interfaceIndex, std::uint64_t generation, const FeatureReport& report) {
     std::unique_lock lock(mutex_);
     ReportStatus status = admit(interfaceIndex, generation, report[0], lock);
-    if (status == ReportStatus::Gone) return status;
+    if (status == ReportStatus::Gone || status == ReportStatus::TimedOut) return status;
     if (status == ReportStatus::Ok) {
         if (report[0] == kCommandReportId)
             command(report);
@@ -191,23 +247,37 @@ ReportStatus VirtualMouse::set(int interfaceIndex, std::uint64_t generation, con
     return status;
 }
 
-ReportStatus VirtualMouse::get(int interfaceIndex, std::uint64_t generation, FeatureReport& report) {
+VirtualMouse::Answer VirtualMouse::get(int interfaceIndex, std::uint64_t generation, FeatureReport& report) {
     std::unique_lock lock(mutex_);
     // Only the data report can be fetched.
     std::uint8_t id = report[0];
     ReportStatus status = admit(interfaceIndex, generation, id, lock);
-    if (status == ReportStatus::Gone) return status;
+    if (status == ReportStatus::Gone || status == ReportStatus::TimedOut) return {status};
     if (status == ReportStatus::Ok && id != kDataReportId) status = ReportStatus::Refused;
-    if (status == ReportStatus::Ok) fetch(report);
+    Answer answer{status};
+    if (status == ReportStatus::Ok) {
+        fetch(report);
+        answer = answerHostile(report);
+    }
     finishReport();
-    return status;
+    return answer;
+}
+
+VirtualMouse::Answer VirtualMouse::answerHostile(FeatureReport& report) const {
+    if (hostile(Hostility::WrongId)) report[0] = kCommandReportId;
+    if (hostile(Hostility::ShortAnswer)) return {ReportStatus::Ok, kShortAnswerLength};
+    if (hostile(Hostility::Garbage)) {
+        std::mt19937 random(static_cast<std::uint32_t>(reports_));
+        for (std::size_t i = 1; i < report.size(); ++i) report[i] = static_cast<std::uint8_t>(random());
+    }
+    return {ReportStatus::Ok};
 }
 
 void VirtualMouse::command(const FeatureReport& r) {
     const std::uint8_t cmd = r[kCmdByteCommand];
     const std::size_t address = readBe16(r, kCmdByteAddress);
     const std::size_t length = readBe16(r, kCmdByteLength);
-    const bool wren = options_.model.chip == ChipModel::Wren;
+    const bool wren = chip() == ChipModel::Wren;
     commands_.push_back(cmd);
     // A new command ends whatever transfer the previous one announced.
     readStream_ = Stream::None;
@@ -255,7 +325,7 @@ std::uint8_t VirtualMouse::readByte(std::size_t address) const {
 
 void VirtualMouse::writeByte(std::size_t address, std::uint8_t value) {
     if (address >= memory_.size()) return;
-    if (options_.model.chip == ChipModel::Wren)
+    if (chip() == ChipModel::Wren)
         memory_[address] &= value;  // flash: clear bits only
     else
         memory_[address] = value;
@@ -274,8 +344,7 @@ void VirtualMouse::fetch(FeatureReport& r) {
     r[0] = kDataReportId;
     if (readStream_ == Stream::Info) {
         DevicePayload info{};
-        if (infoPending_)
-            info = encodeDeviceInformation(options_.model.chip, options_.model.rgb, options_.model.sensorCode);
+        if (infoPending_) info = encodeDeviceInformation(chip(), options_.model.rgb, options_.model.sensorCode);
         infoPending_ = false;
         std::copy(info.begin(), info.end(), r.begin() + 1);
         return;

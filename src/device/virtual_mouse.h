@@ -3,7 +3,7 @@
 // command-line tool. It keeps real memory (Lark: 256-byte parameter space; Wren: 64 KiB flash in
 // 4 KiB sectors that erase to 0xFF and whose writes can only clear bits, so a missing erase shows
 // up), answers command 14, counts reloads, drops off the bus on command 18 and comes back after a
-// delay, and can be told to refuse one report or to vanish after one.
+// delay, and can be told to refuse one report, to vanish after one, or to turn hostile from one on.
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -31,15 +31,35 @@ struct VirtualMouseModel {
 Result<VirtualMouseModel> parseVirtualModel(std::string_view text);
 std::string virtualModelName(const VirtualMouseModel& model);
 
-struct VirtualMouseOptions {
+// How a hostile mouse answers from report `hostileFrom` on.
+enum class Hostility {
+    None,
+    WrongId,       // every fetch is answered with the command report's id
+    ShortAnswer,   // every fetch is answered with 5 of its 8 bytes
+    Garbage,       // every fetch with the right id and 7 bytes from a fixed-seed generator
+    OtherVariant,  // it is the other variant: its device information, its commands, its writes
+    LateAnswer,    // every report lets the transport's timeout pass on the clock, unanswered
+};
+
+// Faults at a report counted from 1 over the mouse's life; 0 = never.
+struct VirtualFaults {
+    std::uint64_t refuseReport = 0;       // the K-th report is refused
+    std::uint64_t vanishAfterReport = 0;  // gone after the K-th report
+    Hostility hostility = Hostility::None;
+    std::uint64_t hostileFrom = 0;
+};
+
+// One fault, "NAME=K" with K >= 1, into `faults`: refuse-report, unplug-after, or a hostility
+// from report K on: wrong-id, short-answer, garbage, other-variant, late-answer.
+Status addVirtualFault(VirtualFaults& faults, std::string_view text);
+
+struct VirtualMouseOptions : VirtualFaults {
     VirtualMouseModel model;
     std::uint16_t vendorId = 0x1209;
     std::uint16_t productId = 0x0001;
     int vendorInterfaces = 1;              // 1: one interface takes both reports; 2: command, then data
     Millis restartDelay{1000};             // off the bus after command 18
     std::chrono::microseconds latency{0};  // really slept, per report
-    std::uint64_t refuseReport = 0;        // K-th report is refused; 0 = never
-    std::uint64_t vanishAfterReport = 0;   // gone after the K-th report; 0 = never
 };
 
 // What the mouse exposes on the bus. Roles decide which report ids an interface takes.
@@ -74,23 +94,31 @@ public:
     std::vector<std::uint8_t> commandLog() const;  // command numbers accepted, in order
     int reloadCount(std::uint8_t command) const;   // how often 16, 17 or 18 arrived
 
-    // Called by the bus's channels.
+    // Called by the bus's channels. A get's answer may be shorter than the report (`length`
+    // bytes), as a device may send; the channel decides what it is worth (isWholeAnswer).
+    struct Answer {
+        ReportStatus status;
+        int length = static_cast<int>(kFeatureReportSize);
+    };
     ReportStatus set(int interfaceIndex, std::uint64_t generation, const FeatureReport& report);
-    ReportStatus get(int interfaceIndex, std::uint64_t generation, FeatureReport& report);
+    Answer get(int interfaceIndex, std::uint64_t generation, FeatureReport& report);
 
 private:
     enum class Stream { None, Parameter, Flash, Info };
 
     bool onlineLocked() const;
     bool takes(int interfaceIndex, std::uint8_t reportId) const;
-    // Common prologue: presence, latency, counting, refusal. Returns Ok when the report is to be
-    // processed.
+    bool hostile(Hostility kind) const;  // from hostileFrom on
+    ChipModel chip() const;              // the variant it answers as now
+    // Common prologue: presence, latency, counting, refusal, a late answer. Returns Ok when the
+    // report is to be processed.
     ReportStatus admit(int interfaceIndex, std::uint64_t generation, std::uint8_t reportId,
                        std::unique_lock<std::mutex>& lock);
     void finishReport();  // vanish-after check
     void command(const FeatureReport& report);
     void data(const FeatureReport& report);
     void fetch(FeatureReport& report);
+    Answer answerHostile(FeatureReport& report) const;
     std::uint8_t readByte(std::size_t address) const;
     void writeByte(std::size_t address, std::uint8_t value);
 

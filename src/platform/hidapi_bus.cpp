@@ -47,6 +47,7 @@ public:
     }
     ReportStatus getFeatureReport(FeatureReport& report) override {
         FeatureReport buffer = report;
+        // hidraw passes on whatever the device answered; n is how many bytes that was.
         int n = hid_get_feature_report(device_, buffer.data(), buffer.size());
         if (n < 0) return failure(errno);
         if (!isWholeAnswer(report[0], n, buffer)) return ReportStatus::Refused;
@@ -59,6 +60,7 @@ private:
     // gone, not that it refused this one report.
     ReportStatus failure(int error) const {
         if (error == ENODEV || error == ENXIO || error == ESHUTDOWN || nodeGone(path_)) return ReportStatus::Gone;
+        if (error == ETIMEDOUT) return ReportStatus::TimedOut;
         return ReportStatus::Refused;
     }
 
@@ -73,10 +75,6 @@ std::string nodeName(const std::string& devicePath) {
 }
 
 }  // namespace
-
-bool isWholeAnswer(std::uint8_t wantedId, int length, const FeatureReport& answer) {
-    return length == static_cast<int>(answer.size()) && answer[0] == wantedId;
-}
 
 HidapiBus::HidapiBus(HidapiBusOptions options, std::shared_ptr<Clock> clock)
     : library_(std::make_shared<Library>()), options_(std::move(options)), clock_(std::move(clock)) {}

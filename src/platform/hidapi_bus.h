@@ -17,12 +17,6 @@ struct HidapiBusOptions {
     std::string sysClassHidraw = "/sys/class/hidraw";
 };
 
-// hidraw passes on whatever the device answered. A fetched feature report counts only when it is
-// whole, [id, 7 bytes], and answers the id asked for; anything else is a refusal, so that a device
-// that leaves out the id byte cannot pass shifted bytes off as its answer. `length` is what
-// hid_get_feature_report returned.
-bool isWholeAnswer(std::uint8_t wantedId, int length, const FeatureReport& answer);
-
 class HidapiBus final : public HidBus {
 public:
     explicit HidapiBus(HidapiBusOptions options = {}, std::shared_ptr<Clock> clock = std::make_shared<SteadyClock>());

@@ -13,8 +13,8 @@ namespace {
 constexpr std::size_t kExtraMirrorOffset = kWrenLayout.parameterB.offset;
 static_assert(kExtraMirrorOffset + kWrenExtraSize == kWrenLayout.signatureOffset);
 
-TransferStatus goneDuring(const char* what) {
-    return TransferStatus::fail(TransferCode::DeviceGone, std::string(what) + " failed: the mouse left the bus");
+TransferStatus goneDuring(const char* what, const DeviceLink& link) {
+    return TransferStatus::fail(TransferCode::DeviceGone, std::string(what) + " failed: " + goneReason(link));
 }
 
 // The second line of a refusal of the other variant: the one found and the one expected.
@@ -44,14 +44,14 @@ void RefreshChipPages(AppState& state) { state.NoDeviceMode = false; }
 
 TransferStatus identifyMouse(AppState& state, DeviceLink& link) {
     LinkStatus sent = link.SendCommand(kCmdDeviceInfo, 0, 0, 0, 0);
-    if (sent == LinkStatus::Gone) return goneDuring("Identification");
+    if (sent == LinkStatus::Gone) return goneDuring("Identification", link);
     if (sent != LinkStatus::Ok)
         return TransferStatus::fail(TransferCode::DeviceFailed,
                                     "the mouse did not accept the device information command");
     // A fetch that failed leaves 0xFF in the buffer, which would read as an RGB mouse of no known
     // variant: it ends identification like a refused command.
     const LinkStatus fetched = link.ReceiveData();
-    if (fetched == LinkStatus::Gone) return goneDuring("Identification");
+    if (fetched == LinkStatus::Gone) return goneDuring("Identification", link);
     if (fetched != LinkStatus::Ok)
         return TransferStatus::fail(TransferCode::DeviceFailed, "the mouse did not send its device information");
     const DeviceInformation info = decodeDeviceInformation(link.ReceiveBuffer());
@@ -75,7 +75,13 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link) {
         TransferResult r = v.memory.space == MemorySpace::Parameter
                                ? link.ReadParam(static_cast<std::uint8_t>(v.signatureAddress), state.SignatureBuffer)
                                : link.ReadFlash(v.signatureAddress, state.SignatureBuffer);
-        if (r.gone) return goneDuring("Identification");
+        if (r.gone) return goneDuring("Identification", link);
+        // A refused read leaves 0xFF where the signature would be, which may be a pair we accept:
+        // a signature that did not arrive whole accepts nothing, and the mouse is not taken.
+        if (!r.clean()) {
+            RefreshErrorAP(state);
+            return TransferStatus::fail(TransferCode::DeviceFailed, "the mouse did not send its signature");
+        }
     }
     if (state.acceptedSignatures().accepts(state.SignatureBuffer)) return TransferStatus::done();
     RefreshErrorAP(state);

@@ -87,7 +87,7 @@ TransferStatus restoreRecoveryCopy(TransferSession& session, ByteSpan defaultFir
         writeOne(session, kFlashDefaultFirmware, defaultFirmware, w);
     if (clean() && differingPieces(session, kFlashDefaultFirmware, defaultFirmware, allPieces()).empty())
         return TransferStatus::done();
-    const std::string why = session.gone() ? "the mouse left the bus"
+    const std::string why = session.gone() ? goneReason(session.link())
                             : session.refused() > refusedBefore
                                 ? "the mouse refused " + reportCountText(session.refused() - refusedBefore)
                                 : "it did not read back as written";

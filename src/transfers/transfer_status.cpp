@@ -13,6 +13,10 @@ TransferStatus noDeviceFoundStatus() {
                                 "No Device Found\nPlease check your device is attached to USB port", "Str100");
 }
 
+std::string goneReason(const DeviceLink& link) {
+    return link.stalled() ? "the mouse stopped answering (a report timed out)" : "the mouse left the bus";
+}
+
 std::string reportCountText(std::size_t n) { return std::to_string(n) + (n == 1 ? " report" : " reports"); }
 
 TransferSession::TransferSession(DeviceLink& link, std::size_t total, ProgressSink sink)
@@ -62,7 +66,7 @@ LinkStatus TransferSession::command(std::uint8_t command) { return account(link_
 LinkStatus TransferSession::erase(std::uint8_t highByte) { return account(link_.EraseSector(highByte)); }
 
 TransferStatus TransferSession::outcome(const std::string& operation) const {
-    if (gone()) return TransferStatus::fail(TransferCode::DeviceGone, operation + " failed: the mouse left the bus");
+    if (gone()) return TransferStatus::fail(TransferCode::DeviceGone, operation + " failed: " + goneReason(link_));
     if (refused_ > 0)
         return TransferStatus::fail(TransferCode::DeviceFailed,
                                     operation + " failed: the mouse refused " + reportCountText(refused_));

@@ -19,7 +19,7 @@ enum class TransferCode {
     Done,
     NoDevice,      // no channels, or no identified mouse
     DeviceFailed,  // the mouse refused or did not answer reports
-    DeviceGone,    // the mouse left the bus during the transfer
+    DeviceGone,    // the mouse left the bus (or stopped answering) during the transfer
     Refused,       // identification refused the mouse (variant or signature)
     BadFile,       // an input file is unusable
 };
@@ -43,6 +43,9 @@ struct [[nodiscard]] TransferStatus {
 TransferStatus noDeviceStatus();  // "Not find the specified device" (Str022)
 // The search found no mouse: "No Device Found" (Str100), a line break, then Str101.
 TransferStatus noDeviceFoundStatus();
+
+// Why a link stopped: "the mouse left the bus", or that it stopped answering.
+std::string goneReason(const DeviceLink& link);
 
 // "1 report", "3 reports".
 std::string reportCountText(std::size_t n);
@@ -69,6 +72,7 @@ public:
 
     void addToTotal(std::size_t reports) { total_ += reports; }
     bool gone() const { return link_.gone(); }
+    const DeviceLink& link() const { return link_; }
     std::size_t refused() const { return refused_; }  // refused commands and data reports
     std::size_t done() const { return done_; }
 

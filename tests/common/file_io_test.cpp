@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "common/file_io.h"
+#include "unprivileged.h"
 
 namespace varnel {
 namespace {
@@ -41,14 +42,14 @@ TEST(FileIo, WriteThenReadAndReplace) {
 }
 
 TEST(FileIo, FailedWriteKeepsTheOldFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
-    TempDir dir;
-    const auto file = dir.path / "keep.bin";
-    ASSERT_TRUE(writeFileAtomic(file, Bytes{1, 2, 3}).ok());
-    fs::permissions(dir.path, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(writeFileAtomic(file, Bytes{4, 5}).ok());
-    fs::permissions(dir.path, fs::perms::owner_all);
-    EXPECT_EQ(readFileAtMost(file, 16)->bytes, (Bytes{1, 2, 3}));
+    testing::runUnprivileged([](const fs::path& dir) {
+        const auto file = dir / "keep.bin";
+        ASSERT_TRUE(writeFileAtomic(file, Bytes{1, 2, 3}).ok());
+        fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_FALSE(writeFileAtomic(file, Bytes{4, 5}).ok());
+        fs::permissions(dir, fs::perms::owner_all);
+        EXPECT_EQ(readFileAtMost(file, 16)->bytes, (Bytes{1, 2, 3}));
+    });
 }
 
 TEST(FileIo, FailedRenameLeavesNoTempFile) {

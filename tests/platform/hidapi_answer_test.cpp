@@ -1,8 +1,9 @@
-// What the hidapi bus accepts as a fetched feature report (found through the kernel run, where a
-// device left out the report id byte and its shifted bytes were taken for an answer).
+// What a bus (hidapi's and the virtual one) accepts as a fetched feature report (found through
+// the kernel run, where a device left out the report id byte and its shifted bytes were taken for
+// an answer).
 #include <gtest/gtest.h>
 
-#include "platform/hidapi_bus.h"
+#include "device/hid_bus.h"
 
 namespace varnel {
 namespace {

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "device/discovery.h"
+#include "unprivileged.h"
 
 namespace varnel {
 namespace {
@@ -43,18 +44,18 @@ TEST(HidapiBus, MissingNodeAndMissingMouseAreCleanFailures) {
 }
 
 TEST(HidapiBus, LastingPermissionFailureIsReportedAsSuch) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may open anything";
-    fs::path node = fs::temp_directory_path() / ("varnel-node-" + std::to_string(::getpid()));
-    { std::ofstream(node.string()) << "x"; }
-    fs::permissions(node, fs::perms::none);
-    HidapiBusOptions options;
-    options.permissionRetries = 2;
-    auto clock = std::make_shared<ManualClock>();
-    HidapiBus bus(options, clock);
-    OpenResult r = bus.open(node.string());
-    EXPECT_EQ(r.status, OpenStatus::PermissionDenied);
-    EXPECT_EQ(clock->now(), Millis(200)) << "retried twice, 100 ms apart";
-    fs::remove(node);
+    testing::runUnprivileged([](const fs::path& dir) {
+        const fs::path node = dir / "hidraw-node";
+        { std::ofstream(node.string()) << "x"; }
+        fs::permissions(node, fs::perms::none);
+        HidapiBusOptions options;
+        options.permissionRetries = 2;
+        auto clock = std::make_shared<ManualClock>();
+        HidapiBus bus(options, clock);
+        OpenResult r = bus.open(node.string());
+        EXPECT_EQ(r.status, OpenStatus::PermissionDenied);
+        EXPECT_EQ(clock->now(), Millis(200)) << "retried twice, 100 ms apart";
+    });
 }
 
 }  // namespace

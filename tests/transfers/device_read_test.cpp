@@ -159,6 +159,27 @@ TEST(ReadDevInfo, FailedInformationFetchStopsLikeARefusedCommand) {
     EXPECT_FALSE(t.state.NoDeviceMode);
 }
 
+// The 0xFF fill of a refused signature read is the factory pair the default images accept: the
+// mouse is not taken on it.
+TEST(ReadDevInfo, SignatureThatDidNotArriveAcceptsNothing) {
+    struct Case {
+        const char* model;
+        std::uint64_t refused;  // two probes, command 14 and its fetch, then the signature's read
+    };
+    for (const Case c :
+         {Case{"wren-rgb-3330", 5}, Case{"wren-rgb-3330", 6}, Case{"lark-rgb-a5050", 5}, Case{"lark-rgb-a5050", 6}}) {
+        VirtualMouseOptions o = testing::mouseOptions(c.model);
+        o.refuseReport = c.refused;
+        const bool lark = o.model.chip == ChipModel::Lark;
+        TransferRig t(o, lark ? testing::larkDefaultImage() : testing::embeddedBytes("VarnelData"));
+        const DataBuf before = t.state.DataBuf;
+        SearchOutcome s = t.model.runSearch(t.model.ReFindDev());
+        EXPECT_EQ(s.read.code, TransferCode::DeviceFailed) << c.model << " " << c.refused;
+        EXPECT_FALSE(identifiedMouse(t.state)) << c.model << " " << c.refused;
+        EXPECT_EQ(t.state.DataBuf, before) << "nothing was read: " << c.model << " " << c.refused;
+    }
+}
+
 TEST(BtnRead, WrenReadFollowsTheTransferTable) {
     TransferRig t("wren-rgb-3330");
     // Distinct content at every place read.

@@ -207,9 +207,9 @@ std::optional<uhid_event> answer(VirtualMouse* mouse, int interfaceIndex, std::u
         if (!mouse || r.rtype != UHID_FEATURE_REPORT) return getReply(r.id, EIO);
         FeatureReport report{};
         report[0] = r.rnum;
-        ReportStatus status = mouse->get(interfaceIndex, generation, report);
-        if (status != ReportStatus::Ok) return getReply(r.id, errorFor(status));
-        ByteSpan data(report);
+        const VirtualMouse::Answer a = mouse->get(interfaceIndex, generation, report);
+        if (a.status != ReportStatus::Ok) return getReply(r.id, errorFor(a.status));
+        ByteSpan data = ByteSpan(report).first(static_cast<std::size_t>(a.length));
         if (shortReply != 0 && mouse->reportCount() == shortReply) data = data.subspan(1);
         return getReply(r.id, 0, data);
     }

@@ -21,7 +21,8 @@ const char* const kUsage =
     "  --virtual-load FILE             its memory before (256 bytes Lark, 65536 Wren)\n"
     "  --virtual-save FILE             its memory afterwards\n"
     "  --virtual-interfaces 1|2        one interface for both reports, or two\n"
-    "  --virtual-fault refuse-report=K|unplug-after=K\n"
+    "  --virtual-fault NAME=K          at the K-th report: refuse-report, unplug-after; from it on:\n"
+    "                                  wrong-id, short-answer, garbage, other-variant, late-answer\n"
     "  --virtual-latency-us N          delay per report\n"
     "  --trace FILE                    one line per report exchanged with the mouse\n"
     "exit status: 0 done, 1 failed on the device, 2 usage, 3 no device, 4 mouse refused, 5 bad file\n";
@@ -36,16 +37,6 @@ std::optional<std::uint64_t> number(std::string_view text) {
 }
 
 Error usage(std::string message) { return makeError(std::move(message)); }
-
-Result<bool> applyFault(Options& o, std::string_view value) {
-    auto eq = value.find('=');
-    auto k = eq == std::string_view::npos ? std::nullopt : number(value.substr(eq + 1));
-    std::string_view kind = value.substr(0, eq);
-    if (!k || *k == 0 || (kind != "refuse-report" && kind != "unplug-after"))
-        return usage("--virtual-fault takes refuse-report=K or unplug-after=K with K >= 1");
-    (kind == "refuse-report" ? o.refuseReport : o.unplugAfter) = *k;
-    return true;
-}
 
 }  // namespace
 
@@ -91,7 +82,7 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
             if (value != "1" && value != "2") return usage("--virtual-interfaces takes 1 or 2");
             o.virtualInterfaces = value == "1" ? 1 : 2;
         } else if (name == "--virtual-fault") {
-            if (auto r = applyFault(o, value); !r) return r.error();
+            if (auto s = addVirtualFault(o.faults, value); !s) return usage("--virtual-fault: " + s.error().message);
         } else if (name == "--virtual-latency-us") {
             auto n = number(value);
             if (!n) return usage("--virtual-latency-us takes a number of microseconds");
@@ -113,7 +104,8 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
         return usage(std::string(o.command.name) + (o.command.takesFile ? " takes one FILE" : " takes no argument"));
     if (o.command.takesFile) o.file = std::string(positional[1]);
     const bool virtualDetail =
-        o.virtualLoad || o.virtualSave || o.virtualInterfaces != 1 || o.refuseReport || o.unplugAfter || o.latencyUs;
+        o.virtualLoad || o.virtualSave || o.virtualInterfaces != 1 || o.faults.refuseReport || o.faults.vanishAfterReport ||
+        o.faults.hostileFrom || o.latencyUs;
     if (virtualDetail && !o.virtualModel) return usage("--virtual-* options need --virtual MODEL");
     return o;
 }

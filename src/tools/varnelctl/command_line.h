@@ -45,8 +45,7 @@ struct Options {
     std::optional<std::string> virtualSave;
     std::optional<std::string> trace;
     int virtualInterfaces = 1;
-    std::uint64_t refuseReport = 0;
-    std::uint64_t unplugAfter = 0;
+    VirtualFaults faults;
     std::uint64_t latencyUs = 0;
 };
 

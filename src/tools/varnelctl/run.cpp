@@ -204,8 +204,7 @@ Result<VirtualSetup> makeVirtual(const Options& o, const ImageHeader& header, co
     vo.vendorId = header.DefaultVid;
     vo.productId = header.DefaultPid;
     vo.vendorInterfaces = o.virtualInterfaces;
-    vo.refuseReport = o.refuseReport;
-    vo.vanishAfterReport = o.unplugAfter;
+    static_cast<VirtualFaults&>(vo) = o.faults;
     vo.latency = std::chrono::microseconds(o.latencyUs);
     VirtualSetup v{std::make_shared<VirtualMouse>(vo, std::move(clock)), std::make_unique<VirtualBus>()};
     Status loaded =
@@ -219,7 +218,7 @@ Result<VirtualSetup> makeVirtual(const Options& o, const ImageHeader& header, co
 
 }  // namespace
 
-int run(const Options& o, std::ostream& out, std::ostream& err) {
+int run(const Options& o, std::ostream& out, std::ostream& err, VirtualWorld* world) {
     auto fail = [&](int code, const std::string& message) {
         err << "varnelctl: " << message << '\n';
         return code;
@@ -238,10 +237,12 @@ int run(const Options& o, std::ostream& out, std::ostream& err) {
     VirtualSetup virt;
     if (o.virtualModel) {
         // Waits of the virtual mouse's world pass at once; only the report latency is real.
-        clock = std::make_shared<ManualClock>();
+        auto manual = std::make_shared<ManualClock>();
+        clock = manual;
         auto v = makeVirtual(o, *header, config, clock);
         if (!v) return fail(kExitBadFile, v.error().message);
         virt = std::move(*v);
+        if (world) *world = {manual, virt.mouse};
     } else {
         clock = std::make_shared<SteadyClock>();
         realBus = std::make_unique<HidapiBus>();

@@ -1,7 +1,10 @@
 #pragma once
+#include <memory>
 #include <ostream>
 
 #include "command_line.h"
+#include "device/clock.h"
+#include "device/virtual_mouse.h"
 
 namespace varnel::ctl {
 
@@ -14,7 +17,14 @@ enum ExitCode {
     kExitBadFile = 5
 };
 
-// Runs one command; messages go to `err`, listings and device facts to `out`.
-int run(const Options& options, std::ostream& out, std::ostream& err);
+// What a run with --virtual talked to: the mouse and the clock its waits passed on.
+struct VirtualWorld {
+    std::shared_ptr<ManualClock> clock;
+    std::shared_ptr<VirtualMouse> mouse;
+};
+
+// Runs one command; messages go to `err`, listings and device facts to `out`. With `world`, a
+// virtual run hands back its mouse and clock (tests look at them afterwards).
+int run(const Options& options, std::ostream& out, std::ostream& err, VirtualWorld* world = nullptr);
 
 }  // namespace varnel::ctl
