@@ -234,20 +234,27 @@ TEST_F(Varnelctl, RefusalsSayWhyAndLeaveTheMouseAsItWas) {
     put("zeros.bin", Bytes(image.size(), 0x00));
     put("blank.bin", Bytes(9000, 0xFF));
     put("lark.bin", testing::larkDefaultImage());
+    put("locked.bin", Bytes{1, 2, 3});
+    fs::permissions(path("locked.bin"), fs::perms::owner_read);
+    const std::string locked = path("locked.bin") + "\" is write-protected: it was not replaced";
     const std::pair<std::string, std::string> cases[] = {
         {"restore " + path("foreign.bin"), "its signature FF 34 is not one this program accepts"},
         {"restore " + path("zeros.bin"), "none of its checksummed sections is valid"},
         {"restore " + path("lark.bin"), "the profile is for a Lark; this mouse is a Wren"},
         {"flash " + path("foreign.bin"), "it has the size of a Wren profile (33984 bytes)"},
         {"flash " + path("blank.bin"), "bytes all hold the value 255"},
-        {"--trace /dev/full info", "writing the trace file /dev/full failed"},
+        {"--trace /dev/full info", "\"/dev/full\" is a device, pipe or socket, not a file"},
+        {"--trace " + path("locked.bin") + " info", locked},
+        {"backup " + path("locked.bin"), locked},
+        {"export-macros " + path("locked.bin"), locked},
     };
     for (const auto& [args, says] : cases) {
         Outcome r = run("--virtual wren-rgb-3330 --virtual-save " + path("after.bin") + " " + args);
-        EXPECT_EQ(r.exit, args.starts_with("--trace") ? 1 : 5) << args << "\n" << r.err;
+        EXPECT_EQ(r.exit, 5) << args << "\n" << r.err;
         EXPECT_NE(r.err.find(says), std::string::npos) << args << "\n" << r.err;
         EXPECT_EQ(bytes("after.bin"), factoryMemory(ChipModel::Wren, image, firmware)) << args;
     }
+    EXPECT_EQ(bytes("locked.bin"), (Bytes{1, 2, 3}));
 }
 
 // Every file varnelctl reads: folders, devices and pipes are refused at once, and of a huge file only
