@@ -63,6 +63,7 @@ public:
     std::optional<Failure> run() {
         if (o_.command.command == Command::List) return list();
         if (auto s = model_.start(config_); !s) return Failure{kExitBadFile, "default image: " + s.error().message};
+        model_.setWriteCheck(o_.verify ? WriteCheck::ReadBack : WriteCheck::Skip);
         if (auto f = loadInputs()) return f;
         if (auto f = open()) return f;
         if (auto s = identifyMouse(state_, model_.link()); !s) return fromTransfer(s);
