@@ -265,7 +265,7 @@ void MainWindow::showSearchOutcome(const DeviceJobOutcome& outcome) {
         model_->mouseIdentified();
         if (search.read.code == TransferCode::Refused) {
             syncFromModel();
-            showMessage(this, qs(model_->refusalMessage(search.read.error)));
+            showMessage(this, qs(model_->mouseRefused(search.read.error)));
             model_->appearance().refreshErrorAP();
         } else if (outcome.displayDue) {
             // The full read ran (whatever its reports returned, the image is shown).

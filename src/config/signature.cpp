@@ -16,4 +16,9 @@ std::string signatureText(ByteSpan s) {
     return buf;
 }
 
+std::string unacceptedSignatureReason(ByteSpan s) {
+    return "signature " + signatureText(s) +
+           " is not one this program accepts; a mouse given it could no longer be reached";
+}
+
 }  // namespace varnel

@@ -26,5 +26,7 @@ struct AcceptedSignatures {
 
 // "12 34": two signature bytes for messages.
 std::string signatureText(ByteSpan signature);
+// Why a pair must not reach a mouse: "signature 12 34 is not one this program accepts; ...".
+std::string unacceptedSignatureReason(ByteSpan signature);
 
 }  // namespace varnel

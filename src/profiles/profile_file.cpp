@@ -37,9 +37,9 @@ std::optional<Error> otherVariantsProfile(ChipModel chip, ByteSpan file) {
     const ChipModel other = chip == ChipModel::Lark ? ChipModel::Wren : ChipModel::Lark;
     if (profileTypeAccepted(chip, file) || !profileTypeAccepted(other, file)) return std::nullopt;
     if (file.size() != storedImageSize(chip) && file.size() != storedImageSize(other)) return std::nullopt;
-    return makeError("the profile is for a " + std::string(chipName(other)) + "; this mouse is a " +
-                         std::string(chipName(chip)),
-                     kFileTypeErrorKey);
+    return makeError(
+        "the profile is for a " + std::string(chipName(other)) + "; this mouse is a " + std::string(chipName(chip)),
+        kFileTypeErrorKey);
 }
 
 // Why a file of at least the profile's size is no profile for a mouse of `chip`, if it is not.
@@ -50,9 +50,7 @@ std::optional<Error> contentRefusal(ChipModel chip, const AcceptedSignatures& si
     if (!profileTypeAccepted(chip, file))
         return notAProfile(chip, "its type mark " + signatureText(file) + " fits no " + std::string(chipName(chip)));
     const ByteSpan signature = file.subspan(layoutFor(chip).signatureOffset, 2);
-    if (!signatures.accepts(signature))
-        return notAProfile(chip, "its signature " + signatureText(signature) +
-                                     " is not one this program accepts; a mouse given it could no longer be reached");
+    if (!signatures.accepts(signature)) return notAProfile(chip, "its " + unacceptedSignatureReason(signature));
     if (!anySectionValid(file.first(parameterBlockSize(chip)), chip))
         return notAProfile(chip, "none of its checksummed sections is valid");
     return std::nullopt;

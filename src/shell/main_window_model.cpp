@@ -143,7 +143,13 @@ std::string MainWindowModel::refusalMessage(const Error& error, std::string_view
 
 void MainWindowModel::mouseIdentified() { advanced_.showSensorSteps(); }
 
+std::string MainWindowModel::mouseRefused(const Error& error) {
+    refusedMouse_ = refusalMessage(error);
+    return *refusedMouse_;
+}
+
 std::optional<std::string> MainWindowModel::refreshChipPages() {
+    refusedMouse_.reset();
     pointer_.RefreshMouseSystemParameter();
     appearance_.refreshChipPages();
     // The button-map page chosen last, by its marker.
@@ -161,6 +167,7 @@ void MainWindowModel::deviceRemovedBeforeMessage() {
 }
 
 void MainWindowModel::deviceRemovedAfterMessage(bool hadMacros) {
+    refusedMouse_.reset();
     navigation_.stopLabelRun();
     appearance_.refreshErrorAP();
     if (hadMacros) macro_.emptyLists();
@@ -180,6 +187,7 @@ std::optional<std::string> MainWindowModel::failureMessage(const TransferStatus&
 void MainWindowModel::setUdevRule(std::optional<UdevRuleLocation> rule) { udevRule_ = std::move(rule); }
 
 std::string MainWindowModel::message(std::string_view key) const {
+    if (key == "Str022" && refusedMouse_) return *refusedMouse_;
     const bool missing = key == "Str022" || key == "Str101";
     if (!missing && key != "Str104") return text(key);
     // Without a rule file on this machine the advice names none.

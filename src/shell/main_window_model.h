@@ -77,6 +77,10 @@ public:
 
     // A search opened and identified a mouse: the sensor set-up of the Advanced page.
     void mouseIdentified();
+    // Identification refused the mouse found: the message to show (its key, then why). Until a
+    // mouse is accepted or leaves, an action that needs the mouse says this again instead of
+    // "Not find the specified device" with the cable advice: the mouse is there, but not usable.
+    std::string mouseRefused(const Error& error);
     // The end of a full read: the desktop pointer settings are read again, then RefreshChipPages;
     // the message of reopening the last button-map page, if any.
     std::optional<std::string> refreshChipPages();
@@ -150,6 +154,7 @@ private:
     WindowRect windowRect_;
     std::string applicationTitle_ = kApplicationTitle;
     std::optional<UdevRuleLocation> udevRule_;
+    std::optional<std::string> refusedMouse_;  // mouseRefused()'s message while that mouse stays
 };
 
 }  // namespace varnel

@@ -150,9 +150,8 @@ TransferStatus writeLarkBlock(AppState& state, DeviceLink& link, const ProgressS
 TransferStatus refuseForeignSignature(const AppState& state, std::initializer_list<ByteSpan> pairs) {
     for (const ByteSpan pair : pairs) {
         if (state.acceptedSignatures().accepts(pair)) continue;
-        return TransferStatus::fail(
-            TransferCode::BadFile, "nothing was written: the signature " + signatureText(pair) +
-                                       " is not one this program accepts; a mouse given it could no longer be reached");
+        return TransferStatus::fail(TransferCode::BadFile,
+                                    "nothing was written: the " + unacceptedSignatureReason(pair));
     }
     return TransferStatus::done();
 }
@@ -180,8 +179,10 @@ LinkStatus sendReloadCommand(AppState& state, TransferSession& session) {
     const std::optional<std::uint8_t> rate = rateCodeWritten(state);
     const bool changed = !rate || rate != state.LastReportRate;
     const LinkStatus sent = session.command(changed ? kCmdReloadAfterRate : kCmdReload);
-    // Only a reload the mouse took makes the rate its own; otherwise the change is still to send.
-    if (sent == LinkStatus::Ok) state.LastReportRate = rate;
+    // Only a reload the mouse took, after writes it all took, makes the rate its own; a refused
+    // write leaves the stored rate unknown, so the next reload is 16 again. Otherwise the change is
+    // still to send.
+    if (sent == LinkStatus::Ok) state.LastReportRate = session.refused() == 0 ? rate : std::nullopt;
     return sent;
 }
 

@@ -39,7 +39,8 @@ TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& 
                          WriteCheck check = WriteCheck::ReadBack);
 
 // The reload command (SystemReloadCmd_OnClick): 16 when the rate code the write carried differs
-// from LastReportRate (the mouse's own), else 17. A reload the mouse took makes that rate its own.
+// from LastReportRate (the mouse's own), else 17. A reload the mouse took, after a write it took
+// whole, makes that rate its own.
 LinkStatus sendReloadCommand(AppState& state, TransferSession& session);
 
 }  // namespace varnel

@@ -256,10 +256,15 @@ TEST_F(Varnelctl, RefusalsSayWhyAndLeaveTheMouseAsItWas) {
         {"export-macros " + path("locked.bin"), locked},
     };
     for (const auto& [args, says] : cases) {
-        Outcome r = run("--virtual wren-rgb-3330 --virtual-save " + path("after.bin") + " " + args);
+        const std::string trace = args.starts_with("--trace") ? "" : "--trace " + path("trace.txt") + " ";
+        Outcome r = run("--virtual wren-rgb-3330 --virtual-save " + path("after.bin") + " " + trace + args);
         EXPECT_EQ(r.exit, 5) << args << "\n" << r.err;
         EXPECT_NE(r.err.find(says), std::string::npos) << args << "\n" << r.err;
         EXPECT_EQ(bytes("after.bin"), factoryMemory(ChipModel::Wren, image, firmware)) << args;
+        // Refused before the full read: at most the probes and the identification.
+        if (!trace.empty()) {
+            EXPECT_LE(lines("trace.txt").size(), 6u) << args;
+        }
     }
     EXPECT_EQ(bytes("locked.bin"), (Bytes{1, 2, 3}));
 }

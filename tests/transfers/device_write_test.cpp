@@ -150,13 +150,18 @@ TEST(Apply, ReloadIsSixteenWhenTheRateWrittenIsNotTheMousesOwn) {
         const char* model;  // the mouse runs at 1000 Hz (code 1)
         std::uint8_t rate;  // of the profile loaded, or of the default image a Reset loads
         bool reset;         // a Reset first instead of a profile and an Apply
-        bool refuseFirst;   // the first reload 16 is refused
+        int refuseFirst;    // command refused during the first write (0: none): the reload 16, or the
+                            // write of the mirror at 0x6000 that carries the rate
         Lines reloads;      // one per write
     };
     const Case cases[] = {
-        {"wren-rgb-3330", 2, false, false, {"10", "11"}},  {"wren-rgb-3330", 1, false, false, {"11"}},
-        {"lark-rgb-a3050", 2, false, false, {"10", "11"}}, {"lark-rgb-a3050", 2, true, false, {"10"}},
-        {"wren-rgb-3330", 2, true, false, {"11"}},         {"wren-rgb-3330", 2, false, true, {"10", "10", "11"}},
+        {"wren-rgb-3330", 2, false, 0, {"10", "11"}},
+        {"wren-rgb-3330", 1, false, 0, {"11"}},
+        {"lark-rgb-a3050", 2, false, 0, {"10", "11"}},
+        {"lark-rgb-a3050", 2, true, 0, {"10"}},
+        {"wren-rgb-3330", 2, true, 0, {"11"}},
+        {"wren-rgb-3330", 2, false, kCmdReloadAfterRate, {"10", "10", "11"}},
+        {"wren-rgb-3330", 2, false, 0x0C, {"10", "10", "11"}},
     };
     for (const auto& c : cases) {
         const ChipModel chip = c.model[0] == 'l' ? ChipModel::Lark : ChipModel::Wren;
@@ -169,10 +174,10 @@ TEST(Apply, ReloadIsSixteenWhenTheRateWrittenIsNotTheMousesOwn) {
         ASSERT_TRUE(writeFileAtomic(file, testing::withReportRate(*t.model.ProfileBytes(), chip, c.rate)));
         EXPECT_TRUE(c.reset || t.model.LoadProfile(file).ok());
         t.rig.filter.refuse = [&](const FeatureReport& r) {
-            return c.refuseFirst && r[0] == 0x40 && r[1] == kCmdReloadAfterRate;
+            return r[0] == 0x40 && r[1] == c.refuseFirst && (r[1] != 0x0C || r[2] == 0x60);
         };
         for (std::size_t i = 0; i < c.reloads.size(); ++i) {
-            EXPECT_EQ((c.reset && i == 0 ? t.model.Reset() : t.model.Apply()).ok(), !c.refuseFirst || i > 0);
+            EXPECT_EQ((c.reset && i == 0 ? t.model.Reset() : t.model.Apply()).ok(), c.refuseFirst == 0 || i > 0);
             t.rig.filter.refuse = {};
         }
         Lines reloads;

@@ -12,6 +12,7 @@
 #include "macros/macro_file.h"
 #include "platform/hidapi_bus.h"
 #include "platform/udev_rule.h"
+#include "profiles/profile_file.h"
 #include "skin/layout.h"
 #include "transfers/app_model.h"
 #include "transfers/app_state.h"
@@ -70,6 +71,7 @@ public:
         if (o_.command.command == Command::Info) return info();
         if (!offers(o_.command.needs))
             return Failure{kExitDeviceFailed, std::string(o_.command.name) + " needs a Wren mouse"};
+        if (auto f = checkProfile()) return f;
         if (auto s = readConfiguration(state_, model_.link()); !s) return fromTransfer(s);
         return command();
     }
@@ -100,6 +102,16 @@ private:
             // Only whether it can be read: its size is checked against the format once the mouse is known.
             if (auto r = readFileAtMost(o_.file, 0); !r) return Failure{kExitBadFile, r.error().message};
         }
+        return std::nullopt;
+    }
+
+    // A profile to restore is checked against the identified mouse before its full read, so a file
+    // that is no profile for it is refused without a read of thousands of reports.
+    std::optional<Failure> checkProfile() {
+        if (o_.command.command != Command::Restore) return std::nullopt;
+        DataBuf scratch;
+        if (auto s = loadProfileFile(scratch, state_.DeviceChip, state_.acceptedSignatures(), o_.file); !s)
+            return Failure{kExitBadFile, s.error().message};
         return std::nullopt;
     }
 
