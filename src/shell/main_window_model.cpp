@@ -175,6 +175,12 @@ void MainWindowModel::deviceRemovedAfterMessage(bool hadMacros) {
 
 std::optional<std::string> MainWindowModel::failureMessage(const TransferStatus& status) const {
     if (status.ok()) return std::nullopt;
+    if (status.notKept.any()) {
+        std::string message = text(kNotKeptKey);
+        const std::string what = status.notKept.describe([this](std::string_view key) { return text(key); });
+        if (const auto at = message.find("%1"); at != std::string::npos) message.replace(at, 2, what);
+        return message;
+    }
     return messageFor(status.error, "Str105", false);
 }
 

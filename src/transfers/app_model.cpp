@@ -99,22 +99,22 @@ SearchOutcome AppModel::runSearch(PollStep step, const ProgressSink& progress) {
 TransferStatus AppModel::Apply(const ProgressSink& progress) {
     if (!mouseReady()) return noDeviceStatus();
     if (auto s = state_.writeBack(WriteBackPath::Apply); !s) return TransferStatus::from(s, TransferCode::BadFile);
-    return writeParametersToMouse(state_, link_, progress);
+    return writeParametersToMouse(state_, link_, progress, writeCheck_);
 }
 
 TransferStatus AppModel::Reset(const ProgressSink& progress) {
     if (!mouseReady()) return noDeviceStatus();
-    return DefaultParameter(state_, link_, config_.defaultImage, progress);
+    return DefaultParameter(state_, link_, config_.defaultImage, progress, writeCheck_);
 }
 
 TransferStatus AppModel::WriteDefaults(const ProgressSink& progress) {
     if (!mouseReady()) return noDeviceStatus();
-    return WriteDefaultParameter(state_, link_, progress);
+    return WriteDefaultParameter(state_, link_, progress, writeCheck_);
 }
 
 TransferStatus AppModel::SaveMacro(const ProgressSink& progress) {
     if (!mouseReady()) return noDeviceStatus();
-    return varnel::SaveMacro(state_, link_, progress);
+    return varnel::SaveMacro(state_, link_, progress, writeCheck_);
 }
 
 Status AppModel::LoadFirmware(const std::filesystem::path& path) {

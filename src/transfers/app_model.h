@@ -17,6 +17,7 @@
 #include "macros/macro_file.h"
 #include "transfers/app_state.h"
 #include "transfers/device_read.h"
+#include "transfers/device_write.h"
 #include "transfers/firmware.h"
 #include "transfers/transfer_status.h"
 
@@ -53,6 +54,8 @@ public:
     void adopt(AppModelConfig config);
     // Both channels are open and identification accepted the mouse (identifiedMouse).
     bool mouseReady() const;
+    // Whether Apply, Reset and Save Macro read back what they wrote (they do unless told).
+    void setWriteCheck(WriteCheck check) { writeCheck_ = check; }
 
     AppState& state() { return state_; }
     const AppState& state() const { return state_; }
@@ -111,6 +114,7 @@ private:
     AppModelConfig config_;
     Bytes loadedFirmware_;
     SearchOutcome search_;
+    WriteCheck writeCheck_ = WriteCheck::ReadBack;
 };
 
 }  // namespace varnel

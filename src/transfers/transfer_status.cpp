@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "macros/macro_file.h"
+
 namespace varnel {
 
 TransferStatus noDeviceStatus() {
@@ -65,12 +67,38 @@ LinkStatus TransferSession::command(std::uint8_t command) { return account(link_
 
 LinkStatus TransferSession::erase(std::uint8_t highByte) { return account(link_.EraseSector(highByte)); }
 
-TransferStatus TransferSession::outcome(const std::string& operation) const {
+TransferStatus TransferSession::outcome(const std::string& operation, NotKept notKept) const {
     if (gone()) return TransferStatus::fail(TransferCode::DeviceGone, operation + " failed: " + goneReason(link_));
     if (refused_ > 0)
         return TransferStatus::fail(TransferCode::DeviceFailed,
                                     operation + " failed: the mouse refused " + reportCountText(refused_));
-    return TransferStatus::done();
+    if (!notKept.any()) return TransferStatus::done();
+    TransferStatus s = TransferStatus::fail(
+        TransferCode::DeviceFailed, operation + " failed: the mouse did not keep what was written: " + notKept.english(),
+        std::string(kNotKeptKey));
+    s.notKept = std::move(notKept);
+    return s;
+}
+
+std::string NotKept::describe(const std::function<std::string(std::string_view key)>& text) const {
+    std::string out;
+    auto part = [&](std::string part) { out += (out.empty() ? "" : ", ") + part; };
+    if (settings) part(text("Str467"));
+    if (macroNames) part(text("Str468"));
+    if (!macros.empty()) {
+        std::string t = text("Str469");
+        if (const auto at = t.find("%1"); at != std::string::npos) t.replace(at, 2, repairedMacroNumbers(macros));
+        part(t);
+    }
+    return out;
+}
+
+std::string NotKept::english() const {
+    return describe([](std::string_view key) -> std::string {
+        if (key == "Str467") return "the settings and button maps";
+        if (key == "Str468") return "the macro names";
+        return "macros %1";
+    });
 }
 
 }  // namespace varnel

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/result.h"
 #include "device/protocol.h"
@@ -24,19 +26,36 @@ enum class TransferCode {
     BadFile,       // an input file is unusable
 };
 
+// What the read-back after a write found different from what was sent, or could not read.
+struct NotKept {
+    bool settings = false;            // the parameter block (a Wren's signature area and mirror too)
+    bool macroNames = false;          // the macro name table
+    std::vector<std::size_t> macros;  // macro blocks, 0-based
+
+    bool any() const { return settings || !macroAreaKept(); }
+    bool macroAreaKept() const { return !macroNames && macros.empty(); }
+    // The parts in words, joined by ", ": `text` gives the text of Str467 (settings), Str468
+    // (names) and Str469 (macros, "%1" their numbers).
+    std::string describe(const std::function<std::string(std::string_view key)>& text) const;
+    std::string english() const;
+};
+// The window's message: this text with %1 = NotKept::describe.
+constexpr std::string_view kNotKeptKey = "Str466";
+
 struct [[nodiscard]] TransferStatus {
     TransferCode code = TransferCode::Done;
     Error error;
+    NotKept notKept;  // set on the failure of a write the mouse did not keep
 
     bool ok() const { return code == TransferCode::Done; }
     explicit operator bool() const { return ok(); }
     static TransferStatus done() { return {}; }
     static TransferStatus fail(TransferCode code, std::string message, std::string languageKey = {}) {
-        return {code, makeError(std::move(message), std::move(languageKey))};
+        return {code, makeError(std::move(message), std::move(languageKey)), {}};
     }
     // A failed Status as a failure of kind `code` (the message and language key kept).
     static TransferStatus from(const Status& s, TransferCode code) {
-        return s ? done() : TransferStatus{code, s.error()};
+        return s ? done() : TransferStatus{code, s.error(), {}};
     }
 };
 
@@ -76,8 +95,9 @@ public:
     std::size_t refused() const { return refused_; }  // refused commands and data reports
     std::size_t done() const { return done_; }
 
-    // Done when nothing was refused; otherwise why, naming the operation (e.g. "Apply").
-    TransferStatus outcome(const std::string& operation) const;
+    // Done when nothing was refused and the read-back found everything kept; otherwise why,
+    // naming the operation (e.g. "Apply"). The mouse leaving and refusals come first.
+    TransferStatus outcome(const std::string& operation, NotKept notKept = {}) const;
 
 private:
     TransferResult account(TransferResult r);

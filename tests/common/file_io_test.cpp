@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -58,6 +59,98 @@ TEST(FileIo, FailedRenameLeavesNoTempFile) {
     fs::create_directory(dir.path / "taken.bin" / "child");
     EXPECT_FALSE(writeFileAtomic(dir.path / "taken.bin", Bytes{1}).ok());
     EXPECT_TRUE(fs::is_directory(dir.path / "taken.bin" / "child"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+}
+
+// The calls of an atomic write, logged by name; the one named `failing` fails with `err`.
+struct FileCallLog {
+    std::string failing;
+    int err = 0;
+    std::vector<std::string> calls{};
+    int folderFd = -1;
+
+    template <typename Real>
+    auto step(const std::string& name, Real real) {
+        calls.push_back(name);
+        if (name != failing) return real();
+        if (name.starts_with("close")) real();  // a failed close still frees the descriptor
+        errno = err;
+        return decltype(real())(-1);
+    }
+    std::string forFd(const char* name, int fd) const { return std::string(name) + (fd == folderFd ? " folder" : ""); }
+
+    FileCalls table() {
+        const FileCalls& sys = systemFileCalls();
+        FileCalls c;
+        c.createTemp = [this, &sys](char* t) { return step("create", [&] { return sys.createTemp(t); }); };
+        c.write = [this, &sys](int fd, const void* d, std::size_t n) {
+            return step("write", [&] { return sys.write(fd, d, n); });
+        };
+        c.fsync = [this, &sys](int fd) { return step(forFd("fsync", fd), [&] { return sys.fsync(fd); }); };
+        c.close = [this, &sys](int fd) { return step(forFd("close", fd), [&] { return sys.close(fd); }); };
+        c.rename = [this, &sys](const char* a, const char* b) { return step("rename", [&] { return sys.rename(a, b); }); };
+        c.openFolder = [this, &sys](const char* f) {
+            return folderFd = step("open folder", [&] { return sys.openFolder(f); });
+        };
+        return c;
+    }
+};
+
+// Whichever call fails, the previous file stays byte for byte, no temporary file is left, and the
+// message carries the system's reason. After the rename only the folder's sync can fail: the new
+// file is in place then, and the message says that it may not last.
+TEST(FileIo, EveryFailingCallKeepsThePreviousFile) {
+    const std::vector<std::string> order{"create",      "write",        "fsync",        "close",
+                                         "rename",      "open folder", "fsync folder", "close folder"};
+    struct Row {
+        const char* failing;
+        int err;
+        bool replaced;  // the new content is in place
+        const char* says;
+    } rows[] = {
+        {"", 0, true, nullptr},
+        {"create", EMFILE, false, "nothing was changed"},
+        {"write", ENOSPC, false, "nothing was changed"},
+        {"fsync", EIO, false, "nothing was changed"},
+        {"close", EDQUOT, false, "nothing was changed"},
+        {"rename", EXDEV, false, "nothing was changed"},
+        {"open folder", EACCES, true, "may not survive a power loss"},
+        {"fsync folder", EIO, true, "may not survive a power loss"},
+        {"fsync folder", EINVAL, true, nullptr},  // a file system without folder syncs
+    };
+    for (const auto& r : rows) {
+        TempDir dir;
+        const auto file = dir.path / "keep.bin";
+        ASSERT_TRUE(writeFileAtomic(file, Bytes{1, 2, 3}).ok());
+        FileCallLog log{r.failing, r.err};
+        Status s = Status::success();
+        {
+            ScopedFileCalls calls(log.table());
+            s = writeFileAtomic(file, Bytes{4, 5});
+        }
+        EXPECT_EQ(readFileAtMost(file, 16)->bytes, (r.replaced ? Bytes{4, 5} : Bytes{1, 2, 3})) << r.failing;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1) << r.failing;
+        if (!r.says) {
+            EXPECT_TRUE(s.ok()) << r.failing;
+            EXPECT_EQ(log.calls, order);
+            continue;
+        }
+        ASSERT_FALSE(s.ok()) << r.failing;
+        EXPECT_NE(s.error().message.find(r.says), std::string::npos) << s.error().message;
+        EXPECT_NE(s.error().message.find(std::strerror(r.err)), std::string::npos) << s.error().message;
+    }
+}
+
+// A file that may not be written is refused with the reason, whoever runs the program.
+TEST(FileIo, AWriteProtectedFileIsNotReplaced) {
+    TempDir dir;
+    const auto file = dir.path / "locked.bin";
+    ASSERT_TRUE(writeFileAtomic(file, Bytes{1, 2, 3}).ok());
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const Status s = writeFileAtomic(file, Bytes{4});
+    ASSERT_FALSE(s.ok());
+    EXPECT_EQ(s.error().message, "\"" + file.string() + "\" is write-protected: it was not replaced");
+    EXPECT_EQ(readFileAtMost(file, 16)->bytes, (Bytes{1, 2, 3}));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
 

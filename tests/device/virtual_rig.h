@@ -22,7 +22,8 @@ inline VirtualMouseOptions mouseOptions(const std::string& model, int interfaces
 }
 
 // Refuses, before they reach the bus, the reports a test names: a device that keeps failing in
-// one place, which the one-shot faults of the virtual mouse cannot show.
+// one place, which the one-shot faults of the virtual mouse cannot show. `alter` changes a report
+// on its way to the mouse (a byte lost on the wire: the mouse accepts and keeps what it got).
 class FilterBus final : public HidBus {
 public:
     explicit FilterBus(HidBus& inner) : inner_(inner) {}
@@ -33,12 +34,17 @@ public:
         return r;
     }
     std::function<bool(const FeatureReport&)> refuse;
+    std::function<void(FeatureReport&)> alter;
 
 private:
     struct Channel final : HidChannel {
         Channel(std::shared_ptr<HidChannel> inner, FilterBus* bus) : inner(std::move(inner)), bus(bus) {}
         ReportStatus sendFeatureReport(const FeatureReport& r) override {
-            return bus->refuse && bus->refuse(r) ? ReportStatus::Refused : inner->sendFeatureReport(r);
+            if (bus->refuse && bus->refuse(r)) return ReportStatus::Refused;
+            if (!bus->alter) return inner->sendFeatureReport(r);
+            FeatureReport changed = r;
+            bus->alter(changed);
+            return inner->sendFeatureReport(changed);
         }
         ReportStatus getFeatureReport(FeatureReport& r) override {
             return bus->refuse && bus->refuse(r) ? ReportStatus::Refused : inner->getFeatureReport(r);

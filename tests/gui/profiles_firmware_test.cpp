@@ -173,6 +173,16 @@ private slots:
         rig().click("Btn_Save_1");
         rig().settle();
         QCOMPARE(readFile(file("profile.bin")), saved);
+
+        // A write-protected file is not replaced: the window says why, and the file keeps its bytes.
+        QVERIFY(QFile::setPermissions(file("profile.bin"), QFile::ReadOwner));
+        rig().messages.clear();
+        rig().click("Btn_Save_1");
+        rig().settle();
+        QCOMPARE(rig().messages.size(), 1);
+        QVERIFY2(rig().messages.front().endsWith("profile.bin\" is write-protected: it was not replaced"),
+                 qPrintable(rig().messages.front()));
+        QCOMPARE(readFile(file("profile.bin")), saved);
     }
 
     void aRefusedProfileChangesNothing_data() {

@@ -244,6 +244,16 @@ TEST_F(MainWindowModelTest, NoMouseMessagesSayWhatToDo) {
     EXPECT_EQ(model_->failureMessage(noDeviceStatus()), model_->message("Str022"));
 }
 
+// A write the mouse did not keep says what, in the window's language.
+TEST_F(MainWindowModelTest, AWriteNotKeptSaysWhatInTheWindowsLanguage) {
+    TransferStatus s = TransferStatus::fail(TransferCode::DeviceFailed, "Apply failed", std::string(kNotKeptKey));
+    s.notKept = {true, false, {2, 30}};
+    std::string macros = lang(1, "Str469");
+    const std::string what = lang(1, "Str467") + ", " + macros.replace(macros.find("%1"), 2, "3, 31");
+    std::string expected = lang(1, "Str466");
+    EXPECT_EQ(model_->failureMessage(s), expected.replace(expected.find("%1"), 2, what));
+}
+
 TEST_F(MainWindowModelTest, PageClicksShowTheirGroupAndMarkTheirButton) {
     connect();
     struct Row {

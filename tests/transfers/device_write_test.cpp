@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "common/file_io.h"
 #include "scratch_files.h"
@@ -37,18 +38,38 @@ Lines macroAreaWrites() {
 
 const Lines kWrenParameterWrites{"0C 50 00 00 B6", "0C 5C 00 00 05", "0C 60 00 00 09"};
 
+// The read-back between the last write and the reload: each section written, in one read.
+const Lines kWrenParameterReads{"09 50 00 00 B6", "09 5C 00 00 05", "09 60 00 00 09"};
+Lines macroAreaReads() {
+    Lines out{"09 74 00 04 00"};
+    char buf[16];
+    for (int i = 0; i < 32; ++i) {
+        std::snprintf(buf, sizeof buf, "09 %02X 00 04 00", 0x80 + 4 * i);
+        out.push_back(buf);
+    }
+    return out;
+}
+
 TEST(Apply, WrenSequenceWithAndWithoutMacroChanges) {
+    // Reports: erases 1 each, writes of 182, 5 and 9 bytes 27 + 2 + 3, a 256-byte write 38, reads
+    // of the same 32 and of 1024 bytes 148, the reload 1.
     struct Case {
         bool macrosDirty;
+        WriteCheck check;
         Lines commands;
+        std::size_t reports;
     };
+    const Lines erases{"0B 50 00 00 00", "0B 60 00 00 00"}, reload{"11 00 00 00 00"};
     const Case cases[] = {
-        {false, concat({{"0B 50 00 00 00", "0B 60 00 00 00"}, kWrenParameterWrites, {"11 00 00 00 00"}})},
-        {true, concat({{"0B 50 00 00 00", "0B 60 00 00 00"},
-                       kMacroErases,
-                       kWrenParameterWrites,
-                       macroAreaWrites(),
-                       {"11 00 00 00 00"}})},
+        {false, WriteCheck::ReadBack, concat({erases, kWrenParameterWrites, kWrenParameterReads, reload}),
+         2 + 32 + 32 + 1},
+        {true, WriteCheck::ReadBack,
+         concat({erases, kMacroErases, kWrenParameterWrites, macroAreaWrites(), kWrenParameterReads, macroAreaReads(),
+                 reload}),
+         2 + 9 + 32 + 132 * 38 + 32 + 33 * 148 + 1},
+        {false, WriteCheck::Skip, concat({erases, kWrenParameterWrites, reload}), 2 + 32 + 1},
+        {true, WriteCheck::Skip, concat({erases, kMacroErases, kWrenParameterWrites, macroAreaWrites(), reload}),
+         2 + 9 + 32 + 132 * 38 + 1},
     };
     for (const auto& c : cases) {
         TransferRig t("wren-rgb-3330");
@@ -58,12 +79,21 @@ TEST(Apply, WrenSequenceWithAndWithoutMacroChanges) {
         std::fill(m.begin() + 0x7000, m.end(), 0x00);
         ASSERT_TRUE(t.rig.mouse->loadMemory(m).ok());
         t.state.MacrosDirty = c.macrosDirty;
-        TransferStatus s = t.model.Apply();
+        t.model.setWriteCheck(c.check);
+        std::size_t lastDone = 0, lastTotal = 0, overTotal = 0;
+        TransferStatus s = t.model.Apply([&](std::size_t done, std::size_t total) {
+            overTotal += done > total || total != c.reports;
+            lastDone = done;
+            lastTotal = total;
+        });
         EXPECT_TRUE(s.ok()) << s.error.message;
         EXPECT_EQ(testing::commandsOf(t.rig.trace), c.commands);
         EXPECT_FALSE(t.state.MacrosDirty);
-        EXPECT_EQ(t.rig.trace.size(),
-                  c.macrosDirty ? 2u + 9u + 27u + 2u + 3u + 132u * 38u + 1u : 2u + 27u + 2u + 3u + 1u);
+        EXPECT_EQ(t.rig.trace.size(), c.reports);
+        // The busy window's counter counts every report and ends at its total.
+        EXPECT_EQ(lastDone, c.reports);
+        EXPECT_EQ(lastTotal, c.reports);
+        EXPECT_EQ(overTotal, 0u);
 
         const auto& buf = t.state.DataBuf;
         EXPECT_EQ(t.memory(kFlashParameterBlock, 182), Bytes(buf.parameter.begin(), buf.parameter.end()));
@@ -158,7 +188,8 @@ TEST(Apply, ReloadIsSixteenWhenTheRateWrittenIsNotTheMousesOwn) {
 }
 
 TEST(Apply, RefusalsAreReportedAndTheSequenceStaysTheSame) {
-    // Reports of a Wren Apply without macros: erase, erase, 27, 2, 3, reload (35 in all).
+    // Reports of a Wren Apply without macros: erase, erase, writes 27, 2, 3, the same read back,
+    // reload (67 in all).
     struct Case {
         const char* name;
         std::uint64_t refused;  // counted from the first report of the Apply
@@ -166,7 +197,7 @@ TEST(Apply, RefusalsAreReportedAndTheSequenceStaysTheSame) {
     };
     const Case cases[] = {
         {"first erase", 1, true},           {"parameter block command", 3, true}, {"a lost data report", 10, true},
-        {"the last data report", 34, true}, {"the reload itself", 35, true},
+        {"the last data report", 34, true}, {"a read-back report", 40, true},  {"the reload itself", 67, true},
     };
     for (const auto& c : cases) {
         VirtualMouseOptions o = testing::mouseOptions("wren-rgb-3330");
@@ -179,10 +210,11 @@ TEST(Apply, RefusalsAreReportedAndTheSequenceStaysTheSame) {
         EXPECT_NE(s.error.message.find("refused 1 report"), std::string::npos) << s.error.message;
         Lines commands = testing::commandsOf(t.rig.trace);
         EXPECT_EQ(commands.back(), "11 00 00 00 00") << c.name;
-        EXPECT_EQ(t.rig.trace[c.refused - 1].substr(0, 3), "S0!") << c.name;
+        EXPECT_EQ(t.rig.trace[c.refused - 1].substr(1, 2), "0!") << c.name;
     }
 }
 
+// The refusal fails the write; the block is read back all the same, but no reload follows.
 TEST(Apply, LarkRefusedWriteSendsNoReload) {
     VirtualMouseOptions o = testing::mouseOptions("lark-rgb-a3050");
     o.refuseReport = 2 + 4 + 23 + 1;
@@ -190,7 +222,8 @@ TEST(Apply, LarkRefusedWriteSendsNoReload) {
     ASSERT_TRUE(t.plugIn().read.ok());
     TransferStatus s = t.model.Apply();
     EXPECT_EQ(s.code, TransferCode::DeviceFailed);
-    EXPECT_EQ(t.rig.trace, Lines{"S0! 40 06 00 00 00 9A 00 00"});
+    EXPECT_EQ(t.rig.trace.front(), "S0! 40 06 00 00 00 9A 00 00");
+    EXPECT_EQ(testing::commandsOf(t.rig.trace), (Lines{"06 00 00 00 9A", "04 00 00 00 9A"}));
 }
 
 TEST(Apply, UnplugEndsTheWriteAtOnce) {
@@ -248,6 +281,8 @@ TEST(Reset, WrenRewritesEverythingButKeepsTheMirror) {
                                                         kMacroErases,
                                                         kWrenParameterWrites,
                                                         macroAreaWrites(),
+                                                        kWrenParameterReads,
+                                                        macroAreaReads(),
                                                         {"11 00 00 00 00"}}));
     EXPECT_EQ(t.memory(kFlashExtraBytes, 9), mirror) << "0x6000 holds what it held before";
     Bytes image = testing::embeddedBytes("VarnelData");
@@ -263,7 +298,7 @@ TEST(Reset, LarkWritesTheDefaultBlock) {
     ASSERT_TRUE(t.rig.mouse->loadMemory(m).ok());
     ASSERT_TRUE(t.plugIn().read.ok());
     ASSERT_TRUE(t.model.Reset().ok());
-    EXPECT_EQ(testing::commandsOf(t.rig.trace), (Lines{"06 00 00 00 9A", "11 00 00 00 00"}));
+    EXPECT_EQ(testing::commandsOf(t.rig.trace), (Lines{"06 00 00 00 9A", "04 00 00 00 9A", "11 00 00 00 00"}));
     EXPECT_EQ(t.memory(0, 154), testing::larkDefaultImage());
 }
 
@@ -273,7 +308,7 @@ TEST(SaveMacro, WritesNamesAndBlocksWithoutReload) {
     std::fill(t.state.DataBuf.macroBlock(7).begin(), t.state.DataBuf.macroBlock(7).end(), 0x33);
     TransferStatus s = t.model.SaveMacro();
     ASSERT_TRUE(s.ok()) << s.error.message;
-    EXPECT_EQ(testing::commandsOf(t.rig.trace), concat({kMacroErases, macroAreaWrites()}));
+    EXPECT_EQ(testing::commandsOf(t.rig.trace), concat({kMacroErases, macroAreaWrites(), macroAreaReads()}));
     EXPECT_EQ(t.memory(kFlashMacroBlocks + 7 * 1024, 1024), Bytes(1024, 0x33));
     EXPECT_FALSE(t.state.MacrosDirty);
     EXPECT_EQ(t.rig.mouse->reloadCount(kCmdReload), 0);
@@ -312,6 +347,55 @@ TEST(MacrosDirty, ClearedOnlyWhenEveryMacroWriteWasAccepted) {
                                                  : t.model.Apply();
         EXPECT_EQ(s.ok(), c.refused[0] == 0) << c.name;
         EXPECT_EQ(t.state.MacrosDirty, c.dirtyAfter) << c.name;
+    }
+}
+
+// A mouse that accepts every report but keeps other bytes than were sent: the read-back finds
+// which part, the write fails saying so (the reload still follows it), and macros not kept stay to
+// be written.
+TEST(ReadBack, AWriteTheMouseDidNotKeepFails) {
+    enum class Op { Apply, SaveMacro, Reset };
+    struct Case {
+        const char* model;
+        Op op;
+        std::array<std::uint8_t, 2> write;  // command and address high byte whose first data byte changes
+        const char* notKept;
+        bool dirtyAfter;
+    };
+    const Case cases[] = {
+        {"wren-rgb-3330", Op::Apply, {0x0C, 0x50}, "the settings and button maps", false},
+        {"wren-rgb-3330", Op::Apply, {0x0C, 0x60}, "the settings and button maps", false},
+        {"wren-rgb-3330", Op::Apply, {0x0C, 0x94}, "macros 6", true},
+        {"wren-rgb-3330", Op::SaveMacro, {0x0C, 0x75}, "the macro names", true},
+        {"wren-rgb-3330", Op::Reset, {0x0C, 0xFF}, "macros 32", true},
+        {"lark-rgb-a3050", Op::Apply, {0x06, 0x00}, "the settings and button maps", false},
+        {"lark-rgb-a3050", Op::Reset, {0x06, 0x00}, "the settings and button maps", false},
+    };
+    for (const auto& c : cases) {
+        const bool lark = c.model[0] == 'l';
+        TransferRig t(testing::mouseOptions(c.model),
+                      lark ? testing::larkDefaultImage() : testing::embeddedBytes("VarnelData"));
+        ASSERT_TRUE(t.plugIn().read.ok());
+        t.state.MacrosDirty = !lark;  // a Lark keeps no macros
+        bool armed = false;
+        t.rig.filter.alter = [&](FeatureReport& r) {
+            if (r[0] == kCommandReportId) {
+                armed = r[1] == c.write[0] && r[2] == c.write[1];
+            } else if (std::exchange(armed, false)) {
+                r[1] ^= 0x01;
+            }
+        };
+        const char* name = c.op == Op::SaveMacro ? "Save Macro" : c.op == Op::Reset ? "Reset" : "Apply";
+        TransferStatus s = c.op == Op::SaveMacro ? t.model.SaveMacro()
+                           : c.op == Op::Reset   ? t.model.Reset()
+                                                 : t.model.Apply();
+        EXPECT_EQ(s.code, TransferCode::DeviceFailed) << c.notKept;
+        EXPECT_EQ(s.error.message,
+                  std::string(name) + " failed: the mouse did not keep what was written: " + c.notKept);
+        EXPECT_EQ(s.notKept.english(), c.notKept);
+        EXPECT_EQ(t.state.MacrosDirty, c.dirtyAfter) << name << ", " << c.notKept;
+        const std::string last = testing::commandsOf(t.rig.trace).back();
+        EXPECT_EQ(last.substr(0, 2), c.op == Op::SaveMacro ? "09" : "11") << name << ", " << c.notKept;
     }
 }
 

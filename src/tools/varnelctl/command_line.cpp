@@ -25,6 +25,7 @@ const char* const kUsage =
     "                                  wrong-id, short-answer, garbage, other-variant, late-answer\n"
     "  --virtual-latency-us N          delay per report\n"
     "  --trace FILE                    one line per report exchanged with the mouse\n"
+    "  --no-verify                     do not read back what restore, reset and import-macros wrote\n"
     "exit status: 0 done, 1 failed on the device, 2 usage, 3 no device, 4 mouse refused, 5 bad file\n";
 
 namespace {
@@ -48,6 +49,10 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
         std::string_view a = args[i];
         if (a == "-h" || a == "--help") {
             o.help = true;
+            continue;
+        }
+        if (a == "--no-verify") {
+            o.verify = false;
             continue;
         }
         if (!a.starts_with("--")) {

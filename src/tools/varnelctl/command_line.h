@@ -39,6 +39,7 @@ struct Options {
     CommandInfo command{};
     std::string file;
     bool help = false;
+    bool verify = true;  // read back what a write sent (--no-verify skips it)
     std::optional<std::string> defaultImage;
     std::optional<VirtualMouseModel> virtualModel;
     std::optional<std::string> virtualLoad;

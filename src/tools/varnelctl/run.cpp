@@ -1,7 +1,6 @@
 #include "run.h"
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
 
 #include "common/file_io.h"
@@ -65,6 +64,7 @@ public:
     std::optional<Failure> run() {
         if (o_.command.command == Command::List) return list();
         if (auto s = model_.start(config_); !s) return Failure{kExitBadFile, "default image: " + s.error().message};
+        model_.setWriteCheck(o_.verify ? WriteCheck::ReadBack : WriteCheck::Skip);
         if (auto f = loadInputs()) return f;
         if (auto f = open()) return f;
         if (auto s = identifyMouse(state_, model_.link()); !s) return fromTransfer(s);
@@ -91,9 +91,12 @@ private:
         return std::nullopt;
     }
 
-    // Input files are checked before anything goes to the mouse.
+    // Input files, and the file a command writes, are checked before anything goes to the mouse.
     std::optional<Failure> loadInputs() {
-        if (o_.command.command == Command::Flash) {
+        const Command c = o_.command.command;
+        if (c == Command::Backup || c == Command::ExportMacros) {
+            if (auto t = writableTarget(o_.file); !t) return Failure{kExitBadFile, t.error().message};
+        } else if (c == Command::Flash) {
             if (auto s = model_.LoadFirmware(o_.file); !s) return Failure{kExitBadFile, s.error().message};
         } else if (o_.command.command == Command::Restore || o_.command.command == Command::ImportMacros) {
             // Only whether it can be read: its size is checked against the format once the mouse is known.
@@ -249,32 +252,36 @@ int run(const Options& o, std::ostream& out, std::ostream& err, VirtualWorld* wo
     }
     HidBus& base = virt.bus ? static_cast<HidBus&>(*virt.bus) : *realBus;
 
-    std::ofstream traceFile;
+    // The files the run writes are written whole at its end, through the atomic write, over
+    // targets checked now: a run is not done for a file that could not be kept.
+    for (const auto& output : {o.virtualSave, o.trace}) {
+        if (!output) continue;
+        if (auto t = writableTarget(*output); !t) return fail(kExitBadFile, t.error().message);
+    }
+    std::string trace;
     std::unique_ptr<TracingBus> traced;
     if (o.trace) {
-        traceFile.open(*o.trace, std::ios::binary | std::ios::trunc);
-        if (!traceFile) return fail(kExitBadFile, "cannot write the trace file " + *o.trace);
-        traced = std::make_unique<TracingBus>(base, header->DefaultVid, header->DefaultPid,
-                                              [&](std::string_view line) { traceFile << line << '\n'; });
+        traced = std::make_unique<TracingBus>(base, header->DefaultVid, header->DefaultPid, [&](std::string_view line) {
+            trace += line;
+            trace += '\n';
+        });
     }
     HidBus& bus = traced ? static_cast<HidBus&>(*traced) : base;
 
     Session session(o, bus, *clock, std::move(config), out);
     std::optional<Failure> failure = session.run();
 
-    if (virt.mouse && o.virtualSave) {
-        Bytes memory = virt.mouse->memory();
-        if (auto s = writeFileAtomic(*o.virtualSave, memory); !s && !failure)
-            failure = Failure{kExitBadFile, s.error().message};
-    }
-    // A trace asked for and not written is a failure of the run, whatever the mouse did.
-    if (o.trace && !traceFile.flush()) {
-        const std::string lost = "writing the trace file " + *o.trace + " failed";
-        if (failure)
-            failure->message += "\n" + lost;
-        else
-            failure = Failure{kExitDeviceFailed, lost};
-    }
+    // A file asked for and not written is a failure of the run, whatever the mouse did.
+    auto save = [&](const std::string& path, ByteSpan bytes, const std::string& what) {
+        const Status s = writeFileAtomic(path, bytes);
+        if (s) return;
+        const std::string lost = "writing " + what + " " + path + " failed: " + s.error().message;
+        if (failure) failure->message += "\n" + lost;
+        else failure = Failure{kExitBadFile, lost};
+    };
+    if (virt.mouse && o.virtualSave) save(*o.virtualSave, virt.mouse->memory(), "the virtual mouse's memory");
+    if (o.trace)
+        save(*o.trace, ByteSpan(reinterpret_cast<const std::uint8_t*>(trace.data()), trace.size()), "the trace file");
     if (failure) return fail(failure->code, failure->message);
     return kExitDone;
 }
