@@ -150,13 +150,13 @@ MacroEventEntry MacroPage::eventEntry(int k) const {
             (edit_.full() || panel_.full()) && k == count - 1};
 }
 
-void MacroPage::LB_macroClick(int index) { edit_.selectEvent(index); }
+void MacroPage::selectEvent(int index) { edit_.selectEvent(index); }
 
 void MacroPage::LB_macroScrolled(int topIndex) { edit_.scrolled(topIndex); }
 
 // ---- selecting ----
 
-void MacroPage::LB_MacroNameClick(int index) {
+void MacroPage::selectMacro(int index) {
     const Control* list = controls_.find(ctrl::LB_MacroName);
     if (workState() != MacroWorkState::Idle || list == nullptr || index < 0 ||
         index >= static_cast<int>(std::min(list->items.size(), kMacroCount)))
@@ -198,7 +198,7 @@ void MacroPage::delayEdited(std::string_view box) {
 
 // ---- delete ----
 
-void MacroPage::Btn_DelClick() {
+void MacroPage::deleteEventWithPartner() {
     if (workState() != MacroWorkState::Idle) return;
     showPressed(controls_, ctrl::Btn_Del);
     edit_.deleteSelected();
@@ -207,19 +207,19 @@ void MacroPage::Btn_DelClick() {
 
 // ---- the insert panel ----
 
-void MacroPage::Btn_InsertClick() {
+void MacroPage::openInsertPanel() {
     if (workState() != MacroWorkState::Idle) return;
     showPressed(controls_, ctrl::Btn_Insert);
     panel_.open();
     show();
 }
 
-void MacroPage::CB_InsertChange(int index) {
+void MacroPage::chooseInsertion(int index) {
     panel_.choose(index);
     show();
 }
 
-std::optional<std::string> MacroPage::Btn_OKClick() {
+std::optional<std::string> MacroPage::confirmInsertion() {
     if (workState() != MacroWorkState::InsertPanel) return std::nullopt;
     showPressed(controls_, ctrl::Btn_OK);
     auto refusal = panel_.confirm();
@@ -227,7 +227,7 @@ std::optional<std::string> MacroPage::Btn_OKClick() {
     return refusal;
 }
 
-void MacroPage::Btn_CancelClick() {
+void MacroPage::cancelInsertion() {
     if (workState() != MacroWorkState::InsertPanel) return;
     showPressed(controls_, ctrl::Btn_Cancel);
     if (const auto header = panel_.cancel()) recording_.takeHeader(*header);
@@ -236,7 +236,7 @@ void MacroPage::Btn_CancelClick() {
 
 // ---- rename and clear ----
 
-bool MacroPage::Btn_NewClick() {
+bool MacroPage::startRename() {
     if (!selected_ || workState() != MacroWorkState::Idle) return false;
     showPressed(controls_, ctrl::Btn_New);
     PendingMacroName.clear();
@@ -253,7 +253,7 @@ void MacroPage::confirmRename(std::string name) {
     showNames();
 }
 
-bool MacroPage::Btn_ClearClick() {
+bool MacroPage::startClear() {
     if (!selected_ || workState() != MacroWorkState::Idle) return false;
     showPressed(controls_, ctrl::Btn_Clear);
     return true;
@@ -267,7 +267,7 @@ void MacroPage::clearSelectedMacro() {
 
 // ---- macro files ----
 
-bool MacroPage::Btn_ExportOneClick() {
+bool MacroPage::startExportOne() {
     if (!selected_ || workState() != MacroWorkState::Idle) return false;
     showPressed(controls_, ctrl::Btn_ExportOne);
     return true;
@@ -283,7 +283,7 @@ Result<std::filesystem::path> MacroPage::exportAll(const std::filesystem::path& 
     return exportMacroSetFile(state_.DataBuf, chosen);
 }
 
-bool MacroPage::Btn_ImportOneClick() { return selected_ && workState() == MacroWorkState::Idle; }
+bool MacroPage::startImportOne() { return selected_ && workState() == MacroWorkState::Idle; }
 
 Result<RepairedMacros> MacroPage::importOne(const std::filesystem::path& file) {
     if (!selected_) return noMacroSelected();

@@ -53,10 +53,11 @@ public:
     // The mouse left: the three macro lists are emptied and nothing is selected.
     void emptyLists();
 
+    // Handlers are named after what they do; the click each one answers is in its comment.
     // LB_MacroNameClick: the macro's events, its DelayMode and its counts.
-    void LB_MacroNameClick(int index);
-    // LB_macro: the selected event, and the first entry in view as the user scrolls.
-    void LB_macroClick(int index);
+    void selectMacro(int index);
+    // LB_macroClick: the selected event; and the first entry in view as the user scrolls.
+    void selectEvent(int index);
     void LB_macroScrolled(int topIndex);
 
     // The DelayMode of Gb_Delay (IB_RecDelayClick, IB_DelayTimeClick, IB_NoDelayClick) and of the
@@ -68,31 +69,35 @@ public:
     void delayTyped(std::string_view box, std::string text);
     void delayEdited(std::string_view box);
 
-    void Btn_DelClick();
+    // Btn_DelClick: the selected event goes, with its partner press or release.
+    void deleteEventWithPartner();
 
-    // The insert panel.
-    void Btn_InsertClick();
-    void CB_InsertChange(int index);
-    // The language key of the refusal when the insertion would not fit in the block (the panel
-    // stays open and nothing changes).
-    std::optional<std::string> Btn_OKClick();
-    void Btn_CancelClick();
+    // The insert panel: Btn_InsertClick opens it, CB_InsertChange picks what it inserts where.
+    void openInsertPanel();
+    void chooseInsertion(int index);
+    // Btn_OKClick: the language key of the refusal when the insertion would not fit in the block
+    // (the panel stays open and nothing changes).
+    std::optional<std::string> confirmInsertion();
+    // Btn_CancelClick.
+    void cancelInsertion();
 
-    // Rename: true when the dialog opens (a macro is selected). The dialog's confirm sets
-    // PendingMacroName and runs ApplyMacroRename on whichever macro is selected then.
-    bool Btn_NewClick();
+    // Rename (Btn_NewClick): true when the dialog opens (a macro is selected). The dialog's
+    // confirm sets PendingMacroName and runs ApplyMacroRename on whichever macro is selected then.
+    bool startRename();
     void confirmRename(std::string name);
 
-    // Clear: true when the question Str430 is to be asked; on Yes, clearSelectedMacro.
-    bool Btn_ClearClick();
+    // Clear (Btn_ClearClick): true when the question Str430 is to be asked; on Yes,
+    // clearSelectedMacro.
+    bool startClear();
     void clearSelectedMacro();
 
-    // Macro files. Each Btn_...Click says whether to ask for a file; then the file operation
-    // runs with the name chosen. Exports write withBinExtension(chosen) and return that path.
-    bool Btn_ExportOneClick();
+    // Macro files. Each start... (Btn_ExportOneClick, Btn_ImportOneClick) says whether to ask for
+    // a file; then the file operation runs with the name chosen. Exports write
+    // withBinExtension(chosen) and return that path.
+    bool startExportOne();
     Result<std::filesystem::path> exportOne(const std::filesystem::path& chosen);
     Result<std::filesystem::path> exportAll(const std::filesystem::path& chosen);
-    bool Btn_ImportOneClick();
+    bool startImportOne();
     Result<RepairedMacros> importOne(const std::filesystem::path& file);
     Result<RepairedMacros> importAll(const std::filesystem::path& file);
 
