@@ -6,8 +6,11 @@
 #   config, macros, profiles                       the image and file formats, each on the last
 #   device                                         the device link, beside the formats
 #   transfers                                      joins formats and device; AppState and AppModel
-#   platform                                       Linux back-ends; the input capture interface
-#   skin, editors, shell                           Qt-free window models, each on the last
+#   platform                                       Linux back-ends beside their Qt-free interfaces
+#   skin, editors, shell                           Qt-free window models, each on the last; editors
+#                                                  and shell include from platform only its
+#                                                  interfaces (platform_interfaces below), never a
+#                                                  back-end
 #   tools                                          command-line programs on the core
 #   <folder>/ui, app                               the Qt layer
 cmake_minimum_required(VERSION 3.25)
@@ -20,14 +23,17 @@ set(allowed_device common)
 set(allowed_transfers ${core})
 set(allowed_platform common config device)
 set(allowed_skin ${core})
-set(allowed_editors ${core} skin)
-set(allowed_shell ${core} skin editors)
+set(allowed_editors ${core} platform skin)
+set(allowed_shell ${core} platform skin editors)
 set(allowed_tools ${core} platform skin editors shell)
 set(allowed_platform/ui ${core} platform)
 set(allowed_skin/ui ${core} skin)
 set(allowed_editors/ui ${core} platform skin editors platform/ui skin/ui)
 set(allowed_app ${core} platform skin editors shell platform/ui skin/ui editors/ui)
 set(qt_layer platform/ui skin/ui editors/ui app)
+# The platform headers a window model may include: interfaces with no back-end behind them.
+set(interfaces_only editors shell)
+set(platform_interfaces platform/pointer_store.h platform/input_capture.h)
 
 file(GLOB_RECURSE files ${SRC}/*.h ${SRC}/*.cpp)
 set(bad "")
@@ -54,6 +60,11 @@ foreach(f ${files})
       set(target ${CMAKE_MATCH_1}${CMAKE_MATCH_2})
       if(DEFINED allowed_${target} AND NOT target IN_LIST may)
         list(APPEND bad "${rel}: ${dir} may not include from ${target}: ${line}")
+      elseif(target STREQUAL "platform" AND dir IN_LIST interfaces_only)
+        string(REGEX MATCH "platform/[^>\"]+" header "${line}")
+        if(NOT header IN_LIST platform_interfaces)
+          list(APPEND bad "${rel}: ${dir} includes a platform back-end, not an interface: ${line}")
+        endif()
       endif()
     endif()
   endforeach()

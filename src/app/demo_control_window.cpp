@@ -8,7 +8,6 @@
 
 #include "config/variant.h"
 #include "device/device_info.h"
-#include "macros/macro_format.h"
 #include "transfers/virtual_factory.h"
 
 namespace varnel {
@@ -35,37 +34,6 @@ QComboBox* choice(QWidget* parent, const char* name, const QStringList& items, i
     return box;
 }
 
-// Two macros a new demo Wren holds, so that the macro page has events to show and edit before
-// the recorder exists: Ctrl+C with short waits, and a double click.
-struct SampleMacro {
-    std::size_t index;
-    const char* name;
-    MacroScript script;
-};
-
-const std::array<SampleMacro, 2>& sampleMacros() {
-    static const std::array<SampleMacro, 2> macros{{
-        {0,
-         "Copy",
-         {"10", "1 Ctrl CODE:8101", "0 30", "1 C CODE:8206", "0 60", "2 C CODE:0206", "0 30", "2 Ctrl CODE:0101"}},
-        {1,
-         "Double click",
-         {"10", "1 LeftKey CODE:00A1", "0 40", "2 LeftKey CODE:0021", "0 80", "1 LeftKey CODE:00A1", "0 40",
-          "2 LeftKey CODE:0021"}},
-    }};
-    return macros;
-}
-
-void putSampleMacros(Bytes& memory) {
-    const FlashMap& flash = *kWrenVariant.flash;
-    if (memory.size() < std::size_t{flash.macroBlocks} + kMacroAreaSize) return;
-    for (const auto& m : sampleMacros()) {
-        MutableByteSpan record(memory.data() + flash.macroNames + m.index * kMacroNameRecordSize, kMacroNameRecordSize);
-        MutableByteSpan block(memory.data() + flash.macroBlocks + m.index * kMacroBlockSize, kMacroBlockSize);
-        if (!ScriptToMacroBlock(m.script, record, block) || !writeMacroName(record, m.name)) return;
-    }
-}
-
 }  // namespace
 
 DemoMice::DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, Bytes defaultImage, Bytes defaultFirmware)
@@ -82,9 +50,8 @@ void DemoMice::plug(const VirtualMouseOptions& options) {
     } else {
         mouse = std::make_shared<VirtualMouse>(options, clock_);
         // A mouse of the other variant than the embedded image keeps its configuration erased.
-        Bytes memory = factoryMemory(options.model.chip, defaultImage_, defaultFirmware_);
-        if (variantOf(options.model.chip).hasMacros) putSampleMacros(memory);
-        (void)mouse->loadMemory(memory);
+        (void)mouse->loadMemory(
+            factoryMemory(options.model.chip, defaultImage_, defaultFirmware_, FactoryContent::SampleMacros));
         bus_.addMouse(mouse);
     }
     current_ = mouse;

@@ -28,7 +28,7 @@ class DemoMice {
 public:
     DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, Bytes defaultImage, Bytes defaultFirmware);
     // Unplugs the current mouse and plugs in the one `options` describe (new ones hold factory
-    // memory; a new Wren also two sample macros, "Copy" and "Double click", as macros 1 and 2).
+    // memory with the sample macros).
     void plug(const VirtualMouseOptions& options);
     void unplug();
     // The mouse plugged in last, whether it is still in or not; none before the first plug-in.

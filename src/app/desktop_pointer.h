@@ -2,7 +2,7 @@
 // The store of the desktop pointer settings for this session, chosen once at start.
 #include <memory>
 
-#include "config/pointer_store.h"
+#include "platform/pointer_store.h"
 
 namespace varnel {
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/device_worker.h"
-#include "config/pointer_store.h"
+#include "platform/pointer_store.h"
 #include "shell/job_scheduler.h"
 #include "shell/main_window_model.h"
 #include "skin/ui/pictures.h"

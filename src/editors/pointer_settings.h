@@ -6,7 +6,7 @@
 #include <array>
 
 #include "common/result.h"
-#include "config/pointer_store.h"
+#include "platform/pointer_store.h"
 
 namespace varnel {
 

@@ -7,7 +7,7 @@
 // neither the desktop nor an unapplied click.
 #include <string>
 
-#include "config/pointer_store.h"
+#include "platform/pointer_store.h"
 #include "editors/pointer_settings.h"
 #include "skin/captions.h"
 #include "skin/controls.h"

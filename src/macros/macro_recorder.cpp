@@ -35,7 +35,7 @@ std::string delayHeader(DelayMode mode, unsigned defaultDelayMs) {
 void MacroRecorder::start(MacroScript& script, const RecordingSetup& setup) {
     active_ = true;
     setup_ = setup;
-    LimitReached = false;
+    limitReached_ = false;
     LastEventTick.reset();
     LastKey = -1;
     // Keys held across the start are not known to this recording; a count carried over from the
@@ -49,7 +49,7 @@ void MacroRecorder::start(MacroScript& script, const RecordingSetup& setup) {
         counts_ = {};
     } else {
         counts_ = countEvents(script);
-        InsertPos = setup.insertPos;
+        insertPos_ = setup.insertPos;
     }
     const auto encoded = encodeMacroScript(script);
     usedBytes_ = encoded ? encoded->size() : kMacroBlockSize;
@@ -105,7 +105,7 @@ RecordStep MacroRecorder::handleKey(MacroScript& script, int vk, bool down, std:
             downCount_ = 0;
             // Once the press limit is reached, only the keys whose press was recorded still get
             // their release.
-            if (!LimitReached || (counts_.presses == kMaxEvents && vk != LastKey && recordedDown)) {
+            if (!limitReached_ || (counts_.presses == kMaxEvents && vk != LastKey && recordedDown)) {
                 fits = release(script, vk, now, step);
                 LastKey = vk;
                 KeysHeld = std::max(KeysHeld - 1, 0);
@@ -121,7 +121,7 @@ RecordStep MacroRecorder::handleKey(MacroScript& script, int vk, bool down, std:
 
 bool MacroRecorder::press(MacroScript& script, int vk, std::uint32_t now, RecordStep& step) {
     if (counts_.presses >= kMaxEvents) {
-        LimitReached = true;
+        limitReached_ = true;
         return true;
     }
     if (!place(script, keyEventLine(true, vk), now, step)) return false;
@@ -156,14 +156,14 @@ bool MacroRecorder::place(MacroScript& script, const std::string& eventLine, std
     }
     // The event is refused with its delays when they would pass the block: the macro is full.
     if (usedBytes_ + bytes > kMacroBlockSize) {
-        LimitReached = true;
+        limitReached_ = true;
         return false;
     }
     usedBytes_ += bytes;
     if (setup_.delayMode != DelayMode::NoDelay) LastEventTick = now;
     for (auto& line : lines) placeLine(script, std::move(line));
     step.changed = true;
-    step.select = setup_.placement == RecordPlacement::Append ? eventCount(script) - 1 : InsertPos;
+    step.select = setup_.placement == RecordPlacement::Append ? eventCount(script) - 1 : insertPos_;
     return true;
 }
 
@@ -172,8 +172,8 @@ void MacroRecorder::placeLine(MacroScript& script, std::string line) {
         script.push_back(std::move(line));
         return;
     }
-    const int at = setup_.placement == RecordPlacement::Front ? InsertPos : InsertPos + 1;
-    if (insertEvent(script, at, std::move(line))) ++InsertPos;
+    const int at = setup_.placement == RecordPlacement::Front ? insertPos_ : insertPos_ + 1;
+    if (insertEvent(script, at, std::move(line))) ++insertPos_;
 }
 
 }  // namespace varnel

@@ -49,8 +49,10 @@ public:
     RecordStep handle(MacroScript& script, const InputEvent& e, bool overRecordButton);
 
     EventCounts counts() const { return counts_; }
-    bool LimitReached = false;
-    int InsertPos = 0;
+    // An event was refused at a limit in this recording.
+    bool LimitReached() const { return limitReached_; }
+    // The event entry the next inserted line goes in front of or behind.
+    int InsertPos() const { return insertPos_; }
 
 private:
     enum class KeyState { On, Off, Repeat };
@@ -63,6 +65,8 @@ private:
     void placeLine(MacroScript& script, std::string line);
 
     bool active_ = false;
+    bool limitReached_ = false;
+    int insertPos_ = 0;
     RecordingSetup setup_;
     EventCounts counts_;
     std::size_t usedBytes_ = 0;  // of the script encoded, end byte included

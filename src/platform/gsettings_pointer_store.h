@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "config/pointer_store.h"
+#include "platform/pointer_store.h"
 
 namespace varnel {
 

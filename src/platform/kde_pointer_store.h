@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "config/pointer_store.h"
+#include "platform/pointer_store.h"
 
 namespace varnel {
 

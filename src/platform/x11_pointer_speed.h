@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "config/pointer_store.h"
+#include "platform/pointer_store.h"
 
 namespace varnel {
 

@@ -14,7 +14,7 @@
 
 #include "common/bytes.h"
 #include "common/udev_advice.h"
-#include "config/pointer_store.h"
+#include "platform/pointer_store.h"
 #include "editors/advanced_page.h"
 #include "editors/button_editor.h"
 #include "editors/lighting_page.h"

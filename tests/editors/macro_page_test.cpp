@@ -95,10 +95,10 @@ TEST_F(MacroPageTest, DeleteTakesThePartnerOfAPressOrReleaseAlong) {
     };
     for (const auto& r : rows) {
         putMacro(4, r.lines);
-        page_->LB_MacroNameClick(4);
-        page_->LB_macroClick(r.selected);
+        page_->selectMacro(4);
+        page_->selectEvent(r.selected);
         state_.MacrosDirty = false;
-        page_->Btn_DelClick();
+        page_->deleteEventWithPartner();
         EXPECT_EQ(events(), r.left) << r.lines.size() << " lines, entry " << r.selected;
         EXPECT_EQ(page_->selectedEvent(), r.selectedAfter);
         EXPECT_EQ(controls().find("LB_macro")->items.size(), r.left.size());
@@ -109,9 +109,9 @@ TEST_F(MacroPageTest, DeleteTakesThePartnerOfAPressOrReleaseAlong) {
     }
     EXPECT_EQ(usedBytes(4), (Bytes{0x00}));
     putMacro(4, {kA, kDelay, kARelease});
-    page_->LB_MacroNameClick(4);
-    page_->LB_macroClick(0);
-    page_->Btn_DelClick();
+    page_->selectMacro(4);
+    page_->selectEvent(0);
+    page_->deleteEventWithPartner();
     EXPECT_EQ(usedBytes(4), (Bytes{0xFE, 0x00, 0x32, 0x00}));
 }
 
@@ -128,15 +128,15 @@ TEST_F(MacroPageTest, DelayGoesInFrontOfOrBehindTheSelectedEventInHundredthsOfAS
     };
     for (const auto& r : rows) {
         putMacro(0, {kA, kB, kBRelease, kARelease, kDelay});
-        page_->LB_MacroNameClick(0);
-        page_->LB_macroClick(3);
-        page_->Btn_InsertClick();
+        page_->selectMacro(0);
+        page_->selectEvent(3);
+        page_->openInsertPanel();
         ASSERT_TRUE(page_->insertPanelOpen());
-        page_->CB_InsertChange(r.choice);
+        page_->chooseInsertion(r.choice);
         page_->delayTyped("Edt_InsertDelay", r.typed);
         page_->delayEdited("Edt_InsertDelay");
         EXPECT_EQ(controls().caption("Edt_InsertDelay"), r.boxAfter);
-        EXPECT_EQ(page_->Btn_OKClick(), std::nullopt);
+        EXPECT_EQ(page_->confirmInsertion(), std::nullopt);
         ASSERT_EQ(events().size(), 6u);
         EXPECT_EQ(events()[static_cast<std::size_t>(r.entry)], r.line) << r.typed;
         EXPECT_EQ(page_->selectedEvent(), r.entry);
@@ -148,12 +148,12 @@ TEST_F(MacroPageTest, DelayGoesInFrontOfOrBehindTheSelectedEventInHundredthsOfAS
 TEST_F(MacroPageTest, AnInsertionThatWouldPassTheBlockIsRefused) {
     // 341 delays of 3 bytes and the end byte: 1024 bytes, full.
     putMacro(9, std::vector<std::string>(341, kDelay));
-    page_->LB_MacroNameClick(9);
+    page_->selectMacro(9);
     const Bytes before = usedBytes(9);
     ASSERT_EQ(before.size(), 1024u);
-    page_->LB_macroClick(0);
-    page_->Btn_InsertClick();
-    EXPECT_EQ(page_->Btn_OKClick(), std::optional<std::string>("Str434"));
+    page_->selectEvent(0);
+    page_->openInsertPanel();
+    EXPECT_EQ(page_->confirmInsertion(), std::optional<std::string>("Str434"));
     EXPECT_TRUE(page_->insertPanelOpen());
     EXPECT_EQ(events().size(), 341u);
     EXPECT_EQ(usedBytes(9), before);
@@ -161,22 +161,22 @@ TEST_F(MacroPageTest, AnInsertionThatWouldPassTheBlockIsRefused) {
 
 TEST_F(MacroPageTest, CancelRestoresTheMacroAsLastEncoded) {
     putMacro(1, {kA, kDelay, kARelease});
-    page_->LB_MacroNameClick(1);
-    page_->LB_macroClick(1);
+    page_->selectMacro(1);
+    page_->selectEvent(1);
     page_->LB_macroScrolled(1);
-    page_->Btn_InsertClick();
+    page_->openInsertPanel();
     EXPECT_FALSE(page_->beginInsertRecording()) << "delays are not recorded";
-    page_->CB_InsertChange(3);
+    page_->chooseInsertion(3);
     ASSERT_TRUE(page_->beginInsertRecording());
     EXPECT_FALSE(controls().find("Btn_OK")->enabled);
-    EXPECT_EQ(page_->Btn_OKClick(), std::nullopt);
+    EXPECT_EQ(page_->confirmInsertion(), std::nullopt);
     EXPECT_TRUE(page_->insertPanelOpen());
     for (const auto& e : {InputEvent::keyDown(0x42, 0), InputEvent::keyUp(0x42, 50)})
         EXPECT_TRUE(page_->recordInput(e, false).ok());
     EXPECT_EQ(events(), (std::vector<std::string>{kA, kDelay, kB, kDelay, kBRelease, kARelease}))
         << "a run behind the selected event keeps its order";
     page_->endInsertRecording();
-    page_->Btn_CancelClick();
+    page_->cancelInsertion();
     EXPECT_FALSE(page_->insertPanelOpen());
     EXPECT_EQ(events(), (std::vector<std::string>{kA, kDelay, kARelease}));
     EXPECT_EQ(page_->selectedEvent(), 1);
@@ -187,9 +187,9 @@ TEST_F(MacroPageTest, CancelRestoresTheMacroAsLastEncoded) {
 
 TEST_F(MacroPageTest, TheInsertPanelStaysOpenAcrossPagesAndLanguagesButNotANewImage) {
     putMacro(1, {kA, kARelease});
-    page_->LB_MacroNameClick(1);
-    page_->Btn_InsertClick();
-    page_->CB_InsertChange(2);
+    page_->selectMacro(1);
+    page_->openInsertPanel();
+    page_->chooseInsertion(2);
     EXPECT_FALSE(controls().find("Btn_Start")->enabled);
     ASSERT_EQ(window_->pageClick(Page::Advanced), std::nullopt);
     window_->languageClick(2);
@@ -209,15 +209,15 @@ TEST_F(MacroPageTest, TheInsertPanelStaysOpenAcrossPagesAndLanguagesButNotANewIm
 }
 
 TEST_F(MacroPageTest, ClearEmptiesTheMacroAndKeepsItsName) {
-    EXPECT_FALSE(page_->Btn_ClearClick()) << "no macro selected";
+    EXPECT_FALSE(page_->startClear()) << "no macro selected";
     putMacro(5, {kA, kARelease});
-    page_->LB_MacroNameClick(5);
-    ASSERT_TRUE(page_->Btn_ClearClick());
+    page_->selectMacro(5);
+    ASSERT_TRUE(page_->startClear());
     page_->clearSelectedMacro();
     EXPECT_EQ(usedLength(state_.DataBuf.nameRecord(5)), 0);
     EXPECT_EQ(Bytes(state_.DataBuf.macroBlock(5).begin(), state_.DataBuf.macroBlock(5).end()), Bytes(1024, 0xFF));
     EXPECT_EQ(readMacroName(state_.DataBuf.nameRecord(5)), "Macro6");
-    page_->LB_MacroNameClick(5);
+    page_->selectMacro(5);
     EXPECT_TRUE(page_->script().empty());
     EXPECT_TRUE(controls().find("LB_macro")->items.empty());
 }
@@ -228,16 +228,16 @@ TEST_F(MacroPageTest, OnlyAChangeMarksTheMacros) {
         std::function<void(MacroPage&)> act;
         bool dirty;
     } rows[] = {
-        {[](MacroPage& p) { p.Btn_ImportOneClick(); }, false},
-        {[](MacroPage& p) { p.Btn_ClearClick(); }, false},
-        {[](MacroPage& p) { p.Btn_NewClick(); }, false},
-        {[](MacroPage& p) { p.Btn_InsertClick(), p.Btn_CancelClick(); }, false},
-        {[](MacroPage& p) { p.Btn_ClearClick(), p.clearSelectedMacro(); }, true},
-        {[](MacroPage& p) { p.Btn_NewClick(), p.confirmRename("X"); }, true},
+        {[](MacroPage& p) { p.startImportOne(); }, false},
+        {[](MacroPage& p) { p.startClear(); }, false},
+        {[](MacroPage& p) { p.startRename(); }, false},
+        {[](MacroPage& p) { p.openInsertPanel(), p.cancelInsertion(); }, false},
+        {[](MacroPage& p) { p.startClear(), p.clearSelectedMacro(); }, true},
+        {[](MacroPage& p) { p.startRename(), p.confirmRename("X"); }, true},
     };
     for (const auto& r : rows) {
         putMacro(4, {kA, kARelease});
-        page_->LB_MacroNameClick(4);
+        page_->selectMacro(4);
         state_.MacrosDirty = false;
         r.act(*page_);
         EXPECT_EQ(state_.MacrosDirty, r.dirty) << (&r - rows);
@@ -245,8 +245,8 @@ TEST_F(MacroPageTest, OnlyAChangeMarksTheMacros) {
 }
 
 TEST_F(MacroPageTest, ARenameReachesTheRecordOnlyWhenTheNamesAreWritten) {
-    page_->LB_MacroNameClick(9);
-    ASSERT_TRUE(page_->Btn_NewClick());
+    page_->selectMacro(9);
+    ASSERT_TRUE(page_->startRename());
     page_->confirmRename("AB");
     EXPECT_EQ(state_.MacroNameList[9], "AB");
     EXPECT_EQ(controls().find("LB_MacroName")->items[9], "AB");
@@ -266,13 +266,13 @@ TEST_F(MacroPageTest, ARenameReachesTheRecordOnlyWhenTheNamesAreWritten) {
 
 TEST_F(MacroPageTest, MacroFilesMoveOneMacroOrAll) {
     putMacro(2, {kA, kDelay, kARelease});
-    page_->LB_MacroNameClick(2);
-    ASSERT_TRUE(page_->Btn_ExportOneClick());
+    page_->selectMacro(2);
+    ASSERT_TRUE(page_->startExportOne());
     auto one = page_->exportOne(tempDir() / "three");
     ASSERT_TRUE(one.ok());
     state_.MacrosDirty = false;
-    page_->LB_MacroNameClick(6);
-    ASSERT_TRUE(page_->Btn_ImportOneClick());
+    page_->selectMacro(6);
+    ASSERT_TRUE(page_->startImportOne());
     ASSERT_TRUE(page_->importOne(*one).ok());
     EXPECT_TRUE(state_.MacrosDirty);
     EXPECT_EQ(state_.MacroNameList[6], "Macro3");
@@ -312,22 +312,22 @@ TEST_F(MacroPageTest, AFullMacroShowsItsLastEntryOnRedAndItsUsage) {
         lines.push_back(kARelease);
     }
     putMacro(0, lines);
-    page_->LB_MacroNameClick(0);
+    page_->selectMacro(0);
     EXPECT_TRUE(page_->eventEntry(199).full);
     EXPECT_FALSE(page_->eventEntry(198).full);
     EXPECT_EQ(page_->eventEntry(199).picture, "MacroEvent_2");
     EXPECT_EQ(page_->eventEntry(199).text, "A");
     EXPECT_EQ(controls().caption("lbl_MacroBytes"), "401 / 1024 bytes");
     EXPECT_EQ(controls().caption("lbl_MacroEvents"), "Presses 100 / 100, releases 100 / 100");
-    page_->LB_macroClick(199);
-    page_->Btn_DelClick();
+    page_->selectEvent(199);
+    page_->deleteEventWithPartner();
     EXPECT_FALSE(page_->eventEntry(197).full);
 }
 
 TEST_F(MacroPageTest, ARecordingFillsTheListLiveAndIsEncodedAtStop) {
     window_->languageClick(2);
     putMacro(3, {kB, kDelay, kBRelease});  // decodes with record delay
-    page_->LB_MacroNameClick(3);
+    page_->selectMacro(3);
     // Clicked under the pointer: the caption scrolls on as "Stop" and stays so when it leaves.
     window_->navigation().hoverEnter("Btn_Start");
     ASSERT_TRUE(window_->recordClick(false).ok());
@@ -349,7 +349,7 @@ TEST_F(MacroPageTest, ARecordingFillsTheListLiveAndIsEncodedAtStop) {
 }
 
 TEST_F(MacroPageTest, TheMouseLeavingEndsTheRecording) {
-    page_->LB_MacroNameClick(5);
+    page_->selectMacro(5);
     ASSERT_TRUE(window_->recordClick(false).ok());
     page_->setGlobalCapture(false);
     EXPECT_TRUE(controls().visible("lbl_RecordNote"));

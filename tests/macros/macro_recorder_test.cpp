@@ -139,7 +139,7 @@ TEST(MacroRecorder, PressLimitKeepsTheHeldKeysReleases) {
     // B is the 100th press; C, the 101st, is refused and so is its release; B still gets its
     // release, the 100th, which ends the recording.
     Recorded r = nearlyFull({E::keyDown(B, 500), E::keyDown(C, 501), E::keyUp(C, 502), E::keyUp(B, 503)});
-    EXPECT_TRUE(r.recorder.LimitReached);
+    EXPECT_TRUE(r.recorder.LimitReached());
     EXPECT_TRUE(r.stopped);
     EXPECT_FALSE(r.recorder.active());
     EXPECT_EQ(r.recorder.counts(), (EventCounts{100, 100}));
@@ -154,7 +154,7 @@ TEST(MacroRecorder, PressLimitKeepsTheHeldKeysReleases) {
 TEST(MacroRecorder, TheHundredthReleaseStopsTheRecording) {
     Recorded r = nearlyFull({E::keyDown(A, 500), E::keyUp(A, 501), E::keyDown(B, 502)});
     EXPECT_TRUE(r.stopped);
-    EXPECT_FALSE(r.recorder.LimitReached);
+    EXPECT_FALSE(r.recorder.LimitReached());
     EXPECT_EQ(r.recorder.counts(), (EventCounts{100, 100}));
     EXPECT_EQ(r.script.back(), "2 A CODE:0204") << "nothing after the stop";
 }
@@ -183,7 +183,7 @@ TEST(MacroRecorder, InsertedRunsKeepTheirOrder) {
     for (const Row& r : rows) {
         const Recorded rec = record({r.placement, r.selected, DelayMode::RecordDelay, 50}, run, macro);
         EXPECT_EQ(rec.script, r.script) << static_cast<int>(r.placement);
-        EXPECT_EQ(rec.recorder.InsertPos, r.insertPos);
+        EXPECT_EQ(rec.recorder.InsertPos(), r.insertPos);
         EXPECT_EQ(rec.recorder.counts(), (EventCounts{3, 2})) << "counted from the macro's own events on";
     }
 }
@@ -195,7 +195,7 @@ TEST(MacroRecorder, AnEventThatWouldPassTheBlockEndsTheRecording) {
         events.push_back(i % 2 ? E::buttonUp(MouseButton::Right, 10 * i) : E::buttonDown(MouseButton::Right, 10 * i));
     const Recorded r = record(whole(DelayMode::RecordDelay), events);
     EXPECT_TRUE(r.stopped);
-    EXPECT_TRUE(r.recorder.LimitReached);
+    EXPECT_TRUE(r.recorder.LimitReached());
     const auto bytes = encodeMacroScript(r.script);
     ASSERT_TRUE(bytes.ok());
     EXPECT_EQ(bytes->size(), 1022u) << "1 + 255 x 4 + the end byte; one more click with its delay would pass 1024";

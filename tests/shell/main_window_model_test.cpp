@@ -288,7 +288,7 @@ TEST_F(MainWindowModelTest, MacroAndUpdatePagesResetTheirPanels) {
     ASSERT_EQ(model_->pageClick(Page::Update), std::nullopt);
     EXPECT_EQ(caption("lbl_LoadBIN"), "");
     EXPECT_FALSE(state_.FirmwareLoaded);
-    model_->macroPage().Btn_InsertClick();
+    model_->macroPage().openInsertPanel();
     ASSERT_EQ(model_->pageClick(Page::Macro), std::nullopt);
     EXPECT_TRUE(controls().visible("Gb_Insert"));
     EXPECT_TRUE(controls().visible("Img_InsertBase"));

@@ -115,16 +115,16 @@ int main(int argc, char** argv) {
             failures += save(window, out.filePath(QStringLiteral("lang%1_%2.png").arg(lang).arg(pageName(page.page))));
         }
         // The macro page once more with its insert panel open.
-        window.model().macroPage().Btn_InsertClick();
+        window.model().macroPage().openInsertPanel();
         window.model().navigation().openPage(varnel::skin::Page::Macro);
         window.syncFromModel();
         failures += save(window, out.filePath(QStringLiteral("lang%1_macro_insert.png").arg(lang)));
-        window.model().macroPage().Btn_CancelClick();
+        window.model().macroPage().cancelInsertion();
         // The pointer never rested on the two buttons: they show their normal pictures again.
         for (const char* button : {"Btn_Insert", "Btn_Cancel"}) window.model().navigation().hoverLeave(button);
         // The macro page while a macro is recorded on a desktop that only lets this window record.
         auto& macros = window.model().macroPage();
-        macros.LB_MacroNameClick(2);
+        macros.selectMacro(2);
         macros.setGlobalCapture(false);
         (void)window.model().recordClick(false);
         for (const auto& e : {varnel::InputEvent::keyDown(0x10, 0), varnel::InputEvent::keyDown(0x41, 80),

@@ -101,7 +101,7 @@ MacroPageView::MacroPageView(QWidget& window, MacroPage& page, const ControlTabl
         new KeepSelection(names);
         connect(names, &QListWidget::currentRowChanged, this, [this](int row) {
             if (row < 0) return;
-            page_.LB_MacroNameClick(row);
+            page_.selectMacro(row);
             sync();
         });
     }
@@ -113,7 +113,7 @@ MacroPageView::MacroPageView(QWidget& window, MacroPage& page, const ControlTabl
         // Entries are as wide as the list; the vertical bar must not make them scroll sideways.
         events->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         connect(events, &QListWidget::currentRowChanged, this, [this](int row) {
-            page_.LB_macroClick(row);
+            page_.selectEvent(row);
             sync();
         });
         // The first entry in view follows the list as it scrolls (also when it scrolls to show
@@ -122,15 +122,15 @@ MacroPageView::MacroPageView(QWidget& window, MacroPage& page, const ControlTabl
                 [this](int top) { page_.LB_macroScrolled(top); });
     }
 
-    onClick(ctrl::Btn_Del, [this] { page_.Btn_DelClick(); });
-    onClick(ctrl::Btn_Insert, [this] { page_.Btn_InsertClick(); });
+    onClick(ctrl::Btn_Del, [this] { page_.deleteEventWithPartner(); });
+    onClick(ctrl::Btn_Insert, [this] { page_.openInsertPanel(); });
     onClick(ctrl::Btn_OK, [this] {
-        const auto refusal = page_.Btn_OKClick();
+        const auto refusal = page_.confirmInsertion();
         if (!refusal) return;
         sync();
         services_.message(text(*refusal));
     });
-    onClick(ctrl::Btn_Cancel, [this] { page_.Btn_CancelClick(); });
+    onClick(ctrl::Btn_Cancel, [this] { page_.cancelInsertion(); });
     onClick(ctrl::Btn_New, [this] { openRenameDialog(); });
     onClick(ctrl::Btn_Clear, [this] { clearMacro(); });
     onClick(ctrl::Btn_SaveMacro, [this] { services_.saveMacro(); });
@@ -148,7 +148,7 @@ MacroPageView::MacroPageView(QWidget& window, MacroPage& page, const ControlTabl
     }
     if (auto* choice = window_.findChild<QComboBox*>(qs(ctrl::CB_Insert))) {
         connect(choice, &QComboBox::activated, this, [this](int index) {
-            page_.CB_InsertChange(index);
+            page_.chooseInsertion(index);
             sync();
         });
     }
@@ -234,7 +234,7 @@ void MacroPageView::sync() {
 }
 
 void MacroPageView::openRenameDialog() {
-    if (!page_.Btn_NewClick()) return;
+    if (!page_.startRename()) return;
     if (dialog_) dialog_->close();
     sync();
     dialog_ = new MacroNameDialog(&window_, captions_, page_, [this] { sync(); });
@@ -242,7 +242,7 @@ void MacroPageView::openRenameDialog() {
 }
 
 void MacroPageView::clearMacro() {
-    if (!page_.Btn_ClearClick()) return;
+    if (!page_.startClear()) return;
     sync();
     if (services_.question(text("Str430"))) page_.clearSelectedMacro();
 }
@@ -262,7 +262,7 @@ void MacroPageView::showImport(const Result<RepairedMacros>& imported) {
 
 void MacroPageView::exportOne() {
     services_.whileHeld([this] {
-        if (!page_.Btn_ExportOneClick()) return;
+        if (!page_.startExportOne()) return;
         sync();
         const auto target = services_.chooseFile(true);
         if (!target) return;
@@ -280,7 +280,7 @@ void MacroPageView::exportAll() {
 
 void MacroPageView::importOne() {
     services_.whileHeld([this] {
-        if (!page_.Btn_ImportOneClick()) return;
+        if (!page_.startImportOne()) return;
         const auto file = services_.chooseFile(false);
         if (!file) return;
         showImport(page_.importOne(*file));

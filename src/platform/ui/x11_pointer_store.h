@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "config/pointer_store.h"
+#include "platform/pointer_store.h"
 #include "platform/x11_pointer_speed.h"
 
 namespace varnel {

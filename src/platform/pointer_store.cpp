@@ -1,4 +1,4 @@
-#include "config/pointer_store.h"
+#include "platform/pointer_store.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // The desktop's pointer settings behind the Advanced page's three bars: pointer speed,
 // double-click time and wheel scroll lines. They belong to the desktop, not to the mouse: they are
 // in no image, profile or device memory. A store reads and writes them where the running desktop
-// keeps them (the back-ends live in src/platform); the bars' tables and level rules stay with the
+// keeps them (the back-ends beside this interface); the bars' tables and level rules stay with the
 // page.
 //
 // Every number here is on the bars' scales: speed 1..20 with 10 the desktop's middle, double-click
