@@ -289,7 +289,9 @@ DecodedMacro MacroBlockToScript(ByteSpan record, ByteSpan block) {
     std::size_t p = 0;
     while (p + 1 < limit) {
         const std::uint8_t b = block[p];
-        const auto fits = [&](std::size_t len) { return p + len <= limit; };
+        // An event must leave room in the block for the end byte, or its script could not be
+        // stored again.
+        const auto fits = [&](std::size_t len) { return p + len <= limit && p + len < kMacroBlockSize; };
         if (b == kMacroEndByte) break;
         if (b == kDelayOpcode) {
             if (!fits(3)) break;
