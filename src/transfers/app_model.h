@@ -96,7 +96,6 @@ private:
     void beginSearch();
 
     AppState& state_;
-    HidBus& bus_;
     Clock& clock_;
     DeviceLink link_;
     DevicePoller poller_;
