@@ -2,7 +2,7 @@
 PRESET ?= default
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run demo test test-asan bench screenshots skin clean
+.PHONY: deps build run demo test test-asan fuzz bench screenshots skin clean
 
 deps:
 	scripts/install-deps
@@ -22,6 +22,12 @@ test: build
 
 test-asan:
 	$(MAKE) test PRESET=asan
+
+# Every fuzz target for FUZZ_TIME seconds (default 10 minutes each), two at a time; CI runs
+# 30 seconds each. See "Reliability" in README.md.
+FUZZ_TIME ?= 600
+fuzz: deps
+	FUZZ_TIME=$(FUZZ_TIME) fuzz/run
 
 bench: build
 	for b in build/$(PRESET)/bench/*_bench; do $$b; done
