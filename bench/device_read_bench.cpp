@@ -32,7 +32,7 @@ struct Setup {
         OpenOutcome opened = OpenDevice(bus, o.vendorId, o.productId);
         model.link().setChannels(opened.channels);
         ready = ready && opened.found;
-        ready = ready && identifyMouse(state, model.link(), {}).ok();
+        ready = ready && identifyMouse(state, model.link()).ok();
     }
     std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     std::shared_ptr<VirtualMouse> mouse;

@@ -78,12 +78,13 @@ void DeviceWorker::pollTick() {
     // A tick counts interfaces only; the search it may start waits for the window's hand-over.
     // During a job (a search waiting to open the mouse) the poller is not to be disturbed.
     if (jobRunning_) {
-        emit tickDone(false);
+        emit tickDone(false, false);
         return;
     }
+    const bool keptMouse = model_.poller().keepsMouse();
     const PollStep step = model_.DevTimerTimer();
     if (searchGoesOn(step)) pendingSearch_ = step;
-    emit tickDone(pendingSearch_.has_value());
+    emit tickDone(pendingSearch_.has_value(), keptMouse);
 }
 
 void DeviceWorker::continueSearch(PollStep step) {

@@ -76,8 +76,9 @@ public:
 
 signals:
     // The poll tick is done; `searchPending` when it saw a stable change and a search waits for
-    // the window to hand over the state (requestSearch).
-    void tickDone(bool searchPending);
+    // the window to hand over the state (requestSearch); `forKeptMouse` when that search is for
+    // the accepted mouse, which no longer answered (not for one that may have arrived).
+    void tickDone(bool searchPending, bool forKeptMouse);
     void progress(int done, int total);
     void jobFinished(const varnel::DeviceJobOutcome& outcome);
 

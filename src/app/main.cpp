@@ -2,7 +2,10 @@
 // print and end; no other option is taken.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
+#include <cstdio>
 
+#include "app/application_id.h"
 #include "app/desktop_pointer.h"
 #include "app/device_worker.h"
 #include "app/loading_window.h"
@@ -25,13 +28,19 @@ int main(int argc, char** argv) {
         parser.process(options);  // prints and ends for --help, --version and unknown options
     }
     QApplication app(argc, argv);
+    // The desktop finds the window's menu entry and icon by this id (Wayland's app id, KDE on X11);
+    // window managers that take the icon from the window get it from the installed icon theme.
+    QGuiApplication::setDesktopFileName(varnel::kApplicationId);
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(varnel::kApplicationId));
 
     varnel::SingleInstance instance(varnel::defaultInstanceKey());
-    if (!instance.claim()) {
+    if (instance.claim() == varnel::SingleInstance::Claim::AlreadyRunning) {
         // A window is already open: bring it to the front instead of opening a second one.
         instance.activateRunning();
         return 0;
     }
+    // Any other failure of the guard is no reason to keep the user from the mouse.
+    if (!instance.problem().isEmpty()) std::fprintf(stderr, "varnel-config: %s\n", qPrintable(instance.problem()));
     QApplication::setApplicationDisplayName(varnel::kApplicationTitle);
 
     varnel::AppState state;

@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -349,7 +350,7 @@ void MainWindow::syncFromModel() {
         if (on && !t.isActive()) t.start();
         if (!on && t.isActive()) t.stop();
     };
-    follow(devTimer_, model_->navigation().devTimerEnabled());
+    follow(devTimer_, !scheduler_.holdsWindow());
     follow(labelRun_, model_->navigation().labelRunEnabled());
     QGuiApplication::setApplicationDisplayName(qs(model_->applicationTitle()));
     if (macroView_) macroView_->followRecording();
@@ -379,14 +380,14 @@ void MainWindow::onLabelEntered(const QString& name) {
         l && model_->navigation().labelRunEnabled() && model_->navigation().marquee().label() == n) {
         l->setScrolling(true);
     }
-    syncFromModel();
+    carryOut(scheduler_.pointerOnButton(model_->navigation().pointerOnButton()));
 }
 
 void MainWindow::onLabelLeft(const QString& name) {
     const std::string n = name.toStdString();
     model_->navigation().hoverLeave(n);
     if (auto* l = qobject_cast<SkinLabel*>(widgets_[n])) l->setScrolling(false);
-    syncFromModel();
+    carryOut(scheduler_.pointerOnButton(model_->navigation().pointerOnButton()));
 }
 
 void MainWindow::onLabelClicked(const QString& name) {
@@ -476,6 +477,10 @@ void MainWindow::restoreAndRaise() {
 
 void MainWindow::showStatusNote(const QString& text) {
     statusNote_->setText(text);
+    // A longer text widens the note about its centre instead of being cut off.
+    QRect at(0, 0, std::max(kStatusNoteRect.width(), statusNote_->sizeHint().width() + 16), kStatusNoteRect.height());
+    at.moveCenter(kStatusNoteRect.center());
+    statusNote_->setGeometry(at);
     statusNote_->raise();
     statusNote_->show();
     statusNoteTimer_.start();

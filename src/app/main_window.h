@@ -127,7 +127,7 @@ private:
                      bool busyWindow, std::function<void()> before = {});
     void requestDone();
     void carryOut(JobScheduler::Order order);
-    void onTickDone(bool searchPending);
+    void onTickDone(bool searchPending, bool forKeptMouse);
     void startTransfer(TransferJob job, bool showBusyWindow = true);
     void beginJob(bool showBusyWindow);
     void endJob();

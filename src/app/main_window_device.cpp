@@ -87,7 +87,9 @@ void MainWindow::carryOut(JobScheduler::Order order) {
     updateBusy();
 }
 
-void MainWindow::onTickDone(bool searchPending) { carryOut(scheduler_.pollTickDone(searchPending)); }
+void MainWindow::onTickDone(bool searchPending, bool forKeptMouse) {
+    carryOut(scheduler_.pollTickDone(searchPending, forKeptMouse));
+}
 
 // ---- the action buttons ----
 
@@ -108,6 +110,13 @@ void MainWindow::actionClick(DeviceAction action) {
 void MainWindow::proceedAction(DeviceAction action) {
     if (!deviceReady()) {
         showMessage(this, qs(model_->message("Str022")));
+        finishAction();
+        requestDone();
+        return;
+    }
+    // Reset replaces everything, macros included: asked first, as Clear is for one macro.
+    if (action == DeviceAction::Reset &&
+        !askQuestion(this, qs(model_->text(hasMacros(state_.DeviceChip) ? "Str456" : "Str457")))) {
         finishAction();
         requestDone();
         return;
@@ -187,8 +196,9 @@ void MainWindow::startTransfer(TransferJob job, bool showBusyWindow) {
 
 void MainWindow::beginJob(bool showBusyWindow) {
     // The worker owns the state from here: a recording ends first (its stop encodes into DataBuf),
-    // and no captured event edits the script while the job runs.
-    model_->macroPage().stopRecording();
+    // and no captured event edits the script while the job runs. A stop that could not keep the
+    // recording says so, as Stop would.
+    if (const auto refused = model_->macroPage().stopRecording()) showMessage(this, qs(model_->text(*refused)));
     model_->hideAllMenus();
     model_->appearance().disableAllPages();
     // The non-modal dialogs (key combination, macro name) must not edit the state meanwhile.
@@ -255,7 +265,7 @@ void MainWindow::showSearchOutcome(const DeviceJobOutcome& outcome) {
         model_->mouseIdentified();
         if (search.read.code == TransferCode::Refused) {
             syncFromModel();
-            showMessage(this, qs(model_->text(search.read.error.languageKey)));
+            showMessage(this, qs(model_->refusalMessage(search.read.error)));
             model_->appearance().refreshErrorAP();
         } else if (outcome.displayDue) {
             // The full read ran (whatever its reports returned, the image is shown).
@@ -288,8 +298,8 @@ void MainWindow::showTransferOutcome(const TransferStatus& status) {
         showMessage(this, qs(model_->text(key)));
     if (const auto message = model_->failureMessage(status)) showMessage(this, qs(*message));
     // A write that worked says so briefly; its busy window may not even have shown.
-    if (status.ok() && (action == DeviceAction::Apply || action == DeviceAction::Reset))
-        showStatusNote(qs(model_->text("Str448")));
+    if (status.ok() && action == DeviceAction::Apply) showStatusNote(qs(model_->text("Str448")));
+    if (status.ok() && action == DeviceAction::Reset) showStatusNote(qs(model_->text("Str458")));
     if (action == DeviceAction::Confirm && status.ok()) {
         QTimer::singleShot(kPressPaintMs, this, [this] {
             finishAction();

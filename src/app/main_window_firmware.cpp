@@ -31,6 +31,11 @@ void MainWindow::loadFirmwareFile(const std::filesystem::path& file) {
 }
 
 void MainWindow::programFirmware() {
+    // Asked once, before anything is sent; without a mouse the job says so instead.
+    if (deviceReady()) {
+        const UpdatePage& page = model_->updatePage();
+        if (!askQuestion(this, qs(page.programQuestion(model_->text(UpdatePage::kProgramQuestionKey))))) return;
+    }
     // Written by the job on the worker, read here once the job's end has handed the state back.
     auto finished = std::make_shared<bool>(false);
     runDeviceJob(

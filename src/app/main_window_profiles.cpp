@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "common/file_io.h"
+#include "profiles/profile_file.h"
 #include "skin/skin_tables.h"
 
 namespace varnel {
@@ -44,8 +45,11 @@ void MainWindow::profileClick(ProfileAction action) {
         release();
         return;
     }
-    const auto done = [this](const DeviceJobOutcome& outcome) {
-        if (!outcome.status.ok()) showMessage(this, qs(model_->messageFor(outcome.status.error, kFileErrorKey, true)));
+    const auto done = [this, name = file->filename().string()](const DeviceJobOutcome& outcome) {
+        const Error& e = outcome.status.error;
+        if (!outcome.status.ok())
+            showMessage(this, qs(e.languageKey == kProfileRefusedKey ? model_->refusalMessage(e, name)
+                                                                     : model_->messageFor(e, kFileErrorKey, true)));
         model_->profileButtonDone();
         syncFromModel();
     };

@@ -42,6 +42,7 @@ Result<FileHead> readFileAtMost(const std::filesystem::path& path, std::size_t m
     if (auto s = regular(st); !s) return s.error();
 
     FileHead head;
+    head.size = static_cast<std::uintmax_t>(st.st_size);
     head.bytes.resize(maxBytes + 1);
     std::size_t got = 0;
     while (got < head.bytes.size()) {

@@ -1,6 +1,7 @@
 #pragma once
 // Bounded file reads and atomic writes (temporary file in the same folder, then rename), so a
 // failed save never leaves a half-written file nor destroys the previous one.
+#include <cstdint>
 #include <filesystem>
 
 #include "common/bytes.h"
@@ -12,6 +13,7 @@ namespace varnel {
 struct FileHead {
     Bytes bytes;          // at most the number of bytes asked for
     bool longer = false;  // the file goes on past them
+    std::uintmax_t size = 0;  // the whole file's size, as the file system tells it
 };
 
 // Reads at most `maxBytes` + 1 bytes of a regular file: every format has a fixed size, so nothing

@@ -1,5 +1,9 @@
 #include "device/discovery.h"
 
+#include <algorithm>
+
+#include "device/commands.h"
+
 namespace varnel {
 
 int CountHidDevices(HidBus& bus) { return static_cast<int>(bus.enumerate().size()); }
@@ -15,9 +19,15 @@ OpenOutcome OpenDevice(HidBus& bus, std::uint32_t vendorId, std::uint32_t produc
         out.found = true;
         // Both probes go to every matching interface; the last one to accept keeps the channel.
         FeatureReport probe = probeCommandReport();
-        if (opened.channel->sendFeatureReport(probe) == ReportStatus::Ok) out.channels.command = opened.channel;
+        if (opened.channel->sendFeatureReport(probe) == ReportStatus::Ok) {
+            out.channels.command = opened.channel;
+            out.commandPath = info.path;
+        }
         probe = probeDataReport();
-        if (opened.channel->sendFeatureReport(probe) == ReportStatus::Ok) out.channels.data = opened.channel;
+        if (opened.channel->sendFeatureReport(probe) == ReportStatus::Ok) {
+            out.channels.data = opened.channel;
+            out.dataPath = info.path;
+        }
     }
     return out;
 }
@@ -36,6 +46,11 @@ PollStep DevicePoller::DevTimerTimer() {
         pollBusy_ = false;
         return {PollStepKind::Idle};
     }
+    if (keepsMouse() && keptMouseAnswers()) {
+        lastHidCount_ = a;
+        pollBusy_ = false;
+        return {PollStepKind::Idle};
+    }
     pendingCount_ = a;
     return startSearch();
 }
@@ -45,7 +60,22 @@ PollStep DevicePoller::ReFindDev() {
     return startSearch();
 }
 
+void DevicePoller::keepMouse() {
+    if (link_.hasBothChannels()) keptPaths_ = {lastOpen_.commandPath, lastOpen_.dataPath};
+}
+
+bool DevicePoller::keptMouseAnswers() {
+    const std::vector<HidInterfaceInfo> present = bus_.enumerate();
+    for (const std::string& path : keptPaths_) {
+        if (std::ranges::none_of(present, [&](const HidInterfaceInfo& i) { return i.path == path; })) return false;
+    }
+    // Channels opened before the mouse left stay dead even when it comes back under the same
+    // paths: an answer on them is the same mouse, still attached.
+    return link_.SendCommand(kCmdDeviceInfo, 0, 0, 0, 0) == LinkStatus::Ok && link_.ReceiveData() == LinkStatus::Ok;
+}
+
 PollStep DevicePoller::startSearch() {
+    keptPaths_.clear();
     lastOpen_ = {};
     entry_ = 0;
     return nextEntry();

@@ -31,8 +31,9 @@ constexpr Millis kSearchSettleTime{2000};
 int CountHidDevices(HidBus& bus);
 
 struct OpenOutcome {
-    bool found = false;  // a present interface with these ids and an 8-byte feature report opened
-    Channels channels;   // the last interface that accepted each probe
+    bool found = false;                 // a present interface with these ids and an 8-byte feature report opened
+    Channels channels;                  // the last interface that accepted each probe
+    std::string commandPath, dataPath;  // the interfaces holding them
     // Matching interfaces that could not be opened for lack of permission (the udev rule helps).
     std::vector<std::string> permissionDenied;
 };
@@ -70,6 +71,12 @@ public:
     PollStep ReFindDev();
     // Continue after doing what the last step asked for.
     PollStep resume();
+    // Identification accepted the mouse this search opened. A later change of the HID population
+    // (a headset or keyboard coming or going) then leaves it, its channels and everything shown
+    // alone while its interfaces still enumerate and it still answers command 14 on the same
+    // channels; only a mouse that left (or came back anew) is searched for and read again.
+    void keepMouse();
+    bool keepsMouse() const { return !keptPaths_.empty(); }
 
     bool PollBusy() const { return pollBusy_; }
     int LastHidCount() const { return lastHidCount_.value_or(0); }
@@ -82,6 +89,7 @@ private:
     PollStep startSearch();
     PollStep nextEntry();
     PollStep finish();
+    bool keptMouseAnswers();
 
     HidBus& bus_;
     DeviceLink& link_;
@@ -92,6 +100,7 @@ private:
     Phase phase_ = Phase::None;
     std::size_t entry_ = 0;
     OpenOutcome lastOpen_;
+    std::vector<std::string> keptPaths_;
 };
 
 }  // namespace varnel

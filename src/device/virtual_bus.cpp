@@ -4,9 +4,9 @@ namespace varnel {
 
 namespace {
 
-std::string mousePath(std::size_t entry, std::uint64_t generation, int index) {
+std::string mousePath(std::size_t serial, std::uint64_t generation, int index) {
     // A new generation gets new paths, as a replugged device gets new hidraw nodes.
-    return "virtual/mouse" + std::to_string(entry) + "." + std::to_string(generation) + "/if" + std::to_string(index);
+    return "virtual/mouse" + std::to_string(serial) + "." + std::to_string(generation) + "/if" + std::to_string(index);
 }
 
 class MouseChannel final : public HidChannel {
@@ -34,33 +34,38 @@ public:
 
 void VirtualBus::addMouse(std::shared_ptr<VirtualMouse> mouse) {
     std::lock_guard lock(mutex_);
-    entries_.push_back({std::move(mouse), {}});
+    entries_.push_back({std::move(mouse), {}, added_++});
 }
 
 void VirtualBus::addUnrelated(HidInterfaceInfo info) {
     std::lock_guard lock(mutex_);
-    entries_.push_back({nullptr, std::move(info)});
+    entries_.push_back({nullptr, std::move(info), added_++});
 }
 
-void VirtualBus::addForeignKeyboard() {
+void VirtualBus::removeUnrelated(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    std::erase_if(entries_, [&](const Entry& e) { return !e.mouse && e.unrelated.path == path; });
+}
+
+std::string VirtualBus::addForeignKeyboard() {
     HidInterfaceInfo kb;
     {
         std::lock_guard lock(mutex_);
-        kb.path = "virtual/keyboard" + std::to_string(entries_.size());
+        kb.path = "virtual/keyboard" + std::to_string(added_);
     }
     kb.vendorId = 0x2F01;
     kb.productId = 0x0A11;
     kb.featureReportLength = 2;
     kb.interfaceNumber = 0;
     kb.product = "Virtual keyboard";
-    addUnrelated(std::move(kb));
+    addUnrelated(kb);
+    return kb.path;
 }
 
 std::vector<HidInterfaceInfo> VirtualBus::enumerate() {
     std::lock_guard lock(mutex_);
     std::vector<HidInterfaceInfo> list;
-    for (std::size_t e = 0; e < entries_.size(); ++e) {
-        const Entry& entry = entries_[e];
+    for (const Entry& entry : entries_) {
         if (!entry.mouse) {
             list.push_back(entry.unrelated);
             continue;
@@ -69,7 +74,7 @@ std::vector<HidInterfaceInfo> VirtualBus::enumerate() {
         const auto& opt = entry.mouse->options();
         for (const auto& itf : entry.mouse->interfaces()) {
             HidInterfaceInfo info;
-            info.path = mousePath(e, entry.mouse->generation(), itf.index);
+            info.path = mousePath(entry.serial, entry.mouse->generation(), itf.index);
             info.vendorId = opt.vendorId;
             info.productId = opt.productId;
             info.featureReportLength = itf.featureReportLength;
@@ -83,8 +88,7 @@ std::vector<HidInterfaceInfo> VirtualBus::enumerate() {
 
 OpenResult VirtualBus::open(const std::string& path) {
     std::lock_guard lock(mutex_);
-    for (std::size_t e = 0; e < entries_.size(); ++e) {
-        const Entry& entry = entries_[e];
+    for (const Entry& entry : entries_) {
         if (!entry.mouse) {
             if (entry.unrelated.path == path) return {OpenStatus::Ok, std::make_shared<RefusingChannel>(), {}};
             continue;
@@ -92,7 +96,7 @@ OpenResult VirtualBus::open(const std::string& path) {
         if (!entry.mouse->online()) continue;
         std::uint64_t generation = entry.mouse->generation();
         for (const auto& itf : entry.mouse->interfaces())
-            if (mousePath(e, generation, itf.index) == path)
+            if (mousePath(entry.serial, generation, itf.index) == path)
                 return {OpenStatus::Ok, std::make_shared<MouseChannel>(entry.mouse, itf.index, generation), {}};
     }
     return {OpenStatus::Failed, nullptr, "no such device: " + path};

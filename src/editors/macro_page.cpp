@@ -582,9 +582,12 @@ void MacroPage::endInsertRecording() {
     showWorkState();
 }
 
-void MacroPage::stopRecording() {
-    if (workState_ == MacroWorkState::Recording) (void)endRecording();
+std::optional<std::string> MacroPage::stopRecording() {
+    if (workState_ == MacroWorkState::Recording) {
+        if (const Status s = endRecording(); !s) return refusalKey(s);
+    }
     endInsertRecording();
+    return std::nullopt;
 }
 
 void MacroPage::setGlobalCapture(bool global) {

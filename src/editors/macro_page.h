@@ -103,8 +103,9 @@ public:
     Status endRecording();
     bool beginInsertRecording();
     void endInsertRecording();
-    // Ends whichever recording runs, as its button would (the mouse is leaving).
-    void stopRecording();
+    // Ends whichever recording runs, as its button would (the mouse is leaving, a job begins): the
+    // language key of the refusal when the recorded macro could not be encoded.
+    std::optional<std::string> stopRecording();
     bool recording() const {
         return workState_ == MacroWorkState::Recording || workState_ == MacroWorkState::InsertRecording;
     }

@@ -3,6 +3,7 @@
 // lbl_LoadBIN, FirmwareLoaded once the file was read and accepted) and the messages of the page.
 // Opening the page forgets the loaded firmware and its path. The messages are this program's
 // own: a refused file, and what programming came to.
+#include <string>
 #include <string_view>
 
 #include "skin/controls.h"
@@ -21,6 +22,8 @@ public:
     static constexpr std::string_view kNotUpdatedKey = "Str445";
     // Command 18 went out, but the restarted mouse was not found again.
     static constexpr std::string_view kNotFoundAfterRestartKey = "Str446";
+    // Asked before programming starts, with %1 for the file's name.
+    static constexpr std::string_view kProgramQuestionKey = "Str449";
 
     // `controls` and `state` outlive the page.
     UpdatePage(ControlTable& controls, AppState& state);
@@ -35,6 +38,9 @@ public:
     void firmwareRead();
     // Btn_ProgramClick programs only a loaded file; without one it does nothing and says nothing.
     bool programArmed() const { return state_.FirmwareLoaded; }
+    // The question before programming (`question` is kProgramQuestionKey's text): it names the
+    // loaded file, as a profile or macro file picked by mistake shares its ".bin" filter.
+    std::string programQuestion(std::string question) const;
 
 private:
     ControlTable& controls_;

@@ -26,12 +26,14 @@ std::string udevRuleAdvice(const std::optional<UdevRuleLocation>& rule) {
     return "install the udev rule " + rule->path.string() + " into /etc/udev/rules.d, then unplug and replug the mouse";
 }
 
-std::optional<UdevRuleLocation> findUdevRule() {
+std::optional<UdevRuleLocation> findUdevRule(const std::filesystem::path& root) {
     const std::filesystem::path name(kRuleName);
+    // Where a package, `make install` under /usr/local, and an administrator put it; udev reads all.
     std::vector<UdevRuleLocation> candidates{
-        {"/usr/lib/udev/rules.d" / name, true},
-        {"/lib/udev/rules.d" / name, true},
-        {"/etc/udev/rules.d" / name, true},
+        {root / "usr/lib/udev/rules.d" / name, true},
+        {root / "lib/udev/rules.d" / name, true},
+        {root / "usr/local/lib/udev/rules.d" / name, true},
+        {root / "etc/udev/rules.d" / name, true},
     };
 #ifdef VARNEL_SOURCE_DIR
     candidates.push_back({std::filesystem::path(VARNEL_SOURCE_DIR) / "packaging" / name, false});

@@ -1,5 +1,6 @@
 #include "profiles/profile_file.h"
 
+#include <optional>
 #include <string>
 
 #include "common/file_io.h"
@@ -12,9 +13,49 @@ namespace {
 constexpr std::uint8_t kLarkImageCode = 0x10;
 constexpr std::uint8_t kWrenImageCode = 0x00;
 
-constexpr const char* kFileTypeErrorKey = "Str102";
+const std::string kFileTypeErrorKey(kProfileRefusedKey);
 
 Error noMouse() { return makeError("Not find the specified device", "Str022"); }
+
+Error notAProfile(ChipModel chip, const std::string& why) {
+    return makeError("not a " + std::string(chipName(chip)) + " profile: " + why, kFileTypeErrorKey);
+}
+
+// Every profile this program writes has all its checksummed sections valid; one with a damaged
+// section is still repaired on display, but a file with none valid (zeros, random bytes) is no
+// profile at all. The RGBLockSection is not counted: repair keeps it as held.
+bool anySectionValid(ByteSpan block, ChipModel chip) {
+    const ParameterBlockLayout& layout = layoutFor(chip);
+    for (const Section& s : {layout.parameterA, layout.parameterB, layout.profile})
+        if (sectionChecksumMatches(block, s)) return true;
+    return false;
+}
+
+// A file whose mark fits only the other variant, of either variant's size, was saved for it.
+std::optional<Error> otherVariantsProfile(ChipModel chip, ByteSpan file) {
+    const ChipModel other = chip == ChipModel::Lark ? ChipModel::Wren : ChipModel::Lark;
+    if (profileTypeAccepted(chip, file) || !profileTypeAccepted(other, file)) return std::nullopt;
+    if (file.size() != storedImageSize(chip) && file.size() != storedImageSize(other)) return std::nullopt;
+    return makeError("the profile is for a " + std::string(chipName(other)) + "; this mouse is a " +
+                         std::string(chipName(chip)),
+                     kFileTypeErrorKey);
+}
+
+// Why a file of at least the profile's size is no profile for a mouse of `chip`, if it is not.
+std::optional<Error> contentRefusal(ChipModel chip, const AcceptedSignatures& signatures, ByteSpan file) {
+    const std::size_t need = storedImageSize(chip);
+    if (file.size() > need)
+        return notAProfile(chip, "it is longer than the " + std::to_string(need) + " bytes of a profile");
+    if (!profileTypeAccepted(chip, file))
+        return notAProfile(chip, "its type mark " + signatureText(file) + " fits no " + std::string(chipName(chip)));
+    const ByteSpan signature = file.subspan(layoutFor(chip).signatureOffset, 2);
+    if (!signatures.accepts(signature))
+        return notAProfile(chip, "its signature " + signatureText(signature) +
+                                     " is not one this program accepts; a mouse given it could no longer be reached");
+    if (!anySectionValid(file.first(parameterBlockSize(chip)), chip))
+        return notAProfile(chip, "none of its checksummed sections is valid");
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -31,17 +72,13 @@ bool profileTypeAccepted(ChipModel chip, ByteSpan image) {
     return imageCode == kWrenImageCode || chipCode == kChipCodeWren;
 }
 
-Status loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, ByteSpan file) {
+Status loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, const AcceptedSignatures& signatures, ByteSpan file) {
     if (!deviceChip) return noMouse();
+    // Every refusal is "file type error" to the window, followed by the reason.
+    if (auto refused = otherVariantsProfile(*deviceChip, file)) return *refused;
     DataBuf working = buf;
-    // A short file and a refused type mark are both "file type error" to the window.
-    if (auto s = fromStoredImage(working, *deviceChip, file); !s) {
-        return makeError("not a " + std::string(chipName(*deviceChip)) + " profile: " + s.error().message,
-                         kFileTypeErrorKey);
-    }
-    if (!profileTypeAccepted(*deviceChip, working.parameterBlock(*deviceChip))) {
-        return makeError("profile file type error", kFileTypeErrorKey);
-    }
+    if (auto s = fromStoredImage(working, *deviceChip, file); !s) return notAProfile(*deviceChip, s.error().message);
+    if (auto refused = contentRefusal(*deviceChip, signatures, file)) return *refused;
     buf = working;
     return Status::success();
 }
@@ -53,11 +90,13 @@ Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip d
     return writeBinFile(path, *bytes);
 }
 
-Status loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const std::filesystem::path& path) {
+Status loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const AcceptedSignatures& signatures,
+                       const std::filesystem::path& path) {
     if (!deviceChip) return noMouse();
-    auto head = readFileAtMost(path, storedImageSize(*deviceChip));
+    // One byte more than a profile holds is enough to tell a longer file, however long it is.
+    auto head = readFileAtMost(path, storedImageSize(*deviceChip) + 1);
     if (!head) return head.error();
-    return loadProfileBytes(buf, deviceChip, ByteSpan(head->bytes));
+    return loadProfileBytes(buf, deviceChip, signatures, ByteSpan(head->bytes));
 }
 
 }  // namespace varnel

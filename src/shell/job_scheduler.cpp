@@ -5,19 +5,31 @@ namespace varnel {
 bool JobScheduler::busy() const { return tickOut_ || searchWaiting_ || searchDue_ || holdsWindow(); }
 
 JobScheduler::Order JobScheduler::devTimerTick() {
-    if (busy() || closePending_) return {};
+    if (closePending_) return {};
+    if (searchDue_ && pointerMayHold_) {
+        // The pointer has held the due search for a tick: it waits no longer.
+        pointerMayHold_ = false;
+        return next();
+    }
+    if (busy()) return {};
     tickOut_ = true;
     return {Do::PollTick};
 }
 
-JobScheduler::Order JobScheduler::pollTickDone(bool searchPending) {
+JobScheduler::Order JobScheduler::pollTickDone(bool searchPending, bool forKeptMouse) {
     tickOut_ = false;
     // A ReFindDev submitted while the tick was out searches anyway.
     const bool wait = searchPending && !closePending_ && !searchReplaced_;
+    if (wait) pointerMayHold_ = forKeptMouse;
     searchWaiting_ = searchWaiting_ || wait;
     Order order = next();
     order.startSettleWait = wait;
     return order;
+}
+
+JobScheduler::Order JobScheduler::pointerOnButton(bool on) {
+    pointerOnButton_ = on;
+    return next();
 }
 
 JobScheduler::Order JobScheduler::settleWaitOver() {
@@ -97,8 +109,9 @@ JobScheduler::Order JobScheduler::next() {
         running_ = true;
         return {Do::Run, q.request};
     }
-    // A pressed action button is about to submit its request: the search waits for it too.
-    if (searchDue_ && !pressed_) {
+    // A pressed action button is about to submit its request: the search waits for it too, and
+    // for a pointer that may hold it.
+    if (searchDue_ && !pressed_ && !(pointerOnButton_ && pointerMayHold_)) {
         searchDue_ = false;
         running_ = true;
         return {Do::StartSearch};

@@ -10,6 +10,11 @@
 // request that shows an image the search's read would replace (Load Profile) waits for the search
 // instead.
 //
+// A search for the accepted mouse, which stopped answering, waits while the pointer rests on a
+// button (a click is coming), until it leaves, but never past one more tick. A search that may
+// find an arriving mouse never waits for the pointer, nor does the first after start (nothing is
+// accepted before it): a window opened under the pointer still reads its mouse.
+//
 // After a firmware update the mouse restarts: during the restart wait nothing runs and nothing
 // polls, then the restarted mouse is searched for before anything else.
 //
@@ -45,8 +50,11 @@ public:
 
     // DevTimer fired: a poll tick when nothing holds the device and no close is pending.
     Order devTimerTick();
-    // The poll tick's answer: whether it saw a stable change of the HID population.
-    Order pollTickDone(bool searchPending);
+    // The poll tick's answer: whether it saw a stable change of the HID population that calls for
+    // a search, and whether that search is for the accepted mouse (it no longer answered).
+    Order pollTickDone(bool searchPending, bool forKeptMouse = false);
+    // The pointer came to rest on a button, or left it.
+    Order pointerOnButton(bool on);
     // The settle wait has passed (ignored when no search waits any more).
     Order settleWaitOver();
     // A user's request (Apply, Reset, Save Macro, ReFindDev...). It runs at once when the device is
@@ -96,6 +104,8 @@ private:
     bool pressed_ = false;
     bool closePending_ = false;
     bool searchReplaced_ = false;  // an InsteadOfSearch request is queued or running
+    bool pointerOnButton_ = false;
+    bool pointerMayHold_ = false;  // the waiting or due search waits for the pointer (one tick at most)
     Restart restart_ = Restart::None;
     struct Queued {
         std::uint64_t request;

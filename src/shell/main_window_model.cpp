@@ -136,6 +136,11 @@ std::string MainWindowModel::messageFor(const Error& error, std::string_view fal
     return captions_.messageFor(error, fallbackKey, withReason);
 }
 
+std::string MainWindowModel::refusalMessage(const Error& error, std::string_view subject) const {
+    const std::string why = subject.empty() ? error.message : std::string(subject) + ": " + error.message;
+    return text(error.languageKey) + "\n" + why;
+}
+
 void MainWindowModel::mouseIdentified() { advanced_.showSensorSteps(); }
 
 std::optional<std::string> MainWindowModel::refreshChipPages() {

@@ -99,6 +99,9 @@ public:
     std::string noDeviceMessage() const { return text("Str100") + "\n" + message("Str101"); }
     // CaptionsModel::messageFor, with a missing mouse's message going on as message() says.
     std::string messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const;
+    // A refused profile or mouse: the key's text, then on a line of its own what was refused
+    // (`subject`, e.g. the file's name) and why, in the error's words.
+    std::string refusalMessage(const Error& error, std::string_view subject = {}) const;
 
     ControlTable& controls() { return controls_; }
     const ControlTable& controls() const { return controls_; }

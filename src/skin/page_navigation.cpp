@@ -120,7 +120,7 @@ void NavigationModel::hoverEnter(std::string_view label) {
     if (!target) return;
     const auto& pictures = familyPictures(target->family);
     for (const auto& p : target->pictures) controls_.setPicture(p, pictures.hover);
-    // The Web button changes only its pictures: no scrolling, and polling goes on.
+    // The Web button changes only its pictures: no scrolling, and no search waits for it.
     if (target->family == HoverFamily::Web) return;
     const Control* c = controls_.find(label);
     if (c == nullptr) return;

@@ -1,8 +1,8 @@
 #pragma once
 // Page navigation and button states: which page a page button opens and when it refuses, the
 // current page and language marks, the hover pictures of every button family with the caption
-// marquee, the pressed action button, and the timer rules that follow from them (DevTimer pauses
-// while a button is hovered or a device job holds the window).
+// marquee, the pressed action button, and whether the pointer rests on a button (a search for the
+// mouse may wait for it to leave).
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,8 +59,7 @@ public:
     // The five Web pictures show the click.
     void webClicked();
 
-    // A device job holds the window: DevTimer stays off whatever the pointer does, and the
-    // pressed action button keeps its pressed picture.
+    // A device job holds the window: the pressed action button keeps its pressed picture.
     void setBusy(bool busy);
     bool busy() const { return busy_; }
     // Btn_Apply/Confirm/Reset and Btn_Save/Load: the family's third picture (pressed, "BtnS_03";
@@ -68,8 +67,8 @@ public:
     void pressActionButton(std::string_view base);
     void releaseActionButton();
 
-    // DevTimer runs unless a button is hovered or a device job is busy.
-    bool devTimerEnabled() const { return !hovering_ && !busy_; }
+    // The pointer rests on a button (not the Web button, which starts no device job).
+    bool pointerOnButton() const { return hovering_; }
     bool labelRunEnabled() const { return labelRunEnabled_; }
     bool overRecordButton() const { return overRecordButton_; }
 

@@ -15,6 +15,7 @@ AppModel::AppModel(AppState& state, HidBus& bus, Clock& clock)
 Status AppModel::start(AppModelConfig config) {
     config_ = std::move(config);
     state_.resetForStart();
+    state_.AlternativeSignature = config_.alternative;
     if (auto s = state_.applyImageHeader(config_.defaultImage); !s) return s;
     if (auto s = state_.initNoDevice(config_.defaultImage); !s) return s;
     link_.forgetChannels();
@@ -24,6 +25,7 @@ Status AppModel::start(AppModelConfig config) {
 
 void AppModel::adopt(AppModelConfig config) {
     config_ = std::move(config);
+    state_.AlternativeSignature = config_.alternative;
     link_.forgetChannels();
     poller_.setDeviceIdTable(state_.DeviceIdTable);
 }
@@ -66,7 +68,7 @@ PollStep AppModel::advance(PollStep step, const ProgressSink& progress) {
         case PollStepKind::Wait: break;
         case PollStepKind::ReadDevInfo:
             search_.found = true;
-            search_.read = ReadDevInfo(state_, link_, config_.alternative, progress);
+            search_.read = ReadDevInfo(progress);
             break;
         case PollStepKind::DeviceRemoved:
             search_.removed = true;
@@ -77,6 +79,12 @@ PollStep AppModel::advance(PollStep step, const ProgressSink& progress) {
     const auto& denied = poller_.lastOpen().permissionDenied;
     if (!denied.empty()) search_.permissionDenied = denied;
     return next;
+}
+
+TransferStatus AppModel::ReadDevInfo(const ProgressSink& progress) {
+    if (auto s = identifyMouse(state_, link_); !s) return s;
+    poller_.keepMouse();
+    return readConfiguration(state_, link_, progress);
 }
 
 SearchOutcome AppModel::runSearch(PollStep step, const ProgressSink& progress) {
@@ -139,7 +147,7 @@ Result<std::filesystem::path> AppModel::SaveProfile(const std::filesystem::path&
 
 Status AppModel::LoadProfile(const std::filesystem::path& path) {
     if (!mouseReady()) return noDeviceStatus().error;
-    if (auto s = loadProfileFile(state_.DataBuf, state_.DeviceChip, path); !s) return s;
+    if (auto s = loadProfileFile(state_.DataBuf, state_.DeviceChip, state_.acceptedSignatures(), path); !s) return s;
     state_.RefreshMacroName();
     state_.DataBufToUI();
     return Status::success();

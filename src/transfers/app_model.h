@@ -43,10 +43,12 @@ class AppModel {
 public:
     AppModel(AppState& state, HidBus& bus, Clock& clock);
 
-    // FormCreate's data steps: reset, header decision, InitNoDevice, the id table.
+    // FormCreate's data steps: reset, the layout's signature pair, header decision, InitNoDevice,
+    // the id table.
     Status start(AppModelConfig config);
     // For a state the window has already started (its FormCreate ran the same data steps):
-    // takes the configuration and the id table and leaves the state alone.
+    // takes the configuration, the layout's signature pair and the id table, and leaves the rest
+    // of the state alone.
     void adopt(AppModelConfig config);
     // Both channels are open and identification accepted the mouse (identifiedMouse).
     bool mouseReady() const;
@@ -94,6 +96,8 @@ public:
 private:
     void forgetMouse();
     void beginSearch();
+    // identifyMouse, then (the mouse accepted and kept by the poller) readConfiguration.
+    TransferStatus ReadDevInfo(const ProgressSink& progress);
 
     AppState& state_;
     Clock& clock_;

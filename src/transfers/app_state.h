@@ -14,6 +14,7 @@
 #include "config/data_buf.h"
 #include "config/default_image.h"
 #include "config/edit_copy.h"
+#include "config/signature.h"
 #include "device/discovery.h"
 #include "macros/macro_format.h"
 
@@ -28,6 +29,7 @@ struct AppState {
     std::uint16_t DefaultVid = 0;
     std::uint16_t DefaultPid = 0;
     std::array<std::uint8_t, 2> ExpectedSignature{};
+    varnel::AlternativeSignature AlternativeSignature{};  // the layout file's pair
     varnel::DeviceIdTable DeviceIdTable{};
     bool NoDeviceMode = false;
     bool MacrosDirty = false;
@@ -60,6 +62,9 @@ struct AppState {
     // Validates DataBuf into the EditCopy and CodeTexts, drops the fire-key boxes handed over
     // before and raises DisplayDue.
     void DataBufToUI();
+    // ExpectedSignature and the layout file's pair: the only signatures identification accepts,
+    // and so the only ones a profile may bring or a write may send.
+    AcceptedSignatures acceptedSignatures() const { return {ExpectedSignature, AlternativeSignature}; }
     // Refreshes MacroNameList from the name table.
     void RefreshMacroName();
     // Writes the EditCopy back into DataBuf for DeviceChip (see writeBackEditCopy); the window's

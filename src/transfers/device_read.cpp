@@ -17,8 +17,11 @@ TransferStatus goneDuring(const char* what) {
     return TransferStatus::fail(TransferCode::DeviceGone, std::string(what) + " failed: the mouse left the bus");
 }
 
-bool signatureMatches(const std::array<std::uint8_t, 5>& sig, int first, int second) {
-    return sig[0] == first && sig[1] == second;
+// The second line of a refusal of the other variant: the one found and the one expected.
+std::string variantMismatch(OptionalChip found, int code, OptionalChip expected) {
+    const std::string mouse = found ? "this mouse is a " + std::string(chipName(*found))
+                                    : "this mouse reports an unknown variant (code " + std::to_string(code) + ")";
+    return expected ? mouse + "; this program is set up for a " + std::string(chipName(*expected)) : mouse;
 }
 
 }  // namespace
@@ -39,7 +42,7 @@ bool identifiedMouse(const AppState& state) {
 
 void RefreshChipPages(AppState& state) { state.NoDeviceMode = false; }
 
-TransferStatus identifyMouse(AppState& state, DeviceLink& link, const AlternativeSignature& alternative) {
+TransferStatus identifyMouse(AppState& state, DeviceLink& link) {
     LinkStatus sent = link.SendCommand(kCmdDeviceInfo, 0, 0, 0, 0);
     if (sent == LinkStatus::Gone) return goneDuring("Identification");
     if (sent != LinkStatus::Ok)
@@ -58,7 +61,8 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link, const Alternativ
     if (!info.chip || (state.DefaultChip && state.DefaultChip != info.chip)) {
         if (info.chip) state.DeviceChip = info.chip;
         RefreshErrorAP(state);
-        return TransferStatus::fail(TransferCode::Refused, "TolvanData.bin file type error", "Str102");
+        return TransferStatus::fail(TransferCode::Refused,
+                                    variantMismatch(info.chip, link.ReceiveBuffer()[kInfoChipByte], state.DefaultChip), "Str102");
     }
     state.DeviceChip = info.chip;
     if (auto sensor = sensorByCode(info.sensorCode)) {
@@ -73,11 +77,12 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link, const Alternativ
                                : link.ReadFlash(v.signatureAddress, state.SignatureBuffer);
         if (r.gone) return goneDuring("Identification");
     }
-    if (signatureMatches(state.SignatureBuffer, state.ExpectedSignature[0], state.ExpectedSignature[1]) ||
-        signatureMatches(state.SignatureBuffer, alternative.manufacturer, alternative.product))
-        return TransferStatus::done();
+    if (state.acceptedSignatures().accepts(state.SignatureBuffer)) return TransferStatus::done();
     RefreshErrorAP(state);
-    return TransferStatus::fail(TransferCode::Refused, "The mouse manufacturer or product id error", "Str103");
+    return TransferStatus::fail(TransferCode::Refused,
+                                "this mouse's signature is " + signatureText(state.SignatureBuffer) +
+                                    ", not one this program accepts",
+                                "Str103");
 }
 
 TransferStatus readConfiguration(AppState& state, DeviceLink& link, const ProgressSink& progress) {
@@ -117,12 +122,6 @@ TransferStatus readConfiguration(AppState& state, DeviceLink& link, const Progre
     state.DataBufToUI();
     RefreshChipPages(state);
     return session.outcome("Reading the mouse");
-}
-
-TransferStatus ReadDevInfo(AppState& state, DeviceLink& link, const AlternativeSignature& alternative,
-                           const ProgressSink& progress) {
-    if (auto s = identifyMouse(state, link, alternative); !s) return s;
-    return readConfiguration(state, link, progress);
 }
 
 }  // namespace varnel

@@ -2,31 +2,22 @@
 // Identification of the attached mouse and the full read of its configuration into DataBuf.
 #include <array>
 
+#include "config/signature.h"
 #include "device/protocol.h"
 #include "transfers/app_state.h"
 #include "transfers/transfer_status.h"
 
 namespace varnel {
 
-// The layout file's Rev_Manu_ID and Rev_Pro_ID: a second accepted signature pair.
-struct AlternativeSignature {
-    int manufacturer = 0;
-    int product = 0;
-};
-
-// Command 14, variant check against DefaultChip, sensor table, signature check (quiet reads).
-// A mouse that does not answer changes nothing; a refused mouse leaves the no-device appearance
-// (NoDeviceMode) and keeps the reported variant.
-TransferStatus identifyMouse(AppState& state, DeviceLink& link, const AlternativeSignature& alternative);
+// Command 14, variant check against DefaultChip, sensor table, signature check against the
+// state's accepted signatures (quiet reads). A mouse that does not answer changes nothing; a
+// refused mouse leaves the no-device appearance (NoDeviceMode) and keeps the reported variant.
+TransferStatus identifyMouse(AppState& state, DeviceLink& link);
 
 // The full read after identification (the window's Btn_Read): the transfer table for DeviceChip,
 // then DataBufToUI and RefreshChipPages. DataBuf is filled as far as the mouse answered; the
 // result says whether every report arrived.
 TransferStatus readConfiguration(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
-
-// identifyMouse, then readConfiguration when the mouse was accepted.
-TransferStatus ReadDevInfo(AppState& state, DeviceLink& link, const AlternativeSignature& alternative,
-                           const ProgressSink& progress = {});
 
 // Reports a full read of `chip` takes (4916 for a Wren, 23 for a Lark).
 std::size_t fullReadCost(ChipModel chip);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
 #include "config/default_image.h"
+#include "config/layout.h"
 #include "config/variant.h"
 #include "macros/macro_format.h"
 
@@ -77,6 +79,23 @@ TransferStatus writeLarkBlock(AppState& state, DeviceLink& link, const ProgressS
     return session.outcome(operation);
 }
 
+// Identification reads the signature back from the mouse and refuses any pair it does not accept:
+// writing one would lock the mouse out of this program, whatever the image came from. Checked
+// before the first erase, on every pair that is about to be written.
+TransferStatus refuseForeignSignature(const AppState& state, std::initializer_list<ByteSpan> pairs) {
+    for (const ByteSpan pair : pairs) {
+        if (state.acceptedSignatures().accepts(pair)) continue;
+        return TransferStatus::fail(TransferCode::BadFile,
+                                    "nothing was written: the signature " + signatureText(pair) +
+                                        " is not one this program accepts; a mouse given it could no longer be reached");
+    }
+    return TransferStatus::done();
+}
+
+ByteSpan blockSignature(const AppState& state, ChipModel chip) {
+    return state.DataBuf.parameterBlock(chip).subspan(layoutFor(chip).signatureOffset, 2);
+}
+
 TransferStatus badNames(const Status& s) {
     return TransferStatus::fail(TransferCode::BadFile, "macro names cannot be stored: " + s.error().message);
 }
@@ -91,6 +110,8 @@ LinkStatus sendReloadCommand(AppState& state, TransferSession& session) {
 
 TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const ProgressSink& progress) {
     if (!state.DeviceChip) return noDeviceStatus();
+    // A Wren's signature area gets the block's pair too (the mirrors below).
+    if (auto s = refuseForeignSignature(state, {blockSignature(state, *state.DeviceChip)}); !s.ok()) return s;
     if (variantOf(*state.DeviceChip).memory.space == MemorySpace::Parameter) {
         state.MacrosDirty = false;  // a mouse without flash keeps no macros
         return writeLarkBlock(state, link, progress, "Apply");
@@ -131,6 +152,11 @@ TransferStatus LoadDefaultParameter(AppState& state, ByteSpan defaultImage) {
 TransferStatus WriteDefaultParameter(AppState& state, DeviceLink& link, const ProgressSink& progress) {
     if (!state.DeviceChip) return noDeviceStatus();
     const Variant& v = variantOf(*state.DeviceChip);
+    // A Wren's signature area gets SignatureBuffer, which Reset filled from the defaults.
+    const ByteSpan block = blockSignature(state, v.chip);
+    if (auto s = refuseForeignSignature(state, {block, v.flash ? ByteSpan(state.SignatureBuffer).first(2) : block});
+        !s.ok())
+        return s;
     if (v.memory.space == MemorySpace::Parameter) return writeLarkBlock(state, link, progress, "Reset");
     TransferSession session(
         link, kParameterSectors.size() + kMacroSectors.size() + kWrenParameterCost + kMacroAreaCost + 1, progress);

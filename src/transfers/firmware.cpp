@@ -8,6 +8,7 @@
 #include "common/file_io.h"
 #include "config/variant.h"
 #include "device/commands.h"
+#include "macros/macro_file.h"
 
 namespace varnel {
 
@@ -94,19 +95,37 @@ TransferStatus restoreRecoveryCopy(TransferSession& session, ByteSpan defaultFir
                              "the default firmware copy the mouse recovers from could not be restored (" + why + ")");
 }
 
-}  // namespace
+// The files that share the ".bin" filter with firmware, by their fixed sizes.
+struct OtherFile {
+    std::uintmax_t size;
+    const char* what;
+};
+constexpr std::array<OtherFile, 4> kOtherFiles{{
+    {storedImageSize(ChipModel::Lark), "a Lark profile"},
+    {storedImageSize(ChipModel::Wren), "a Wren profile"},
+    {kMacroFileSize, "a macro file"},
+    {kMacroSetFileSize, "a file of all macros"},
+}};
 
-Result<Bytes> firmwareFromFileBytes(ByteSpan file) {
-    if (file.size() < kFirmwareSize)
-        return makeError("a firmware file must hold " + std::to_string(kFirmwareSize) + " bytes, this one has " +
-                         std::to_string(file.size()));
-    return Bytes(file.begin(), file.begin() + kFirmwareSize);
-}
+Error notFirmware(const std::string& why) { return makeError("not a firmware file: " + why); }
+
+}  // namespace
 
 Result<Bytes> loadFirmwareFile(const std::filesystem::path& path) {
     auto head = readFileAtMost(path, kFirmwareSize);
     if (!head) return head.error();
-    return firmwareFromFileBytes(head->bytes);
+    for (const OtherFile& other : kOtherFiles)
+        if (head->size == other.size)
+            return notFirmware("it has the size of " + std::string(other.what) + " (" + std::to_string(other.size) +
+                               " bytes)");
+    const Bytes& bytes = head->bytes;
+    if (bytes.size() < kFirmwareSize)
+        return notFirmware("a firmware file must hold " + std::to_string(kFirmwareSize) + " bytes, this one has " +
+                           std::to_string(bytes.size()));
+    if (std::all_of(bytes.begin(), bytes.end(), [&](std::uint8_t b) { return b == bytes.front(); }))
+        return notFirmware("its first " + std::to_string(kFirmwareSize) + " bytes all hold the value " +
+                           std::to_string(bytes.front()));
+    return bytes;
 }
 
 FirmwareOutcome programFirmware(AppState& state, DeviceLink& link, ByteSpan defaultFirmware, ByteSpan loadedFirmware,

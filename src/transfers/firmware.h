@@ -14,9 +14,10 @@
 
 namespace varnel {
 
-// The first 8192 bytes of a firmware file. Shorter files are refused: programming them would
-// leave the rest of the region to whatever the buffer held.
-Result<Bytes> firmwareFromFileBytes(ByteSpan file);
+// The first 8192 bytes of a firmware file, refused before anything is erased when the file is
+// plainly no firmware: shorter than the image (the rest of the region would be left to whatever
+// the buffer held), of a profile's or macro file's size (they share the ".bin" filter), or an
+// image of one byte value throughout (an erased or zeroed dump).
 Result<Bytes> loadFirmwareFile(const std::filesystem::path& path);
 
 // What programming came to. `finished`: the mouse accepted command 18, so it restarts with the new

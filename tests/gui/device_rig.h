@@ -1,20 +1,22 @@
 #pragma once
 // The whole window on a virtual bus behind the device worker: the state, the main window, the
-// busy window and the worker thread, with a foreign keyboard on the bus and the window's message
-// boxes captured. The bus can hold every report at a gate (so a test sees a job in progress) and
-// can deny the opening of the mouse (as a missing udev rule does).
+// busy window and the worker thread, with a foreign keyboard on the bus, the window's message
+// boxes captured and its questions answered. The bus can hold every report at a gate (so a test
+// sees a job in progress) and can deny the opening of the mouse (as a missing udev rule does).
 #include <QtTest>
 #include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 #include "app/device_worker.h"
 #include "app/loading_window.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "common/resources.h"
+#include "device/commands.h"
 #include "device/virtual_bus.h"
 #include "device/virtual_mouse.h"
 #include "transfers/virtual_factory.h"
@@ -101,6 +103,10 @@ struct DeviceRig {
     // `pointerStore`: the desktop pointer settings (none: a desktop that offers none).
     explicit DeviceRig(Millis settleWait = Millis(5), std::unique_ptr<PointerSettingsStore> pointerStore = nullptr) {
         setMessageHandler([this](QWidget*, const QString& t) { messages << t; });
+        setQuestionHandler([this](QWidget*, const QString& q) {
+            questions << q;
+            return answer;
+        });
         auto owned = std::make_unique<RigBus>();
         bus = owned.get();
         bus->inner().addForeignKeyboard();
@@ -120,6 +126,7 @@ struct DeviceRig {
         thread.reset();
         window.reset();
         setMessageHandler({});
+        setQuestionHandler({});
     }
 
     // A mouse holding factory memory for the embedded images, on the bus from the next report.
@@ -130,8 +137,10 @@ struct DeviceRig {
         errand([mouse](VirtualBus& b) { b.addMouse(mouse); });
         return mouse;
     }
-    void addKeyboard() {
-        errand([](VirtualBus& b) { b.addForeignKeyboard(); });
+    std::string addKeyboard() {
+        std::string path;
+        errand([&path](VirtualBus& b) { path = b.addForeignKeyboard(); });
+        return path;
     }
     // Runs `f` on the worker thread with the virtual bus and waits for it.
     template <typename F>
@@ -142,6 +151,15 @@ struct DeviceRig {
             done = true;
         });
         QTRY_VERIFY_WITH_TIMEOUT(done.load(), 5000);
+    }
+
+    // The mouse misses its next answer to command 14, so a poll that sees the population change
+    // searches for it again (on channels that still work).
+    void missOneIdentification() {
+        auto missed = std::make_shared<bool>(false);  // touched on the worker only
+        bus->refuseReports([missed](const FeatureReport& r) {
+            return r[0] == kCommandReportId && r[1] == kCmdDeviceInfo && !std::exchange(*missed, true);
+        });
     }
 
     // One DevTimer tick and whatever search it starts, to the end.
@@ -171,6 +189,8 @@ struct DeviceRig {
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<DeviceThread> thread;
     QStringList messages;
+    QStringList questions;
+    bool answer = true;  // to every question
 };
 
 }  // namespace varnel::testing

@@ -55,6 +55,8 @@ class ProfilesFirmwareTest : public QObject {
     QStringList dialogs_;  // "save SaveFile(*.bin)" per dialog shown
     QStringList marks_;    // the five pictures of the pressed profile button while its dialog shows
     QString chosen_;       // what the dialogs answer
+    QStringList questions_;
+    bool answer_ = true;
 
     DeviceRig& rig() { return *rig_; }
     QString caption(const char* name) { return rig().child<QLabel>(name)->text(); }
@@ -102,6 +104,12 @@ private slots:
         rig_ = std::make_unique<DeviceRig>();
         dialogs_.clear();
         marks_.clear();
+        questions_.clear();
+        answer_ = true;
+        setQuestionHandler([this](QWidget*, const QString& q) {
+            questions_ << q;
+            return answer_;
+        });
         setFileDialogHandler([this](QWidget*, FileDialogKind kind, const QString& filter) {
             const bool save = kind == FileDialogKind::Save;
             dialogs_ << QString(save ? "save " : "open ") + filter;
@@ -168,24 +176,36 @@ private slots:
     }
 
     void aRefusedProfileChangesNothing_data() {
-        QTest::addColumn<QByteArray>("head");  // the file's first bytes over the default image; empty: no file
+        QTest::addColumn<QByteArray>("head");  // bytes put over the default image at `at`; empty: no file
+        QTest::addColumn<int>("at");
         QTest::addColumn<int>("size");
         QTest::addColumn<QString>("key");
-        QTest::newRow("a Lark profile") << QByteArray("\x10\x00", 2) << 154 << "Str102";
-        QTest::newRow("a Wren-sized file marked as a Lark's") << QByteArray("\x10\x00", 2) << 33984 << "Str102";
-        QTest::newRow("a file that cannot be read") << QByteArray() << 0 << "Str436";
+        QTest::addColumn<QString>("why");  // the second line
+        const QString lark = "refused.bin: the profile is for a Lark; this mouse is a Wren";
+        QTest::newRow("a Lark profile") << QByteArray("\x10\x00", 2) << 0 << 154 << "Str102" << lark;
+        QTest::newRow("a Wren-sized file marked as a Lark's") << QByteArray("\x10\x00", 2) << 0 << 33984 << "Str102"
+                                                              << lark;
+        QTest::newRow("a signature that locks the mouse out")
+            << QByteArray("\x12\x34", 2) << 47 << 33984 << "Str102"
+            << "refused.bin: not a Wren profile: its signature 12 34 is not one this program accepts; a mouse given "
+               "it could no longer be reached";
+        QTest::newRow("zeros") << QByteArray(33984, 0) << 0 << 33984 << "Str102"
+                               << "refused.bin: not a Wren profile: none of its checksummed sections is valid";
+        QTest::newRow("a file that cannot be read") << QByteArray() << 0 << 0 << "Str436" << "";
     }
 
     void aRefusedProfileChangesNothing() {
         QFETCH(QByteArray, head);
+        QFETCH(int, at);
         QFETCH(int, size);
         QFETCH(QString, key);
+        QFETCH(QString, why);
         auto mouse = plugAndRead();
         chosen_ = file(head.isEmpty() ? "missing.bin" : "refused.bin");
         if (!head.isEmpty()) {
             Bytes bytes = resourceBytes("VarnelData");
             bytes.resize(static_cast<std::size_t>(size));
-            std::copy(head.begin(), head.end(), bytes.begin());
+            std::copy(head.begin(), head.end(), bytes.begin() + at);
             writeFile(chosen_, bytes);
         }
         muteOnKey5();
@@ -195,9 +215,18 @@ private slots:
         rig().settle();
         QCOMPARE(rig().messages.size(), 1);
         QVERIFY2(rig().messages.front().startsWith(rig().text(qPrintable(key))), qPrintable(rig().messages.front()));
+        if (!why.isEmpty()) QCOMPARE(rig().messages.front(), rig().text(qPrintable(key)) + "\n" + why);
         QCOMPARE(caption("Key5"), rig().text("Str256"));
         QVERIFY(rig().state.DataBuf == before);
         QCOMPARE(mouse->reportCount(), reports);
+        // Apply writes what was shown, and the mouse still identifies.
+        rig().click("Btn_Apply_1");
+        rig().settle();
+        rig().window->ReFindDev();
+        rig().settle();
+        QCOMPARE(slice(mouse->memory(), kFlashSignature, 2), (Bytes{0xFF, 0xFF}));
+        QVERIFY(!rig().state.NoDeviceMode);
+        QCOMPARE(rig().messages.size(), 1);
     }
 
     void withoutAnAcceptedMouseNoDialogOpens_data() {
@@ -220,8 +249,8 @@ private slots:
         QCOMPARE(rig().pictureOf("Img_Load_4"), QString("SetS_01"));
     }
 
-    // A poll that saw the population change reads the mouse again after its wait; a profile loaded
-    // meanwhile is shown after that read, not replaced by it.
+    // A poll that searches for the mouse reads it again after its wait; a profile loaded meanwhile
+    // is shown after that read, not replaced by it.
     void aProfileLoadedDuringAPollsWaitOutlivesTheSearch() {
         rig_.reset();
         rig_ = std::make_unique<DeviceRig>(Millis(800));
@@ -233,6 +262,7 @@ private slots:
         chosen_ = file("swapped.bin");
         writeFile(chosen_, profile);
         rig().addKeyboard();
+        rig().missOneIdentification();
         QSignalSpy ticked(&rig().thread->worker(), &DeviceWorker::tickDone);
         rig().window->DevTimerTick();
         QTRY_COMPARE(ticked.size(), 1);
@@ -251,6 +281,14 @@ private slots:
         QCOMPARE(caption("lbl_LoadBIN"), firmware);
         QVERIFY(rig().state.FirmwareLoaded);
 
+        // Program asks first; No sends nothing.
+        answer_ = false;
+        const std::uint64_t reports = mouse->reportCount();
+        rig().click("Btn_Program");
+        rig().settle();
+        QCOMPARE(mouse->reportCount(), reports);
+        answer_ = true;
+
         QSignalSpy progress(&rig().thread->worker(), &DeviceWorker::progress);
         QSignalSpy jobsDone(rig().window.get(), &MainWindow::deviceJobDone);
         QSignalSpy ticked(&rig().thread->worker(), &DeviceWorker::tickDone);
@@ -261,6 +299,7 @@ private slots:
         QVERIFY(rig().child("Disable_All_5")->isVisible());
         rig().bus->openGate();
         QTRY_COMPARE(jobsDone.size(), 1);
+        QCOMPARE(questions_, QStringList(2, rig().text("Str449").replace("%1", "DefaultFW.bin")));
 
         // The restart wait: the window stays locked and nothing polls, until the search.
         QCOMPARE(mouse->reloadCount(kCmdFinishFirmware), 1);

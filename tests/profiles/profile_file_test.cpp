@@ -6,6 +6,7 @@
 #include "common/file_io.h"
 #include "profiles/image_builder.h"
 #include "profiles/profile_file.h"
+#include "transfers/transfer_rig.h"
 
 namespace varnel {
 namespace {
@@ -20,11 +21,12 @@ DataBuf wrenBuf() {
 
 DataBuf larkBuf() {
     DataBuf buf;
-    buf.parameter[0] = 0x10;
-    buf.parameter[1] = 0x00;
-    for (std::size_t i = 2; i < 154; ++i) buf.parameter[i] = static_cast<std::uint8_t>(i);
+    EXPECT_TRUE(fromStoredImage(buf, ChipModel::Lark, testing::larkDefaultImage()).ok());
     return buf;
 }
+
+// The default image's signature and the layout file's pair.
+const AcceptedSignatures kSignatures{{0xFF, 0xFF}, {0, 0}};
 
 TEST(ProfileFile, SizesAndLayout) {
     auto wren = profileFileBytes(wrenBuf(), ChipModel::Wren);
@@ -44,55 +46,52 @@ TEST(ProfileFile, SizesAndLayout) {
     EXPECT_EQ(none.error().languageKey, "Str022");
 }
 
-TEST(ProfileFile, TypeCheck) {
+// A profile saved for the mouse, with bytes put at offsets (or resized, or zeroed), and the
+// reason it is refused, if it is.
+TEST(ProfileFile, WhatIsAProfile) {
+    using Put = std::vector<std::pair<std::size_t, std::uint8_t>>;
     struct Row {
         ChipModel mouse;
-        std::uint8_t b0, b1;
-        bool accepted;
+        Put put;
+        std::string refusal;  // empty: accepted
+        std::size_t size = 0;  // 0: the profile's own
+        bool zeros = false;
     } rows[] = {
-        {ChipModel::Wren, 0x00, 0xB1, true},  {ChipModel::Wren, 0x00, 0x55, true},
-        {ChipModel::Wren, 0x55, 0xB1, true},  {ChipModel::Wren, 0x10, 0x00, false},
-        {ChipModel::Wren, 0x20, 0xB0, false}, {ChipModel::Lark, 0x10, 0x00, true},
-        {ChipModel::Lark, 0x10, 0x55, true},  {ChipModel::Lark, 0x55, 0x00, true},
-        {ChipModel::Lark, 0x00, 0xB1, false},
+        {ChipModel::Wren, {{0, 0x00}, {1, 0x55}}, ""},
+        {ChipModel::Wren, {{0, 0x55}, {1, 0xB1}}, ""},
+        {ChipModel::Wren, {{0, 0x10}, {1, 0x00}}, "the profile is for a Lark; this mouse is a Wren"},
+        {ChipModel::Wren, {{0, 0x20}, {1, 0xB0}}, "not a Wren profile: its type mark 20 B0 fits no Wren"},
+        {ChipModel::Lark, {{0, 0x10}, {1, 0x55}}, ""},
+        {ChipModel::Lark, {{0, 0x55}, {1, 0x00}}, ""},
+        {ChipModel::Lark, {{0, 0x00}, {1, 0xB1}}, "the profile is for a Wren; this mouse is a Lark"},
+        {ChipModel::Wren, {{0, 0x10}, {1, 0x00}}, "the profile is for a Lark; this mouse is a Wren", 154},
+        {ChipModel::Wren, {{47, 0x12}, {48, 0x34}}, "not a Wren profile: its signature 12 34 is not one"},
+        {ChipModel::Lark, {{43, 0x12}, {44, 0x34}}, "not a Lark profile: its signature 12 34 is not one"},
+        {ChipModel::Wren, {{47, 0x00}, {48, 0x00}, {5, 0x77}}, ""},  // the layout's pair, a damaged section
+        {ChipModel::Wren, {}, "not a Wren profile: none of its checksummed sections is valid", 0, true},
+        {ChipModel::Lark, {}, "not a Lark profile: none of its checksummed sections is valid", 0, true},
+        {ChipModel::Wren, {}, "not a Wren profile: it is longer than the 33984 bytes of a profile", 33985},
+        {ChipModel::Lark, {}, "not a Lark profile: it is longer than the 154 bytes of a profile", 155},
+        {ChipModel::Lark, {}, "not a Lark profile: a Lark image needs 154 bytes, got 153", 153},
+        {ChipModel::Wren, {}, "not a Wren profile: a Wren image needs 33984 bytes, got 28", 28},
     };
     for (const auto& r : rows) {
         DataBuf buf = r.mouse == ChipModel::Wren ? wrenBuf() : larkBuf();
-        buf.parameter[0] = 0x77;  // differs from every file below
+        Bytes file = *profileFileBytes(buf, r.mouse);
+        if (r.zeros) std::fill(file.begin(), file.end(), 0x00);
+        for (auto [at, value] : r.put) file[at] = value;
+        if (r.size) file.resize(r.size, 0xFF);
+        buf.parameter[2] ^= 0xFF;  // differs from every file
         const DataBuf before = buf;
-        Bytes file(storedImageSize(r.mouse), 0x33);
-        file[0] = r.b0;
-        file[1] = r.b1;
-        auto s = loadProfileBytes(buf, r.mouse, file);
-        EXPECT_EQ(s.ok(), r.accepted) << int(r.b0) << " " << int(r.b1);
-        if (r.accepted) {
-            EXPECT_EQ(buf.parameter[1], r.b1);
-            EXPECT_EQ(buf.parameter[2], 0x33);
-        } else {
-            EXPECT_EQ(s.error().languageKey, "Str102");
-            EXPECT_EQ(buf, before);
+        Status s = loadProfileBytes(buf, r.mouse, kSignatures, file);
+        ASSERT_EQ(s.ok(), r.refusal.empty()) << r.refusal << (s.ok() ? "" : s.error().message);
+        if (s.ok()) {
+            EXPECT_EQ(*profileFileBytes(buf, r.mouse), file);
+            continue;
         }
-    }
-}
-
-TEST(ProfileFile, ShortFilesAreRefusedLongerOnesCutToTheFormat) {
-    for (auto chip : {ChipModel::Lark, ChipModel::Wren}) {
-        DataBuf buf = chip == ChipModel::Wren ? wrenBuf() : larkBuf();
-        const DataBuf before = buf;
-        Bytes image = *profileFileBytes(buf, chip);
-        image[5] ^= 0xFF;
-        Bytes shorter(image.begin(), image.end() - 1);
-        Status refused = loadProfileBytes(buf, chip, shorter);
-        ASSERT_FALSE(refused.ok());
-        EXPECT_EQ(refused.error().languageKey, "Str102") << "the window says: file type error";
-        EXPECT_NE(refused.error().message.find(std::to_string(shorter.size())), std::string::npos)
-            << refused.error().message;
+        EXPECT_EQ(s.error().languageKey, "Str102");
+        EXPECT_EQ(s.error().message.substr(0, r.refusal.size()), r.refusal);
         EXPECT_EQ(buf, before);
-
-        Bytes longer = image;
-        longer.resize(image.size() + 100, 0xAB);
-        ASSERT_TRUE(loadProfileBytes(buf, chip, longer).ok());
-        EXPECT_EQ(*profileFileBytes(buf, chip), image);
     }
 }
 
@@ -104,7 +103,7 @@ TEST(ProfileFile, WrenFileCarriesTheMacros) {
     EXPECT_EQ(file[192 + 40], 0x5A);
     EXPECT_EQ(file.back(), 0x42);
     DataBuf other = wrenBuf();
-    ASSERT_TRUE(loadProfileBytes(other, ChipModel::Wren, file).ok());
+    ASSERT_TRUE(loadProfileBytes(other, ChipModel::Wren, kSignatures, file).ok());
     EXPECT_EQ(other, buf);
 }
 
@@ -123,10 +122,10 @@ TEST(ProfileFile, SaveAndLoadOnDisk) {
         EXPECT_EQ(*path, dir / r.written);
         EXPECT_EQ(fs::file_size(*path), 33984u);
         DataBuf loaded = wrenBuf();
-        ASSERT_TRUE(loadProfileFile(loaded, ChipModel::Wren, *path).ok());
+        ASSERT_TRUE(loadProfileFile(loaded, ChipModel::Wren, kSignatures, *path).ok());
         EXPECT_EQ(loaded, buf);
     }
-    EXPECT_FALSE(loadProfileFile(buf, ChipModel::Wren, dir / "missing.bin").ok());
+    EXPECT_FALSE(loadProfileFile(buf, ChipModel::Wren, kSignatures, dir / "missing.bin").ok());
     EXPECT_FALSE(saveProfileFile(buf, std::nullopt, dir / "none").ok());
     EXPECT_FALSE(fs::exists(dir / "none.bin"));
     fs::remove_all(dir);

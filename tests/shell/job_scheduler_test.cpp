@@ -16,6 +16,7 @@ struct Step {
         Tick,
         TickDone,
         TickDoneSearch,
+        TickDoneSearchKept,  // a search for the accepted mouse, which stopped answering
         SettleOver,
         Submit,
         SubmitAfterSearch,
@@ -26,7 +27,9 @@ struct Step {
         Shown,
         Press,
         Release,
-        Close
+        Close,
+        PointerOn,
+        PointerOff
     };
     Event event;
     Do expect = Do::Nothing;
@@ -39,6 +42,7 @@ JobScheduler::Order feed(JobScheduler& s, const Step& step) {
         case Step::Tick: return s.devTimerTick();
         case Step::TickDone: return s.pollTickDone(false);
         case Step::TickDoneSearch: return s.pollTickDone(true);
+        case Step::TickDoneSearchKept: return s.pollTickDone(true, true);
         case Step::SettleOver: return s.settleWaitOver();
         case Step::Submit: return s.submit(step.request);
         case Step::SubmitAfterSearch: return s.submit(step.request, JobScheduler::Turn::AfterSearch);
@@ -50,6 +54,8 @@ JobScheduler::Order feed(JobScheduler& s, const Step& step) {
         case Step::Press: s.press(); return {};
         case Step::Release: return s.release();
         case Step::Close: return s.requestClose();
+        case Step::PointerOn: return s.pointerOnButton(true);
+        case Step::PointerOff: return s.pointerOnButton(false);
     }
     return {};
 }
@@ -207,6 +213,25 @@ TEST(JobScheduler, Scripts) {
           {Step::Finished},
           {Step::Shown},
           {Step::Tick, Do::PollTick}},
+         true},
+        {"with the pointer on a button, a search that may find an arriving mouse goes at once",
+         {{Step::PointerOn},
+          {Step::Tick, Do::PollTick},
+          {Step::TickDoneSearch, Do::Nothing, 0, true},
+          {Step::SettleOver, Do::StartSearch}},
+         true},
+        {"a search for the mouse that stopped answering waits for the pointer to leave a button, one tick at most",
+         {{Step::PointerOn},
+          {Step::Tick, Do::PollTick},
+          {Step::TickDoneSearchKept, Do::Nothing, 0, true},
+          {Step::SettleOver},
+          {Step::Tick, Do::StartSearch},
+          {Step::Finished},
+          {Step::Shown},
+          {Step::Tick, Do::PollTick},
+          {Step::TickDoneSearchKept, Do::Nothing, 0, true},
+          {Step::SettleOver},
+          {Step::PointerOff, Do::StartSearch}},
          true},
         {"a pressed button holds ticks until released",
          {{Step::Press}, {Step::Tick}, {Step::Release}, {Step::Tick, Do::PollTick}},

@@ -63,7 +63,7 @@ TEST_F(MainWindowModelTest, StartsOnTheMainPageInLanguageOne) {
     EXPECT_EQ(caption("Key4"), lang(1, "Str230"));
     EXPECT_EQ(caption("Key7"), lang(1, "Str213"));
     EXPECT_EQ(model_->applicationTitle(), lang(1, "Title"));
-    EXPECT_TRUE(nav().devTimerEnabled());
+    EXPECT_FALSE(nav().pointerOnButton());
     EXPECT_FALSE(nav().labelRunEnabled());
     EXPECT_TRUE(controls().find("Edt_Repeat1")->alignRight);
     EXPECT_EQ(controls().find("Pnl_Main")->height, 146);
@@ -121,7 +121,7 @@ TEST_F(MainWindowModelTest, HoverAndLeaveForEveryFamily) {
         const std::string untouched = r.untouched[0] ? std::string(pic(r.untouched)) : "";
         nav().hoverEnter(r.label);
         for (const auto* p : r.pictures) EXPECT_EQ(pic(p), r.hover) << r.label << " " << p;
-        EXPECT_FALSE(nav().devTimerEnabled()) << r.label;
+        EXPECT_TRUE(nav().pointerOnButton()) << r.label;
         EXPECT_TRUE(nav().labelRunEnabled()) << r.label;
         EXPECT_EQ(nav().marquee().label(), r.label);
         nav().labelRunTick();
@@ -134,7 +134,7 @@ TEST_F(MainWindowModelTest, HoverAndLeaveForEveryFamily) {
         nav().hoverLeave(r.label);
         for (const auto* p : r.pictures) EXPECT_EQ(pic(p), r.normal) << r.label << " " << p;
         EXPECT_EQ(caption(r.label), before) << r.label;
-        EXPECT_TRUE(nav().devTimerEnabled()) << r.label;
+        EXPECT_FALSE(nav().pointerOnButton()) << r.label;
         EXPECT_FALSE(nav().labelRunEnabled()) << r.label;
     }
 }
@@ -163,11 +163,11 @@ TEST_F(MainWindowModelTest, RecordButtonsRaiseTheOverRecordFlag) {
     EXPECT_FALSE(nav().overRecordButton());
 }
 
-TEST_F(MainWindowModelTest, WebButtonNeitherScrollsNorStopsPolling) {
+TEST_F(MainWindowModelTest, WebButtonNeitherScrollsNorHoldsASearch) {
     const std::string before(caption("Btn_Web_2"));
     nav().hoverEnter("Btn_Web_2");
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Web", p)), "WebS_03");
-    EXPECT_TRUE(nav().devTimerEnabled());
+    EXPECT_FALSE(nav().pointerOnButton());
     EXPECT_FALSE(nav().labelRunEnabled());
     EXPECT_FALSE(nav().marquee().active());
     EXPECT_EQ(model_->webClick(), "https://example.org/varnel");
@@ -175,7 +175,6 @@ TEST_F(MainWindowModelTest, WebButtonNeitherScrollsNorStopsPolling) {
     nav().hoverLeave("Btn_Web_2");
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Web", p)), "WebS_01");
     EXPECT_EQ(caption("Btn_Web_2"), before);
-    EXPECT_TRUE(nav().devTimerEnabled());
 }
 
 TEST_F(MainWindowModelTest, DisabledLabelChangesPictureButDoesNotScroll) {
@@ -183,7 +182,7 @@ TEST_F(MainWindowModelTest, DisabledLabelChangesPictureButDoesNotScroll) {
     controls().setCaption("Key2", "ABC");
     nav().hoverEnter("Key2");
     EXPECT_EQ(pic("Img_Key2"), "KeyS_02");
-    EXPECT_FALSE(nav().devTimerEnabled());
+    EXPECT_TRUE(nav().pointerOnButton());
     EXPECT_FALSE(nav().labelRunEnabled());
 }
 
@@ -499,25 +498,22 @@ TEST_F(MainWindowModelTest, StepPicturesFollowTheSensor) {
     EXPECT_TRUE(controls().visible(dpiStep(1, 20)));
 }
 
-TEST_F(MainWindowModelTest, BusyKeepsTheTimerOffAndTheButtonPressed) {
+TEST_F(MainWindowModelTest, BusyKeepsTheButtonPressed) {
     nav().hoverEnter("Btn_Apply_2");
     nav().setBusy(true);
     nav().pressActionButton("Apply");
     nav().hoverLeave("Btn_Apply_2");  // the job's overlay took the pointer
-    EXPECT_FALSE(nav().devTimerEnabled());
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Apply", p)), "BtnS_03");
     nav().hoverEnter("Btn_Reset_1");
     nav().hoverLeave("Btn_Reset_1");
     EXPECT_EQ(pic(barPicture("Reset", 1)), "BtnS_01");
-    EXPECT_FALSE(nav().devTimerEnabled());
     nav().setBusy(false);
-    EXPECT_TRUE(nav().devTimerEnabled());
     nav().releaseActionButton();
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(pic(barPicture("Apply", p)), "BtnS_01");
     nav().hoverEnter("Key3");
     nav().setBusy(true);
     nav().setBusy(false);
-    EXPECT_FALSE(nav().devTimerEnabled()) << "still hovered";
+    EXPECT_TRUE(nav().pointerOnButton()) << "still hovered";
 }
 
 }  // namespace

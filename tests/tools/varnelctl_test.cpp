@@ -185,11 +185,9 @@ TEST_F(Varnelctl, MacroExportAndImport) {
 }
 
 TEST_F(Varnelctl, ExitStatus) {
-    Bytes otherIds = image;
-    otherIds[5] = 0x02;  // product id 0x0002: the virtual mouse takes the image's ids, so change them after
-    put("other.bin", otherIds);
     put("lark.bin", testing::larkDefaultImage());
     put("tiny.bin", Bytes(10, 0));
+    put("fw.bin", firmware);
     struct Case {
         std::string args;
         int exit;
@@ -213,7 +211,7 @@ TEST_F(Varnelctl, ExitStatus) {
         {"--virtual wren-rgb-3330 --default-image " + path("tiny.bin") + " info", 5},
         {"--virtual wren-rgb-3330 restore " + path("lark.bin"), 5},
         {"--virtual wren-rgb-3330 --virtual-load " + path("tiny.bin") + " info", 5},
-        {"--virtual lark-rgb-a3050 --default-image " + path("lark.bin") + " flash " + path("other.bin"), 1},
+        {"--virtual lark-rgb-a3050 --default-image " + path("lark.bin") + " flash " + path("fw.bin"), 1},
     };
     for (const auto& c : cases) {
         Outcome r = run(c.args);
@@ -224,9 +222,34 @@ TEST_F(Varnelctl, ExitStatus) {
     }
 }
 
+// What is plainly no profile or no firmware is refused with its reason before anything is written:
+// the mouse keeps its (factory) memory, so it still identifies. A trace that cannot be written fails the run.
+TEST_F(Varnelctl, RefusalsSayWhyAndLeaveTheMouseAsItWas) {
+    Bytes foreign = image;
+    foreign[48] = 0x34;
+    put("foreign.bin", foreign);
+    put("zeros.bin", Bytes(image.size(), 0x00));
+    put("blank.bin", Bytes(9000, 0xFF));
+    put("lark.bin", testing::larkDefaultImage());
+    const std::pair<std::string, std::string> cases[] = {
+        {"restore " + path("foreign.bin"), "its signature FF 34 is not one this program accepts"},
+        {"restore " + path("zeros.bin"), "none of its checksummed sections is valid"},
+        {"restore " + path("lark.bin"), "the profile is for a Lark; this mouse is a Wren"},
+        {"flash " + path("foreign.bin"), "it has the size of a Wren profile (33984 bytes)"},
+        {"flash " + path("blank.bin"), "bytes all hold the value 255"},
+        {"--trace /dev/full info", "writing the trace file /dev/full failed"},
+    };
+    for (const auto& [args, says] : cases) {
+        Outcome r = run("--virtual wren-rgb-3330 --virtual-save " + path("after.bin") + " " + args);
+        EXPECT_EQ(r.exit, args.starts_with("--trace") ? 1 : 5) << args << "\n" << r.err;
+        EXPECT_NE(r.err.find(says), std::string::npos) << args << "\n" << r.err;
+        EXPECT_EQ(bytes("after.bin"), factoryMemory(ChipModel::Wren, image, firmware)) << args;
+    }
+}
+
 // Every file varnelctl reads: folders, devices and pipes are refused at once, and of a huge file only
-// what the format holds is read (bytes past a profile or firmware image are ignored as always; a
-// macro set and a memory image must fit exactly).
+// what the format holds is read (bytes past a firmware image are ignored, but 8 GiB of zeros is
+// not firmware; a profile, a macro set and a memory image must fit exactly).
 TEST_F(Varnelctl, NoFileMakesItAbortOrWait) {
     ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
     fs::create_directory(path("folder"));
@@ -238,8 +261,8 @@ TEST_F(Varnelctl, NoFileMakesItAbortOrWait) {
         int hugeExit;
     };
     const Case cases[] = {
-        {"restore ", "", 0},
-        {"flash ", "", 0},
+        {"restore ", "", 5},
+        {"flash ", "", 5},
         {"import-macros ", "", 5},
         {"--default-image ", " info", 3},  // an image of zeros: a Lark whose ids are 0000:0000
         {"--virtual-load ", " info", 5},

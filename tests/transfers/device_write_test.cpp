@@ -80,11 +80,33 @@ TEST(Apply, SignatureAreaCarriesImageBytesAndTheThreeReadBytes) {
     std::copy(area.begin(), area.end(), m.begin() + kFlashSignature);
     ASSERT_TRUE(t.rig.mouse->loadMemory(m).ok());
     ASSERT_TRUE(t.plugIn().read.ok());
-    t.state.EditCopy.bytes[47] = 0xAB;  // as a loaded profile would bring
-    t.state.EditCopy.bytes[48] = 0xCD;
+    t.state.EditCopy.bytes[47] = 0xFF;  // the default image's pair, as a loaded profile would bring
+    t.state.EditCopy.bytes[48] = 0xFF;
     ASSERT_TRUE(t.model.Apply().ok());
-    EXPECT_EQ(t.memory(kFlashSignature, 5), (Bytes{0xAB, 0xCD, 0x07, 0x08, 0x09}));
-    EXPECT_EQ(t.rig.trace[2 + 26 + 2], "S0 41 AB CD 07 08 09 FF FF");
+    EXPECT_EQ(t.memory(kFlashSignature, 5), (Bytes{0xFF, 0xFF, 0x07, 0x08, 0x09}));
+    EXPECT_EQ(t.rig.trace[2 + 26 + 2], "S0 41 FF FF 07 08 09 FF FF");
+}
+
+// Identification accepts only the default image's pair (FF FF) and the layout's (00 00): no write
+// sends another, whatever put it into the state.
+TEST(Apply, NeverSendsASignatureIdentificationRefuses) {
+    for (const char* model : {"wren-rgb-3330", "lark-rgb-a3050"}) {
+        for (const bool reset : {false, true}) {
+            const bool lark = model[0] == 'l';
+            const Bytes image = lark ? testing::larkDefaultImage() : testing::embeddedBytes("VarnelData");
+            TransferRig t(testing::mouseOptions(model), image);
+            ASSERT_TRUE(t.plugIn().read.ok());
+            const Bytes before = t.rig.mouse->memory();
+            EXPECT_TRUE(!reset || LoadDefaultParameter(t.state, image).ok());
+            // A Wren's Reset writes its signature area from SignatureBuffer.
+            (reset ? (lark ? t.state.DataBuf.parameter[44] : t.state.SignatureBuffer[1])
+                   : t.state.EditCopy.bytes[lark ? 44 : 48]) = 0x34;
+            TransferStatus s = reset ? t.model.WriteDefaults() : t.model.Apply();
+            EXPECT_NE(s.error.message.find("signature FF 34 is not one"), std::string::npos) << model << reset;
+            EXPECT_TRUE(t.rig.trace.empty()) << model << reset;
+            EXPECT_EQ(t.rig.mouse->memory(), before);
+        }
+    }
 }
 
 TEST(Apply, ReloadIsSixteenOnceAfterARateChange) {

@@ -272,9 +272,11 @@ TEST(Firmware, ProgrammingTwiceAndFindingTheMouseAgain) {
 // The page shows the last file chosen: a refused one must not leave the one before it to be programmed.
 TEST(Firmware, RefusedFileDisarmsTheOneLoadedBefore) {
     const auto good = writeTemp("fw-good", newFirmware());
-    const auto shortFile = writeTemp("fw-short", newFirmware(8191));
-    const std::filesystem::path refused[] = {shortFile, "/no/such/firmware.bin",
-                                             std::filesystem::temp_directory_path()};
+    // Profiles and macro files share the filter; an image of one value is an erased or zeroed dump.
+    std::vector<std::filesystem::path> refused{"/no/such/firmware.bin", std::filesystem::temp_directory_path()};
+    for (const Bytes& b : {newFirmware(8191), newFirmware(154), newFirmware(33984), newFirmware(1056),
+                           newFirmware(33792), Bytes(8192, 0xFF), Bytes(10000, 0x00)})
+        refused.push_back(writeTemp("fw-refused-" + std::to_string(refused.size()), b));
     for (const auto& file : refused) {
         FirmwareRig t;
         ASSERT_TRUE(t.plugIn().read.ok());
@@ -284,8 +286,8 @@ TEST(Firmware, RefusedFileDisarmsTheOneLoadedBefore) {
         EXPECT_EQ(t.model.Program().status.code, TransferCode::BadFile) << file;
         EXPECT_TRUE(t.rig.trace.empty()) << file;
     }
+    for (std::size_t i = 2; i < refused.size(); ++i) std::filesystem::remove(refused[i]);
     std::filesystem::remove(good);
-    std::filesystem::remove(shortFile);
 }
 
 TEST(Firmware, OnlyAMouseThatTakesUpdatesIsProgrammed) {

@@ -93,22 +93,7 @@ void paintFrame(QPainter& p) {
 
 void paintBrand(QPainter& p, const ArtTexts& t) {
     p.save();
-    // Logo: a V of two slanted blades.
-    QPolygonF left;
-    left << QPointF(68, 17) << QPointF(79, 17) << QPointF(90, 44) << QPointF(83, 51);
-    QPolygonF right;
-    right << QPointF(103, 17) << QPointF(114, 17) << QPointF(96, 51) << QPointF(90, 44) << QPointF(94, 36);
-    QLinearGradient g(0, 17, 0, 51);
-    g.setColorAt(0, QColor(255, 96, 108));
-    g.setColorAt(1, QColor(170, 18, 34));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(227, 38, 54, 50));
-    p.drawPolygon(left.translated(0, 1.5));
-    p.drawPolygon(right.translated(0, 1.5));
-    p.setBrush(g);
-    p.drawPolygon(left);
-    p.setBrush(QColor(236, 237, 239));
-    p.drawPolygon(right);
+    paintBrandMark(p, 1.5);
 
     QFont word = bodyFont(30, true);
     word.setItalic(true);

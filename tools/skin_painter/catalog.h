@@ -40,6 +40,10 @@ struct PictureSpec {
 // The whole set, in a stable order.
 std::vector<PictureSpec> catalog();
 
+// The application icon at each size of the desktop's icon theme, named "16x16" .. "256x256".
+std::vector<PictureSpec> iconCatalog();
+QImage appIcon(int size);
+
 // Drawing functions (controls.cpp, pages.cpp, backgrounds.cpp).
 enum class ButtonState { Normal, Hover, Pressed, Current, Clicked };
 QImage actionButton(ButtonState s);

@@ -1,5 +1,6 @@
-// skin_painter: draws the skin pictures into a folder (--out DIR), or composes page previews
-// (--preview DIR --layout org.ini --lang-dir DIR). Runs on Qt's offscreen platform.
+// skin_painter: draws the skin pictures into a folder (--out DIR), the application icon's sizes
+// (--icons DIR), or composes page previews (--preview DIR --layout org.ini --lang-dir DIR). Runs on
+// Qt's offscreen platform.
 #include <QDir>
 #include <QGuiApplication>
 #include <QStringList>
@@ -16,12 +17,12 @@ QString argAfter(const QStringList& args, const QString& flag) {
     return i >= 0 && i + 1 < args.size() ? args.at(i + 1) : QString();
 }
 
-bool writePictures(const QString& outDir) {
+bool writePictures(const QString& outDir, const std::vector<skinart::PictureSpec>& pictures) {
     if (!QDir().mkpath(outDir)) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(outDir));
         return false;
     }
-    for (const skinart::PictureSpec& spec : skinart::catalog()) {
+    for (const skinart::PictureSpec& spec : pictures) {
         QImage img = spec.draw();
         if (!spec.windowBackground) skinart::keepOffKeyColour(img);
         // Opaque pictures are stored without an alpha channel; compression at its highest.
@@ -53,13 +54,16 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QString out = argAfter(args, "--out");
+    const QString icons = argAfter(args, "--icons");
     const QString preview = argAfter(args, "--preview");
-    if (out.isEmpty() == preview.isEmpty()) {
+    if (int(!out.isEmpty()) + int(!icons.isEmpty()) + int(!preview.isEmpty()) != 1) {
         std::fprintf(stderr,
                      "usage: skin_painter --out DIR\n"
+                     "       skin_painter --icons DIR\n"
                      "       skin_painter --preview DIR --layout org.ini --lang-dir DIR\n");
         return 2;
     }
-    if (!out.isEmpty()) return writePictures(out) ? 0 : 1;
+    if (!out.isEmpty()) return writePictures(out, skinart::catalog()) ? 0 : 1;
+    if (!icons.isEmpty()) return writePictures(icons, skinart::iconCatalog()) ? 0 : 1;
     return skinart::writePreviews(preview, argAfter(args, "--layout"), argAfter(args, "--lang-dir")) ? 0 : 1;
 }

@@ -183,6 +183,30 @@ QImage plate(int width, int height, PlateState state, qreal cut) {
     return img;
 }
 
+BrandMark brandMark() {
+    BrandMark m;
+    m.left << QPointF(68, 17) << QPointF(79, 17) << QPointF(90, 44) << QPointF(83, 51);
+    m.right << QPointF(103, 17) << QPointF(114, 17) << QPointF(96, 51) << QPointF(90, 44) << QPointF(94, 36);
+    return m;
+}
+
+void paintBrandMark(QPainter& p, qreal shadow) {
+    const BrandMark m = brandMark();
+    QLinearGradient g(0, 17, 0, 51);
+    g.setColorAt(0, QColor(255, 96, 108));
+    g.setColorAt(1, QColor(170, 18, 34));
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(227, 38, 54, 50));
+    p.drawPolygon(m.left.translated(0, shadow));
+    p.drawPolygon(m.right.translated(0, shadow));
+    p.setBrush(g);
+    p.drawPolygon(m.left);
+    p.setBrush(QColor(236, 237, 239));
+    p.drawPolygon(m.right);
+    p.restore();
+}
+
 void keepOffKeyColour(QImage& img) {
     if (img.format() != QImage::Format_ARGB32) img = img.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < img.height(); ++y) {

@@ -63,6 +63,18 @@ enum class PlateState { Normal, Hover, Active, Pressed };
 // A button plate filling the whole image: chamfered top-left and bottom-right corners by `cut`.
 QImage plate(int width, int height, PlateState state, qreal cut);
 
+// The brand mark, a V of two slanted blades, where the window's title draws it (68..114 x 17..51):
+// the red left blade, then the light right one.
+struct BrandMark {
+    QPolygonF left;
+    QPolygonF right;
+};
+BrandMark brandMark();
+
+// Paints the mark (already placed by the painter's transform): a faint red copy `shadow` below,
+// then the red-to-dark left blade and the light right blade.
+void paintBrandMark(QPainter& p, qreal shadow);
+
 // Opaque pixels that happen to be exactly the key colour would turn into holes: nudge them.
 void keepOffKeyColour(QImage& img);
 

@@ -66,7 +66,7 @@ public:
         if (auto s = model_.start(config_); !s) return Failure{kExitBadFile, "default image: " + s.error().message};
         if (auto f = loadInputs()) return f;
         if (auto f = open()) return f;
-        if (auto s = identifyMouse(state_, model_.link(), config_.alternative); !s) return fromTransfer(s);
+        if (auto s = identifyMouse(state_, model_.link()); !s) return fromTransfer(s);
         if (o_.command.command == Command::Info) return info();
         if (!offers(o_.command.needs))
             return Failure{kExitDeviceFailed, std::string(o_.command.name) + " needs a Wren mouse"};
@@ -248,7 +248,12 @@ int run(const Options& o, std::ostream& out, std::ostream& err) {
         if (auto s = writeFileAtomic(*o.virtualSave, memory); !s && !failure)
             failure = Failure{kExitBadFile, s.error().message};
     }
-    traceFile.flush();
+    // A trace asked for and not written is a failure of the run, whatever the mouse did.
+    if (o.trace && !traceFile.flush()) {
+        const std::string lost = "writing the trace file " + *o.trace + " failed";
+        if (failure) failure->message += "\n" + lost;
+        else failure = Failure{kExitDeviceFailed, lost};
+    }
     if (failure) return fail(failure->code, failure->message);
     return kExitDone;
 }
