@@ -95,7 +95,9 @@ private:
 class HostileBus final : public HidBus {
 public:
     HostileBus(HidBus& inner, Orders& orders) : inner_(inner), orders_(orders) {}
-    std::vector<HidInterfaceInfo> enumerate() override { return gone_ ? std::vector<HidInterfaceInfo>{} : inner_.enumerate(); }
+    std::vector<HidInterfaceInfo> enumerate() override {
+        return gone_ ? std::vector<HidInterfaceInfo>{} : inner_.enumerate();
+    }
     OpenResult open(const std::string& path) override {
         OpenResult r = inner_.open(path);
         if (r.channel) r.channel = std::make_shared<HostileChannel>(r.channel, orders_, passes_, gone_);

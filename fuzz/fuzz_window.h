@@ -30,7 +30,8 @@ inline FuzzMouse mouseFromByte(std::uint8_t b) {
 // The default image the program would be started with for that variant: the embedded Wren
 // image, or a Lark image as `varnelctl --default-image` would take one.
 inline Bytes defaultImageFor(ChipModel chip) {
-    return chip == ChipModel::Wren ? resourceCopy("VarnelData") : buildLarkDefaultImage(kOurVendorId, kOurProductId, {0xFF, 0xFF});
+    return chip == ChipModel::Wren ? resourceCopy("VarnelData")
+                                   : buildLarkDefaultImage(kOurVendorId, kOurProductId, {0xFF, 0xFF});
 }
 
 struct FuzzWindow {

@@ -74,7 +74,8 @@ bool wrenPadding(const Loaded& f, std::size_t at) {
 
 // DPI codes of stages beyond the stage count are not shown, and take the code of a step when saved.
 bool dpiCodeBeyondStageCount(const Loaded& f, std::size_t at) {
-    return at >= param_a::kDpiCode && at < param_a::kDpiCode + 4 && at - param_a::kDpiCode >= f.in[param_a::kDpiStageCount];
+    return at >= param_a::kDpiCode && at < param_a::kDpiCode + 4 &&
+           at - param_a::kDpiCode >= f.in[param_a::kDpiStageCount];
 }
 
 struct DocumentedChange {
@@ -107,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::FuzzMouse mouse = fuzz::mouseFromByte(data[0]);
     fuzz::FuzzWindow window(mouse);
     const ByteSpan file(data + 1, size - 1);
-    if (!loadProfileBytes(window.state.DataBuf, mouse.chip, file)) return 0;
+    if (!loadProfileBytes(window.state.DataBuf, mouse.chip, window.state.acceptedSignatures(), file)) return 0;
     window.display();
     window.model->UIToDataBuf();
     if (!window.state.writeBack(WriteBackPath::ProfileSave)) __builtin_trap();
@@ -117,7 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Loaded f{file.first(saved->size()), *saved, layoutFor(mouse.chip), mouse.lighting};
     for (std::size_t at = 0; at < f.out.size(); ++at) {
         if (f.in[at] == f.out[at] || documented(f, at)) continue;
-        std::fprintf(stderr, "byte %zu changed from %02X to %02X without a documented reason\n", at, f.in[at], f.out[at]);
+        std::fprintf(stderr, "byte %zu changed from %02X to %02X without a documented reason\n", at, f.in[at],
+                     f.out[at]);
         __builtin_trap();
     }
     return 0;

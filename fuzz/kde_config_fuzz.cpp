@@ -13,8 +13,9 @@ struct Key {
     const char* key;
     const char* value;
 };
-constexpr Key kKeys[] = {
-    {"Mouse", "XLbInptPointerAcceleration", "-0.6"}, {"KDE", "DoubleClickInterval", "400"}, {"KDE", "WheelScrollLines", "3"}};
+constexpr Key kKeys[] = {{"Mouse", "XLbInptPointerAcceleration", "-0.6"},
+                         {"KDE", "DoubleClickInterval", "400"},
+                         {"KDE", "WheelScrollLines", "3"}};
 
 }  // namespace
 

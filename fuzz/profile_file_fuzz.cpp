@@ -8,6 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     fuzz::FuzzWindow window(fuzz::mouseFromByte(data[0]));
     const ByteSpan file(data + 1, size - 1);
-    if (loadProfileBytes(window.state.DataBuf, window.state.DeviceChip, file)) window.display();
+    if (loadProfileBytes(window.state.DataBuf, window.state.DeviceChip, window.state.acceptedSignatures(), file))
+        window.display();
     return 0;
 }

@@ -59,7 +59,8 @@ TEST(Language, FontSizesOutOfRangeChangeNoFont) {
         int dpiCaption;  // lbl_DPI1 takes Size_D + 1
     } rows[] = {{"9", 10}, {"2147483647", 0}, {"0", 0}, {"-5", 0}};
     for (const auto& r : rows) {
-        const auto set = LanguageSet::fromTexts({"[lang1]\nSize_D=" + std::string(r.size) + "\n", "[lang2]\n", "[lang3]\n"});
+        const std::string lang1 = "[lang1]\nSize_D=" + std::string(r.size) + "\n";
+        const auto set = LanguageSet::fromTexts({lang1, "[lang2]\n", "[lang3]\n"});
         ASSERT_TRUE(set.ok());
         ControlTable controls;
         buildMainWindowControls(controls);
