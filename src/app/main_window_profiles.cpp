@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "common/file_io.h"
+#include "macros/macro_file.h"
 #include "profiles/profile_file.h"
 #include "skin/skin_tables.h"
 
@@ -45,13 +46,17 @@ void MainWindow::profileClick(ProfileAction action) {
         release();
         return;
     }
-    const auto done = [this, name = file->filename().string()](const DeviceJobOutcome& outcome) {
+    // What a load had to repair in the profile's macros, handed over with the job's end.
+    auto repaired = std::make_shared<RepairedMacros>();
+    const auto done = [this, repaired, name = file->filename().string()](const DeviceJobOutcome& outcome) {
         const Error& e = outcome.status.error;
         if (!outcome.status.ok())
             showMessage(this, qs(e.languageKey == kProfileRefusedKey ? model_->refusalMessage(e, name)
                                                                      : model_->messageFor(e, kFileErrorKey, true)));
         model_->profileButtonDone();
         syncFromModel();
+        if (outcome.status.ok() && !repaired->empty())
+            showMessage(this, qs(model_->text(kRepairedMacrosKey)).replace("%1", qs(repairedMacroNumbers(*repaired))));
     };
     if (action == ProfileAction::Save) {
         const auto save = [file = *file](AppModel& m, const ProgressSink&) {
@@ -60,8 +65,11 @@ void MainWindow::profileClick(ProfileAction action) {
         };
         scheduleJob(save, done, JobScheduler::Turn::BeforeSearch, false, [this] { collect(); });
     } else {
-        const auto load = [file = *file](AppModel& m, const ProgressSink&) {
-            return TransferStatus::from(m.LoadProfile(file), TransferCode::BadFile);
+        const auto load = [file = *file, repaired](AppModel& m, const ProgressSink&) {
+            auto loaded = m.LoadProfile(file);
+            if (!loaded) return TransferStatus::from(loaded.error(), TransferCode::BadFile);
+            *repaired = std::move(*loaded);
+            return TransferStatus::done();
         };
         scheduleJob(load, done, JobScheduler::Turn::AfterSearch, false);
     }

@@ -15,12 +15,8 @@ using namespace skin;
 
 namespace {
 
-// The report-rate choices in the order of kReportOptions: ReportRateCode and the rate in Hz.
-struct ReportRate {
-    std::uint8_t code;
-    int hz;
-};
-constexpr std::array<ReportRate, 2> kReportRates{{{1, 1000}, {2, 500}}};
+// ReportRateCode of the report-rate choices in the order of kReportOptions: 1000 Hz, 500 Hz.
+constexpr std::array<std::uint8_t, 2> kReportRates{1, 2};
 static_assert(kReportRates.size() == kReportOptions.size());
 
 static_assert(kDpiLevelCount == kDpiStages);
@@ -39,11 +35,8 @@ void AdvancedPage::load() {
     dpi_.load();
     if (state_.EditCopy.chip) {
         const std::uint8_t code = state_.EditCopy.bytes[param_b::kReportRateCode];
-        for (std::size_t i = 0; i < kReportRates.size(); ++i) {
-            if (kReportRates[i].code != code) continue;
-            rateChoice_ = static_cast<int>(i) + 1;
-            state_.LastReportRate = kReportRates[i].hz;
-        }
+        for (std::size_t i = 0; i < kReportRates.size(); ++i)
+            if (kReportRates[i] == code) rateChoice_ = static_cast<int>(i) + 1;
     }
     dpi_.loadColours();
     showStages();
@@ -57,13 +50,8 @@ void AdvancedPage::load() {
 void AdvancedPage::store() {
     dpi_.store();
     if (state_.EditCopy.chip) {
-        const ReportRate& rate = kReportRates[static_cast<std::size_t>(rateChoice_ - 1)];
-        state_.EditCopy.bytes[param_b::kReportRateCode] = rate.code;
-        // The mouse takes a new rate only with the other reload command, sent once after it.
-        if (state_.LastReportRate != rate.hz) {
-            state_.LastReportRate = rate.hz;
-            state_.ReportRateDirty = true;
-        }
+        // Whether the mouse needs the other reload command for it is the write's to decide.
+        state_.EditCopy.bytes[param_b::kReportRateCode] = kReportRates[static_cast<std::size_t>(rateChoice_ - 1)];
     }
     dpi_.storeColours();
     leaveFireKeyBoxes();

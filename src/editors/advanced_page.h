@@ -23,9 +23,9 @@ public:
     // Display, in this order: DPI stages, report rate, stage colours, then RefreshFireKeyMode on
     // the boxes.
     void load() override;
-    // Collect, in the same order: DpiStageCount, DpiCode, CurrentDpiStage, ReportRateCode (a
-    // changed rate raises ReportRateDirty), StageColor; then boxes typed into, corrected as if
-    // left (a box still being edited counts as left), into the state for the write-back.
+    // Collect, in the same order: DpiStageCount, DpiCode, CurrentDpiStage, ReportRateCode,
+    // StageColor; then boxes typed into, corrected as if left (a box still being edited counts as
+    // left), into the state for the write-back.
     void store() override;
     // The stage labels take the new language's Selected and notSelected colours.
     void languageChanged() override;

@@ -309,6 +309,7 @@ Status MacroPage::encode(const MacroScript& script) {
     auto encoded =
         ScriptToMacroBlock(script, state_.DataBuf.nameRecord(*selected_), state_.DataBuf.macroBlock(*selected_));
     if (!encoded) return encoded.error();
+    state_.MacrosDirty = true;
     script_ = script;
     inspection_ = std::move(encoded->hexText);
     return Status::success();
@@ -358,7 +359,6 @@ unsigned MacroPage::insertDelayMs() const { return delayMilliseconds(insertDelay
 // ---- delete ----
 
 void MacroPage::Btn_DelClick() {
-    state_.MacrosDirty = true;
     if (workState_ != MacroWorkState::Idle) return;
     showPressed(ctrl::Btn_Del);
     MacroScript edited = script_;
@@ -383,7 +383,6 @@ bool MacroPage::insertsKeys() const {
 }
 
 void MacroPage::Btn_InsertClick() {
-    state_.MacrosDirty = true;
     if (workState_ != MacroWorkState::Idle) return;
     showPressed(ctrl::Btn_Insert);
     SavedTopIndex = eventTop_;
@@ -447,7 +446,6 @@ void MacroPage::CloseInsertPanel() {
 // ---- rename and clear ----
 
 bool MacroPage::Btn_NewClick() {
-    state_.MacrosDirty = true;
     if (!selected_ || workState_ != MacroWorkState::Idle) return false;
     showPressed(ctrl::Btn_New);
     PendingMacroName.clear();
@@ -460,11 +458,11 @@ void MacroPage::confirmRename(std::string name) {
     const auto units = utf16Length(PendingMacroName);
     if (PendingMacroName.empty() || !selected_ || !units || *units > kMaxNameUnits) return;
     state_.MacroNameList[*selected_] = PendingMacroName;
+    state_.MacrosDirty = true;
     showNames();
 }
 
 bool MacroPage::Btn_ClearClick() {
-    state_.MacrosDirty = true;
     if (!selected_ || workState_ != MacroWorkState::Idle) return false;
     showPressed(ctrl::Btn_Clear);
     return true;
@@ -475,6 +473,7 @@ void MacroPage::clearSelectedMacro() {
     forgetEvents();
     setUsedLength(state_.DataBuf.nameRecord(*selected_), 0);
     std::ranges::fill(state_.DataBuf.macroBlock(*selected_), std::uint8_t{0xFF});
+    state_.MacrosDirty = true;
     CountMacroEvents();
     showUsage();
 }
@@ -497,29 +496,25 @@ Result<std::filesystem::path> MacroPage::exportAll(const std::filesystem::path& 
     return exportMacroSetFile(state_.DataBuf, chosen);
 }
 
-bool MacroPage::Btn_ImportOneClick() {
-    state_.MacrosDirty = true;
-    return selected_ && workState_ == MacroWorkState::Idle;
-}
+bool MacroPage::Btn_ImportOneClick() { return selected_ && workState_ == MacroWorkState::Idle; }
 
-Status MacroPage::importOne(const std::filesystem::path& file) {
+Result<RepairedMacros> MacroPage::importOne(const std::filesystem::path& file) {
     if (!selected_) return noMacroSelected();
     showPressed(ctrl::Btn_ImportOne);
-    if (Status s = importMacroFile(state_.DataBuf, *selected_, file); !s) return s;
-    reloadAfterImport();
-    return Status::success();
+    auto imported = importMacroFile(state_.DataBuf, *selected_, file);
+    if (imported) reloadAfterImport();
+    return imported;
 }
 
-void MacroPage::Btn_ImportClick() { state_.MacrosDirty = true; }
-
-Status MacroPage::importAll(const std::filesystem::path& file) {
+Result<RepairedMacros> MacroPage::importAll(const std::filesystem::path& file) {
     showPressed(ctrl::Btn_Import);
-    if (Status s = importMacroSetFile(state_.DataBuf, file); !s) return s;
-    reloadAfterImport();
-    return Status::success();
+    auto imported = importMacroSetFile(state_.DataBuf, file);
+    if (imported) reloadAfterImport();
+    return imported;
 }
 
 void MacroPage::reloadAfterImport() {
+    state_.MacrosDirty = true;
     state_.RefreshMacroName();
     showNames();
     forgetEvents();
@@ -531,7 +526,6 @@ void MacroPage::reloadAfterImport() {
 // ---- the recorder's working states ----
 
 bool MacroPage::beginRecording() {
-    state_.MacrosDirty = true;
     if (!selected_ || workState_ != MacroWorkState::Idle) return false;
     showPressed(ctrl::Btn_Start);
     workState_ = MacroWorkState::Recording;

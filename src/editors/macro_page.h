@@ -5,9 +5,9 @@
 // delay (and, with the recorder, keys) before or after the selected event, Clear empties the
 // macro, Rename changes its name in the list, and macro files move one or all macros. Every edit
 // of a script is encoded into the macro's block and record at once (or refused, changing
-// nothing) and sets MacrosDirty; the macro area reaches the mouse only through Save Macro or
-// Apply. The page's working state (idle, recording, insert panel open, insert recording) decides
-// which of its controls are enabled.
+// nothing). MacrosDirty is set when a macro or its name changes, never by a button alone (a
+// cancelled dialog leaves it); the macro area reaches the mouse only through Save Macro or Apply. The page's working
+// state (idle, recording, insert panel open, insert recording) decides which of its controls are enabled.
 #include <array>
 #include <cstddef>
 #include <filesystem>
@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "common/result.h"
+#include "macros/macro_file.h"
 #include "macros/macro_format.h"
 #include "macros/macro_recorder.h"
 #include "skin/captions.h"
@@ -92,9 +93,8 @@ public:
     Result<std::filesystem::path> exportOne(const std::filesystem::path& chosen);
     Result<std::filesystem::path> exportAll(const std::filesystem::path& chosen);
     bool Btn_ImportOneClick();
-    Status importOne(const std::filesystem::path& file);
-    void Btn_ImportClick();
-    Status importAll(const std::filesystem::path& file);
+    Result<RepairedMacros> importOne(const std::filesystem::path& file);
+    Result<RepairedMacros> importAll(const std::filesystem::path& file);
 
     // Recording (Btn_StartClick, Btn_InsertStartClick): a whole macro (the script starts anew
     // with its header; stopping encodes it) or keys inserted in the open panel from the selected

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/file_io.h"
+#include "macros/macro_format.h"
 
 namespace varnel {
 
@@ -41,19 +42,37 @@ Bytes macroSetFileBytes(const DataBuf& buf) {
     return out;
 }
 
-Status importMacroFile(DataBuf& buf, std::size_t index, ByteSpan file) {
-    if (auto s = checkIndex(index); !s) return s;
-    if (auto s = checkSize(file.size(), false, kMacroFileSize, "a macro file"); !s) return s;
-    std::copy_n(file.begin(), kMacroNameRecordSize, buf.nameRecord(index).begin());
-    std::copy_n(file.begin() + kMacroNameRecordSize, kMacroBlockSize, buf.macroBlock(index).begin());
-    return Status::success();
+std::string repairedMacroNumbers(const RepairedMacros& repaired) {
+    std::string out;
+    for (const std::size_t i : repaired) out += (out.empty() ? "" : ", ") + std::to_string(i + 1);
+    return out;
 }
 
-Status importMacroSetFile(DataBuf& buf, ByteSpan file) {
-    if (auto s = checkSize(file.size(), false, kMacroSetFileSize, "a file of all macros"); !s) return s;
+std::string repairedMacrosNote(const RepairedMacros& repaired) {
+    return "these macros did not end properly and were cut to their whole events: " + repairedMacroNumbers(repaired);
+}
+
+RepairedMacros makeMacrosConsistent(DataBuf& buf) {
+    RepairedMacros repaired;
+    for (std::size_t i = 0; i < kMacroCount; ++i)
+        if (makeMacroConsistent(buf.nameRecord(i), buf.macroBlock(i))) repaired.push_back(i);
+    return repaired;
+}
+
+Result<RepairedMacros> importMacroFile(DataBuf& buf, std::size_t index, ByteSpan file) {
+    if (auto s = checkIndex(index); !s) return s.error();
+    if (auto s = checkSize(file.size(), false, kMacroFileSize, "a macro file"); !s) return s.error();
+    std::copy_n(file.begin(), kMacroNameRecordSize, buf.nameRecord(index).begin());
+    std::copy_n(file.begin() + kMacroNameRecordSize, kMacroBlockSize, buf.macroBlock(index).begin());
+    if (makeMacroConsistent(buf.nameRecord(index), buf.macroBlock(index))) return RepairedMacros{index};
+    return RepairedMacros{};
+}
+
+Result<RepairedMacros> importMacroSetFile(DataBuf& buf, ByteSpan file) {
+    if (auto s = checkSize(file.size(), false, kMacroSetFileSize, "a file of all macros"); !s) return s.error();
     std::copy_n(file.begin(), kMacroNameTableSize, buf.macroNameTable.begin());
     std::copy_n(file.begin() + kMacroNameTableSize, kMacroAreaSize, buf.macroArea.begin());
-    return Status::success();
+    return makeMacrosConsistent(buf);
 }
 
 Result<std::filesystem::path> exportMacroFile(const DataBuf& buf, std::size_t index,
@@ -66,17 +85,18 @@ Result<std::filesystem::path> exportMacroSetFile(const DataBuf& buf, const std::
     return writeBinFile(path, macroSetFileBytes(buf));
 }
 
-Status importMacroFile(DataBuf& buf, std::size_t index, const std::filesystem::path& path) {
+Result<RepairedMacros> importMacroFile(DataBuf& buf, std::size_t index, const std::filesystem::path& path) {
     auto head = readFileAtMost(path, kMacroFileSize);
     if (!head) return head.error();
-    if (auto s = checkSize(head->bytes.size(), head->longer, kMacroFileSize, "a macro file"); !s) return s;
+    if (auto s = checkSize(head->bytes.size(), head->longer, kMacroFileSize, "a macro file"); !s) return s.error();
     return importMacroFile(buf, index, ByteSpan(head->bytes));
 }
 
-Status importMacroSetFile(DataBuf& buf, const std::filesystem::path& path) {
+Result<RepairedMacros> importMacroSetFile(DataBuf& buf, const std::filesystem::path& path) {
     auto head = readFileAtMost(path, kMacroSetFileSize);
     if (!head) return head.error();
-    if (auto s = checkSize(head->bytes.size(), head->longer, kMacroSetFileSize, "a file of all macros"); !s) return s;
+    if (auto s = checkSize(head->bytes.size(), head->longer, kMacroSetFileSize, "a file of all macros"); !s)
+        return s.error();
     return importMacroSetFile(buf, ByteSpan(head->bytes));
 }
 

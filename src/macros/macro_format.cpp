@@ -145,6 +145,35 @@ std::size_t skippedLength(std::uint8_t opcode) {
     }
 }
 
+// Bytes the event starting with `opcode` takes; 0 for the end byte and a byte that is no event.
+std::size_t eventLength(std::uint8_t opcode) {
+    if (opcode == kMacroEndByte) return 0;
+    if (opcode == kDelayOpcode) return 3;
+    if ((opcode & 0x7F) == kModifierOpcode || (opcode & 0x7F) == kKeyOpcode) return 2;
+    if (buttonName(opcode)) return 1;
+    return skippedLength(opcode);
+}
+
+// The bytes of a block that its record says are in use, never past the block.
+std::size_t usedLimit(ByteSpan record, ByteSpan block) {
+    return std::min<std::size_t>({usedLength(record), kMacroBlockSize, block.size()});
+}
+
+// Calls `each(p)` for the event at p, in order, within the first `limit` bytes, and returns where
+// the end byte is or belongs: the walk stops at the end byte, at a byte that is no event, and
+// before an event that would leave no room for the end byte.
+template <typename F>
+std::size_t walkEvents(ByteSpan block, std::size_t limit, F&& each) {
+    std::size_t p = 0;
+    while (p < limit) {
+        const std::size_t length = eventLength(block[p]);
+        if (length == 0 || p + length >= limit) break;
+        each(p);
+        p += length;
+    }
+    return p;
+}
+
 std::optional<std::uint8_t> parseHexByte(std::string_view two) {
     std::uint8_t v = 0;
     auto [p, ec] = std::from_chars(two.data(), two.data() + two.size(), v, 16);
@@ -284,41 +313,23 @@ Result<EncodedMacro> ScriptToMacroBlock(const MacroScript& script, MutableByteSp
 DecodedMacro MacroBlockToScript(ByteSpan record, ByteSpan block) {
     DecodedMacro out;
     out.script.push_back("00");
-    const std::size_t limit = std::min<std::size_t>({usedLength(record), kMacroBlockSize, block.size()});
     std::vector<unsigned> delays;
-    std::size_t p = 0;
-    while (p + 1 < limit) {
+    walkEvents(block, usedLimit(record, block), [&](std::size_t p) {
         const std::uint8_t b = block[p];
-        // An event must leave room in the block for the end byte, or its script could not be
-        // stored again.
-        const auto fits = [&](std::size_t len) { return p + len <= limit && p + len < kMacroBlockSize; };
-        if (b == kMacroEndByte) break;
+        const bool press = (b & kPressBit) != 0;
         if (b == kDelayOpcode) {
-            if (!fits(3)) break;
             const unsigned ms = readBe16(block, p + 1);
             out.script.push_back("0 " + std::to_string(ms));
             if (delays.size() < 4) delays.push_back(ms);
-            p += 3;
-        } else if ((b & 0x7F) == 0x01 || (b & 0x7F) == 0x02) {
-            if (!fits(2)) break;
-            const bool press = (b & kPressBit) != 0;
-            const std::uint8_t arg = block[p + 1];
-            if ((b & 0x7F) == 0x01) {
-                if (auto name = modifierName(arg)) out.script.push_back(eventLine(press, *name, b, arg));
-            } else {
-                out.script.push_back(eventLine(press, UsageName(arg), b, arg));
-            }
-            p += 2;
+        } else if ((b & 0x7F) == kModifierOpcode) {
+            // Masks other than the five known ones give no line.
+            if (auto name = modifierName(block[p + 1])) out.script.push_back(eventLine(press, *name, b, block[p + 1]));
+        } else if ((b & 0x7F) == kKeyOpcode) {
+            out.script.push_back(eventLine(press, UsageName(block[p + 1]), b, block[p + 1]));
         } else if (auto name = buttonName(b)) {
-            out.script.push_back(eventLine((b & kPressBit) != 0, *name, 0x00, b));
-            p += 1;
-        } else if (const auto len = skippedLength(b); len != 0) {
-            if (!fits(len)) break;
-            p += len;
-        } else {
-            break;  // not an event: the rest cannot be framed
+            out.script.push_back(eventLine(press, *name, 0x00, b));
         }
-    }
+    });
 
     delays.resize(4, 0);
     if (std::all_of(delays.begin(), delays.end(), [](unsigned d) { return d == 0; })) {
@@ -332,6 +343,16 @@ DecodedMacro MacroBlockToScript(ByteSpan record, ByteSpan block) {
         out.script[0] = "10";
     }
     return out;
+}
+
+bool makeMacroConsistent(MutableByteSpan record, MutableByteSpan block) {
+    const std::size_t used = usedLength(record);
+    if (used == 0) return false;
+    const std::size_t end = walkEvents(block, usedLimit(record, block), [](std::size_t) {});
+    if (end + 1 == used && block[end] == kMacroEndByte) return false;
+    block[end] = kMacroEndByte;
+    setUsedLength(record, static_cast<std::uint16_t>(end + 1));
+    return true;
 }
 
 }  // namespace varnel

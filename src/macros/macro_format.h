@@ -77,8 +77,14 @@ struct DecodedMacro {
 
 // Decodes the used part of a block (never past UsedLength or 1024, stopping at an end byte, at
 // a byte that is not an event, or before an event that leaves no room for the end byte in the
-// block) and derives the DelayMode from the first four delays. So every decoded script can be
+// used part) and derives the DelayMode from the first four delays. So every decoded script can be
 // stored again and decodes to itself.
 DecodedMacro MacroBlockToScript(ByteSpan record, ByteSpan block);
+
+// Makes a macro taken from a file consistent: whole events, then the end byte, with UsedLength
+// counting both. The events are those the decoder frames within UsedLength (at most 1024); the end
+// byte goes where they stop. True when something changed; UsedLength 0 and a consistent macro are
+// left as they are, and bytes past the used part are never touched.
+bool makeMacroConsistent(MutableByteSpan record, MutableByteSpan block);
 
 }  // namespace varnel

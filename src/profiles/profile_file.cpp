@@ -5,6 +5,7 @@
 
 #include "common/file_io.h"
 #include "config/layout.h"
+#include "config/variant.h"
 
 namespace varnel {
 
@@ -72,15 +73,17 @@ bool profileTypeAccepted(ChipModel chip, ByteSpan image) {
     return imageCode == kWrenImageCode || chipCode == kChipCodeWren;
 }
 
-Status loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, const AcceptedSignatures& signatures, ByteSpan file) {
+Result<RepairedMacros> loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, const AcceptedSignatures& signatures,
+                                        ByteSpan file) {
     if (!deviceChip) return noMouse();
     // Every refusal is "file type error" to the window, followed by the reason.
     if (auto refused = otherVariantsProfile(*deviceChip, file)) return *refused;
     DataBuf working = buf;
     if (auto s = fromStoredImage(working, *deviceChip, file); !s) return notAProfile(*deviceChip, s.error().message);
     if (auto refused = contentRefusal(*deviceChip, signatures, file)) return *refused;
+    const RepairedMacros repaired = hasMacros(*deviceChip) ? makeMacrosConsistent(working) : RepairedMacros{};
     buf = working;
-    return Status::success();
+    return repaired;
 }
 
 Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip deviceChip,
@@ -90,8 +93,8 @@ Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip d
     return writeBinFile(path, *bytes);
 }
 
-Status loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const AcceptedSignatures& signatures,
-                       const std::filesystem::path& path) {
+Result<RepairedMacros> loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const AcceptedSignatures& signatures,
+                                       const std::filesystem::path& path) {
     if (!deviceChip) return noMouse();
     // One byte more than a profile holds is enough to tell a longer file, however long it is.
     auto head = readFileAtMost(path, storedImageSize(*deviceChip) + 1);

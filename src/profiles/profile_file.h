@@ -10,6 +10,7 @@
 #include "common/result.h"
 #include "config/data_buf.h"
 #include "config/signature.h"
+#include "macros/macro_file.h"
 
 namespace varnel {
 
@@ -23,16 +24,18 @@ Result<Bytes> profileFileBytes(const DataBuf& buf, OptionalChip deviceChip);
 // byte 0 == 0x00 or byte 1 == 0xB1. Only a file in which both differ is refused.
 bool profileTypeAccepted(ChipModel chip, ByteSpan image);
 
-// Reads a profile into `buf` when it is accepted. No mouse ("Str022") or a refused file ("Str102",
-// file type error, with the reason: a size other than the format's, a type mark of no or of the
-// other variant, a signature `signatures` does not accept, no valid checksummed section) leaves
-// `buf` unchanged. The caller then refreshes the macro names and runs DataBufToUI.
-Status loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, const AcceptedSignatures& signatures, ByteSpan file);
+// Reads a profile into `buf` when it is accepted, its macros made consistent; returns the macros
+// that had to change. No mouse ("Str022") or a refused file ("Str102", file type error, with the
+// reason: a size other than the format's, a type mark of no or of the other variant, a signature
+// `signatures` does not accept, no valid checksummed section) leaves `buf` unchanged. The caller
+// then refreshes the macro names and runs DataBufToUI.
+Result<RepairedMacros> loadProfileBytes(DataBuf& buf, OptionalChip deviceChip, const AcceptedSignatures& signatures,
+                                        ByteSpan file);
 
 // File forms: save appends ".bin" unless present and writes atomically; returns the path.
 Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip deviceChip,
                                               const std::filesystem::path& path);
-Status loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const AcceptedSignatures& signatures,
-                       const std::filesystem::path& path);
+Result<RepairedMacros> loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const AcceptedSignatures& signatures,
+                                       const std::filesystem::path& path);
 
 }  // namespace varnel

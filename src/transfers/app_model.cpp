@@ -145,23 +145,26 @@ Result<std::filesystem::path> AppModel::SaveProfile(const std::filesystem::path&
     return writeBinFile(path, *bytes);
 }
 
-Status AppModel::LoadProfile(const std::filesystem::path& path) {
+Result<RepairedMacros> AppModel::LoadProfile(const std::filesystem::path& path) {
     if (!mouseReady()) return noDeviceStatus().error;
-    if (auto s = loadProfileFile(state_.DataBuf, state_.DeviceChip, state_.acceptedSignatures(), path); !s) return s;
+    auto loaded = loadProfileFile(state_.DataBuf, state_.DeviceChip, state_.acceptedSignatures(), path);
+    if (!loaded) return loaded;
     state_.RefreshMacroName();
+    state_.markMacrosAgainstMouse();
     state_.DataBufToUI();
-    return Status::success();
+    return loaded;
 }
 
 Result<std::filesystem::path> AppModel::ExportMacros(const std::filesystem::path& path) {
     return exportMacroSetFile(state_.DataBuf, path);
 }
 
-Status AppModel::ImportMacros(const std::filesystem::path& path) {
+Result<RepairedMacros> AppModel::ImportMacros(const std::filesystem::path& path) {
+    auto imported = importMacroSetFile(state_.DataBuf, path);
+    if (!imported) return imported;
     state_.MacrosDirty = true;
-    if (auto s = importMacroSetFile(state_.DataBuf, path); !s) return s;
     state_.RefreshMacroName();
-    return Status::success();
+    return imported;
 }
 
 }  // namespace varnel

@@ -14,6 +14,7 @@
 #include "device/discovery.h"
 #include "device/hid_bus.h"
 #include "device/protocol.h"
+#include "macros/macro_file.h"
 #include "transfers/app_state.h"
 #include "transfers/device_read.h"
 #include "transfers/firmware.h"
@@ -89,9 +90,12 @@ public:
     // the editors into DataBuf, then the stored image of the mouse's variant.
     Result<Bytes> ProfileBytes();
     Result<std::filesystem::path> SaveProfile(const std::filesystem::path& path);
-    Status LoadProfile(const std::filesystem::path& path);
+    // Loading a profile and importing macros make the macros consistent and say which had to
+    // change. A loaded profile marks its macros for the next write exactly when they differ from
+    // what the mouse holds.
+    Result<RepairedMacros> LoadProfile(const std::filesystem::path& path);
     Result<std::filesystem::path> ExportMacros(const std::filesystem::path& path);
-    Status ImportMacros(const std::filesystem::path& path);
+    Result<RepairedMacros> ImportMacros(const std::filesystem::path& path);
 
 private:
     void forgetMouse();

@@ -1,6 +1,7 @@
 #include "transfers/app_state.h"
 
 #include "config/variant.h"
+#include "macros/macro_file.h"
 
 namespace varnel {
 
@@ -38,6 +39,19 @@ void AppState::DataBufToUI() {
                          CodeTexts);
     FireKey.reset();
     DisplayDue = true;
+}
+
+void AppState::macroAreaTransferred(bool allAccepted) {
+    if (allAccepted) {
+        MouseMacros = macroSetFileBytes(DataBuf);
+        MacrosDirty = false;
+    } else {
+        MouseMacros.reset();
+    }
+}
+
+void AppState::markMacrosAgainstMouse() {
+    if (hasMacros(DeviceChip)) MacrosDirty = MouseMacros != macroSetFileBytes(DataBuf);
 }
 
 Status AppState::writeBack(WriteBackPath path) {

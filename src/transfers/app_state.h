@@ -34,8 +34,9 @@ struct AppState {
     bool NoDeviceMode = false;
     bool MacrosDirty = false;
     bool FirmwareLoaded = false;
-    bool ReportRateDirty = false;
-    int LastReportRate = 0;
+    // ReportRateCode the mouse last reported (a full read) or accepted (a write whose reload
+    // command it took); none before a read. The reload command compares the rate written with it.
+    std::optional<std::uint8_t> LastReportRate;
     int ActiveDpiLevels = 4;
     varnel::DataBuf DataBuf;
     varnel::EditCopy EditCopy;
@@ -46,6 +47,10 @@ struct AppState {
     // display; the write-back stores them into every Fire Key slot. None: the slots keep their
     // bytes as read.
     std::optional<FireKeyBoxes> FireKey;
+    // The macro name table and blocks as the mouse holds them (in a macro set file's order): what
+    // the last full read brought or the last write of the macro area stored, every report
+    // accepted; none while that is not known.
+    std::optional<Bytes> MouseMacros;
     MacroNames MacroNameList;  // LB_MacroName entries, refreshed from the name table
 
     // DataBufToUI ran since the window last displayed the EditCopy (the window clears it).
@@ -67,6 +72,12 @@ struct AppState {
     AcceptedSignatures acceptedSignatures() const { return {ExpectedSignature, AlternativeSignature}; }
     // Refreshes MacroNameList from the name table.
     void RefreshMacroName();
+    // A full read or write of the macro area ended: DataBuf's macros are the mouse's now or, when
+    // a report of it was refused, what the mouse holds is not known.
+    void macroAreaTransferred(bool allAccepted);
+    // Macros from a file replaced the edited ones: they are to be written exactly when they differ
+    // from what the mouse holds.
+    void markMacrosAgainstMouse();
     // Writes the EditCopy back into DataBuf for DeviceChip (see writeBackEditCopy); the window's
     // collect step has brought the EditCopy up to date before.
     Status writeBack(WriteBackPath path);

@@ -91,24 +91,25 @@ TransferStatus readConfiguration(AppState& state, DeviceLink& link, const Progre
     if (state.DeviceChip) {
         const Variant& v = variantOf(*state.DeviceChip);
         MutableByteSpan block = buf.parameterBlock(v.chip);
-        if (v.memory.space == MemorySpace::Parameter) {
-            session.readParam(static_cast<std::uint8_t>(v.parameterAddress), block);
-        } else {
-            session.readFlash(v.parameterAddress, block);
-        }
+        // The read that brings the rate the mouse runs with: its block, or a Wren's mirror.
+        TransferResult rateRead = v.memory.space == MemorySpace::Parameter
+                                      ? session.readParam(static_cast<std::uint8_t>(v.parameterAddress), block)
+                                      : session.readFlash(v.parameterAddress, block);
         if (v.flash) {
             // The mirrors at 0x6000 and 0x5C00 hold what the mouse works with: they replace the
             // block's copies of ParameterB, the RGBLockSection and the signature.
-            session.readFlash(v.flash->extraBytes, state.WrenExtraBytes);
+            rateRead = session.readFlash(v.flash->extraBytes, state.WrenExtraBytes);
             std::copy(state.WrenExtraBytes.begin(), state.WrenExtraBytes.end(),
                       block.begin() + static_cast<std::ptrdiff_t>(v.layout.parameterB.offset));
             session.readFlash(v.signatureAddress, state.SignatureBuffer);
             std::copy_n(state.SignatureBuffer.begin(), 2,
                         block.begin() + static_cast<std::ptrdiff_t>(v.layout.signatureOffset));
         }
+        state.LastReportRate = rateRead.accepted() ? std::optional(block[param_b::kReportRateCode]) : std::nullopt;
         if (v.hasMacros) {
             // 1024-byte reads go through a scratch buffer: a refused command keeps the old content.
             std::array<std::uint8_t, kMacroBlockSize> scratch;
+            const std::size_t refusedBefore = session.refused();
             for (std::size_t i = 0; i < kMacroCount; ++i) {
                 const auto address = static_cast<std::uint16_t>(v.flash->macroBlocks + i * kMacroBlockSize);
                 if (session.readFlash(address, scratch).accepted())
@@ -116,6 +117,7 @@ TransferStatus readConfiguration(AppState& state, DeviceLink& link, const Progre
             }
             if (session.readFlash(v.flash->macroNames, scratch).accepted())
                 std::copy(scratch.begin(), scratch.end(), buf.macroNameTable.begin());
+            state.macroAreaTransferred(session.refused() == refusedBefore && !session.gone());
             state.RefreshMacroName();
         }
     }

@@ -85,15 +85,24 @@ TransferStatus writeLarkBlock(AppState& state, DeviceLink& link, const ProgressS
 TransferStatus refuseForeignSignature(const AppState& state, std::initializer_list<ByteSpan> pairs) {
     for (const ByteSpan pair : pairs) {
         if (state.acceptedSignatures().accepts(pair)) continue;
-        return TransferStatus::fail(TransferCode::BadFile,
-                                    "nothing was written: the signature " + signatureText(pair) +
-                                        " is not one this program accepts; a mouse given it could no longer be reached");
+        return TransferStatus::fail(
+            TransferCode::BadFile, "nothing was written: the signature " + signatureText(pair) +
+                                       " is not one this program accepts; a mouse given it could no longer be reached");
     }
     return TransferStatus::done();
 }
 
 ByteSpan blockSignature(const AppState& state, ChipModel chip) {
     return state.DataBuf.parameterBlock(chip).subspan(layoutFor(chip).signatureOffset, 2);
+}
+
+// The ReportRateCode the mouse takes from a write: a Lark's from its block, a Wren's from the
+// mirror at 0x6000 (which its Reset writes as last read or written, not from the defaults).
+std::optional<std::uint8_t> rateCodeWritten(const AppState& state) {
+    if (!state.DeviceChip) return std::nullopt;
+    const Variant& v = variantOf(*state.DeviceChip);
+    if (v.flash) return state.WrenExtraBytes[param_b::kReportRateCode - v.layout.parameterB.offset];
+    return state.DataBuf.parameter[param_b::kReportRateCode];
 }
 
 TransferStatus badNames(const Status& s) {
@@ -103,9 +112,12 @@ TransferStatus badNames(const Status& s) {
 }  // namespace
 
 LinkStatus sendReloadCommand(AppState& state, TransferSession& session) {
-    if (!state.ReportRateDirty) return session.command(kCmdReload);
-    state.ReportRateDirty = false;
-    return session.command(kCmdReloadAfterRate);
+    const std::optional<std::uint8_t> rate = rateCodeWritten(state);
+    const bool changed = !rate || rate != state.LastReportRate;
+    const LinkStatus sent = session.command(changed ? kCmdReloadAfterRate : kCmdReload);
+    // Only a reload the mouse took makes the rate its own; otherwise the change is still to send.
+    if (sent == LinkStatus::Ok) state.LastReportRate = rate;
+    return sent;
 }
 
 TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const ProgressSink& progress) {
@@ -132,7 +144,7 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
     writeWrenParameters(session, state);
     if (macros) macroWrites.run([&] { writeMacroArea(session, state.DataBuf); });
     sendReloadCommand(state, session);
-    if (macroWrites.allAccepted()) state.MacrosDirty = false;
+    if (macros) state.macroAreaTransferred(macroWrites.allAccepted());
     return session.outcome("Apply");
 }
 
@@ -160,11 +172,13 @@ TransferStatus WriteDefaultParameter(AppState& state, DeviceLink& link, const Pr
     if (v.memory.space == MemorySpace::Parameter) return writeLarkBlock(state, link, progress, "Reset");
     TransferSession session(
         link, kParameterSectors.size() + kMacroSectors.size() + kWrenParameterCost + kMacroAreaCost + 1, progress);
+    MacroWriteCheck macroWrites(session);
     eraseSectors(session, kParameterSectors);
-    eraseSectors(session, kMacroSectors);
+    macroWrites.run([&] { eraseSectors(session, kMacroSectors); });
     writeWrenParameters(session, state);
-    writeMacroArea(session, state.DataBuf);
+    macroWrites.run([&] { writeMacroArea(session, state.DataBuf); });
     sendReloadCommand(state, session);
+    state.macroAreaTransferred(macroWrites.allAccepted());
     return session.outcome("Reset");
 }
 
@@ -184,7 +198,8 @@ TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& 
     TransferSession session(link, kMacroSectors.size() + kMacroAreaCost, progress);
     eraseSectors(session, kMacroSectors);
     writeMacroArea(session, state.DataBuf);
-    if (session.refused() == 0 && !session.gone()) state.MacrosDirty = false;
+    const bool stored = session.refused() == 0 && !session.gone();
+    state.macroAreaTransferred(stored);
     return session.outcome("Save Macro");
 }
 

@@ -27,8 +27,8 @@ TransferStatus WriteDefaultParameter(AppState& state, DeviceLink& link, const Pr
 // button does and clears it only when every report was accepted.
 TransferStatus SaveMacro(AppState& state, DeviceLink& link, const ProgressSink& progress = {});
 
-// The reload command (SystemReloadCmd_OnClick): 17, or 16 once after a report-rate change
-// (clearing ReportRateDirty).
+// The reload command (SystemReloadCmd_OnClick): 16 when the rate code the write carried differs
+// from LastReportRate (the mouse's own), else 17. A reload the mouse took makes that rate its own.
 LinkStatus sendReloadCommand(AppState& state, TransferSession& session);
 
 }  // namespace varnel

@@ -103,33 +103,25 @@ TEST_F(AdvancedPageTest, StageColoursOnlyOnRgbMice) {
     for (const char* name : {"cs_CPI1", "Img_DPI1Color", "lbl_cscpi1"}) EXPECT_FALSE(controls().visible(name)) << name;
 }
 
-// A changed rate is stored with ReportRateDirty, which the reload command clears; a code the page
-// cannot show leaves the choice and the bookkeeping as they were.
-TEST_F(AdvancedPageTest, ReportRateBookkeeping) {
+// The chosen rate is stored as its code (the write decides the reload command); a code the page
+// cannot show leaves the choice as it was.
+TEST_F(AdvancedPageTest, ReportRateChoice) {
     auto& rate = state_.EditCopy.bytes[param_b::kReportRateCode];
-    EXPECT_EQ(state_.LastReportRate, 1000) << "the default image's rate";
     page_->ReportRate_OnClick(2);
     EXPECT_EQ(controls().picture("Img_Rep2"), "RdS_E");
     EXPECT_EQ(controls().picture("Img_Rep1"), "RdS_D");
     started_.model->UIToDataBuf();
     EXPECT_EQ(rate, 2);
-    EXPECT_TRUE(state_.ReportRateDirty);
-    EXPECT_EQ(state_.LastReportRate, 500);
-    state_.ReportRateDirty = false;  // the reload command 16 was sent
-    started_.model->UIToDataBuf();
-    EXPECT_FALSE(state_.ReportRateDirty) << "no change since: command 17 next";
 
     rate = 1;
     started_.model->RefreshUI();
     EXPECT_TRUE(controls().checked("rb_Rep1"));
-    EXPECT_EQ(state_.LastReportRate, 1000);
     rate = 7;
     started_.model->RefreshUI();
     EXPECT_TRUE(controls().checked("rb_Rep1"));
     EXPECT_FALSE(controls().checked("rb_Rep2"));
     started_.model->UIToDataBuf();
     EXPECT_EQ(rate, 1);
-    EXPECT_FALSE(state_.ReportRateDirty);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -208,9 +209,7 @@ TEST_F(MacroPageTest, TheInsertPanelStaysOpenAcrossPagesAndLanguagesButNotANewIm
 }
 
 TEST_F(MacroPageTest, ClearEmptiesTheMacroAndKeepsItsName) {
-    state_.MacrosDirty = false;
     EXPECT_FALSE(page_->Btn_ClearClick()) << "no macro selected";
-    EXPECT_TRUE(state_.MacrosDirty);
     putMacro(5, {kA, kARelease});
     page_->LB_MacroNameClick(5);
     ASSERT_TRUE(page_->Btn_ClearClick());
@@ -221,6 +220,28 @@ TEST_F(MacroPageTest, ClearEmptiesTheMacroAndKeepsItsName) {
     page_->LB_MacroNameClick(5);
     EXPECT_TRUE(page_->script().empty());
     EXPECT_TRUE(controls().find("LB_macro")->items.empty());
+}
+
+// A changed macro or name marks the macros; a button whose dialog or panel was left changes none.
+TEST_F(MacroPageTest, OnlyAChangeMarksTheMacros) {
+    const struct Row {
+        std::function<void(MacroPage&)> act;
+        bool dirty;
+    } rows[] = {
+        {[](MacroPage& p) { p.Btn_ImportOneClick(); }, false},
+        {[](MacroPage& p) { p.Btn_ClearClick(); }, false},
+        {[](MacroPage& p) { p.Btn_NewClick(); }, false},
+        {[](MacroPage& p) { p.Btn_InsertClick(), p.Btn_CancelClick(); }, false},
+        {[](MacroPage& p) { p.Btn_ClearClick(), p.clearSelectedMacro(); }, true},
+        {[](MacroPage& p) { p.Btn_NewClick(), p.confirmRename("X"); }, true},
+    };
+    for (const auto& r : rows) {
+        putMacro(4, {kA, kARelease});
+        page_->LB_MacroNameClick(4);
+        state_.MacrosDirty = false;
+        r.act(*page_);
+        EXPECT_EQ(state_.MacrosDirty, r.dirty) << (&r - rows);
+    }
 }
 
 TEST_F(MacroPageTest, ARenameReachesTheRecordOnlyWhenTheNamesAreWritten) {
@@ -268,7 +289,7 @@ TEST_F(MacroPageTest, MacroFilesMoveOneMacroOrAll) {
 
     const Bytes shortFile(1055, 0);
     ASSERT_TRUE(writeFileAtomic(tempDir() / "short.bin", shortFile).ok());
-    const Status refused = page_->importOne(tempDir() / "short.bin");
+    const auto refused = page_->importOne(tempDir() / "short.bin");
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error().languageKey, "Str435");
     EXPECT_EQ(state_.DataBuf, before);

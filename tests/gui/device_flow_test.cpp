@@ -243,7 +243,8 @@ private slots:
         ActionCode code;
         std::copy(slot2.begin(), slot2.end(), code.begin());
         rig().state.EditCopy.setSlot(ButtonMapId::Main, 1, code);
-        rig().state.ReportRateDirty = true;  // as the rate editor's collect step leaves it
+        rig().click("Btn_Adv_1");
+        rig().click("lbl_Rep2");  // 500 Hz on a mouse that reported 1000
         press("Btn_Apply_2");
         for (int p = 1; p <= 5; ++p) QCOMPARE(rig().pictureOf(QString("Img_Apply_%1").arg(p)), QString("BtnS_03"));
         rig().settle();

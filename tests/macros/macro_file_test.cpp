@@ -19,6 +19,7 @@ DataBuf patterned() {
         buf.macroNameTable[i] = static_cast<std::uint8_t>(i * 7);
     for (std::size_t i = 0; i < buf.macroArea.size(); ++i)
         buf.macroArea[i] = static_cast<std::uint8_t>(i * 13 + i / 1024);
+    EXPECT_FALSE(makeMacrosConsistent(buf).empty());  // then imports keep them byte for byte
     return buf;
 }
 
@@ -43,6 +44,14 @@ TEST(MacroFile, AllMacrosRoundTrip) {
     EXPECT_EQ(target.macroArea, buf.macroArea);
 }
 
+TEST(MacroFile, ImportsSayWhichMacrosTheyMadeConsistent) {
+    Bytes set = macroSetFileBytes(patterned());
+    set[2 * 32] = set[2 * 32 + 1] = 0xFF;  // macro 3 claims 65535 bytes
+    DataBuf buf;
+    EXPECT_EQ(*importMacroSetFile(buf, set), RepairedMacros{2});
+    EXPECT_EQ(repairedMacrosNote({2, 6}), "these macros did not end properly and were cut to their whole events: 3, 7");
+}
+
 TEST(MacroFile, DefaultImageExportIsItsMacroArea) {
     const Bytes image = buildDefaultImage(kOurVendorId, kOurProductId);
     DataBuf buf;
@@ -62,7 +71,7 @@ TEST(MacroFile, FilesOfAnotherSizeAndBadIndexChangeNothing) {
          {std::pair{1055u, false}, {1057u, false}, {33792u, false}, {33791u, true}, {33793u, true}}) {
         const auto file = dir / ("f" + std::to_string(size) + ".bin");
         ASSERT_TRUE(writeFileAtomic(file, Bytes(size, 1)).ok());
-        const Status refused = all ? importMacroSetFile(buf, file) : importMacroFile(buf, 0, file);
+        const auto refused = all ? importMacroSetFile(buf, file) : importMacroFile(buf, 0, file);
         EXPECT_FALSE(refused.ok()) << size;
         EXPECT_EQ(refused.error().languageKey, "Str435") << size;
     }

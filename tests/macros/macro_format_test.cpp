@@ -145,7 +145,7 @@ TEST(MacroDecode, StaysWithinUsedLengthAndTheBlock) {
         {"UsedLength 0", 0, 0, {0xA1, 0x21, 0x00}, 0},
         {"UsedLength 1", 1, 0, {0xA1, 0x21}, 0},
         {"delay cut by UsedLength", 3, 0, {0xA1, 0xFE, 0x00, 0x00}, 1},
-        {"delay ending on the last used byte", 4, 0, {0xA1, 0xFE, 0x00, 0x00}, 2},
+        {"delay leaving no room for the end byte", 4, 0, {0xA1, 0xFE, 0x00, 0x00}, 1},
         {"above 1024 is bounded", 0xFFFF, 1022, {0xFE, 0x00}, 0},
         {"stops at a byte that is no event", 10, 0, {0xA1, 0x77, 0xA1, 0x21, 0x00}, 1},
         {"stops at an early end byte", 10, 0, {0xA1, 0x00, 0x21, 0x00}, 1},
@@ -185,6 +185,33 @@ TEST(MacroDecode, EveryDecodedBlockEncodesAgain) {
         Block again = block;
         ASSERT_TRUE(ScriptToMacroBlock(first.script, rec, again).ok()) << r.name;
         EXPECT_EQ(MacroBlockToScript(rec, again).script, first.script) << r.name;
+    }
+}
+
+// A macro from a file gets whole events, its end byte and a UsedLength counting both; nothing
+// past the used part changes.
+TEST(MacroConsistency, CutToWholeEventsWithTheEndByte) {
+    struct Row {
+        std::uint16_t used;
+        Bytes bytes;
+        std::uint16_t usedAfter;  // 0: left byte for byte
+    } rows[] = {
+        {0, {0xA1, 0x21}, 0},
+        {3, {0xA1, 0x21, 0x00}, 0},
+        {0xFFFF, {0xA1, 0x21, 0x00}, 3},
+        {0xFFFF, Bytes(1024, 0xA1), 1024},
+        {4, {0xA1, 0xFE, 0x00, 0x10}, 2},
+        {10, {0xA1, 0x77, 0x21, 0x00}, 2},
+    };
+    for (const auto& r : rows) {
+        Record rec = recordWithUsed(r.used);
+        Block block = blockOf({}, 0x21);
+        std::copy(r.bytes.begin(), r.bytes.end(), block.begin());
+        Block expected = block;
+        if (r.usedAfter != 0) expected[r.usedAfter - 1] = 0x00;
+        EXPECT_EQ(makeMacroConsistent(rec, block), r.usedAfter != 0) << r.used;
+        EXPECT_EQ(usedLength(rec), r.usedAfter != 0 ? r.usedAfter : r.used);
+        EXPECT_EQ(block, expected) << r.used;
     }
 }
 

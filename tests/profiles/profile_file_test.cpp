@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "common/file_io.h"
+#include "macros/macro_format.h"
 #include "profiles/image_builder.h"
 #include "profiles/profile_file.h"
 #include "transfers/transfer_rig.h"
@@ -83,7 +84,7 @@ TEST(ProfileFile, WhatIsAProfile) {
         if (r.size) file.resize(r.size, 0xFF);
         buf.parameter[2] ^= 0xFF;  // differs from every file
         const DataBuf before = buf;
-        Status s = loadProfileBytes(buf, r.mouse, kSignatures, file);
+        const auto s = loadProfileBytes(buf, r.mouse, kSignatures, file);
         ASSERT_EQ(s.ok(), r.refusal.empty()) << r.refusal << (s.ok() ? "" : s.error().message);
         if (s.ok()) {
             EXPECT_EQ(*profileFileBytes(buf, r.mouse), file);
@@ -105,6 +106,9 @@ TEST(ProfileFile, WrenFileCarriesTheMacros) {
     DataBuf other = wrenBuf();
     ASSERT_TRUE(loadProfileBytes(other, ChipModel::Wren, kSignatures, file).ok());
     EXPECT_EQ(other, buf);
+    file[192 + 2 * 32] = file[192 + 2 * 32 + 1] = 0xFF;  // macro 3 claims 65535 bytes
+    EXPECT_EQ(*loadProfileBytes(other, ChipModel::Wren, kSignatures, file), RepairedMacros{2});
+    EXPECT_EQ(usedLength(other.nameRecord(2)), 1) << "nothing but the end byte";
 }
 
 TEST(ProfileFile, SaveAndLoadOnDisk) {

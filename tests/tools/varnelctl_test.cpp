@@ -108,20 +108,23 @@ TEST_F(Varnelctl, BackupAndRestore) {
     ASSERT_EQ(b.exit, 0) << b.err;
     EXPECT_EQ(bytes("profile.bin"), image) << "a fresh mouse holds the default image";
 
-    // A mouse whose macro area was wiped gets the profile's macros back, after a full read.
+    // A mouse whose macro area was wiped gets the profile's macros back, after a full read, and
+    // the profile's 500 Hz with the reload that makes it take a new rate.
     Bytes memory = factoryMemory(ChipModel::Wren, image, firmware);
     std::fill(memory.begin() + 0x7000, memory.end(), 0x00);
     put("before.bin", memory);
+    const Bytes profile = testing::withReportRate(bytes("profile.bin"), ChipModel::Wren, 2);
+    put("profile.bin", profile);
     Outcome r = run("--virtual wren-rgb-3330 --virtual-load " + path("before.bin") + " --virtual-save " +
                     path("after.bin") + " --trace " + path("trace") + " restore " + path("profile.bin"));
     ASSERT_EQ(r.exit, 0) << r.err;
     Bytes after = bytes("after.bin");
     EXPECT_EQ(slice(after, kFlashMacroBlocks, kMacroAreaSize), slice(image, 1216, kMacroAreaSize));
     EXPECT_EQ(slice(after, kFlashMacroNames, 1024), slice(image, 192, 1024));
-    EXPECT_EQ(slice(after, kFlashParameterBlock, 182), slice(image, 0, 182));
+    EXPECT_EQ(slice(after, kFlashParameterBlock, 182), slice(profile, 0, 182));
     // probes, identification, full read, then Apply with macros: 11 erases, 3 + 132 writes, reload
     EXPECT_EQ(lines("trace").size(), 2u + 4u + 4916u + 11u + 27u + 2u + 3u + 132u * 38u + 1u);
-    EXPECT_EQ(lines("trace").back(), "S0 40 11 00 00 00 00 00 00");
+    EXPECT_EQ(lines("trace").back(), "S0 40 10 00 00 00 00 00 00");
 }
 
 TEST_F(Varnelctl, LarkBackupWithALarkDefaultImage) {

@@ -9,6 +9,8 @@
 #include <functional>
 
 #include "common/file_io.h"
+#include "macros/macro_format.h"
+#include "scratch_files.h"
 #include "transfers/transfer_rig.h"
 
 namespace varnel {
@@ -56,12 +58,34 @@ TEST(AppModel, ProfilesNeedTheMouseAndCheckTheirType) {
     EXPECT_EQ(t.state.DataBuf, before) << "saving and loading back changes nothing";
 
     ASSERT_TRUE(writeFileAtomic(file, testing::larkDefaultImage()).ok());
-    Status refused = t.model.LoadProfile(file);
+    const auto refused = t.model.LoadProfile(file);
     EXPECT_FALSE(refused.ok());
     EXPECT_EQ(t.state.DataBuf, before);
-    EXPECT_FALSE(t.state.MacrosDirty) << "loading never marks the macros";
+    EXPECT_FALSE(t.state.MacrosDirty) << "a refused profile marks nothing";
+    EXPECT_FALSE(t.model.ImportMacros(dir / "missing.bin").ok());
+    EXPECT_FALSE(t.state.MacrosDirty) << "nor a failed import";
     std::filesystem::remove(file);
     EXPECT_TRUE(t.rig.trace.empty()) << "profiles send nothing";
+}
+
+// A loaded profile's macros are written by Apply when they differ from the mouse's (loading one
+// that does not is the window's profile test): a macro cleared and saved since comes back.
+TEST(AppModel, ALoadedProfileBringsBackAMacroTheMouseLost) {
+    TransferRig t("wren-rgb-3330");
+    ASSERT_TRUE(t.plugIn().read.ok());
+    std::ranges::copy(Bytes{0xA1, 0x21, 0x00}, t.state.DataBuf.macroBlock(3).begin());
+    setUsedLength(t.state.DataBuf.nameRecord(3), 3);
+    ASSERT_TRUE(t.model.SaveMacro().ok());
+    const auto file = testing::freshFolder("macros") / "profile.bin";
+    ASSERT_TRUE(t.model.SaveProfile(file).ok());
+    const Bytes held = t.memory(kFlashMacroBlocks, kMacroAreaSize);
+    setUsedLength(t.state.DataBuf.nameRecord(3), 0);
+    std::ranges::fill(t.state.DataBuf.macroBlock(3), 0xFF);
+    ASSERT_TRUE(t.model.SaveMacro().ok());
+    ASSERT_TRUE(t.model.LoadProfile(file).ok());
+    ASSERT_TRUE(t.model.Apply().ok());
+    EXPECT_EQ(t.memory(kFlashMacroBlocks, kMacroAreaSize), held);
+    EXPECT_EQ(usedLength(t.memory(kFlashMacroNames + 3 * 32, 32)), 3);
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "common/file_io.h"
+#include "scratch_files.h"
 #include "transfers/transfer_rig.h"
 
 namespace varnel {
@@ -109,26 +113,42 @@ TEST(Apply, NeverSendsASignatureIdentificationRefuses) {
     }
 }
 
-TEST(Apply, ReloadIsSixteenOnceAfterARateChange) {
-    for (const char* model : {"wren-rgb-3330", "lark-rgb-a3050"}) {
-        const bool lark = model[0] == 'l';
-        TransferRig t(testing::mouseOptions(model),
-                      lark ? testing::larkDefaultImage() : testing::embeddedBytes("VarnelData"));
+// The reload is 16 exactly when the rate written differs from the one the mouse last reported or
+// took. A Wren takes its rate from the mirror at 0x6000, which its Reset leaves as it was.
+TEST(Apply, ReloadIsSixteenWhenTheRateWrittenIsNotTheMousesOwn) {
+    struct Case {
+        const char* model;  // the mouse runs at 1000 Hz (code 1)
+        std::uint8_t rate;  // of the profile loaded, or of the default image a Reset loads
+        bool reset;         // a Reset first instead of a profile and an Apply
+        bool refuseFirst;   // the first reload 16 is refused
+        Lines reloads;      // one per write
+    };
+    const Case cases[] = {
+        {"wren-rgb-3330", 2, false, false, {"10", "11"}},  {"wren-rgb-3330", 1, false, false, {"11"}},
+        {"lark-rgb-a3050", 2, false, false, {"10", "11"}}, {"lark-rgb-a3050", 2, true, false, {"10"}},
+        {"wren-rgb-3330", 2, true, false, {"11"}},         {"wren-rgb-3330", 2, false, true, {"10", "10", "11"}},
+    };
+    for (const auto& c : cases) {
+        const ChipModel chip = c.model[0] == 'l' ? ChipModel::Lark : ChipModel::Wren;
+        const Bytes image =
+            chip == ChipModel::Lark ? testing::larkDefaultImage() : testing::embeddedBytes("VarnelData");
+        TransferRig t(testing::mouseOptions(c.model), testing::withReportRate(image, chip, 1));
+        t.model.adopt({testing::withReportRate(image, chip, c.rate), testing::embeddedBytes("DefaultFW"), {}});
         ASSERT_TRUE(t.plugIn().read.ok());
-        t.state.ReportRateDirty = true;
-        ASSERT_TRUE(t.model.Apply().ok());
-        ASSERT_TRUE(t.model.Apply().ok());
-        Lines commands = testing::commandsOf(t.rig.trace);
-        Lines reloads;
-        for (const auto& c : commands)
-            if (c.starts_with("10") || c.starts_with("11")) reloads.push_back(c);
-        EXPECT_EQ(reloads, (Lines{"10 00 00 00 00", "11 00 00 00 00"})) << model;
-        EXPECT_EQ(t.rig.mouse->reloadCount(kCmdReloadAfterRate), 1) << model;
-        if (lark) {
-            EXPECT_EQ(commands.front(), "06 00 00 00 9A");
-            EXPECT_EQ(t.memory(0, 154),
-                      Bytes(t.state.DataBuf.parameter.begin(), t.state.DataBuf.parameter.begin() + 154));
+        const auto file = testing::freshFolder("rate") / "profile.bin";
+        ASSERT_TRUE(writeFileAtomic(file, testing::withReportRate(*t.model.ProfileBytes(), chip, c.rate)));
+        EXPECT_TRUE(c.reset || t.model.LoadProfile(file).ok());
+        t.rig.filter.refuse = [&](const FeatureReport& r) {
+            return c.refuseFirst && r[0] == 0x40 && r[1] == kCmdReloadAfterRate;
+        };
+        for (std::size_t i = 0; i < c.reloads.size(); ++i) {
+            EXPECT_EQ((c.reset && i == 0 ? t.model.Reset() : t.model.Apply()).ok(), !c.refuseFirst || i > 0);
+            t.rig.filter.refuse = {};
         }
+        Lines reloads;
+        for (const auto& command : testing::commandsOf(t.rig.trace))
+            if (command.starts_with("10") || command.starts_with("11")) reloads.push_back(command.substr(0, 2));
+        EXPECT_EQ(reloads, c.reloads) << c.model << ", case " << (&c - cases);
     }
 }
 
@@ -257,20 +277,23 @@ TEST(SaveMacro, WritesNamesAndBlocksWithoutReload) {
 // The macros count as stored only when each of their erases and writes went through; a refused
 // parameter write does not keep them marked.
 TEST(MacrosDirty, ClearedOnlyWhenEveryMacroWriteWasAccepted) {
+    enum class Op { Apply, SaveMacro, Reset };
     struct Case {
         const char* name;
-        bool saveMacro;                       // Save Macro instead of Apply
+        Op op;
         std::array<std::uint8_t, 3> refused;  // command, address high byte (0 = refuse nothing)
         bool dirtyAfter;
     };
     const Case cases[] = {
-        {"Apply, all accepted", false, {0, 0, 0}, false},
-        {"Apply, a macro block quarter refused", false, {0x40, 0x0C, 0x84}, true},
-        {"Apply, a name table piece refused", false, {0x40, 0x0C, 0x76}, true},
-        {"Apply, a macro sector erase refused", false, {0x40, 0x0B, 0x90}, true},
-        {"Apply, the parameter block refused", false, {0x40, 0x0C, 0x50}, false},
-        {"Save Macro, all accepted", true, {0, 0, 0}, false},
-        {"Save Macro, a macro block quarter refused", true, {0x40, 0x0C, 0xFF}, true},
+        {"Apply, all accepted", Op::Apply, {0, 0, 0}, false},
+        {"Apply, a macro block quarter refused", Op::Apply, {0x40, 0x0C, 0x84}, true},
+        {"Apply, a name table piece refused", Op::Apply, {0x40, 0x0C, 0x76}, true},
+        {"Apply, a macro sector erase refused", Op::Apply, {0x40, 0x0B, 0x90}, true},
+        {"Apply, the parameter block refused", Op::Apply, {0x40, 0x0C, 0x50}, false},
+        {"Save Macro, all accepted", Op::SaveMacro, {0, 0, 0}, false},
+        {"Save Macro, a macro block quarter refused", Op::SaveMacro, {0x40, 0x0C, 0xFF}, true},
+        {"Reset, all accepted", Op::Reset, {0, 0, 0}, false},
+        {"Reset, a macro block quarter refused", Op::Reset, {0x40, 0x0C, 0x84}, true},
     };
     for (const auto& c : cases) {
         TransferRig t("wren-rgb-3330");
@@ -279,7 +302,9 @@ TEST(MacrosDirty, ClearedOnlyWhenEveryMacroWriteWasAccepted) {
             return c.refused[0] != 0 && r[0] == c.refused[0] && r[1] == c.refused[1] && r[2] == c.refused[2];
         };
         t.state.MacrosDirty = true;
-        TransferStatus s = c.saveMacro ? t.model.SaveMacro() : t.model.Apply();
+        TransferStatus s = c.op == Op::SaveMacro ? t.model.SaveMacro()
+                           : c.op == Op::Reset   ? t.model.Reset()
+                                                 : t.model.Apply();
         EXPECT_EQ(s.ok(), c.refused[0] == 0) << c.name;
         EXPECT_EQ(t.state.MacrosDirty, c.dirtyAfter) << c.name;
     }

@@ -23,6 +23,13 @@ inline Bytes larkDefaultImage(std::uint8_t sig0 = 0xFF, std::uint8_t sig1 = 0xFF
     return buildLarkDefaultImage(kOurVendorId, kOurProductId, {sig0, sig1});
 }
 
+// `image`, a stored image of `chip`, with ReportRateCode `code` (1 = 1000 Hz, 2 = 500 Hz).
+inline Bytes withReportRate(Bytes image, ChipModel chip, std::uint8_t code) {
+    image[param_b::kReportRateCode] = code;
+    storeSectionChecksum(MutableByteSpan(image.data(), parameterBlockSize(chip)), layoutFor(chip).parameterB);
+    return image;
+}
+
 // The command lines of a trace ("S0 40 ..."), without the report id, e.g. "0B 50 00 00 00".
 inline std::vector<std::string> commandsOf(const std::vector<std::string>& trace) {
     std::vector<std::string> out;

@@ -253,6 +253,13 @@ void MacroPageView::showFailure(const Error& error) {
     services_.message(qs(captions_.messageFor(error, "Str436", true)));
 }
 
+void MacroPageView::showImport(const Result<RepairedMacros>& imported) {
+    if (!imported) return showFailure(imported.error());
+    if (imported->empty()) return;
+    sync();
+    services_.message(text(kRepairedMacrosKey).replace("%1", qs(repairedMacroNumbers(*imported))));
+}
+
 void MacroPageView::exportOne() {
     services_.whileHeld([this] {
         if (!page_.Btn_ExportOneClick()) return;
@@ -276,16 +283,15 @@ void MacroPageView::importOne() {
         if (!page_.Btn_ImportOneClick()) return;
         const auto file = services_.chooseFile(false);
         if (!file) return;
-        if (const Status s = page_.importOne(*file); !s) showFailure(s.error());
+        showImport(page_.importOne(*file));
     });
 }
 
 void MacroPageView::importAll() {
     services_.whileHeld([this] {
-        page_.Btn_ImportClick();
         const auto file = services_.chooseFile(false);
         if (!file) return;
-        if (const Status s = page_.importAll(*file); !s) showFailure(s.error());
+        showImport(page_.importAll(*file));
     });
 }
 

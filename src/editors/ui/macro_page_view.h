@@ -67,6 +67,8 @@ private:
     // The file to export to, after the question about replacing the file that will be written;
     // nullopt when cancelled.
     void showFailure(const Error& error);
+    // An import's failure, or which macros it had to make consistent.
+    void showImport(const Result<RepairedMacros>& imported);
     void recordClick(bool insert);
     void recordInput(const InputEvent& e);
     QString text(std::string_view key) const;

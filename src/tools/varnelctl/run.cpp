@@ -138,18 +138,24 @@ private:
         return std::nullopt;
     }
 
+    // A file read into the macros: its failure, or what it said about the macros it had to repair.
+    std::optional<Failure> tell(const Result<RepairedMacros>& read) {
+        if (!read) return Failure{kExitBadFile, read.error().message};
+        if (!read->empty()) out_ << repairedMacrosNote(*read) << '\n';
+        return std::nullopt;
+    }
+
     std::optional<Failure> command() {
         switch (o_.command.command) {
             case Command::Backup: return writeFile(model_.ProfileBytes());
             case Command::Restore:
-                if (auto s = model_.LoadProfile(o_.file); !s) return Failure{kExitBadFile, s.error().message};
-                state_.MacrosDirty = true;
+                if (auto f = tell(model_.LoadProfile(o_.file))) return f;
                 return transfer(model_.Apply());
             case Command::Reset: return transfer(model_.Reset());
             case Command::Flash: return flash();
             case Command::ExportMacros: return writeFile(macroSetFileBytes(state_.DataBuf));
             case Command::ImportMacros:
-                if (auto s = model_.ImportMacros(o_.file); !s) return Failure{kExitBadFile, s.error().message};
+                if (auto f = tell(model_.ImportMacros(o_.file))) return f;
                 return transfer(model_.SaveMacro());
             case Command::List:
             case Command::Info: break;
