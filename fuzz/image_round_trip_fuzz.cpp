@@ -7,6 +7,7 @@
 #include "config/layout.h"
 #include "editors/lighting.h"
 #include "fuzz_window.h"
+#include "macros/macro_format.h"
 #include "profiles/profile_file.h"
 
 namespace {
@@ -18,6 +19,7 @@ struct Loaded {
     ByteSpan out;  // the saved file
     const ParameterBlockLayout& layout;
     LightingKind lighting;
+    const RepairedMacros& repaired;  // what the load made consistent
 };
 
 bool inSection(const Section& s, std::size_t at) { return at >= s.offset && at < s.end(); }
@@ -78,6 +80,17 @@ bool dpiCodeBeyondStageCount(const Loaded& f, std::size_t at) {
            at - param_a::kDpiCode >= f.in[param_a::kDpiStageCount];
 }
 
+// A Wren macro made consistent on load: its UsedLength, and the end byte where its events stop.
+bool macroMadeConsistent(const Loaded& f, std::size_t at) {
+    for (const std::size_t i : f.repaired) {
+        const std::size_t record = kWrenImageNameTableOffset + i * kMacroNameRecordSize;
+        const std::size_t used = usedLength(f.out.subspan(record, kMacroNameRecordSize));
+        if (at == record || at == record + 1) return true;
+        if (used > 0 && at == kWrenImageMacroOffset + i * kMacroBlockSize + used - 1) return true;
+    }
+    return false;
+}
+
 struct DocumentedChange {
     const char* what;
     bool (*covers)(const Loaded&, std::size_t);
@@ -92,6 +105,7 @@ constexpr DocumentedChange kDocumentedChanges[] = {
     {"ActiveMap above 2", unknownActiveMap},
     {"padding at 182..191", wrenPadding},
     {"DPI code of a stage beyond the stage count", dpiCodeBeyondStageCount},
+    {"macro made consistent on load (whole events, end byte, UsedLength)", macroMadeConsistent},
 };
 
 bool documented(const Loaded& f, std::size_t at) {
@@ -108,14 +122,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::FuzzMouse mouse = fuzz::mouseFromByte(data[0]);
     fuzz::FuzzWindow window(mouse);
     const ByteSpan file(data + 1, size - 1);
-    if (!loadProfileBytes(window.state.DataBuf, mouse.chip, window.state.acceptedSignatures(), file)) return 0;
+    const auto loaded = loadProfileBytes(window.state.DataBuf, mouse.chip, window.state.acceptedSignatures(), file);
+    if (!loaded) return 0;
     window.display();
     window.model->UIToDataBuf();
     if (!window.state.writeBack(WriteBackPath::ProfileSave)) __builtin_trap();
     const auto saved = profileFileBytes(window.state.DataBuf, mouse.chip);
     if (!saved) __builtin_trap();
 
-    const Loaded f{file.first(saved->size()), *saved, layoutFor(mouse.chip), mouse.lighting};
+    const Loaded f{file.first(saved->size()), *saved, layoutFor(mouse.chip), mouse.lighting, *loaded};
     for (std::size_t at = 0; at < f.out.size(); ++at) {
         if (f.in[at] == f.out[at] || documented(f, at)) continue;
         std::fprintf(stderr, "byte %zu changed from %02X to %02X without a documented reason\n", at, f.in[at],
