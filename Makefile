@@ -3,7 +3,7 @@ PRESET ?= default
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: deps build run demo test test-asan bench screenshots skin install package clean
+.PHONY: deps build run demo test test-asan fuzz bench screenshots skin install package clean
 
 deps:
 	scripts/install-deps
@@ -23,6 +23,12 @@ test: build
 
 test-asan:
 	$(MAKE) test PRESET=asan
+
+# Every fuzz target for FUZZ_TIME seconds (default 10 minutes each), two at a time; CI runs
+# 30 seconds each. See "Reliability" in README.md.
+FUZZ_TIME ?= 600
+fuzz: deps
+	FUZZ_TIME=$(FUZZ_TIME) fuzz/run
 
 bench: build
 	for b in build/$(PRESET)/bench/*_bench; do $$b; done

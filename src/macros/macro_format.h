@@ -75,8 +75,10 @@ struct DecodedMacro {
     unsigned defaultDelay = 0;  // milliseconds of Edt_Delay, set only for DefaultDelay
 };
 
-// Decodes the used part of a block (never past UsedLength or 1024, stopping at an end byte or
-// at a byte that is not an event) and derives the DelayMode from the first four delays.
+// Decodes the used part of a block (never past UsedLength or 1024, stopping at an end byte, at
+// a byte that is not an event, or before an event that leaves no room for the end byte in the
+// used part) and derives the DelayMode from the first four delays. So every decoded script can be
+// stored again and decodes to itself.
 DecodedMacro MacroBlockToScript(ByteSpan record, ByteSpan block);
 
 // Makes a macro taken from a file consistent: whole events, then the end byte, with UsedLength

@@ -30,9 +30,14 @@ GSettingsSchema* lookupSchema() {
 
 }  // namespace
 
+// Owns one reference; a constructor rather than an aggregate, as make_unique of an aggregate
+// needs C++20's parenthesised aggregate initialisation, which clang has only from 16.
 struct GSettingsPointerStore::Handle {
-    GSettings* settings;
+    explicit Handle(GSettings* s) : settings(s) {}
     ~Handle() { g_object_unref(settings); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    GSettings* settings;
 };
 
 bool GSettingsPointerStore::schemaInstalled() {

@@ -26,6 +26,15 @@ std::uint32_t itemValue(ByteSpan d, std::size_t at, std::size_t size) {
     return v;
 }
 
+// Adds a main item's bits to its report's total without letting the total pass the bound.
+bool addBits(std::map<std::uint8_t, std::size_t>& totals, std::uint8_t id, std::uint64_t bits) {
+    constexpr std::uint64_t kMaxBits = kMaxReportBytes * 8;
+    std::size_t& total = totals[id];
+    if (bits > kMaxBits - total) return false;
+    total += static_cast<std::size_t>(bits);
+    return true;
+}
+
 }  // namespace
 
 std::size_t ReportDescriptorSummary::featureReportByteLength() const {
@@ -73,10 +82,16 @@ Result<ReportDescriptorSummary> parseReportDescriptor(ByteSpan d) {
                 default: break;
             }
         } else if (type == kTypeMain) {
-            const std::size_t bits = static_cast<std::size_t>(g.reportSize) * g.reportCount;
-            if (tag == kMainInput) out.inputBits[g.reportId] += bits;
-            if (tag == kMainOutput) out.outputBits[g.reportId] += bits;
-            if (tag == kMainFeature) out.featureBits[g.reportId] += bits;
+            // Both factors are 32-bit, so the product fits.
+            const std::uint64_t bits = static_cast<std::uint64_t>(g.reportSize) * g.reportCount;
+            auto* totals = tag == kMainInput    ? &out.inputBits
+                           : tag == kMainOutput ? &out.outputBits
+                           : tag == kMainFeature ? &out.featureBits
+                                                 : nullptr;
+            if (totals != nullptr && !addBits(*totals, g.reportId, bits)) {
+                return makeError("report descriptor declares a report longer than " +
+                                 std::to_string(kMaxReportBytes) + " bytes");
+            }
         }
     }
     return out;

@@ -12,6 +12,10 @@
 
 namespace varnel {
 
+// The longest report the kernel's HID layer exchanges; a descriptor declaring a longer one is
+// refused, which also keeps the bit totals far from wrapping.
+constexpr std::size_t kMaxReportBytes = 16384;
+
 struct ReportDescriptorSummary {
     // Bits per report id (0 = no report id declared), for each kind of main item.
     std::map<std::uint8_t, std::size_t> inputBits;
@@ -21,7 +25,8 @@ struct ReportDescriptorSummary {
     std::size_t featureReportByteLength() const;
 };
 
-// A truncated item or a Pop without Push is an error; unknown items are skipped.
+// A truncated item, a Pop without Push or a report longer than kMaxReportBytes is an error;
+// unknown items are skipped.
 Result<ReportDescriptorSummary> parseReportDescriptor(ByteSpan descriptor);
 
 }  // namespace varnel

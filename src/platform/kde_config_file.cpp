@@ -14,10 +14,12 @@ namespace {
 constexpr std::size_t kMaxFileSize = 4 * 1024 * 1024;
 constexpr std::string_view kLocked = "[$i]";
 
+// Blanks around a line; a line of blanks and a carriage return is empty.
 std::string_view trim(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
+    constexpr std::string_view kBlanks = " \t\r";
+    const auto first = s.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) return {};
-    const auto last = s.find_last_not_of(" \t\r");
+    const auto last = s.find_last_not_of(kBlanks);
     return s.substr(first, last - first + 1);
 }
 
@@ -34,6 +36,7 @@ std::pair<std::string_view, bool> headerGroup(std::string_view line) {
 struct KeyLine {
     std::string_view key;
     std::string_view value;
+    std::string_view options;  // "[$e]", "[$i]", ... as written after the key
     bool locked = false;
 };
 
@@ -42,9 +45,10 @@ std::optional<KeyLine> keyLine(std::string_view line) {
     if (line.starts_with('#')) return std::nullopt;
     const auto eq = line.find('=');
     if (eq == std::string_view::npos) return std::nullopt;
-    KeyLine k{trim(line.substr(0, eq)), trim(line.substr(eq + 1))};
+    KeyLine k{trim(line.substr(0, eq)), trim(line.substr(eq + 1)), {}};
     if (const auto option = k.key.find("[$"); option != std::string_view::npos) {
-        k.locked = k.key.substr(option).find('i') != std::string_view::npos;
+        k.options = k.key.substr(option);
+        k.locked = k.options.find('i') != std::string_view::npos;
         k.key = k.key.substr(0, option);
     }
     return k;
@@ -119,24 +123,35 @@ std::optional<std::string> KdeConfigFile::value(std::string_view group, std::str
 Status KdeConfigFile::set(std::string_view group, std::string_view key, std::string_view value) {
     const Place p = find(group, key);
     if (p.locked) return makeError("[" + std::string(group) + "] " + std::string(key) + " is locked down");
-    const std::string line = std::string(key) + "=" + std::string(value);
     if (p.keyLine) {
+        // The key keeps its flags ("[$e]"): only the value is the program's to change.
         std::string& old = lines_[*p.keyLine].text;
+        const std::string line = std::string(key) + std::string(keyLine(trim(old))->options) + "=" + std::string(value);
         old = old.ends_with('\r') ? line + '\r' : line;
         return Status::success();
     }
+    // Added lines end as the file's lines do.
+    const std::string end = usesCrLf() ? "\r" : "";
     std::vector<Line> added;
     std::size_t at = p.end;
     if (p.headerLine == lines_.size()) {
         at = lines_.size();
-        if (!lines_.empty() && !trim(lines_.back().text).empty()) added.push_back({"", true});
-        added.push_back({"[" + std::string(group) + "]", true});
+        if (!lines_.empty() && !trim(lines_.back().text).empty()) added.push_back({end, true});
+        added.push_back({"[" + std::string(group) + "]" + end, true});
     }
-    added.push_back({line, true});
+    added.push_back({std::string(key) + "=" + std::string(value) + end, true});
     // Lines added after a last line that has no end give it one.
-    if (at == lines_.size() && !lines_.empty()) lines_.back().ended = true;
+    if (at == lines_.size() && !lines_.empty() && !lines_.back().ended) {
+        if (!lines_.back().text.ends_with('\r')) lines_.back().text += end;
+        lines_.back().ended = true;
+    }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
     return Status::success();
+}
+
+bool KdeConfigFile::usesCrLf() const {
+    const auto first = std::find_if(lines_.begin(), lines_.end(), [](const Line& l) { return l.ended; });
+    return first != lines_.end() && first->text.ends_with('\r');
 }
 
 std::string KdeConfigFile::text() const {

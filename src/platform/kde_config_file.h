@@ -42,6 +42,8 @@ private:
         bool locked = false;
     };
     Place find(std::string_view group, std::string_view key) const;
+    // The file's first line end is "\r\n".
+    bool usesCrLf() const;
 
     std::vector<Line> lines_;
 };

@@ -119,10 +119,14 @@ PointerReading coreSpeed(Display* d) {
 
 }  // namespace
 
+// Owns the display; a constructor for make_unique, as with GSettings' handle.
 struct X11PointerSpeed::Connection {
+    Connection(Display* d, bool x) : display(d), xinput2(x) {}
+    ~Connection() { XCloseDisplay(display); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
     Display* display;
     bool xinput2;
-    ~Connection() { XCloseDisplay(display); }
 };
 
 std::unique_ptr<X11PointerSpeed> X11PointerSpeed::open(const std::string& display) {

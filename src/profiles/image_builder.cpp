@@ -54,15 +54,6 @@ void put(MutableByteSpan to, std::size_t offset, const std::array<std::uint8_t, 
     std::copy(bytes.begin(), bytes.end(), to.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
-void writeBe32(MutableByteSpan b, std::size_t offset, std::uint32_t v) {
-    writeBe16(b, offset, static_cast<std::uint16_t>(v >> 16));
-    writeBe16(b, offset + 2, static_cast<std::uint16_t>(v & 0xFFFF));
-}
-
-std::uint32_t readBe32(ByteSpan b, std::size_t offset) {
-    return (static_cast<std::uint32_t>(readBe16(b, offset)) << 16) | readBe16(b, offset + 2);
-}
-
 std::uint32_t crc32Of(ByteSpan data) {
     return static_cast<std::uint32_t>(::crc32(0L, data.data(), static_cast<uInt>(data.size())));
 }
@@ -99,6 +90,17 @@ Bytes buildDefaultImage(std::uint16_t vid, std::uint16_t pid) {
         std::fill_n(macro.begin(), zeros, 0x00);
     }
     return toStoredImage(buf, ChipModel::Wren);
+}
+
+Bytes buildLarkDefaultImage(std::uint16_t vid, std::uint16_t pid, std::array<std::uint8_t, 2> signature) {
+    Bytes image(kLarkParameterBlockSize, 0xFF);
+    const auto a = parameterADefaults(SectionDefaults::Lark, vid, pid);
+    std::copy(a.begin(), a.end(), image.begin());
+    const auto b = parameterBDefaults(SectionDefaults::Lark);
+    std::copy(b.begin(), b.end(), image.begin() + kLarkLayout.parameterB.offset);
+    put(image, kLarkLayout.signatureOffset, signature);
+    storeDefaultProfile(image, ChipModel::Lark);
+    return image;
 }
 
 Bytes buildDefaultFirmware() {

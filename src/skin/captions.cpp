@@ -132,7 +132,7 @@ void CaptionsModel::applyFonts(const LanguageFile& lang) {
         {"Size_I", 2, "Color_I", names({ctrl::lbl_LoadBIN})},
     };
     for (const auto& rule : rules) {
-        const std::optional<int> size = rule.sizeKey.empty() ? std::nullopt : lang.number(rule.sizeKey);
+        const std::optional<int> size = rule.sizeKey.empty() ? std::nullopt : lang.fontSize(rule.sizeKey);
         const std::optional<Rgb> colour = rule.colourKey.empty() ? std::nullopt : lang.colour(rule.colourKey);
         for (const auto& name : rule.controls) {
             if (size) controls_.setFont(name, *size + rule.sizeDelta, std::nullopt);

@@ -29,6 +29,12 @@ std::optional<int> LanguageFile::number(std::string_view key) const {
     return v ? parseIniInt(*v) : std::nullopt;
 }
 
+std::optional<int> LanguageFile::fontSize(std::string_view key) const {
+    const auto n = number(key);
+    if (!n || *n < 1 || *n > kMaxFontSize) return std::nullopt;
+    return n;
+}
+
 std::optional<Rgb> LanguageFile::colour(std::string_view prefix) const {
     std::array<std::uint8_t, 3> rgb{};
     const char* suffixes[] = {"_R", "_G", "_B"};

@@ -13,6 +13,8 @@
 
 namespace varnel {
 
+constexpr int kMaxFontSize = 200;
+
 class LanguageFile {
 public:
     LanguageFile() : section_("") {}
@@ -24,6 +26,9 @@ public:
     std::optional<std::string_view> value(std::string_view key) const { return section_.value(key); }
     // A size or colour key as a number; nullopt when missing or not a number.
     std::optional<int> number(std::string_view key) const;
+    // A font size key in points (1..kMaxFontSize); nullopt when missing, not a number or out of
+    // range, so that the captions' size steps cannot overflow.
+    std::optional<int> fontSize(std::string_view key) const;
     // Colour from <prefix>_R, <prefix>_G, <prefix>_B (each 0..255); nullopt when unusable.
     std::optional<Rgb> colour(std::string_view prefix) const;
 

@@ -20,6 +20,9 @@ struct Point {
 constexpr const char* kRevManuKey = "Rev_Manu_ID";
 constexpr const char* kRevProKey = "Rev_Pro_ID";
 constexpr int kPointerNoteDy = 30;  // below the speed bar, above the double-click caption
+// Coordinates, sizes and the 16-bit ids all fit; with this bound no sum or product of placing
+// (twenty steps of a bar at most) can overflow.
+constexpr int kLayoutNumberLimit = 65535;
 
 class LayoutReader {
 public:
@@ -41,7 +44,14 @@ public:
             return std::nullopt;
         }
         const auto n = parseIniInt(*v);
-        if (!n) report(key, "layout key " + key + " is not a number: \"" + std::string(*v) + "\"");
+        if (!n) {
+            report(key, "layout key " + key + " is not a number: \"" + std::string(*v) + "\"");
+            return std::nullopt;
+        }
+        if (*n < -kLayoutNumberLimit || *n > kLayoutNumberLimit) {
+            report(key, "layout key " + key + " is out of range: " + std::string(*v));
+            return std::nullopt;
+        }
         return n;
     }
 

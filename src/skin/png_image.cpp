@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <string>
@@ -22,6 +24,38 @@ struct PngReader {
     PngReader(const PngReader&) = delete;
     PngReader& operator=(const PngReader&) = delete;
 };
+
+// Deflate cannot compress better than about 1032 to 1, so the compressed data (IDAT) must be at
+// least the picture's raw bytes over this, or the picture cannot be complete.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
+constexpr std::size_t kSignatureSize = 8;
+constexpr std::size_t kIhdrDepth = 24, kIhdrColourType = 25;
+
+// Bits of one pixel as stored, by the header's bit depth and colour type.
+std::uint64_t storedBitsPerPixel(ByteSpan png) {
+    static constexpr std::uint8_t kChannels[] = {1, 0, 3, 1, 2, 0, 4};  // by colour type 0..6
+    const std::uint8_t type = png[kIhdrColourType];
+    const std::uint64_t channels = type < std::size(kChannels) ? kChannels[type] : 1;
+    return channels * png[kIhdrDepth];
+}
+
+// Bytes of all IDAT chunks (the walk stops at a chunk that runs past the data).
+std::uint64_t compressedDataBytes(ByteSpan png) {
+    std::uint64_t total = 0;
+    for (std::uint64_t at = kSignatureSize; at + 8 <= png.size();) {
+        const std::uint32_t length = readBe32(png, at);
+        const auto type = png.subspan(at + 4, 4);
+        if (std::equal(type.begin(), type.end(), "IDAT")) total += length;
+        at += 12 + std::uint64_t{length};
+    }
+    return total;
+}
+
+// Checked on a header libpng has accepted (so IHDR is the first chunk).
+bool dataCanFillPicture(ByteSpan png, png_uint_32 width, png_uint_32 height) {
+    const std::uint64_t rawBytes = std::uint64_t{width} * height * storedBitsPerPixel(png) / 8;
+    return compressedDataBytes(png) * kMaxDeflateRatio >= rawBytes;
+}
 
 Error pngError(const PngReader& r) { return makeError(std::string("not a readable PNG picture: ") + r.image.message); }
 
@@ -48,6 +82,9 @@ Result<DecodedPicture> decodePng(ByteSpan data, PixelOrder order) {
     if (png_image_begin_read_from_memory(&r.image, data.data(), data.size()) == 0) return pngError(r);
     if (r.image.width == 0 || r.image.height == 0 || r.image.width > kMaxSide || r.image.height > kMaxSide) {
         return makeError("PNG picture has an unusable size");
+    }
+    if (!dataCanFillPicture(data, r.image.width, r.image.height)) {
+        return makeError("PNG picture holds too little data for its size");
     }
     r.image.format = order == PixelOrder::Rgba ? PNG_FORMAT_RGBA : PNG_FORMAT_BGRA;
     DecodedPicture out;

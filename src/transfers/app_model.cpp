@@ -10,7 +10,7 @@
 namespace varnel {
 
 AppModel::AppModel(AppState& state, HidBus& bus, Clock& clock)
-    : state_(state), bus_(bus), clock_(clock), poller_(bus, link_) {}
+    : state_(state), clock_(clock), poller_(bus, link_) {}
 
 Status AppModel::start(AppModelConfig config) {
     config_ = std::move(config);

@@ -107,7 +107,6 @@ private:
     TransferStatus ReadDevInfo(const ProgressSink& progress);
 
     AppState& state_;
-    HidBus& bus_;
     Clock& clock_;
     DeviceLink link_;
     DevicePoller poller_;

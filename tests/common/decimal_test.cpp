@@ -29,5 +29,15 @@ TEST(ParseDecimal, RefuseOrSaturateAboveMax) {
     }
 }
 
+// A maximum near the top of int: the next digit must not be taken before the range check.
+TEST(ParseDecimal, LargeMaximumsDoNotOverflow) {
+    constexpr int kTop = 2147483647;
+    EXPECT_EQ(parseDecimal("2147483647", kTop, AboveMax::Refuse), kTop);
+    EXPECT_EQ(parseDecimal("2147483648", kTop, AboveMax::Refuse), std::nullopt);
+    EXPECT_EQ(parseDecimal("2147483649", 214748364, AboveMax::Refuse), std::nullopt);
+    EXPECT_EQ(parseDecimal("99999999999", kTop - 1, AboveMax::Saturate), kTop);
+    EXPECT_EQ(parseDecimal("5", 3, AboveMax::Refuse), std::nullopt);
+}
+
 }  // namespace
 }  // namespace varnel

@@ -160,6 +160,34 @@ TEST(MacroDecode, StaysWithinUsedLengthAndTheBlock) {
     }
 }
 
+// A full block whose last event ends on byte 1024 leaves no room for the end byte: the decoder
+// stops before that event, so what it decodes can be stored again and decodes to itself.
+TEST(MacroDecode, EveryDecodedBlockEncodesAgain) {
+    struct Row {
+        const char* name;
+        std::uint8_t fill;  // repeated from byte 0
+        Bytes tail;         // at the end of the block
+        std::size_t lines;
+    } rows[] = {
+        {"key events up to byte 1024", 0x82, {0x82, 0x04}, 511},
+        {"a delay ending on byte 1024", 0xFC, {0xFE, 0x00, 0x05}, 0},
+        {"button events", 0xA1, {}, 1023},
+    };
+    for (const auto& r : rows) {
+        Block block = blockOf({}, r.fill);
+        if (r.fill == 0x82) {
+            for (std::size_t i = 1; i < block.size(); i += 2) block[i] = 0x04;
+        }
+        std::copy(r.tail.begin(), r.tail.end(), block.end() - static_cast<std::ptrdiff_t>(r.tail.size()));
+        const auto first = MacroBlockToScript(recordWithUsed(1024), block);
+        EXPECT_EQ(first.script.size(), 1 + r.lines) << r.name;
+        Record rec{};
+        Block again = block;
+        ASSERT_TRUE(ScriptToMacroBlock(first.script, rec, again).ok()) << r.name;
+        EXPECT_EQ(MacroBlockToScript(rec, again).script, first.script) << r.name;
+    }
+}
+
 // A macro from a file gets whole events, its end byte and a UsedLength counting both; nothing
 // past the used part changes.
 TEST(MacroConsistency, CutToWholeEventsWithTheEndByte) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/captions.h"
+#include "skin/control_catalog.h"
+
 namespace varnel {
 namespace {
 
@@ -47,6 +50,23 @@ TEST(Language, MissingKeyGivesEmptyTextAndNumbersAreChecked) {
     EXPECT_EQ(l.colour("Color_A"), (Rgb{255, 0, 7}));
     EXPECT_FALSE(l.colour("Color_B").has_value());  // 256 is out of range
     EXPECT_FALSE(l.colour("Color_C").has_value());
+}
+
+// Out-of-range sizes leave the fonts as they were, also where a caption adds a step to them.
+TEST(Language, FontSizesOutOfRangeChangeNoFont) {
+    struct Row {
+        const char* size;
+        int dpiCaption;  // lbl_DPI1 takes Size_D + 1
+    } rows[] = {{"9", 10}, {"2147483647", 0}, {"0", 0}, {"-5", 0}};
+    for (const auto& r : rows) {
+        const std::string lang1 = "[lang1]\nSize_D=" + std::string(r.size) + "\n";
+        const auto set = LanguageSet::fromTexts({lang1, "[lang2]\n", "[lang3]\n"});
+        ASSERT_TRUE(set.ok());
+        ControlTable controls;
+        buildMainWindowControls(controls);
+        CaptionsModel(controls, *set).load(1);
+        EXPECT_EQ(controls.find("lbl_DPI1")->fontSize, r.dpiCaption) << r.size;
+    }
 }
 
 TEST(Language, FileWithoutItsSectionIsRefused) {

@@ -202,6 +202,26 @@ TEST(Layout, UnusableValuesLeaveControlsWhereTheyAreAndAreReportedOnce) {
     EXPECT_EQ(p.at("Img_P3"), (std::array<int, 2>{112, 128}));  // the rest is placed as usual
 }
 
+TEST(Layout, NumbersOutOfRangeAreReportedAndPlaceNothing) {
+    struct Row {
+        const char* key;
+        const char* value;
+        const char* control;  // stays at 0, 0
+    } rows[] = {
+        {"RecDelay_H", "1073741824", "LED_NoDelay"},
+        {"P2_X", "-2147483648", "Img_P2"},
+        {"Disable_W", "65536", nullptr},
+    };
+    for (const auto& r : rows) {
+        const Placed p(withLine(supplied(), r.key, std::string(r.key) + "=" + r.value));
+        ASSERT_EQ(p.result.problems.size(), 1u) << r.key;
+        EXPECT_NE(p.result.problems[0].find("out of range"), std::string::npos) << p.result.problems[0];
+        if (r.control) {
+            EXPECT_EQ(p.at(r.control), (std::array<int, 2>{0, 0})) << r.key;
+        }
+    }
+}
+
 TEST(Layout, EnableOtherThanOneHidesAndSkipsThePosition) {
     std::string text = withLine(supplied(), "Btn_A3_Enable", "Btn_A3_Enable=2");
     text = withLine(text, "Btn_A3_X", "Btn_A3_X=oops");

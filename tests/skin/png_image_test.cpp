@@ -1,6 +1,7 @@
 #include "skin/png_image.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,20 @@ TEST(PngImage, RefusesDataThatIsNotAPicture) {
     const Bytes cases[] = {{}, Bytes{1, 2, 3}, badSignature, truncated};
     for (const auto& c : cases) EXPECT_FALSE(decodePng(c).ok()) << c.size();
     EXPECT_FALSE(pngSize(Bytes{}).ok());
+}
+
+// A header promising 8192 x 8192 pixels over a few bytes of data is refused before the picture's
+// 256 MB are allocated; libpng alone would notice only after.
+TEST(PngImage, RefusesAHeaderLargerThanItsData) {
+    Bytes png = encodeRgba(3, 2, kPixels);
+    constexpr std::size_t kIhdrData = 16, kIhdrCrc = 29;
+    writeBe32(png, kIhdrData, 8192);
+    writeBe32(png, kIhdrData + 4, 8192);
+    writeBe32(png, kIhdrCrc, static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17)));
+    ASSERT_EQ(pngSize(png).value(), (PictureSize{8192, 8192}));
+    const auto pic = decodePng(png);
+    ASSERT_FALSE(pic.ok());
+    EXPECT_NE(pic.error().message.find("too little data"), std::string::npos) << pic.error().message;
 }
 
 TEST(PngImage, UnknownResourceIsAnError) {
