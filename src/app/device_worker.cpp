@@ -82,7 +82,7 @@ void DeviceWorker::pollTick() {
         return;
     }
     const bool keptMouse = model_.poller().keepsMouse();
-    const PollStep step = model_.DevTimerTimer();
+    const PollStep step = model_.pollTick();
     if (searchGoesOn(step)) pendingSearch_ = step;
     emit tickDone(pendingSearch_.has_value(), keptMouse);
 }

@@ -27,25 +27,11 @@
 #include "device/clock.h"
 #include "device/discovery.h"
 #include "device/hid_bus.h"
+#include "shell/window_jobs.h"
 #include "transfers/app_model.h"
 #include "transfers/app_state.h"
 
 namespace varnel {
-
-// A transfer job: runs on the worker with the model and a progress sink, says what came of it.
-using TransferJob = std::function<TransferStatus(AppModel&, const ProgressSink&)>;
-
-enum class DeviceJobKind { Search, Transfer };
-
-// What a job came to, handed to the window with the state.
-struct DeviceJobOutcome {
-    DeviceJobKind kind = DeviceJobKind::Transfer;
-    SearchOutcome search;       // Search: found, read result, removed, permission problems
-    TransferStatus status;      // Transfer: the job's result
-    bool displayDue = false;    // DataBufToUI ran: the window runs its display step
-    bool channelsOpen = false;  // both report channels are set after the job
-    OptionalChip chipBefore;    // DeviceChip when the job began
-};
 
 struct DeviceWorkerOptions {
     // Replaces the settle wait before a search opens the mouse (tests shorten it). The window

@@ -55,6 +55,24 @@ void LoadingWindow::setProgress(int done, int total) {
     update();
 }
 
+void LoadingWindow::beginJob(const QRect& mainWindow, bool show) {
+    setProgress(0, 0);
+    placeOver(mainWindow);
+    if (show) this->show();
+}
+
+void LoadingWindow::jobProgress(int done, int total, const QRect& mainWindow) {
+    setProgress(done, total);
+    if (isVisible()) return;
+    placeOver(mainWindow);
+    show();
+}
+
+void LoadingWindow::endJob() {
+    hide();
+    setProgress(0, 0);
+}
+
 void LoadingWindow::advance() {
     frame_ = (frame_ + 1) % kSegments;
     update();

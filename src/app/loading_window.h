@@ -22,6 +22,12 @@ public:
     QString note() const { return note_; }
     int frame() const { return frame_; }
 
+    // A device job begins over `mainWindow`: no progress yet; shown at once when `show`, else at
+    // its first progress.
+    void beginJob(const QRect& mainWindow, bool show);
+    void jobProgress(int done, int total, const QRect& mainWindow);
+    void endJob();
+
 public slots:
     // The transfer's progress; a total of 0 clears the text.
     void setProgress(int done, int total);

@@ -17,15 +17,15 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/control_painters.h"
 #include "app/device_worker.h"
+#include "app/status_note.h"
 #include "platform/pointer_store.h"
 #include "shell/job_scheduler.h"
 #include "shell/main_window_model.h"
+#include "shell/window_jobs.h"
 #include "skin/ui/pictures.h"
 #include "transfers/app_state.h"
-
-class QLabel;
-class QListWidget;
 
 namespace varnel {
 
@@ -60,16 +60,20 @@ public:
     AppModelConfig deviceConfig() const;
     // Something holds the device: a poll tick is out, a search waits or runs, a job runs or its
     // message shows, an action button is pressed.
-    bool deviceBusy() const { return scheduler_.busy(); }
+    bool deviceBusy() const { return jobs_->scheduler().busy(); }
     // Runs `job` on the worker with the pages locked and the busy window showing its progress,
     // once the device is free; `done` gets the outcome on this thread with the state handed back
     // (for Save Macro, profiles and firmware). Without a worker nothing runs.
-    void runDeviceJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done);
+    void runDeviceJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done) {
+        scheduleJob({std::move(job), std::move(done)});
+    }
 
 public slots:
     void restoreAndRaise();
-    void LabelRunTimer();
-    void DevTimerTick();
+    // LabelRunTimer: the caption under the pointer scrolls one step.
+    void scrollCaption();
+    // DevTimerTimer: a poll tick for the mouse, when the scheduler lets one out.
+    void pollForMouse();
     void Btn_Web_0Click();
     void Btn_Exit_0Click();
     void DisableAllPages();
@@ -95,12 +99,10 @@ protected:
 
 private:
     void createWidgets();
-    QWidget* createWidget(const Control& c, QWidget* parent);
+    void connectControl(QWidget* w, const Control& c);
+    void createPageViews();
     void render(const Control& c);
-    void renderList(QListWidget* l, const Control& c);
     void updateMask(const std::string& background);
-    // The captions of one row of buttons share the size the longest of them fits at.
-    void fitCaptionRows();
     void onLabelEntered(const QString& name);
     void onLabelLeft(const QString& name);
     void onLabelClicked(const QString& name);
@@ -109,36 +111,27 @@ private:
     void reportProblem(const std::string& line);
 
     // Device jobs (main_window_device.cpp).
-    enum class DeviceAction { Apply, Confirm, Reset };
     void actionClick(DeviceAction action);
     void proceedAction(DeviceAction action);
-    void finishAction();
+    void endAction(const TransferStatus& status);
+    void releaseAction();
     bool deviceReady() const;
-    // The collect step: the pages write what their controls hold into the EditCopy. A fire-key box
-    // still being edited counts as left.
-    void collect();
     // Hands `work` to the scheduler; it runs in its `turn` and ends with a job or with
     // requestDone().
     void submit(std::function<void()> work, JobScheduler::Turn turn = JobScheduler::Turn::BeforeSearch);
-    // runDeviceJob in a given turn; `busyWindow` false shows the busy window only once the job
-    // reports progress (a file that is read or written at once). `before` runs on this thread
-    // when the job's turn has come, before the hand-over (the collect step).
-    void scheduleJob(TransferJob job, std::function<void(const DeviceJobOutcome&)> done, JobScheduler::Turn turn,
-                     bool busyWindow, std::function<void()> before = {});
+    // A planned job, in its turn once the device is free. Without a worker nothing runs.
+    void scheduleJob(WindowJobs::PlannedJob planned);
     void requestDone();
     void carryOut(JobScheduler::Order order);
     void onTickDone(bool searchPending, bool forKeptMouse);
     void startTransfer(TransferJob job, bool showBusyWindow = true);
     void beginJob(bool showBusyWindow);
-    void endJob();
     void onJobProgress(int done, int total);
     void onJobFinished(const DeviceJobOutcome& outcome);
     void showSearchOutcome(const DeviceJobOutcome& outcome);
-    void showTransferOutcome(const DeviceJobOutcome& outcome);
-    void showTransferOutcome(const TransferStatus& status);
-    // A short line over the skin that fades after a moment ("Saved to the mouse").
-    void showStatusNote(const QString& text);
+    void showMessages(const std::vector<Shown>& shown);
     void updateBusy();
+    JobScheduler& scheduler() { return jobs_->scheduler(); }
 
     // Profiles (main_window_profiles.cpp).
     void profileClick(ProfileAction action);
@@ -153,36 +146,30 @@ private:
     // 18 and the search for the restarted mouse.
     void loadFirmwareFile(const std::filesystem::path& file);
     void programFirmware();
-    void beginRestartWait();
+    void beginRestartWait(const TransferStatus& status);
     void findRestartedMouse();
 
     AppState& state_;
     std::unique_ptr<MainWindowModel> model_;
     MacroPageView* macroView_ = nullptr;  // a child of this window
     Pictures pictures_;
+    PaintContext paint_{pictures_, [this](const std::string& line) { reportProblem(line); }};
     std::unordered_map<std::string, QWidget*> widgets_;
     std::string maskedBackground_;
     QTimer devTimer_;
     QTimer labelRun_;
-    QTimer settleTimer_;       // the wait before a poll's search opens the mouse
-    QTimer restartTimer_;      // the wait for the mouse to restart after a firmware update
-    std::string restartNote_;  // what the mouse refused while taking the update, told after the restart
+    QTimer settleTimer_;   // the wait before a poll's search opens the mouse
+    QTimer restartTimer_;  // the wait for the mouse to restart after a firmware update
     LoadingWindow* busy_ = nullptr;
     std::function<void(const QUrl&)> openUrl_;
     std::set<std::string> reported_;
-    QLabel* statusNote_ = nullptr;
-    QTimer statusNoteTimer_;
+    StatusNote* statusNote_ = nullptr;
     QPointF dragOffset_;
     bool dragging_ = false;
 
     DeviceWorker* worker_ = nullptr;
-    JobScheduler scheduler_;
-    std::unordered_map<std::uint64_t, std::function<void()>> requests_;
-    std::uint64_t nextRequest_ = 1;
-    std::optional<DeviceAction> runningAction_;
-    std::string desktopFailureKey_;  // the running action's failure with the pointer settings, if any
-    std::function<void(const DeviceJobOutcome&)> jobDone_;  // of the running runDeviceJob
-    std::vector<QPointer<QWidget>> inertDialogs_;
+    std::unique_ptr<WindowJobs> jobs_;             // made with the model
+    std::vector<QPointer<QWidget>> inertDialogs_;  // the dialogs beginJob() disabled
 };
 
 }  // namespace varnel

@@ -35,7 +35,7 @@ OpenOutcome OpenDevice(HidBus& bus, std::uint32_t vendorId, std::uint32_t produc
     return out;
 }
 
-PollStep DevicePoller::DevTimerTimer() {
+PollStep DevicePoller::pollTick() {
     // pollBusy_ covers the tick's own search; a ReFindDev search in progress is not restarted.
     if (pollBusy_ || phase_ != Phase::None) return {PollStepKind::Skipped};
     pollBusy_ = true;

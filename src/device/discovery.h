@@ -60,12 +60,12 @@ public:
     void setDeviceIdTable(const DeviceIdTable& table) { table_ = table; }
     const DeviceIdTable& deviceIdTable() const { return table_; }
 
-    // The DevTimer tick: five pairs of counts, a search after a stable change (the first tick's
+    // DevTimerTimer, the DevTimer tick: five pairs of counts, a search after a stable change (the first tick's
     // stable count is a change whatever it is, so no HID interface at all still ends in the
     // no-device transition). Skipped while any
     // search (its own or ReFindDev's) is still in progress. The search keeps the current channels
     // until its wait has passed.
-    PollStep DevTimerTimer();
+    PollStep pollTick();
     // Forget the current mouse and search at once; no count. Called during a tick's search it
     // restarts that search, and the tick's PollBusy ends with it.
     PollStep ReFindDev();

@@ -18,7 +18,7 @@ void DeviceAppearance::enableAllPages() {
     for (int page = 1; page <= skin::kPageGroupCount; ++page) controls_.setVisible(skin::pageOverlay(page), false);
 }
 
-void DeviceAppearance::refreshChipPages() {
+void DeviceAppearance::showMousePages() {
     const Variant* v = state_.DeviceChip ? &variantOf(*state_.DeviceChip) : nullptr;
     navigation_.showPageButton(Page::Macro, v != nullptr && v->hasMacros);
     navigation_.showPageButton(Page::Update, v != nullptr && v->hasFirmwareUpdate);
@@ -26,7 +26,7 @@ void DeviceAppearance::refreshChipPages() {
     state_.NoDeviceMode = false;
 }
 
-void DeviceAppearance::refreshErrorAP() {
+void DeviceAppearance::enterNoDeviceMode() {
     state_.NoDeviceMode = true;
     navigation_.showNoDevicePages();
 }

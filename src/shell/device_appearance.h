@@ -23,12 +23,12 @@ public:
     void disableAllPages();
     void enableAllPages();
 
-    // RefreshChipPages after a read, up to reopening the last button-map page (which the caller
+    // RefreshChipPages: after a read, up to reopening the last button-map page (which the caller
     // does with a page click): the Macro and Update page buttons exist only on mice that offer
     // them, page 1 shows, NoDeviceMode ends.
-    void refreshChipPages();
+    void showMousePages();
     // RefreshErrorAP: NoDeviceMode and its appearance.
-    void refreshErrorAP();
+    void enterNoDeviceMode();
     // DeviceRemoved before its message box: page 1's overlay (the caller closes the menus).
     void deviceRemovedBeforeMessage();
 

@@ -1,5 +1,7 @@
 #include "shell/main_window_model.h"
 
+#include "common/resources.h"
+
 #include "skin/control_catalog.h"
 #include "skin/control_names.h"
 #include "transfers/device_read.h"
@@ -57,6 +59,16 @@ void MainWindowModel::formCreate(int screenWidth, int screenHeight, const IniSec
     controls_.setAlignRight(ctrl::Edt_Repeat1, true);
     controls_.setAlignRight(ctrl::Edt_DelayTime1, true);
     languageClick(captions_.languageNumber());
+}
+
+void MainWindowModel::formCreate(int screenWidth, int screenHeight) {
+    const auto layout = embeddedLayoutDocument();
+    if (!layout) problems_.push_back("layout file: " + layout.error().message);
+    const IniSection* org = layout ? layout->section(kLayoutSection) : nullptr;
+    if (layout && org == nullptr) problems_.push_back("layout file: no section [org]");
+    const auto image = findResource("VarnelData");
+    if (!image) problems_.push_back("default image: " + image.error().message);
+    formCreate(screenWidth, screenHeight, org ? *org : IniSection(kLayoutSection), image ? *image : ByteSpan{});
 }
 
 void MainWindowModel::UIToDataBuf() {
@@ -141,6 +153,8 @@ std::string MainWindowModel::refusalMessage(const Error& error, std::string_view
     return text(error.languageKey) + "\n" + why;
 }
 
+bool MainWindowModel::mouseReady() const { return appearance_.channelsOpen() && identifiedMouse(state_); }
+
 void MainWindowModel::mouseIdentified() { advanced_.showSensorSteps(); }
 
 std::string MainWindowModel::mouseRefused(const Error& error) {
@@ -148,10 +162,10 @@ std::string MainWindowModel::mouseRefused(const Error& error) {
     return *refusedMouse_;
 }
 
-std::optional<std::string> MainWindowModel::refreshChipPages() {
+std::optional<std::string> MainWindowModel::showReadMouse() {
     refusedMouse_.reset();
     pointer_.RefreshMouseSystemParameter();
-    appearance_.refreshChipPages();
+    appearance_.showMousePages();
     // The button-map page chosen last, by its marker.
     for (const Page p : {Page::Main, Page::Switch, Page::Fixed}) {
         if (controls_.checked(skin::pageInfo(p).radio)) return pageClick(p);
@@ -169,7 +183,7 @@ void MainWindowModel::deviceRemovedBeforeMessage() {
 void MainWindowModel::deviceRemovedAfterMessage(bool hadMacros) {
     refusedMouse_.reset();
     navigation_.stopLabelRun();
-    appearance_.refreshErrorAP();
+    appearance_.enterNoDeviceMode();
     if (hadMacros) macro_.emptyLists();
 }
 

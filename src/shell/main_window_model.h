@@ -46,6 +46,8 @@ public:
 
     // FormCreate: `layout` is the section "org", `defaultImage` the embedded image.
     void formCreate(int screenWidth, int screenHeight, const IniSection& layout, ByteSpan defaultImage);
+    // FormCreate on the embedded layout file and default image; what is missing is a problem.
+    void formCreate(int screenWidth, int screenHeight);
 
     // Collect (UIToDataBuf): every page writes what its controls hold into the EditCopy, in the
     // fixed page order. Runs before every write-back (Apply, Confirm, profile save).
@@ -75,15 +77,19 @@ public:
     std::optional<std::string> profileButtonClick(ProfileAction action);
     void profileButtonDone();
 
+    // Both channels open and a mouse that identification accepted (a refused one may be of the
+    // other variant, whose layout must not be written).
+    bool mouseReady() const;
     // A search opened and identified a mouse: the sensor set-up of the Advanced page.
     void mouseIdentified();
     // Identification refused the mouse found: the message to show (its key, then why). Until a
     // mouse is accepted or leaves, an action that needs the mouse says this again instead of
     // "Not find the specified device" with the cable advice: the mouse is there, but not usable.
     std::string mouseRefused(const Error& error);
-    // The end of a full read: the desktop pointer settings are read again, then RefreshChipPages;
+    // The end of a full read (the window's RefreshChipPages): the desktop pointer settings are read
+    // again, then the pages the mouse offers;
     // the message of reopening the last button-map page, if any.
-    std::optional<std::string> refreshChipPages();
+    std::optional<std::string> showReadMouse();
     // DeviceRemoved around its message box: after it the no-device appearance and, after a mouse
     // with macros, the emptied macro lists.
     void deviceRemovedBeforeMessage();

@@ -4,6 +4,7 @@
 // title, every caption of the bars, menus, macro, insert and update pages). Messages are looked up
 // by key when shown.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,7 @@
 #include "config/action_codes.h"
 #include "skin/controls.h"
 #include "skin/language.h"
+#include "skin/skin_styles.h"
 
 namespace varnel {
 
@@ -37,7 +39,9 @@ public:
     const LanguageSet& languages() const { return languages_; }
 
 private:
+    // Every font row: the bar's, then each page's.
     void applyFonts(const LanguageFile& lang);
+    void applyFontRows(const LanguageFile& lang, std::span<const skin::FontRow> rows);
     void applyCaptions(const LanguageFile& lang);
 
     ControlTable& controls_;

@@ -70,6 +70,8 @@ public:
     // The pointer rests on a button (not the Web button, which starts no device job).
     bool pointerOnButton() const { return hovering_; }
     bool labelRunEnabled() const { return labelRunEnabled_; }
+    // The caption of `label` scrolls while the pointer rests on it.
+    bool captionScrolls(std::string_view label) const { return labelRunEnabled_ && marquee_.label() == label; }
     bool overRecordButton() const { return overRecordButton_; }
 
 private:

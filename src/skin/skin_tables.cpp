@@ -19,6 +19,13 @@ std::string barPicture(std::string_view base, int page) {
 
 std::string pageGroup(int page) { return "gbPage" + std::to_string(page); }
 std::string baseImage(int page) { return "Img_Base_" + std::to_string(page); }
+bool isBaseImage(std::string_view name) {
+    for (int page = 1; page <= kPageGroupCount; ++page) {
+        if (name == baseImage(page)) return true;
+    }
+    return false;
+}
+
 std::string pageOverlay(int page) { return "Disable_All_" + std::to_string(page); }
 std::string languageButtonBase(int language) { return "Lang" + std::to_string(language); }
 std::string languageRadio(int language) { return "rb_Lang" + std::to_string(language); }

@@ -78,6 +78,7 @@ std::string barLabel(std::string_view base, int page);
 std::string barPicture(std::string_view base, int page);
 std::string pageGroup(int page);
 std::string baseImage(int page);               // "Img_Base_3": the page group's background
+bool isBaseImage(std::string_view name);       // one of the page groups' backgrounds
 std::string pageOverlay(int page);             // "Disable_All_3": swallows all input on its page while shown
 std::string languageButtonBase(int language);  // "Lang2"
 std::string languageRadio(int language);       // "rb_Lang2"

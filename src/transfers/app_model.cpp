@@ -45,12 +45,12 @@ void AppModel::beginSearch() {
 }
 
 void AppModel::DeviceRemoved() {
-    RefreshErrorAP(state_);
+    enterNoDeviceMode(state_);
     forgetMouse();
 }
 
-PollStep AppModel::DevTimerTimer() {
-    PollStep step = poller_.DevTimerTimer();
+PollStep AppModel::pollTick() {
+    PollStep step = poller_.pollTick();
     if (step.kind != PollStepKind::Skipped && step.kind != PollStepKind::Idle) beginSearch();
     return step;
 }

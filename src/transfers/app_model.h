@@ -63,10 +63,10 @@ public:
     DevicePoller& poller() { return poller_; }
     const AppModelConfig& config() const { return config_; }
 
-    // Searching. DevTimerTimer and ReFindDev return the first step; advance() performs a
+    // Searching. pollTick (DevTimerTimer) and ReFindDev return the first step; advance() performs a
     // ReadDevInfo or DeviceRemoved step (or continues after a Wait the caller has waited) and
     // returns the next. runSearch drives a whole search, waiting on the clock.
-    PollStep DevTimerTimer();
+    PollStep pollTick();
     PollStep ReFindDev();
     PollStep advance(PollStep step, const ProgressSink& progress = {});
     SearchOutcome runSearch(PollStep first, const ProgressSink& progress = {});

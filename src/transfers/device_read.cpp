@@ -34,13 +34,13 @@ std::size_t fullReadCost(ChipModel chip) {
     return cost;
 }
 
-void RefreshErrorAP(AppState& state) { state.NoDeviceMode = true; }
+void enterNoDeviceMode(AppState& state) { state.NoDeviceMode = true; }
 
 bool identifiedMouse(const AppState& state) {
     return !state.NoDeviceMode && state.DeviceChip.has_value() && state.DeviceChip == state.DefaultChip;
 }
 
-void RefreshChipPages(AppState& state) { state.NoDeviceMode = false; }
+void leaveNoDeviceMode(AppState& state) { state.NoDeviceMode = false; }
 
 TransferStatus identifyMouse(AppState& state, DeviceLink& link) {
     LinkStatus sent = link.SendCommand(kCmdDeviceInfo, 0, 0, 0, 0);
@@ -60,9 +60,10 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link) {
     // A variant byte other than Lark's or Wren's names no layout we could read or write.
     if (!info.chip || (state.DefaultChip && state.DefaultChip != info.chip)) {
         if (info.chip) state.DeviceChip = info.chip;
-        RefreshErrorAP(state);
+        enterNoDeviceMode(state);
         return TransferStatus::fail(TransferCode::Refused,
-                                    variantMismatch(info.chip, link.ReceiveBuffer()[kInfoChipByte], state.DefaultChip), "Str102");
+                                    variantMismatch(info.chip, link.ReceiveBuffer()[kInfoChipByte], state.DefaultChip),
+                                    "Str102");
     }
     state.DeviceChip = info.chip;
     if (auto sensor = sensorByCode(info.sensorCode)) {
@@ -84,11 +85,11 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link) {
         }
     }
     if (state.acceptedSignatures().accepts(state.SignatureBuffer)) return TransferStatus::done();
-    RefreshErrorAP(state);
-    return TransferStatus::fail(TransferCode::Refused,
-                                "this mouse's signature is " + signatureText(state.SignatureBuffer) +
-                                    ", not one this program accepts",
-                                "Str103");
+    enterNoDeviceMode(state);
+    return TransferStatus::fail(
+        TransferCode::Refused,
+        "this mouse's signature is " + signatureText(state.SignatureBuffer) + ", not one this program accepts",
+        "Str103");
 }
 
 TransferStatus readConfiguration(AppState& state, DeviceLink& link, const ProgressSink& progress) {
@@ -128,7 +129,7 @@ TransferStatus readConfiguration(AppState& state, DeviceLink& link, const Progre
         }
     }
     state.DataBufToUI();
-    RefreshChipPages(state);
+    leaveNoDeviceMode(state);
     return session.outcome("Reading the mouse");
 }
 

@@ -26,8 +26,9 @@ std::size_t fullReadCost(ChipModel chip);
 // act only on such a mouse: one that identification refused may be of the other variant.
 bool identifiedMouse(const AppState& state);
 
-// The no-device appearance and the pages for the attached variant (their data parts).
-void RefreshErrorAP(AppState& state);
-void RefreshChipPages(AppState& state);
+// The data parts of the no-device appearance (RefreshErrorAP: only NoDeviceMode is set) and of the
+// pages for the attached variant (RefreshChipPages: only NoDeviceMode is cleared).
+void enterNoDeviceMode(AppState& state);
+void leaveNoDeviceMode(AppState& state);
 
 }  // namespace varnel

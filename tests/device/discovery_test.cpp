@@ -108,26 +108,26 @@ TEST(DevicePoller, FirstTickFindsTheMouseThenQuietUntilTheCountChanges) {
     DevicePoller poller(rig.traced, rig.link);
     poller.setDeviceIdTable(kTable);
     using K = PollStepKind;
-    EXPECT_EQ(drive(poller, poller.DevTimerTimer()), (std::vector<K>{K::Wait, K::ReadDevInfo, K::Idle}));
+    EXPECT_EQ(drive(poller, poller.pollTick()), (std::vector<K>{K::Wait, K::ReadDevInfo, K::Idle}));
     EXPECT_TRUE(rig.link.hasBothChannels());
     EXPECT_EQ(poller.LastHidCount(), 4);
     EXPECT_FALSE(poller.PollBusy());
 
     rig.trace.clear();
-    EXPECT_EQ(drive(poller, poller.DevTimerTimer()), (std::vector<K>{K::Idle}));
+    EXPECT_EQ(drive(poller, poller.pollTick()), (std::vector<K>{K::Idle}));
     EXPECT_TRUE(rig.trace.empty());
 
     // Another keyboard arrives: search again and find the mouse anew. The mouse keeps its channels
     // through the wait (an action may still use them); ReFindDev lets go of them at once.
     rig.bus.addForeignKeyboard();
-    EXPECT_EQ(poller.DevTimerTimer().kind, K::Wait);
+    EXPECT_EQ(poller.pollTick().kind, K::Wait);
     EXPECT_TRUE(rig.link.hasBothChannels());
     EXPECT_EQ(drive(poller, poller.resume()), (std::vector<K>{K::ReadDevInfo, K::Idle}));
     EXPECT_EQ(poller.LastHidCount(), 5);
 
     // The mouse leaves: the next tick ends in the no-device transition with no channels.
     rig.mouse->unplug();
-    EXPECT_EQ(drive(poller, poller.DevTimerTimer()), (std::vector<K>{K::Wait, K::DeviceRemoved, K::Idle}));
+    EXPECT_EQ(drive(poller, poller.pollTick()), (std::vector<K>{K::Wait, K::DeviceRemoved, K::Idle}));
     EXPECT_FALSE(rig.link.channels().command);
     EXPECT_EQ(poller.LastHidCount(), 2);
 }
@@ -136,9 +136,9 @@ TEST(DevicePoller, TickDuringASearchIsSkipped) {
     VirtualRig rig("wren-rgb-3330");
     DevicePoller poller(rig.traced, rig.link);
     poller.setDeviceIdTable(kTable);
-    EXPECT_EQ(poller.DevTimerTimer().kind, PollStepKind::Wait);
+    EXPECT_EQ(poller.pollTick().kind, PollStepKind::Wait);
     EXPECT_TRUE(poller.PollBusy());
-    EXPECT_EQ(poller.DevTimerTimer().kind, PollStepKind::Skipped);
+    EXPECT_EQ(poller.pollTick().kind, PollStepKind::Skipped);
     EXPECT_EQ(poller.resume().kind, PollStepKind::ReadDevInfo);
     EXPECT_EQ(poller.resume().kind, PollStepKind::Idle);
     EXPECT_FALSE(poller.PollBusy());
@@ -163,16 +163,15 @@ TEST(DevicePoller, TickAndReFindDevDuringEachOthersSearch) {
         VirtualRig rig("wren-rgb-3330");
         DevicePoller poller(rig.traced, rig.link);
         poller.setDeviceIdTable(kTable);
-        EXPECT_EQ((c.tickFirst ? poller.DevTimerTimer() : poller.ReFindDev()).kind, K::Wait) << c.name;
-        EXPECT_EQ((c.tickFirst ? poller.ReFindDev() : poller.DevTimerTimer()).kind, c.second) << c.name;
+        EXPECT_EQ((c.tickFirst ? poller.pollTick() : poller.ReFindDev()).kind, K::Wait) << c.name;
+        EXPECT_EQ((c.tickFirst ? poller.ReFindDev() : poller.pollTick()).kind, c.second) << c.name;
         EXPECT_EQ(drive(poller, poller.resume()), (std::vector<K>{K::ReadDevInfo, K::Idle})) << c.name;
         EXPECT_TRUE(rig.link.hasBothChannels()) << c.name;
         EXPECT_FALSE(poller.PollBusy()) << c.name;
         EXPECT_EQ(poller.LastHidCount(), c.countAfter) << c.name;
 
         rig.mouse->unplug();
-        EXPECT_EQ(drive(poller, poller.DevTimerTimer()), (std::vector<K>{K::Wait, K::DeviceRemoved, K::Idle}))
-            << c.name;
+        EXPECT_EQ(drive(poller, poller.pollTick()), (std::vector<K>{K::Wait, K::DeviceRemoved, K::Idle})) << c.name;
         EXPECT_EQ(poller.LastHidCount(), 1) << "the keyboard stays: " << c.name;
         EXPECT_FALSE(poller.PollBusy()) << c.name;
     }
@@ -197,7 +196,7 @@ TEST(DevicePoller, CountStability) {
         DeviceLink link;
         DevicePoller poller(bus, link);
         poller.setDeviceIdTable(kTable);
-        auto kinds = drive(poller, poller.DevTimerTimer());
+        auto kinds = drive(poller, poller.pollTick());
         EXPECT_EQ(kinds.front() == PollStepKind::Wait, c.searches) << c.name;
         EXPECT_EQ(poller.LastHidCount(), c.kept) << c.name;
         EXPECT_FALSE(poller.PollBusy()) << c.name;

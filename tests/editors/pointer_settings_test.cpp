@@ -20,7 +20,7 @@ public:
     std::map<PS, PointerReading> stored;
     std::vector<PS> notKept;
     std::map<PS, PointerReach> reaches;  // Desktop where absent
-    std::vector<PS> refused;  // writes of these fail
+    std::vector<PS> refused;             // writes of these fail
     std::vector<std::pair<PS, int>> writes;
     std::vector<PointerNumbers> applied;
 
@@ -204,7 +204,7 @@ TEST_F(PointerPageTest, BarsFollowTheDesktopClicksAndADeviceRead) {
     model_->RefreshUI();  // a shown image leaves an unapplied click as it is
     EXPECT_EQ(lit(PS::Speed), 2);
     store_->stored[PS::DoubleClick] = PointerReading::of(PS::DoubleClick, 340);
-    model_->refreshChipPages();
+    model_->showReadMouse();
     EXPECT_EQ(lit(PS::Speed), 6);
     EXPECT_EQ(lit(PS::DoubleClick), 9);
     EXPECT_TRUE(store_->writes.empty());
@@ -223,7 +223,9 @@ TEST_F(PointerPageTest, TheNoteSaysWhatTheDesktopDoesNotKeepAndWhereTheRestTakes
         {{}, {{PS::Speed, R::NextLogin}}, {"Str462"}},
         {{}, {{PS::DoubleClick, R::ThisProgram}, {PS::WheelLines, R::ThisProgram}}, {"Str463"}},
         {{PS::WheelLines}, {{PS::DoubleClick, R::ThisProgram}, {PS::WheelLines, R::ThisProgram}}, {"Str114", "Str464"}},
-        {{PS::DoubleClick}, {{PS::Speed, R::NextLogin}, {PS::WheelLines, R::ThisProgram}}, {"Str113", "Str462", "Str465"}},
+        {{PS::DoubleClick},
+         {{PS::Speed, R::NextLogin}, {PS::WheelLines, R::ThisProgram}},
+         {"Str113", "Str462", "Str465"}},
         {{}, {}, {}},
     };
     const Control& note = *model_->controls().find(ctrl::lbl_PointerNote);

@@ -170,7 +170,8 @@ private slots:
                                                   << "this mouse is a Lark; this program is set up for a Wren";
         QTest::newRow("foreign signature") << "wren-rgb-3330" << QByteArray("\x12\x34", 2) << "Str103"
                                            << "this mouse's signature is 12 34, not one this program accepts";
-        QTest::newRow("zero signature, the layout's pair") << "wren-rgb-3330" << QByteArray("\0\0", 2) << "" << "";
+        QTest::newRow("zero signature, the layout's pair") << "wren-rgb-3330" << QByteArray("\0\0", 2) << ""
+                                                           << "";
     }
 
     void refusedMice() {
@@ -316,13 +317,13 @@ private slots:
         rig().missOneIdentification();
         QSignalSpy ticked(&rig().thread->worker(), &DeviceWorker::tickDone);
         if (tickFirst) {
-            rig().window->DevTimerTick();
+            rig().window->pollForMouse();
             QTRY_COMPARE(ticked.size(), 1);
             QVERIFY(ticked.front().front().toBool());  // a search waits
             press("Btn_Apply_1");
         } else {
             press("Btn_Apply_1");
-            rig().window->DevTimerTick();
+            rig().window->pollForMouse();
         }
         rig().settle();
         if (!tickFirst) rig().tick();
@@ -476,7 +477,7 @@ private slots:
         QApplication::sendEvent(rig().child("Btn_Apply_1"), &leave);
         QVERIFY(!rig().window->devTimer()->isActive());
         QCOMPARE(rig().pictureOf("Img_Apply_4"), QString("BtnS_03"));
-        rig().window->DevTimerTick();  // a stray tick starts nothing
+        rig().window->pollForMouse();  // a stray tick starts nothing
         // Keys still reach a fire-key box that kept the focus; they stay on the page and never
         // touch the state the worker is writing from.
         const std::optional<FireKeyBoxes> handedOver = rig().state.FireKey;

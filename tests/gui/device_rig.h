@@ -164,7 +164,7 @@ struct DeviceRig {
 
     // One DevTimer tick and whatever search it starts, to the end.
     void tick() {
-        window->DevTimerTick();
+        window->pollForMouse();
         settle();
     }
     void settle() { QTRY_VERIFY_WITH_TIMEOUT(!window->deviceBusy(), 20000); }

@@ -34,7 +34,7 @@ private slots:
         QSignalSpy progress(&rig.thread->worker(), &DeviceWorker::progress);
         StallProbe probe;
         probe.start();
-        rig.window->DevTimerTick();
+        rig.window->pollForMouse();
         QTRY_VERIFY_WITH_TIMEOUT(!rig.window->deviceBusy(), 120000);
         probe.stop();
         qInfo("longest event-loop stall during a full Wren read at 1 ms per report: %lld ms",

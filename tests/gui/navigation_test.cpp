@@ -86,7 +86,7 @@ private slots:
         enter(name);
         for (const auto& p : pictures) QCOMPARE(pictureOf(p), hover);
         QVERIFY(window_->labelRun()->isActive());
-        window_->LabelRunTimer();
+        window_->scrollCaption();
         QVERIFY(label(name)->text() != caption);
         leave(name);
         for (const auto& p : pictures) QCOMPARE(pictureOf(p), normal);
@@ -113,7 +113,7 @@ private slots:
         enter("Key2");
         const QStringList expected{"BC    A", "C    AB", "    ABC"};
         for (const auto& e : expected) {
-            window_->LabelRunTimer();
+            window_->scrollCaption();
             QCOMPARE(label("Key2")->text(), e);
         }
         QTRY_COMPARE_WITH_TIMEOUT(label("Key2")->text(), QString("   ABC "), 1000);  // the 200 ms timer runs it
@@ -133,7 +133,7 @@ private slots:
         std::vector<int> before;
         for (const SkinLabel* l : row) before.push_back(l->drawnPointSize());
         enter("Btn_Save_1");
-        window_->LabelRunTimer();
+        window_->scrollCaption();
         QVERIFY(save->scrolling());
         for (std::size_t i = 0; i < row.size(); ++i) QCOMPARE(row[i]->drawnPointSize(), before[i]);
         leave("Btn_Save_1");

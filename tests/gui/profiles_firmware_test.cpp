@@ -193,15 +193,16 @@ private slots:
         QTest::addColumn<QString>("why");  // the second line
         const QString lark = "refused.bin: the profile is for a Lark; this mouse is a Wren";
         QTest::newRow("a Lark profile") << QByteArray("\x10\x00", 2) << 0 << 154 << "Str102" << lark;
-        QTest::newRow("a Wren-sized file marked as a Lark's") << QByteArray("\x10\x00", 2) << 0 << 33984 << "Str102"
-                                                              << lark;
+        QTest::newRow("a Wren-sized file marked as a Lark's")
+            << QByteArray("\x10\x00", 2) << 0 << 33984 << "Str102" << lark;
         QTest::newRow("a signature that locks the mouse out")
             << QByteArray("\x12\x34", 2) << 47 << 33984 << "Str102"
             << "refused.bin: not a Wren profile: its signature 12 34 is not one this program accepts; a mouse given "
                "it could no longer be reached";
         QTest::newRow("zeros") << QByteArray(33984, 0) << 0 << 33984 << "Str102"
                                << "refused.bin: not a Wren profile: none of its checksummed sections is valid";
-        QTest::newRow("a file that cannot be read") << QByteArray() << 0 << 0 << "Str436" << "";
+        QTest::newRow("a file that cannot be read") << QByteArray() << 0 << 0 << "Str436"
+                                                    << "";
     }
 
     void aRefusedProfileChangesNothing() {
@@ -274,7 +275,7 @@ private slots:
         rig().addKeyboard();
         rig().missOneIdentification();
         QSignalSpy ticked(&rig().thread->worker(), &DeviceWorker::tickDone);
-        rig().window->DevTimerTick();
+        rig().window->pollForMouse();
         QTRY_COMPARE(ticked.size(), 1);
         QVERIFY(ticked.front().front().toBool());  // a search waits
         rig().click("Btn_Load_1");
@@ -317,7 +318,7 @@ private slots:
         QVERIFY(rig().busy.isVisible());
         QVERIFY(rig().child("Disable_All_5")->isVisible());
         QCOMPARE(count(mouse->commandLog(), kCmdDeviceInfo), 1);
-        rig().window->DevTimerTick();
+        rig().window->pollForMouse();
         rig().settle();
         QCOMPARE(ticked.size(), 0);
         QCOMPARE(count(mouse->commandLog(), kCmdDeviceInfo), 2);

@@ -437,10 +437,10 @@ TEST_F(MainWindowModelTest, ChipPagesFollowTheMouseVariant) {
         const std::string name(chipName(*c.chip));
         state_.DeviceChip = c.chip;
         state_.NoDeviceMode = true;
-        RefreshChipPages(state_);
+        leaveNoDeviceMode(state_);
         model_->RefreshUI();  // a read shows its image first
         connect();
-        EXPECT_EQ(model_->refreshChipPages(), std::nullopt) << name;
+        EXPECT_EQ(model_->showReadMouse(), std::nullopt) << name;
         for (int p = 1; p <= 5; ++p) {
             for (const char* base : {"Macro", "Update"}) {
                 EXPECT_EQ(controls().visible(barLabel(base, p)), c.wrenPages) << name << base << p;
@@ -459,18 +459,18 @@ TEST_F(MainWindowModelTest, ChipPagesReopenTheLastButtonMapPage) {
     setCode(ButtonMapId::Main, 4, "07000000");  // the switch key
     ASSERT_EQ(model_->pageClick(Page::Switch), std::nullopt);
     nav().openPage(Page::Advanced);
-    EXPECT_EQ(model_->refreshChipPages(), std::nullopt) << "the Advanced page is no map page";
+    EXPECT_EQ(model_->showReadMouse(), std::nullopt) << "the Advanced page is no map page";
     EXPECT_TRUE(controls().checked("rb_4"));
 
     ASSERT_EQ(model_->pageClick(Page::Switch), std::nullopt);
-    model_->appearance().refreshErrorAP();
-    EXPECT_EQ(model_->refreshChipPages(), std::nullopt);
+    model_->appearance().enterNoDeviceMode();
+    EXPECT_EQ(model_->showReadMouse(), std::nullopt);
     EXPECT_EQ(pic(barPicture("Switch", 1)), "SetS_02");
     EXPECT_EQ(pic(barPicture("Main", 1)), "SetS_01");
     EXPECT_EQ(model_->buttonMaps().shownMap(), ButtonMapId::Switch);
 
     setCode(ButtonMapId::Main, 4, "01010000");  // the mouse read has no switch key any more
-    EXPECT_EQ(model_->refreshChipPages(), lang(1, "Str020"));
+    EXPECT_EQ(model_->showReadMouse(), lang(1, "Str020"));
 }
 
 TEST_F(MainWindowModelTest, NoDeviceAppearanceAndRemoval) {

@@ -20,7 +20,7 @@ using testing::TransferRig;
 
 TEST(AppModel, PollingFindsReadsAndLosesTheMouse) {
     TransferRig t("wren-rgb-3330");
-    PollStep first = t.model.DevTimerTimer();
+    PollStep first = t.model.pollTick();
     ASSERT_EQ(first.kind, PollStepKind::Wait);
     SearchOutcome o = t.model.runSearch(first);
     EXPECT_TRUE(o.found);
@@ -29,10 +29,10 @@ TEST(AppModel, PollingFindsReadsAndLosesTheMouse) {
     EXPECT_EQ(t.state.DeviceChip, ChipModel::Wren);
     EXPECT_FALSE(t.state.MacroNameList[0].empty());
 
-    EXPECT_FALSE(t.model.runSearch(t.model.DevTimerTimer()).searched) << "no change, no search";
+    EXPECT_FALSE(t.model.runSearch(t.model.pollTick()).searched) << "no change, no search";
 
     t.rig.mouse->unplug();
-    o = t.model.runSearch(t.model.DevTimerTimer());
+    o = t.model.runSearch(t.model.pollTick());
     EXPECT_TRUE(o.removed);
     EXPECT_FALSE(o.found);
     EXPECT_TRUE(t.state.NoDeviceMode);

@@ -148,6 +148,23 @@ std::vector<std::vector<SkinLabel*>> captionRows(const QWidget& root) {
     return out;
 }
 
+void fitCaptionRows(const QWidget& root) {
+    // A scrolling caption's rotated text is no caption to fit: it keeps the size it had and still
+    // holds its row to it, so pointing at a button changes no caption's size. One that needs two
+    // lines (a long Spanish text) neither sets nor takes the row's size.
+    for (const auto& labels : captionRows(root)) {
+        std::vector<int> sizes;
+        int cap = 0;
+        for (SkinLabel* l : labels) {
+            sizes.push_back(l->scrolling() ? l->pointSizeCap() : l->oneLinePointSize());
+            if (sizes.back() > 0 && (cap == 0 || sizes.back() < cap)) cap = sizes.back();
+        }
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            if (!labels[i]->scrolling()) labels[i]->setPointSizeCap(sizes[i] > 0 ? cap : 0);
+        }
+    }
+}
+
 SkinPicture::SkinPicture(QWidget* parent) : QWidget(parent) {}
 
 void SkinPicture::setPixmap(const QPixmap& p) {

@@ -56,6 +56,8 @@ private:
 // The rows of button captions under `root`: the captioned button labels of one parent at the
 // same top and height, in rows of two or more.
 std::vector<std::vector<SkinLabel*>> captionRows(const QWidget& root);
+// The captions of each such row share the size the longest of them fits at.
+void fitCaptionRows(const QWidget& root);
 
 // One skin picture at its natural size; dimmed while disabled.
 class SkinPicture : public QWidget {
