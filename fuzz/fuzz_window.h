@@ -48,10 +48,10 @@ struct FuzzWindow {
         state.LightingKind = mouse.lighting;
         state.SensorModel = std::string(mouse.sensor.model);
         state.StepCount = mouse.sensor.stepCount;
-        RefreshChipPages(state);
+        leaveNoDeviceMode(state);
         model->appearance().setChannelsOpen(true);
         model->mouseIdentified();
-        model->refreshChipPages();
+        model->showReadMouse();
     }
 
     // An image arrived (read, profile load): the data part and the window's display step.

@@ -80,7 +80,7 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link) {
         // A refused read leaves 0xFF where the signature would be, which may be a pair we accept:
         // a signature that did not arrive whole accepts nothing, and the mouse is not taken.
         if (!r.clean()) {
-            RefreshErrorAP(state);
+            enterNoDeviceMode(state);
             return TransferStatus::fail(TransferCode::DeviceFailed, "the mouse did not send its signature");
         }
     }
