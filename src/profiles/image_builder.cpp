@@ -101,6 +101,17 @@ Bytes buildDefaultImage(std::uint16_t vid, std::uint16_t pid) {
     return toStoredImage(buf, ChipModel::Wren);
 }
 
+Bytes buildLarkDefaultImage(std::uint16_t vid, std::uint16_t pid, std::array<std::uint8_t, 2> signature) {
+    Bytes image(kLarkParameterBlockSize, 0xFF);
+    const auto a = parameterADefaults(SectionDefaults::Lark, vid, pid);
+    std::copy(a.begin(), a.end(), image.begin());
+    const auto b = parameterBDefaults(SectionDefaults::Lark);
+    std::copy(b.begin(), b.end(), image.begin() + kLarkLayout.parameterB.offset);
+    put(image, kLarkLayout.signatureOffset, signature);
+    storeDefaultProfile(image, ChipModel::Lark);
+    return image;
+}
+
 Bytes buildDefaultFirmware() {
     Bytes fw(kFirmwareSize, 0xFF);
     std::copy(kFirmwareMagic.begin(), kFirmwareMagic.end(), fw.begin());

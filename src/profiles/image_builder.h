@@ -2,6 +2,7 @@
 // Builds the images this program embeds: the default configuration image ("VarnelData") and the
 // default firmware image ("DefaultFW"). The generator in tools/gen_images writes them to
 // resources/, and a test checks the committed files against these functions.
+#include <array>
 #include <cstdint>
 
 #include "common/bytes.h"
@@ -16,6 +17,10 @@ constexpr std::uint16_t kOurProductId = 0x0001;
 
 // The stored Wren default image (33,984 bytes) carrying the given ids.
 Bytes buildDefaultImage(std::uint16_t vid, std::uint16_t pid);
+
+// A Lark default image (154 bytes): the section defaults with the given ids and signature. The
+// program embeds only the Wren's; tests and fuzz targets stand in a Lark's with this.
+Bytes buildLarkDefaultImage(std::uint16_t vid, std::uint16_t pid, std::array<std::uint8_t, 2> signature);
 
 constexpr std::size_t kFirmwareHeaderSize = 32;
 constexpr std::uint8_t kFirmwareVersionMajor = 1;

@@ -10,6 +10,7 @@
 #include "config/default_image.h"
 #include "config/layout.h"
 #include "device/virtual_rig.h"
+#include "profiles/image_builder.h"
 #include "transfers/app_model.h"
 #include "transfers/virtual_factory.h"
 
@@ -19,15 +20,7 @@ inline Bytes embeddedBytes(const char* name) { return resourceCopy(name); }
 
 // A Lark default image with our ids and the given signature.
 inline Bytes larkDefaultImage(std::uint8_t sig0 = 0xFF, std::uint8_t sig1 = 0xFF) {
-    Bytes image(kLarkParameterBlockSize, 0xFF);
-    auto a = parameterADefaults(SectionDefaults::Lark, 0x1209, 0x0001);
-    std::copy(a.begin(), a.end(), image.begin());
-    auto b = parameterBDefaults(SectionDefaults::Lark);
-    std::copy(b.begin(), b.end(), image.begin() + kLarkLayout.parameterB.offset);
-    image[kLarkLayout.signatureOffset] = sig0;
-    image[kLarkLayout.signatureOffset + 1] = sig1;
-    storeDefaultProfile(image, ChipModel::Lark);
-    return image;
+    return buildLarkDefaultImage(kOurVendorId, kOurProductId, {sig0, sig1});
 }
 
 // `image`, a stored image of `chip`, with ReportRateCode `code` (1 = 1000 Hz, 2 = 500 Hz).
