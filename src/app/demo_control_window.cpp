@@ -68,10 +68,11 @@ void putSampleMacros(Bytes& memory) {
 
 }  // namespace
 
-DemoMice::DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, Bytes defaultImage, Bytes defaultFirmware)
+DemoMice::DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, DefaultImages defaultImages,
+                   Bytes defaultFirmware)
     : bus_(bus),
       clock_(std::move(clock)),
-      defaultImage_(std::move(defaultImage)),
+      defaultImages_(std::move(defaultImages)),
       defaultFirmware_(std::move(defaultFirmware)) {}
 
 void DemoMice::plug(const VirtualMouseOptions& options) {
@@ -81,8 +82,8 @@ void DemoMice::plug(const VirtualMouseOptions& options) {
         mouse->plugIn();
     } else {
         mouse = std::make_shared<VirtualMouse>(options, clock_);
-        // A mouse of the other variant than the embedded image keeps its configuration erased.
-        Bytes memory = factoryMemory(options.model.chip, defaultImage_, defaultFirmware_);
+        // With no default image of its variant a mouse keeps its configuration erased.
+        Bytes memory = factoryMemory(options.model.chip, defaultImages_.forMouse(options.model.chip), defaultFirmware_);
         if (variantOf(options.model.chip).hasMacros) putSampleMacros(memory);
         (void)mouse->loadMemory(memory);
         bus_.addMouse(mouse);

@@ -120,9 +120,10 @@ MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> po
     const IniSection emptyLayout("org");
     const IniSection* org = layout ? layout->section(kLayoutSection) : nullptr;
     if (layout && org == nullptr) reportProblem("layout file: no section [org]");
-    const auto image = findResource("VarnelData");
-    if (!image) reportProblem("default image: " + image.error().message);
-    model_->formCreate(screen.width(), screen.height(), org ? *org : emptyLayout, image ? *image : ByteSpan{});
+    const auto images = embeddedDefaultImages();
+    if (!images) reportProblem("default image: " + images.error().message);
+    model_->formCreate(screen.width(), screen.height(), org ? *org : emptyLayout,
+                       images ? images->start() : ByteSpan{});
     for (const auto& p : model_->problems()) reportProblem(p);
     model_->setUdevRule(findUdevRule());
 

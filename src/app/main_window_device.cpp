@@ -28,7 +28,9 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 AppModelConfig MainWindow::deviceConfig() const {
-    return AppModelConfig{resourceCopy("VarnelData"), resourceCopy("DefaultFW"), model_->layout().alternative};
+    auto images = embeddedDefaultImages();
+    return AppModelConfig{images ? std::move(*images) : DefaultImages{}, resourceCopy("DefaultFW"),
+                          model_->layout().alternative};
 }
 
 void MainWindow::attachDevice(DeviceWorker* worker) {
@@ -125,7 +127,7 @@ void MainWindow::proceedAction(DeviceAction action) {
     if (action == DeviceAction::Reset) {
         // The defaults are shown before their write begins, not after it (the state is still
         // this thread's until the hand-over).
-        const TransferStatus loaded = LoadDefaultParameter(state_, deviceConfig().defaultImage);
+        const TransferStatus loaded = LoadDefaultParameter(state_, deviceConfig().defaultImages);
         if (!loaded.ok()) {
             showTransferOutcome(loaded);
             requestDone();

@@ -27,6 +27,36 @@ TEST(DefaultImage, CommittedFilesAreWhatTheGeneratorProduces) {
     EXPECT_EQ(Bytes(embedded->begin(), embedded->end()), committed("VarnelData.bin"));
 }
 
+// The image a mouse gets: its own variant's from the embedded set; a single image, whatever the
+// mouse, as the variant check then decides.
+TEST(DefaultImage, WhichImageForTheMouse) {
+    const Bytes wren = committed("VarnelData.bin");
+    const Bytes lark = committed("VarnelDataLark.bin");
+    Bytes noChip = lark;
+    noChip[1] = 0x42;
+    const DefaultImages embedded = embeddedDefaultImages().value();
+    struct Row {
+        const char* name;
+        const DefaultImages& images;
+        OptionalChip mouse;
+        const Bytes& expected;
+    };
+    const DefaultImages wrenOnly(wren), larkOnly(lark), unknown(noChip);
+    const Row rows[] = {
+        {"embedded, no mouse", embedded, std::nullopt, wren},
+        {"embedded, Wren", embedded, ChipModel::Wren, wren},
+        {"embedded, Lark", embedded, ChipModel::Lark, lark},
+        {"Wren image given, Lark", wrenOnly, ChipModel::Lark, wren},
+        {"Lark image given, Wren", larkOnly, ChipModel::Wren, lark},
+        {"Lark image given, Lark", larkOnly, ChipModel::Lark, lark},
+        {"no variant named", unknown, ChipModel::Wren, noChip},
+    };
+    for (const auto& r : rows) {
+        const ByteSpan got = r.images.forMouse(r.mouse);
+        EXPECT_EQ(Bytes(got.begin(), got.end()), r.expected) << r.name;
+    }
+}
+
 // The bytes the image must hold, written out: a swap inside a section keeps its checksum, so only
 // literal bytes catch it.
 TEST(DefaultImage, ParameterBlockBytesAreTheDefaultValues) {
