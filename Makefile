@@ -40,7 +40,7 @@ skin: build
 install:
 	@test -f build/$(PRESET)/CMakeCache.txt || $(MAKE) build
 	cmake --build build/$(PRESET) -j $(JOBS)
-	DESTDIR="$(DESTDIR)" cmake --install build/$(PRESET) --prefix "$(PREFIX)"
+	DESTDIR="$(DESTDIR)" cmake --install build/$(PRESET) --prefix "$(PREFIX)" --strip
 
 # The Debian package, build/$(PRESET)/varnel-config_<version>_<arch>.deb, from the built tree.
 package: build
