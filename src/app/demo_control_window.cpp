@@ -68,8 +68,7 @@ void putSampleMacros(Bytes& memory) {
 
 }  // namespace
 
-DemoMice::DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, DefaultImages defaultImages,
-                   Bytes defaultFirmware)
+DemoMice::DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, DefaultImages defaultImages, Bytes defaultFirmware)
     : bus_(bus),
       clock_(std::move(clock)),
       defaultImages_(std::move(defaultImages)),

@@ -1,7 +1,8 @@
 #pragma once
 // Builds the images this program embeds: the default configuration images of both variants
-// ("VarnelData", "VarnelDataLark") and the default firmware image ("DefaultFW"). The generator in tools/gen_images writes them to
-// resources/, and a test checks the committed files against these functions.
+// ("VarnelData", "VarnelDataLark") and the default firmware image ("DefaultFW"). The generator in
+// tools/gen_images writes them to resources/, and a test checks the committed files against these
+// functions.
 #include <array>
 #include <cstdint>
 

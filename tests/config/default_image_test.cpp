@@ -30,30 +30,20 @@ TEST(DefaultImage, CommittedFilesAreWhatTheGeneratorProduces) {
 // The image a mouse gets: its own variant's from the embedded set; a single image, whatever the
 // mouse, as the variant check then decides.
 TEST(DefaultImage, WhichImageForTheMouse) {
-    const Bytes wren = committed("VarnelData.bin");
-    const Bytes lark = committed("VarnelDataLark.bin");
+    const Bytes wren = committed("VarnelData.bin"), lark = committed("VarnelDataLark.bin");
     Bytes noChip = lark;
     noChip[1] = 0x42;
-    const DefaultImages embedded = embeddedDefaultImages().value();
-    struct Row {
-        const char* name;
+    const DefaultImages embedded = embeddedDefaultImages().value(), wrenOnly(wren), larkOnly(lark), unknown(noChip);
+    const struct {
         const DefaultImages& images;
         OptionalChip mouse;
         const Bytes& expected;
-    };
-    const DefaultImages wrenOnly(wren), larkOnly(lark), unknown(noChip);
-    const Row rows[] = {
-        {"embedded, no mouse", embedded, std::nullopt, wren},
-        {"embedded, Wren", embedded, ChipModel::Wren, wren},
-        {"embedded, Lark", embedded, ChipModel::Lark, lark},
-        {"Wren image given, Lark", wrenOnly, ChipModel::Lark, wren},
-        {"Lark image given, Wren", larkOnly, ChipModel::Wren, lark},
-        {"Lark image given, Lark", larkOnly, ChipModel::Lark, lark},
-        {"no variant named", unknown, ChipModel::Wren, noChip},
-    };
+    } rows[] = {{embedded, std::nullopt, wren},    {embedded, ChipModel::Wren, wren},
+                {embedded, ChipModel::Lark, lark}, {wrenOnly, ChipModel::Lark, wren},
+                {larkOnly, ChipModel::Wren, lark}, {unknown, ChipModel::Wren, noChip}};
     for (const auto& r : rows) {
         const ByteSpan got = r.images.forMouse(r.mouse);
-        EXPECT_EQ(Bytes(got.begin(), got.end()), r.expected) << r.name;
+        EXPECT_EQ(Bytes(got.begin(), got.end()), r.expected) << "row " << (&r - rows);
     }
 }
 
@@ -87,9 +77,9 @@ TEST(DefaultImage, ParameterBlockBytesAreTheDefaultValues) {
     // The Lark's: its section defaults, our ids, the same signature; three default maps of nine.
     const Bytes larkHeader{0x10, 0x00, 0x12, 0x09, 0x00, 0x01,  // image code, chip code, ids
                            0x03, 0x05, 0x06, 0x08, 0x04,        // DpiCode 1..4, stage count
-                           0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                           0x00, 0x00, 0x00, 0xA0, 0x28, 0x0A, 0x36, 0x32, 0x07, 0x00, 0x01, 0x0A,  // 11..32
-                           0x00, 0x02, 0x06, 0x0E,                                                  // device bytes
+                           0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                           0x00, 0x00, 0xA0, 0x28, 0x0A, 0x36, 0x32, 0x07, 0x00, 0x01, 0x0A,  // 11..32
+                           0x00, 0x02, 0x06, 0x0E,                                            // device bytes
                            0xF2,                          // ParameterASection checksum
                            0x01, 0x02, 0x00, 0x01, 0x5E,  // ParameterBSection
                            0xFF, 0xFF};                   // Signature

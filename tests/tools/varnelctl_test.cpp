@@ -160,7 +160,8 @@ TEST_F(Varnelctl, LarkWithTheEmbeddedImages) {
     };
     const Case cases[] = {
         {"backup " + path("backup.bin"), edited, {}},
-        {"restore " + path("profile.bin"), testing::withReportRate(edited, ChipModel::Lark, 1),
+        {"restore " + path("profile.bin"),
+         testing::withReportRate(edited, ChipModel::Lark, 1),
          {"06 00 00 00 9A", "10 00 00 00 00"}},
         {"reset", lark, {"06 00 00 00 9A", "11 00 00 00 00"}},
     };

@@ -31,52 +31,16 @@ TEST(ReadDevInfo, IdentifiesTheMouseAndReadsItsSensorTable) {
     for (const auto& c : cases) {
         const ChipModel chip = c.lark ? ChipModel::Lark : ChipModel::Wren;
         TransferRig t(testing::mouseOptions(c.model));
-        Bytes block = t.memory(variantOf(chip).parameterAddress, parameterBlockSize(chip));
-        block[38] = 3;  // a ParameterBSection only the read can bring
-        storeSectionChecksum(block, layoutFor(chip).parameterB);
-        Bytes memory = t.rig.mouse->memory();
-        std::copy(block.begin(), block.end(), memory.begin() + variantOf(chip).parameterAddress);
-        if (!c.lark) std::copy_n(block.begin() + 38, 9, memory.begin() + kFlashExtraBytes);
-        ASSERT_TRUE(t.rig.mouse->loadMemory(memory).ok());
         SearchOutcome o = t.plugIn();
         ASSERT_TRUE(o.found) << c.model;
         EXPECT_TRUE(o.read.ok()) << c.model << ": " << o.read.error.message;
         EXPECT_EQ(t.state.DeviceChip, chip) << c.model;
         EXPECT_EQ(t.state.DefaultChip, chip) << c.model;
         EXPECT_EQ(t.state.EditCopy.chip, chip) << c.model;
-        EXPECT_EQ(Bytes(t.state.EditCopy.block().begin(), t.state.EditCopy.block().end()), block) << c.model;
         EXPECT_EQ(t.state.LightingKind, c.lighting) << c.model;
         EXPECT_EQ(t.state.SensorModel, c.sensor) << c.model;
         EXPECT_EQ(t.state.StepCount, c.steps) << c.model;
         EXPECT_FALSE(t.state.NoDeviceMode) << c.model;
-    }
-}
-
-// One run, mice of both variants in turn: each switches the shown image to its own variant's, and
-// Reset writes that image.
-TEST(ReadDevInfo, TheShownVariantFollowsEachMouse) {
-    TransferRig t("wren-rgb-3330");
-    const struct Step {
-        const char* model;
-        const char* image;
-        std::size_t size;
-    } steps[] = {{"lark-color-a5050", "VarnelDataLark", 154}, {"wren-rgb-3310", "VarnelData", 182},
-                 {"lark-rgb-a3050", "VarnelDataLark", 154}};
-    for (const auto& step : steps) {
-        t.rig.mouse->unplug();
-        VirtualMouseOptions options = testing::mouseOptions(step.model);
-        t.rig.mouse = std::make_shared<VirtualMouse>(options, t.rig.clock);
-        Bytes memory(t.rig.mouse->memorySize(), 0xFF);  // erased: only the Reset brings defaults
-        const ChipModel chip = options.model.chip;
-        ASSERT_TRUE(t.rig.mouse->loadMemory(memory).ok());
-        t.rig.bus.addMouse(t.rig.mouse);
-        ASSERT_TRUE(t.plugIn().read.ok()) << step.model;
-        EXPECT_EQ(t.state.DefaultChip, chip) << step.model;
-        EXPECT_EQ(t.state.EditCopy.chip, chip) << step.model;
-        ASSERT_TRUE(t.model.Reset().ok()) << step.model;
-        const Bytes image = testing::embeddedBytes(step.image);
-        EXPECT_EQ(t.memory(variantOf(chip).parameterAddress, step.size), Bytes(image.begin(), image.begin() + step.size))
-            << step.model;
     }
 }
 

@@ -51,10 +51,11 @@ struct TransferRig {
     explicit TransferRig(VirtualMouseOptions options, DefaultImages defaultImages = embeddedImages())
         : rig(options), model(state, rig.traced, *rig.clock) {
         AppModelConfig config{std::move(defaultImages), embeddedBytes("DefaultFW"), {}};
-        EXPECT_TRUE(rig.mouse
-                        ->loadMemory(factoryMemory(options.model.chip, config.defaultImages.forMouse(options.model.chip),
-                                                   config.defaultFirmware))
-                        .ok());
+        EXPECT_TRUE(
+            rig.mouse
+                ->loadMemory(factoryMemory(options.model.chip, config.defaultImages.forMouse(options.model.chip),
+                                           config.defaultFirmware))
+                .ok());
         EXPECT_TRUE(model.start(std::move(config)).ok());
     }
     explicit TransferRig(const std::string& model, int interfaces = 1) : TransferRig(mouseOptions(model, interfaces)) {}

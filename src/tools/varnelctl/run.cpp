@@ -208,10 +208,10 @@ Result<VirtualSetup> makeVirtual(const Options& o, const ImageHeader& header, co
     vo.vanishAfterReport = o.unplugAfter;
     vo.latency = std::chrono::microseconds(o.latencyUs);
     VirtualSetup v{std::make_shared<VirtualMouse>(vo, std::move(clock)), std::make_unique<VirtualBus>()};
-    Status loaded =
-        o.virtualLoad ? loadMemoryFile(*v.mouse, *o.virtualLoad)
-                      : v.mouse->loadMemory(factoryMemory(vo.model.chip, config.defaultImages.forMouse(vo.model.chip),
-                                                                  config.defaultFirmware));
+    Status loaded = o.virtualLoad
+                        ? loadMemoryFile(*v.mouse, *o.virtualLoad)
+                        : v.mouse->loadMemory(factoryMemory(vo.model.chip, config.defaultImages.forMouse(vo.model.chip),
+                                                            config.defaultFirmware));
     if (!loaded) return loaded.error();
     v.bus->addMouse(v.mouse);
     v.bus->addForeignKeyboard();
@@ -225,8 +225,8 @@ int run(const Options& o, std::ostream& out, std::ostream& err) {
         err << "varnelctl: " << message << '\n';
         return code;
     };
-    auto images = loadDefaultImages(o.defaultImage ? std::optional<std::filesystem::path>(*o.defaultImage)
-                                                   : std::nullopt);
+    auto images =
+        loadDefaultImages(o.defaultImage ? std::optional<std::filesystem::path>(*o.defaultImage) : std::nullopt);
     if (!images) return fail(kExitBadFile, images.error().message);
     AppModelConfig config{std::move(*images), resourceCopy("DefaultFW"), layoutSignature()};
     auto header = decideImageHeader(config.defaultImages.start());
