@@ -25,14 +25,14 @@ struct Setup {
         o.latency = latency;
         AppModelConfig config{embedded("VarnelData"), embedded("DefaultFW"), {}};
         mouse = std::make_shared<VirtualMouse>(o, clock);
-        (void)mouse->loadMemory(factoryMemory(ChipModel::Wren, config.defaultImage, config.defaultFirmware));
+        (void)mouse->loadMemory(factoryMemory(ChipModel::Wren, config.defaultImages.start(), config.defaultFirmware));
         bus.addMouse(mouse);
         bus.addForeignKeyboard();
         ready = model.start(std::move(config)).ok();
         OpenOutcome opened = OpenDevice(bus, o.vendorId, o.productId);
         model.link().setChannels(opened.channels);
         ready = ready && opened.found;
-        ready = ready && identifyMouse(state, model.link()).ok();
+        ready = ready && identifyMouse(state, model.link(), model.config().defaultImages).ok();
     }
     std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     std::shared_ptr<VirtualMouse> mouse;

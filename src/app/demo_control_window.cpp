@@ -36,10 +36,10 @@ QComboBox* choice(QWidget* parent, const char* name, const QStringList& items, i
 
 }  // namespace
 
-DemoMice::DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, Bytes defaultImage, Bytes defaultFirmware)
+DemoMice::DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, DefaultImages defaultImages, Bytes defaultFirmware)
     : bus_(bus),
       clock_(std::move(clock)),
-      defaultImage_(std::move(defaultImage)),
+      defaultImages_(std::move(defaultImages)),
       defaultFirmware_(std::move(defaultFirmware)) {}
 
 void DemoMice::plug(const VirtualMouseOptions& options) {
@@ -49,9 +49,9 @@ void DemoMice::plug(const VirtualMouseOptions& options) {
         mouse->plugIn();
     } else {
         mouse = std::make_shared<VirtualMouse>(options, clock_);
-        // A mouse of the other variant than the embedded image keeps its configuration erased.
-        (void)mouse->loadMemory(
-            factoryMemory(options.model.chip, defaultImage_, defaultFirmware_, FactoryContent::SampleMacros));
+        // With no default image of its variant a mouse keeps its configuration erased.
+        (void)mouse->loadMemory(factoryMemory(options.model.chip, defaultImages_.forMouse(options.model.chip),
+                                              defaultFirmware_, FactoryContent::SampleMacros));
         bus_.addMouse(mouse);
     }
     current_ = mouse;

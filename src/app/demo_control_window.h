@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/bytes.h"
+#include "config/default_image.h"
 #include "device/clock.h"
 #include "device/virtual_bus.h"
 #include "device/virtual_mouse.h"
@@ -26,9 +27,10 @@ constexpr std::chrono::microseconds kDemoReportLatency{1000};
 // themselves, so the worker sees the mouse leave between two reports).
 class DemoMice {
 public:
-    DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, Bytes defaultImage, Bytes defaultFirmware);
+    DemoMice(VirtualBus& bus, std::shared_ptr<Clock> clock, DefaultImages defaultImages, Bytes defaultFirmware);
     // Unplugs the current mouse and plugs in the one `options` describe (new ones hold factory
-    // memory with the sample macros).
+    // memory from the default image of their variant; a new Wren also two sample macros, "Copy"
+    // and "Double click", as macros 1 and 2).
     void plug(const VirtualMouseOptions& options);
     void unplug();
     // The mouse plugged in last, whether it is still in or not; none before the first plug-in.
@@ -39,7 +41,7 @@ public:
 private:
     VirtualBus& bus_;
     std::shared_ptr<Clock> clock_;
-    Bytes defaultImage_;
+    DefaultImages defaultImages_;
     Bytes defaultFirmware_;
     std::map<std::string, std::shared_ptr<VirtualMouse>> mice_;
     std::shared_ptr<VirtualMouse> current_;

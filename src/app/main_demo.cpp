@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
 
     auto clock = std::make_shared<varnel::SteadyClock>();
     auto bus = std::make_unique<varnel::VirtualBus>();
-    auto mice = std::make_shared<varnel::DemoMice>(*bus, clock, varnel::resourceCopy("VarnelData"),
+    auto mice = std::make_shared<varnel::DemoMice>(*bus, clock, window.deviceConfig().defaultImages,
                                                    varnel::resourceCopy("DefaultFW"));
     varnel::VirtualMouseOptions first;  // a Wren RGB 3330 on one interface
     first.latency = varnel::kDemoReportLatency;

@@ -24,7 +24,9 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 AppModelConfig MainWindow::deviceConfig() const {
-    return AppModelConfig{resourceCopy("VarnelData"), resourceCopy("DefaultFW"), model_->layout().alternative};
+    auto images = embeddedDefaultImages();
+    return AppModelConfig{images ? std::move(*images) : DefaultImages{}, resourceCopy("DefaultFW"),
+                          model_->layout().alternative};
 }
 
 void MainWindow::attachDevice(DeviceWorker* worker) {
@@ -99,7 +101,7 @@ void MainWindow::proceedAction(DeviceAction action) {
     }
     // The state is this thread's until the hand-over, and so are X11 and the desktop libraries
     // that the pointer settings are written by.
-    WindowJobs::ActionStart start = jobs_->startAction(action, deviceConfig().defaultImage);
+    WindowJobs::ActionStart start = jobs_->startAction(action, deviceConfig().defaultImages);
     if (!start.desktopProblem.empty()) reportProblem(start.desktopProblem);
     if (!start.job) {
         endAction(start.failed);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "common/file_io.h"
 #include "common/resources.h"
 
 namespace varnel {
@@ -55,6 +56,35 @@ Result<ImageHeader> decideImageHeader(ByteSpan image) {
 }
 
 Result<ByteSpan> embeddedDefaultImage() { return findResource("VarnelData"); }
+
+DefaultImages::DefaultImages(Bytes image) { images_.push_back(std::move(image)); }
+
+ByteSpan DefaultImages::start() const { return images_.empty() ? ByteSpan{} : ByteSpan(images_.front()); }
+
+ByteSpan DefaultImages::forMouse(OptionalChip chip) const {
+    for (const Bytes& image : images_) {
+        auto header = decideImageHeader(image);
+        if (chip && header && header->DefaultChip == chip) return image;
+    }
+    return start();
+}
+
+Result<DefaultImages> embeddedDefaultImages() {
+    std::vector<Bytes> images;
+    for (const char* name : {"VarnelData", "VarnelDataLark"}) {
+        auto image = findResource(name);
+        if (!image) return image.error();
+        images.emplace_back(image->begin(), image->end());
+    }
+    return DefaultImages(std::move(images));
+}
+
+Result<DefaultImages> loadDefaultImages(const std::optional<std::filesystem::path>& file) {
+    if (!file) return embeddedDefaultImages();
+    auto image = readFileAtMost(*file, kDefaultImageMaxSize);
+    if (!image) return image.error();
+    return DefaultImages(std::move(image->bytes));
+}
 
 Status loadDefaultCopies(DataBuf& buf, ChipModel chip, ByteSpan image) { return fromStoredImage(buf, chip, image); }
 

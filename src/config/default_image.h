@@ -1,10 +1,13 @@
 #pragma once
-// The embedded default image ("VarnelData"): the start-up header decision, the default copies
-// that fill DataBuf without a mouse and on Reset, and the section defaults used for repair.
+// The embedded default images ("VarnelData", the Wren's, and "VarnelDataLark"): the start-up
+// header decision, which image a mouse gets, the default copies that fill DataBuf without a mouse
+// and on Reset, and the section defaults used for repair.
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "common/bytes.h"
 #include "common/chip_model.h"
@@ -33,6 +36,34 @@ Result<ImageHeader> decideImageHeader(ByteSpan image);
 
 // The embedded "VarnelData" resource.
 Result<ByteSpan> embeddedDefaultImage();
+
+// The default images a program holds, each of the variant its chip byte names. The first is the
+// one shown at start. The embedded set holds one image per variant, so a mouse of either is shown
+// and reset with its own; a single image (one the user gave instead) fixes the variant, and a
+// mouse of the other is refused as the variant check says.
+class DefaultImages {
+public:
+    DefaultImages() = default;
+    // One image alone, which fixes the variant (implicit: an image is a set of one).
+    DefaultImages(Bytes image);
+    explicit DefaultImages(std::vector<Bytes> images) : images_(std::move(images)) {}
+
+    // The image shown at start; empty when the set is.
+    ByteSpan start() const;
+    // The image a mouse of `chip` is shown, repaired and reset with: the first of its variant,
+    // else the start image (whose variant check then refuses a mouse of another variant, or
+    // accepts any when its chip byte names none).
+    ByteSpan forMouse(OptionalChip chip) const;
+
+private:
+    std::vector<Bytes> images_;
+};
+
+// "VarnelData" (shown at start) and "VarnelDataLark".
+Result<DefaultImages> embeddedDefaultImages();
+// The command-line tools' choice: the image in `file` alone (at most the longest stored image is
+// read), else the embedded set.
+Result<DefaultImages> loadDefaultImages(const std::optional<std::filesystem::path>& file);
 
 // Fills the parts of `buf` that `chip` uses from a default image (Lark: first 154 bytes;
 // Wren: block, name table, 32 blocks of the stored layout). A too short image changes nothing.

@@ -46,6 +46,7 @@ Lighting::Lighting(AppState& state) : state_(state) {}
 void Lighting::load() {
     shownFor_ = state_.LightingKind;
     const EditCopy& edit = state_.EditCopy;
+    lockColourKept_ = !edit.chip || layoutFor(*edit.chip).rgbLock.has_value();
     if (!edit.chip || shownFor_ != LightingKind::Rgb) return;
     const auto* mode = std::find(kLedModeCodes.begin(), kLedModeCodes.end(), edit.bytes[param_b::kLedMode]);
     // A mode the page cannot show is shown, and so stored next, as Colorful.

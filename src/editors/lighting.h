@@ -80,6 +80,8 @@ public:
     bool colourAreaEnabled() const { return colourArea_; }
     // The last display was for a mouse whose lighting is not RGB: the page does not apply.
     bool notApplicable() const { return shownFor_ == LightingKind::Color; }
+    // The layout shown keeps a lock colour (a Lark's has none, so colour source 2 has no swatch).
+    bool lockColourKept() const { return lockColourKept_; }
 
 private:
     AppState& state_;
@@ -90,6 +92,7 @@ private:
     PercentColour colour_;
     PercentColour lockColour_;
     OptionalLighting shownFor_;  // the lighting of the mouse the last display was for
+    bool lockColourKept_ = true;
 };
 
 }  // namespace varnel

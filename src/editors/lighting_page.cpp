@@ -31,6 +31,8 @@ LightingPage::LightingPage(ControlTable& controls, AppState& state, const Captio
 void LightingPage::load() {
     lighting_.load();
     controls_.setVisible(ctrl::lbl_LightingNote, lighting_.notApplicable());
+    for (const auto name : {kMouseSwatch.frame, kMouseSwatch.shape, kMouseSwatch.label})
+        controls_.setVisible(name, lighting_.lockColourKept());
     // Nothing was loaded for such a mouse: the controls keep what they show.
     if (!lighting_.notApplicable()) showAll();
 }

@@ -26,7 +26,6 @@ constexpr std::array<std::uint8_t, 37> kImageParamA{0x00, 0xB1, 0,    0,    0,  
                                                     0x00, 0x02, 0x06, 0x0E};         // device bytes
 constexpr std::array<std::uint8_t, 4> kImageParamB{0, 1, 0, 4};
 constexpr std::array<std::uint8_t, 3> kImageLockColor{0xFF, 0xFF, 0xFF};
-constexpr std::array<std::uint8_t, 2> kImageSignature{0xFF, 0xFF};
 
 using Code = std::array<std::uint8_t, 4>;
 // Slots 1..11 of the image's MainMap; its SwitchMap and FixedMap hold the default slot codes.
@@ -72,7 +71,7 @@ Bytes buildDefaultImage(std::uint16_t vid, std::uint16_t pid) {
     storeSectionChecksum(block, layout.parameterB);
     put(block, layout.rgbLock->offset, kImageLockColor);
     storeSectionChecksum(block, *layout.rgbLock);
-    put(block, layout.signatureOffset, kImageSignature);
+    put(block, layout.signatureOffset, kOurSignature);
     for (auto map : kButtonMaps) {
         for (std::size_t slot = 1; slot <= layout.slotCount; ++slot)
             put(block, layout.slotOffset(map, slot),

@@ -1,7 +1,8 @@
 #pragma once
-// Builds the images this program embeds: the default configuration image ("VarnelData") and the
-// default firmware image ("DefaultFW"). The generator in tools/gen_images writes them to
-// resources/, and a test checks the committed files against these functions.
+// Builds the images this program embeds: the default configuration images of both variants
+// ("VarnelData", "VarnelDataLark") and the default firmware image ("DefaultFW"). The generator in
+// tools/gen_images writes them to resources/, and a test checks the committed files against these
+// functions.
 #include <array>
 #include <cstdint>
 
@@ -15,11 +16,14 @@ namespace varnel {
 constexpr std::uint16_t kOurVendorId = 0x1209;
 constexpr std::uint16_t kOurProductId = 0x0001;
 
+// The signature both embedded images expect: what an unwritten signature area holds, so a mouse
+// whose maker set none is accepted, as is one set to the layout file's pair.
+constexpr std::array<std::uint8_t, 2> kOurSignature{0xFF, 0xFF};
+
 // The stored Wren default image (33,984 bytes) carrying the given ids.
 Bytes buildDefaultImage(std::uint16_t vid, std::uint16_t pid);
 
-// A Lark default image (154 bytes): the section defaults with the given ids and signature. The
-// program embeds only the Wren's; tests and fuzz targets stand in a Lark's with this.
+// A Lark default image (154 bytes): the Lark section defaults with the given ids and signature.
 Bytes buildLarkDefaultImage(std::uint16_t vid, std::uint16_t pid, std::array<std::uint8_t, 2> signature);
 
 constexpr std::size_t kFirmwareHeaderSize = 32;

@@ -1,6 +1,7 @@
 #include "shell/main_window_model.h"
 
 #include "common/resources.h"
+#include "config/default_image.h"
 
 #include "skin/control_catalog.h"
 #include "skin/control_names.h"
@@ -66,9 +67,9 @@ void MainWindowModel::formCreate(int screenWidth, int screenHeight) {
     if (!layout) problems_.push_back("layout file: " + layout.error().message);
     const IniSection* org = layout ? layout->section(kLayoutSection) : nullptr;
     if (layout && org == nullptr) problems_.push_back("layout file: no section [org]");
-    const auto image = findResource("VarnelData");
-    if (!image) problems_.push_back("default image: " + image.error().message);
-    formCreate(screenWidth, screenHeight, org ? *org : IniSection(kLayoutSection), image ? *image : ByteSpan{});
+    const auto images = embeddedDefaultImages();
+    if (!images) problems_.push_back("default image: " + images.error().message);
+    formCreate(screenWidth, screenHeight, org ? *org : IniSection(kLayoutSection), images ? images->start() : ByteSpan{});
 }
 
 void MainWindowModel::UIToDataBuf() {

@@ -88,11 +88,11 @@ std::optional<std::string> WindowJobs::question(DeviceAction action) const {
     return model_.text(hasMacros(model_.state().DeviceChip) ? kResetQuestionWithMacrosKey : kResetQuestionKey);
 }
 
-WindowJobs::ActionStart WindowJobs::startAction(DeviceAction action, ByteSpan defaultImage) {
+WindowJobs::ActionStart WindowJobs::startAction(DeviceAction action, const DefaultImages& defaultImages) {
     if (action == DeviceAction::Reset) {
         actionRuns(action);
         // The defaults are shown before their write begins, not after it.
-        if (TransferStatus loaded = LoadDefaultParameter(model_.state(), defaultImage); !loaded.ok()) return {loaded};
+        if (TransferStatus loaded = LoadDefaultParameter(model_.state(), defaultImages); !loaded.ok()) return {loaded};
         model_.RefreshUI();
         return {{}, [](AppModel& m, const ProgressSink& progress) { return m.WriteDefaults(progress); }};
     }

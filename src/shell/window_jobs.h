@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/chip_model.h"
+#include "config/default_image.h"
 #include "shell/job_scheduler.h"
 #include "shell/main_window_model.h"
 #include "skin/button_families.h"
@@ -120,7 +121,7 @@ public:
     // The question asked before the action runs, if any (Reset replaces the macros too).
     std::optional<std::string> question(DeviceAction action) const;
     // The action's turn has come and its question was answered: what runs on this thread before
-    // the hand-over. Reset shows the defaults of `defaultImage` (a failure there ends the action),
+    // the hand-over. Reset shows the defaults of the mouse's image in `defaultImages` (a failure there ends the action),
     // Apply and Confirm collect the pages and write the desktop's pointer settings, which stand
     // whatever becomes of the mouse's write (a failure is told after it).
     struct ActionStart {
@@ -128,7 +129,7 @@ public:
         TransferJob job = {};             // the write to the mouse
         std::string desktopProblem = {};  // why the desktop's pointer settings were not written
     };
-    ActionStart startAction(DeviceAction action, ByteSpan defaultImage);
+    ActionStart startAction(DeviceAction action, const DefaultImages& defaultImages);
     // The action's write starts; `desktop` is what became of the desktop pointer settings.
     void actionRuns(DeviceAction action, const Status& desktop = {});
     bool actionRunning() const { return action_.has_value(); }

@@ -16,8 +16,8 @@ Status AppModel::start(AppModelConfig config) {
     config_ = std::move(config);
     state_.resetForStart();
     state_.AlternativeSignature = config_.alternative;
-    if (auto s = state_.applyImageHeader(config_.defaultImage); !s) return s;
-    if (auto s = state_.initNoDevice(config_.defaultImage); !s) return s;
+    if (auto s = state_.applyImageHeader(config_.defaultImages.start()); !s) return s;
+    if (auto s = state_.initNoDevice(config_.defaultImages.start()); !s) return s;
     link_.forgetChannels();
     poller_.setDeviceIdTable(state_.DeviceIdTable);
     return Status::success();
@@ -82,7 +82,7 @@ PollStep AppModel::advance(PollStep step, const ProgressSink& progress) {
 }
 
 TransferStatus AppModel::ReadDevInfo(const ProgressSink& progress) {
-    if (auto s = identifyMouse(state_, link_); !s) return s;
+    if (auto s = identifyMouse(state_, link_, config_.defaultImages); !s) return s;
     poller_.keepMouse();
     return readConfiguration(state_, link_, progress);
 }
@@ -104,7 +104,7 @@ TransferStatus AppModel::Apply(const ProgressSink& progress) {
 
 TransferStatus AppModel::Reset(const ProgressSink& progress) {
     if (!mouseReady()) return noDeviceStatus();
-    return DefaultParameter(state_, link_, config_.defaultImage, progress, writeCheck_);
+    return DefaultParameter(state_, link_, config_.defaultImages, progress, writeCheck_);
 }
 
 TransferStatus AppModel::WriteDefaults(const ProgressSink& progress) {

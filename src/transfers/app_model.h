@@ -27,7 +27,7 @@ namespace varnel {
 constexpr Millis kFirmwareRestartWait{2000};
 
 struct AppModelConfig {
-    Bytes defaultImage;                // "VarnelData" or a replacement
+    DefaultImages defaultImages;       // embeddedDefaultImages(), or one image that fixes the variant
     Bytes defaultFirmware;             // "DefaultFW"
     AlternativeSignature alternative;  // Rev_Manu_ID, Rev_Pro_ID of the layout file
 };

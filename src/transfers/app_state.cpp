@@ -32,6 +32,17 @@ Status AppState::initNoDevice(ByteSpan image) {
     return Status::success();
 }
 
+Status AppState::useDefaultImage(ByteSpan image) {
+    auto header = decideImageHeader(image);
+    if (!header) return header.error();
+    if (!header->DefaultChip || header->DefaultChip == DefaultChip) return Status::success();
+    if (auto s = applyImageHeader(image); !s) return s;
+    MacrosDirty = false;
+    MouseMacros.reset();
+    WrenExtraBytes = {};
+    return initNoDevice(image);
+}
+
 void AppState::RefreshMacroName() { MacroNameList = varnel::RefreshMacroName(DataBuf.macroNameTable); }
 
 void AppState::DataBufToUI() {

@@ -64,6 +64,11 @@ struct AppState {
     // Fills DataBuf from the default copies of `image` for DefaultChip, refreshes the macro
     // names and runs DataBufToUI. Without a DefaultChip nothing is copied.
     Status initNoDevice(ByteSpan image);
+    // The default image of an identified mouse's variant (DefaultImages::forMouse), when it is of
+    // another variant than the one shown: it takes the start image's place (header decision,
+    // InitNoDevice) and what the window knew of the other variant's mouse goes with the old image.
+    // An image of the variant shown changes nothing. The ids searched stay: both images carry them.
+    Status useDefaultImage(ByteSpan image);
     // Validates DataBuf into the EditCopy and CodeTexts, drops the fire-key boxes handed over
     // before and raises DisplayDue.
     void DataBufToUI();

@@ -42,7 +42,7 @@ bool identifiedMouse(const AppState& state) {
 
 void leaveNoDeviceMode(AppState& state) { state.NoDeviceMode = false; }
 
-TransferStatus identifyMouse(AppState& state, DeviceLink& link) {
+TransferStatus identifyMouse(AppState& state, DeviceLink& link, const DefaultImages& images) {
     LinkStatus sent = link.SendCommand(kCmdDeviceInfo, 0, 0, 0, 0);
     if (sent == LinkStatus::Gone) return goneDuring("Identification", link);
     if (sent != LinkStatus::Ok)
@@ -57,6 +57,10 @@ TransferStatus identifyMouse(AppState& state, DeviceLink& link) {
     const DeviceInformation info = decodeDeviceInformation(link.ReceiveBuffer());
 
     state.LightingKind = info.rgb ? LightingKind::Rgb : LightingKind::Color;
+    if (info.chip) {
+        if (auto s = state.useDefaultImage(images.forMouse(info.chip)); !s)
+            return TransferStatus::fail(TransferCode::BadFile, "default image unusable: " + s.error().message);
+    }
     // A variant byte other than Lark's or Wren's names no layout we could read or write.
     if (!info.chip || (state.DefaultChip && state.DefaultChip != info.chip)) {
         if (info.chip) state.DeviceChip = info.chip;

@@ -9,10 +9,11 @@
 
 namespace varnel {
 
-// Command 14, variant check against DefaultChip, sensor table, signature check against the
-// state's accepted signatures (quiet reads). A mouse that does not answer changes nothing; a
-// refused mouse leaves the no-device appearance (NoDeviceMode) and keeps the reported variant.
-TransferStatus identifyMouse(AppState& state, DeviceLink& link);
+// Command 14; the default image of the mouse's variant from `images` (AppState::useDefaultImage);
+// variant check against DefaultChip, sensor table, signature check against the state's accepted
+// signatures (quiet reads). A mouse that does not answer changes nothing; a refused mouse leaves
+// the no-device appearance (NoDeviceMode) and keeps the reported variant.
+TransferStatus identifyMouse(AppState& state, DeviceLink& link, const DefaultImages& images);
 
 // The full read after identification (the window's Btn_Read): the transfer table for DeviceChip,
 // then DataBufToUI and RefreshChipPages. DataBuf is filled as far as the mouse answered; the

@@ -222,10 +222,10 @@ TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const P
     return session.outcome("Apply", std::move(notKept));
 }
 
-TransferStatus LoadDefaultParameter(AppState& state, ByteSpan defaultImage) {
+TransferStatus LoadDefaultParameter(AppState& state, const DefaultImages& images) {
     if (!state.DeviceChip) return noDeviceStatus();
     const ChipModel chip = *state.DeviceChip;
-    if (auto s = loadDefaultCopies(state.DataBuf, chip, defaultImage); !s)
+    if (auto s = loadDefaultCopies(state.DataBuf, chip, images.forMouse(chip)); !s)
         return TransferStatus::fail(TransferCode::BadFile, "default image unusable: " + s.error().message);
     const Variant& v = variantOf(chip);
     if (v.flash)
@@ -265,9 +265,9 @@ TransferStatus WriteDefaultParameter(AppState& state, DeviceLink& link, const Pr
     return session.outcome("Reset", std::move(notKept));
 }
 
-TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defaultImage, const ProgressSink& progress,
-                                WriteCheck check) {
-    if (auto s = LoadDefaultParameter(state, defaultImage); !s.ok()) return s;
+TransferStatus DefaultParameter(AppState& state, DeviceLink& link, const DefaultImages& images,
+                                const ProgressSink& progress, WriteCheck check) {
+    if (auto s = LoadDefaultParameter(state, images); !s.ok()) return s;
     return WriteDefaultParameter(state, link, progress, check);
 }
 

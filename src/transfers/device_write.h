@@ -23,13 +23,14 @@ enum class WriteCheck { ReadBack, Skip };
 TransferStatus writeParametersToMouse(AppState& state, DeviceLink& link, const ProgressSink& progress = {},
                                       WriteCheck check = WriteCheck::ReadBack);
 
-// Reset: the default copies of `defaultImage` into DataBuf for DeviceChip, shown, then written.
-// The Wren mirror at 0x6000 gets WrenExtraBytes as last read or written, not the defaults.
-TransferStatus DefaultParameter(AppState& state, DeviceLink& link, ByteSpan defaultImage,
+// Reset: the default copies of the mouse's image in `images` (DefaultImages::forMouse) into
+// DataBuf for DeviceChip, shown, then written. The Wren mirror at 0x6000 gets WrenExtraBytes as
+// last read or written, not the defaults.
+TransferStatus DefaultParameter(AppState& state, DeviceLink& link, const DefaultImages& images,
                                 const ProgressSink& progress = {}, WriteCheck check = WriteCheck::ReadBack);
 // Its two halves, for the window, which shows the defaults before the write begins: the default
 // copies into DataBuf, shown (no device I/O); then the write of what DataBuf holds.
-TransferStatus LoadDefaultParameter(AppState& state, ByteSpan defaultImage);
+TransferStatus LoadDefaultParameter(AppState& state, const DefaultImages& images);
 TransferStatus WriteDefaultParameter(AppState& state, DeviceLink& link, const ProgressSink& progress = {},
                                      WriteCheck check = WriteCheck::ReadBack);
 

@@ -20,10 +20,31 @@ Bytes committed(const char* name) {
 
 TEST(DefaultImage, CommittedFilesAreWhatTheGeneratorProduces) {
     EXPECT_EQ(committed("VarnelData.bin"), buildDefaultImage(kOurVendorId, kOurProductId));
+    EXPECT_EQ(committed("VarnelDataLark.bin"), buildLarkDefaultImage(kOurVendorId, kOurProductId, kOurSignature));
     EXPECT_EQ(committed("DefaultFW.bin"), buildDefaultFirmware());
     auto embedded = embeddedDefaultImage();
     ASSERT_TRUE(embedded.ok());
     EXPECT_EQ(Bytes(embedded->begin(), embedded->end()), committed("VarnelData.bin"));
+}
+
+// The image a mouse gets: its own variant's from the embedded set; a single image, whatever the
+// mouse, as the variant check then decides.
+TEST(DefaultImage, WhichImageForTheMouse) {
+    const Bytes wren = committed("VarnelData.bin"), lark = committed("VarnelDataLark.bin");
+    Bytes noChip = lark;
+    noChip[1] = 0x42;
+    const DefaultImages embedded = embeddedDefaultImages().value(), wrenOnly(wren), larkOnly(lark), unknown(noChip);
+    const struct {
+        const DefaultImages& images;
+        OptionalChip mouse;
+        const Bytes& expected;
+    } rows[] = {{embedded, std::nullopt, wren},    {embedded, ChipModel::Wren, wren},
+                {embedded, ChipModel::Lark, lark}, {wrenOnly, ChipModel::Lark, wren},
+                {larkOnly, ChipModel::Wren, lark}, {unknown, ChipModel::Wren, noChip}};
+    for (const auto& r : rows) {
+        const ByteSpan got = r.images.forMouse(r.mouse);
+        EXPECT_EQ(Bytes(got.begin(), got.end()), r.expected) << "row " << (&r - rows);
+    }
 }
 
 // The bytes the image must hold, written out: a swap inside a section keeps its checksum, so only
@@ -53,18 +74,41 @@ TEST(DefaultImage, ParameterBlockBytesAreTheDefaultValues) {
                         0x01, 0x10, 0x00, 0x00, 0x09, 0x00, 0x00, 0x00, 0x02, 0x08, 0x07, 0x00, 0x06, 0x04, 0x00, 0x78,
                         0x0E, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
                         0x32};  // ProfileSection checksum
+    // The Lark's: its section defaults, our ids, the same signature; three default maps of nine.
+    const Bytes larkHeader{0x10, 0x00, 0x12, 0x09, 0x00, 0x01,  // image code, chip code, ids
+                           0x03, 0x05, 0x06, 0x08, 0x04,        // DpiCode 1..4, stage count
+                           0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                           0x00, 0x00, 0xA0, 0x28, 0x0A, 0x36, 0x32, 0x07, 0x00, 0x01, 0x0A,  // 11..32
+                           0x00, 0x02, 0x06, 0x0E,                                            // device bytes
+                           0xF2,                          // ParameterASection checksum
+                           0x01, 0x02, 0x00, 0x01, 0x5E,  // ParameterBSection
+                           0xFF, 0xFF};                   // Signature
+    const Bytes larkMap{0x01, 0x01, 0x00, 0x00, 0x01, 0x02, 0x00, 0x00, 0x01, 0x04, 0x00, 0x00,
+                        0x01, 0x08, 0x00, 0x00, 0x01, 0x10, 0x00, 0x00, 0x09, 0x00, 0x00, 0x00,
+                        0x02, 0x08, 0x07, 0x00, 0x06, 0x04, 0x00, 0x78, 0x0E, 0x00, 0x00, 0x00};
+    Bytes larkProfile;
+    for (int map = 0; map < 3; ++map) larkProfile.insert(larkProfile.end(), larkMap.begin(), larkMap.end());
+    larkProfile.push_back(0x30);  // ProfileSection checksum
     ASSERT_EQ(header.size(), 49u);
     ASSERT_EQ(profile.size(), 133u);
+    ASSERT_EQ(larkHeader.size() + larkProfile.size(), 154u);
     struct Source {
         const char* name;
         Bytes image;
+        const Bytes& header;
+        const Bytes& profile;
     };
-    const Source sources[] = {{"committed VarnelData.bin", committed("VarnelData.bin")},
-                              {"generator", buildDefaultImage(kOurVendorId, kOurProductId)}};
+    const Source sources[] = {
+        {"committed VarnelData.bin", committed("VarnelData.bin"), header, profile},
+        {"generator", buildDefaultImage(kOurVendorId, kOurProductId), header, profile},
+        {"committed VarnelDataLark.bin", committed("VarnelDataLark.bin"), larkHeader, larkProfile},
+        {"embedded VarnelDataLark", resourceCopy("VarnelDataLark"), larkHeader, larkProfile},
+    };
     for (const auto& src : sources) {
-        ASSERT_GE(src.image.size(), 182u) << src.name;
-        EXPECT_EQ(Bytes(src.image.begin(), src.image.begin() + 49), header) << src.name;
-        EXPECT_EQ(Bytes(src.image.begin() + 49, src.image.begin() + 182), profile) << src.name;
+        const std::size_t block = src.header.size() + src.profile.size();
+        ASSERT_GE(src.image.size(), block) << src.name;
+        EXPECT_EQ(Bytes(src.image.begin(), src.image.begin() + src.header.size()), src.header) << src.name;
+        EXPECT_EQ(Bytes(src.image.begin() + src.header.size(), src.image.begin() + block), src.profile) << src.name;
     }
 }
 

@@ -210,6 +210,20 @@ TEST_F(LightingPageTest, ColoursShowClampedAndKeepTheirBytesUntilPicked) {
     EXPECT_EQ((std::vector<int>{byte(c), byte(c + 1), byte(c + 2)}), (std::vector<int>{0, 50, 100}));
 }
 
+// The page follows the lighting, whatever the variant; the lock colour's swatch follows the layout
+// shown, as a Lark keeps no lock colour.
+TEST_F(LightingPageTest, OnlyALayoutWithALockColourShowsItsSwatch) {
+    const DefaultImages images = embeddedDefaultImages().value();
+    for (const ChipModel chip : {ChipModel::Lark, ChipModel::Wren}) {
+        ASSERT_TRUE(state_.useDefaultImage(images.forMouse(chip)).ok());
+        state_.DeviceChip = chip;
+        show();
+        EXPECT_FALSE(controls().visible(ctrl::lbl_LightingNote)) << chipName(chip);
+        for (const char* name : {"Img_Mode2Color", "cs_Mode2", "lbl_csmode2"})
+            EXPECT_EQ(controls().visible(name), chip == ChipModel::Wren) << name << ", " << chipName(chip);
+    }
+}
+
 // Nothing is stored before the page has shown an RGB mouse's image, nor for a mouse whose
 // lighting is not RGB; the page still reacts to clicks, and says that they do not apply.
 TEST_F(LightingPageTest, AMouseWithoutRgbLightingKeepsItsBytes) {

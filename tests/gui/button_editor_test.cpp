@@ -66,8 +66,9 @@ private slots:
         state_ = std::make_unique<AppState>();
         app_ = std::make_unique<AppModel>(*state_, rig_->traced, *rig_->clock);
         AppModelConfig config{resourceCopy("VarnelData"), resourceCopy("DefaultFW"), {}};
-        QVERIFY(
-            rig_->mouse->loadMemory(factoryMemory(ChipModel::Wren, config.defaultImage, config.defaultFirmware)).ok());
+        QVERIFY(rig_->mouse
+                    ->loadMemory(factoryMemory(ChipModel::Wren, config.defaultImages.start(), config.defaultFirmware))
+                    .ok());
         QVERIFY(app_->start(std::move(config)).ok());
         window_ = std::make_unique<MainWindow>(*state_);
         window_->show();

@@ -1,11 +1,13 @@
 // The demo's control window: unplugging, choosing another mouse and plugging it in reach the
-// window through the worker's bus, and each kind of mouse keeps its memory.
+// window through the worker's bus, each kind of mouse keeps its memory, and the window follows
+// the variant of the mouse plugged in.
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
 #include "app/demo_control_window.h"
+#include "config/layout.h"
 #include "device_rig.h"
 #include "gui_test_main.h"
 
@@ -15,7 +17,7 @@ namespace {
 
 // The demo's mice on the rig's bus, a Wren (the default choice) plugged in.
 std::shared_ptr<DemoMice> plugDemoWren(testing::DeviceRig& rig) {
-    auto mice = std::make_shared<DemoMice>(rig.bus->inner(), rig.clock, testing::resourceBytes("VarnelData"),
+    auto mice = std::make_shared<DemoMice>(rig.bus->inner(), rig.clock, rig.window->deviceConfig().defaultImages,
                                            testing::resourceBytes("DefaultFW"));
     mice->plug(VirtualMouseOptions{});
     return mice;
@@ -47,7 +49,7 @@ private slots:
         QCOMPARE(rig.messages, QStringList{rig.noDeviceMessage()});
         choose("Variant", 1);  // Lark
         toggle();
-        QVERIFY(rig.messages.last().startsWith(rig.text("Str102") + "\n"));
+        QVERIFY(!rig.state.NoDeviceMode);
 
         toggle();
         choose("Variant", 0);
@@ -67,7 +69,81 @@ private slots:
         toggle();
         QVERIFY(!rig.state.NoDeviceMode);
         QCOMPARE(rig.child<QLabel>("Key1")->text(), key2);
-        QCOMPARE(rig.messages.size(), 4);  // each unplugging, and the Lark's refusal
+        QCOMPARE(rig.messages.size(), 3);  // each unplugging
+    }
+
+    // Every Lark the demo offers is read into the Lark's layout; a button and a DPI stage edited
+    // and applied land at the Lark's addresses, Reset writes the Lark's default image, and a Wren
+    // plugged in next turns the window back.
+    void aLarkIsConfiguredThenAWrenAgain() {
+        testing::DeviceRig rig;
+        const auto mice = plugDemoWren(rig);
+        DemoControlWindow control(mice, VirtualMouseOptions{}, true);
+        auto* sensors = control.findChild<QComboBox*>("Sensor");
+        const auto toggle = [&] {
+            QTest::mouseClick(control.findChild<QPushButton*>("Plug"), Qt::LeftButton);
+            rig.tick();
+        };
+        const auto shows = [&](ChipModel chip, bool macros) {
+            QCOMPARE(rig.state.DefaultChip, OptionalChip(chip));
+            QCOMPARE(rig.state.EditCopy.chip, OptionalChip(chip));
+            QVERIFY(!rig.state.NoDeviceMode);
+            QCOMPARE(rig.child("Btn_Macro_1")->isVisible(), macros);
+            QCOMPARE(rig.child("Btn_Update_1")->isVisible(), macros);
+            QCOMPARE(rig.child("Pnl_Main")->height(), macros ? 146 : 122);
+        };
+        rig.tick();
+        shows(ChipModel::Wren, true);
+        toggle();
+        control.findChild<QComboBox*>("Variant")->setCurrentIndex(1);
+        control.findChild<QComboBox*>("Lighting")->setCurrentIndex(1);  // Color: the lighting bytes stay
+        for (int s = sensors->count() - 1; s >= 0; --s) {
+            sensors->setCurrentIndex(s);
+            toggle();
+            shows(ChipModel::Lark, false);
+            QCOMPARE(QString::fromStdString(rig.state.SensorModel), sensors->currentText());
+            if (s > 0) toggle();
+        }
+        QCOMPARE(rig.state.SensorModel, std::string("A3050"));
+        toggle();
+        sensors->setCurrentIndex(1);  // A5050
+        toggle();
+
+        rig.click("Key4");
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), rig.child("Key_Standard")->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(rig.child("Key_Standard"), &enter);
+        rig.click("Key_B5");
+        rig.click("Btn_Adv_1");
+        rig.click("Img_DPI1_12");
+        QCOMPARE(rig.child<QLabel>("lbl_DPI1Value")->text(), QString("1500"));
+        rig.click("Btn_Apply_2");
+        rig.settle();
+        const Bytes image = testing::resourceBytes("VarnelDataLark");
+        Bytes expected = image;
+        expected[param_a::kDpiCode] = 12;
+        const std::size_t slot4 = kLarkLayout.slotOffset(ButtonMapId::Main, 4);
+        std::copy_n(Bytes{0x01, 0x10, 0x00, 0x00}.begin(), 4, expected.begin() + static_cast<std::ptrdiff_t>(slot4));
+        storeSectionChecksum(expected, kLarkLayout.parameterA);
+        storeSectionChecksum(expected, kLarkLayout.profile);
+        const auto block = [&] {
+            const Bytes memory = mice->lastPlugged()->memory();
+            return Bytes(memory.begin(), memory.begin() + 154);
+        };
+        QCOMPARE(block(), expected);
+
+        rig.click("Btn_Reset_2");
+        rig.settle();
+        QCOMPARE(rig.questions.last(), rig.text("Str457"));
+        QCOMPARE(block(), image);
+        QCOMPARE(rig.child<QLabel>("lbl_DPI1Value")->text(), QString("375"));
+
+        toggle();
+        control.findChild<QComboBox*>("Variant")->setCurrentIndex(0);
+        control.findChild<QComboBox*>("Lighting")->setCurrentIndex(0);
+        toggle();
+        shows(ChipModel::Wren, true);
+        QCOMPARE(rig.state.DataBuf.parameter[param_a::kChipCode], 0xB1);
+        QCOMPARE(rig.state.MacroNameList.at(0), std::string("Copy"));  // the demo Wren's macros were read
     }
 
     // Unplug takes the mouse off at once, as at a real port: a write under way stops with its

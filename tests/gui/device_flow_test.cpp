@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "config/layout.h"
+#include "config/variant.h"
 #include "device/commands.h"
 #include "device_rig.h"
 #include "gui_test_main.h"
@@ -163,11 +164,11 @@ private slots:
 
     void refusedMice_data() {
         QTest::addColumn<QString>("model");
-        QTest::addColumn<QByteArray>("signature");  // written at 0x5C00; empty = factory
+        QTest::addColumn<QByteArray>("signature");  // written at the signature area; empty = factory
         QTest::addColumn<QString>("key");           // message; empty = accepted
         QTest::addColumn<QString>("why");           // its second line
-        QTest::newRow("Lark into a Wren program") << "lark-rgb-a3050" << QByteArray() << "Str102"
-                                                  << "this mouse is a Lark; this program is set up for a Wren";
+        QTest::newRow("Lark, foreign signature") << "lark-rgb-a3050" << QByteArray("\x12\x34", 2) << "Str103"
+                                                 << "this mouse's signature is 12 34, not one this program accepts";
         QTest::newRow("foreign signature") << "wren-rgb-3330" << QByteArray("\x12\x34", 2) << "Str103"
                                            << "this mouse's signature is 12 34, not one this program accepts";
         QTest::newRow("zero signature, the layout's pair") << "wren-rgb-3330" << QByteArray("\0\0", 2) << ""
@@ -182,7 +183,8 @@ private slots:
         auto mouse = rig().addMouse(virtualOptions(qPrintable(model)));
         if (!signature.isEmpty()) {
             Bytes m = mouse->memory();
-            std::copy(signature.begin(), signature.end(), m.begin() + kFlashSignature);
+            std::copy(signature.begin(), signature.end(),
+                      m.begin() + variantOf(mouse->options().model.chip).signatureAddress);
             QVERIFY(mouse->loadMemory(m).ok());
         }
         rig().tick();

@@ -132,7 +132,9 @@ struct DeviceRig {
     // A mouse holding factory memory for the embedded images, on the bus from the next report.
     std::shared_ptr<VirtualMouse> addMouse(VirtualMouseOptions options) {
         auto mouse = std::make_shared<VirtualMouse>(options, clock);
-        const Bytes memory = factoryMemory(options.model.chip, resourceBytes("VarnelData"), resourceBytes("DefaultFW"));
+        const Bytes memory =
+            factoryMemory(options.model.chip, window->deviceConfig().defaultImages.forMouse(options.model.chip),
+                          resourceBytes("DefaultFW"));
         if (!mouse->loadMemory(memory).ok()) qWarning() << "factory memory refused";
         errand([mouse](VirtualBus& b) { b.addMouse(mouse); });
         return mouse;

@@ -10,6 +10,7 @@
 
 #include "app/file_dialog.h"
 #include "config/layout.h"
+#include "config/variant.h"
 #include "device/commands.h"
 #include "device_rig.h"
 #include "gui_test_main.h"
@@ -243,12 +244,17 @@ private slots:
     void withoutAnAcceptedMouseNoDialogOpens_data() {
         QTest::addColumn<QString>("model");  // empty: no mouse
         QTest::newRow("no mouse") << "";
-        QTest::newRow("a Lark refused by identification") << "lark-rgb-a3050";
+        QTest::newRow("a Lark refused by identification (its signature)") << "lark-rgb-a3050";
     }
 
     void withoutAnAcceptedMouseNoDialogOpens() {
         QFETCH(QString, model);
-        if (!model.isEmpty()) rig().addMouse(virtualOptions(qPrintable(model)));
+        if (!model.isEmpty()) {
+            auto mouse = rig().addMouse(virtualOptions(qPrintable(model)));
+            Bytes m = mouse->memory();
+            m[variantOf(mouse->options().model.chip).signatureAddress] = 0x12;
+            QVERIFY(mouse->loadMemory(m).ok());
+        }
         rig().tick();
         rig().messages.clear();
         rig().click("Btn_Save_1");

@@ -94,6 +94,10 @@ TEST_F(Varnelctl, ListAndInfo) {
          {"S0 40 02 00 11 00 01 00 00", "S0! 41 00 00 00 00 00 00 00", "S1! 40 02 00 11 00 01 00 00",
           "S1 41 00 00 00 00 00 00 00", "S0 40 0E 00 00 00 00 00 00", "G1 41 00 00 00 C8 12 00 00",
           "S0 40 09 5C 00 00 05 00 00", "G1 41 FF FF FF FF FF FF FF"}},
+        {"--virtual lark-color-a5050",
+         "variant: Lark\nlighting: Color\nsensor: A5050\nsteps: 17\n",
+         {"S0 40 02 00 11 00 01 00 00", "S0 41 00 00 00 00 00 00 00", "S0 40 0E 00 00 00 00 00 00",
+          "G0 41 00 00 00 00 12 00 00", "S0 40 04 00 2B 00 05 00 00", "G0 41 FF FF 01 01 00 00 01"}},
     };
     for (const auto& c : cases) {
         Outcome r = run(std::string(c.args) + " --trace " + path("trace") + " info");
@@ -140,6 +144,43 @@ TEST_F(Varnelctl, LarkBackupWithALarkDefaultImage) {
     ASSERT_EQ(p.size(), 154u);
     EXPECT_EQ(p[0], 0x10);
     EXPECT_EQ(p[1], 0x00);
+}
+
+// A Lark is served with the embedded Lark image: no --default-image. Its memory afterwards, and
+// the commands each run sends after the two probes.
+TEST_F(Varnelctl, LarkWithTheEmbeddedImages) {
+    const Bytes lark = testing::embeddedBytes("VarnelDataLark");
+    Bytes edited = lark;
+    edited[6] = 0x05;  // DPI stage 1 on another step
+    storeSectionChecksum(edited, kLarkLayout.parameterA);
+    Bytes memory(256, 0xFF);
+    std::copy(edited.begin(), edited.end(), memory.begin());
+    put("before.bin", memory);
+    put("profile.bin", testing::withReportRate(edited, ChipModel::Lark, 1));
+    const Lines read{"0E 00 00 00 00", "04 00 2B 00 05", "04 00 00 00 9A"};
+    struct Case {
+        std::string command;
+        Bytes after;  // the parameter block
+        Lines writes;
+    };
+    const Case cases[] = {
+        {"backup " + path("backup.bin"), edited, {}},
+        {"restore " + path("profile.bin"),
+         testing::withReportRate(edited, ChipModel::Lark, 1),
+         {"06 00 00 00 9A", "10 00 00 00 00"}},
+        {"reset", lark, {"06 00 00 00 9A", "11 00 00 00 00"}},
+    };
+    for (const auto& c : cases) {
+        Outcome r = run("--virtual lark-color-a5050 --virtual-load " + path("before.bin") + " --virtual-save " +
+                        path("after.bin") + " --trace " + path("trace") + " " + c.command);
+        ASSERT_EQ(r.exit, 0) << c.command << "\n" << r.err;
+        EXPECT_EQ(r.out, "") << c.command;
+        EXPECT_EQ(slice(bytes("after.bin"), 0, 154), c.after) << c.command;
+        Lines commands = testing::commandsOf(lines("trace"));
+        ASSERT_GE(commands.size(), 2u) << c.command;
+        EXPECT_EQ(Lines(commands.begin() + 1, commands.end()), testing::concat({read, c.writes})) << c.command;
+    }
+    EXPECT_EQ(bytes("backup.bin"), edited);
 }
 
 TEST_F(Varnelctl, ResetKeepsTheMirror) {
@@ -195,6 +236,7 @@ TEST_F(Varnelctl, MacroExportAndImport) {
 
 TEST_F(Varnelctl, ExitStatus) {
     put("lark.bin", testing::larkDefaultImage());
+    put("wren.bin", image);
     put("tiny.bin", Bytes(10, 0));
     put("fw.bin", firmware);
     struct Case {
@@ -215,7 +257,7 @@ TEST_F(Varnelctl, ExitStatus) {
         {"--virtual wren-rgb-3330 frobnicate", 2},
         {"--virtual wren-rgb-3330 --virtual-fault unplug-after=1 info", 3},
         {"--virtual wren-rgb-3330 --virtual-fault unplug-after=2 info", 1},
-        {"--virtual lark-rgb-a3050 info", 4},
+        {"--virtual lark-rgb-a3050 --default-image " + path("wren.bin") + " info", 4},
         {"--virtual wren-rgb-3330 --default-image " + path("lark.bin") + " info", 4},
         {"--virtual wren-rgb-3330 --virtual-fault unplug-after=100 backup " + path("b.bin"), 1},
         {"--virtual wren-rgb-3330 --virtual-fault refuse-report=5000 reset", 1},

@@ -11,6 +11,8 @@ namespace {
 using testing::TransferRig;
 using Lines = std::vector<std::string>;
 
+// With the embedded images a mouse of either variant is read: a Lark switches the window to the
+// Lark's default image (its layout, its expected signature) before the variant check.
 TEST(ReadDevInfo, IdentifiesTheMouseAndReadsItsSensorTable) {
     struct Case {
         const char* model;
@@ -27,12 +29,14 @@ TEST(ReadDevInfo, IdentifiesTheMouseAndReadsItsSensorTable) {
         {"wren-rgb-3310", false, LightingKind::Rgb, "3310", 20},
     };
     for (const auto& c : cases) {
-        TransferRig t(testing::mouseOptions(c.model),
-                      c.lark ? testing::larkDefaultImage() : testing::embeddedBytes("VarnelData"));
+        const ChipModel chip = c.lark ? ChipModel::Lark : ChipModel::Wren;
+        TransferRig t(testing::mouseOptions(c.model));
         SearchOutcome o = t.plugIn();
         ASSERT_TRUE(o.found) << c.model;
         EXPECT_TRUE(o.read.ok()) << c.model << ": " << o.read.error.message;
-        EXPECT_EQ(t.state.DeviceChip, c.lark ? ChipModel::Lark : ChipModel::Wren) << c.model;
+        EXPECT_EQ(t.state.DeviceChip, chip) << c.model;
+        EXPECT_EQ(t.state.DefaultChip, chip) << c.model;
+        EXPECT_EQ(t.state.EditCopy.chip, chip) << c.model;
         EXPECT_EQ(t.state.LightingKind, c.lighting) << c.model;
         EXPECT_EQ(t.state.SensorModel, c.sensor) << c.model;
         EXPECT_EQ(t.state.StepCount, c.steps) << c.model;

@@ -1,6 +1,6 @@
 #pragma once
 // An AppModel over a traced virtual bus with one virtual mouse, started with the embedded default
-// image and firmware (or a Lark image built here), the mouse holding factory memory.
+// images and firmware (or one image that fixes the variant), the mouse holding factory memory.
 #include <algorithm>
 #include <initializer_list>
 #include <string>
@@ -17,6 +17,7 @@
 namespace varnel::testing {
 
 inline Bytes embeddedBytes(const char* name) { return resourceCopy(name); }
+inline DefaultImages embeddedImages() { return embeddedDefaultImages().value(); }
 
 // A Lark default image with our ids and the given signature.
 inline Bytes larkDefaultImage(std::uint8_t sig0 = 0xFF, std::uint8_t sig1 = 0xFF) {
@@ -47,11 +48,14 @@ inline std::vector<std::string> concat(std::initializer_list<std::vector<std::st
 }
 
 struct TransferRig {
-    explicit TransferRig(VirtualMouseOptions options, Bytes defaultImage = embeddedBytes("VarnelData"))
+    explicit TransferRig(VirtualMouseOptions options, DefaultImages defaultImages = embeddedImages())
         : rig(options), model(state, rig.traced, *rig.clock) {
-        AppModelConfig config{std::move(defaultImage), embeddedBytes("DefaultFW"), {}};
+        AppModelConfig config{std::move(defaultImages), embeddedBytes("DefaultFW"), {}};
         EXPECT_TRUE(
-            rig.mouse->loadMemory(factoryMemory(options.model.chip, config.defaultImage, config.defaultFirmware)).ok());
+            rig.mouse
+                ->loadMemory(factoryMemory(options.model.chip, config.defaultImages.forMouse(options.model.chip),
+                                           config.defaultFirmware))
+                .ok());
         EXPECT_TRUE(model.start(std::move(config)).ok());
     }
     explicit TransferRig(const std::string& model, int interfaces = 1) : TransferRig(mouseOptions(model, interfaces)) {}

@@ -1,4 +1,4 @@
-// Writes the embedded images (VarnelData.bin, DefaultFW.bin) into the given resources folder.
+// Writes the embedded images (VarnelData.bin, VarnelDataLark.bin, DefaultFW.bin) into the given resources folder.
 #include <cstdio>
 #include <filesystem>
 
@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
         varnel::Bytes bytes;
     } outputs[] = {
         {"VarnelData.bin", varnel::buildDefaultImage(varnel::kOurVendorId, varnel::kOurProductId)},
+        {"VarnelDataLark.bin",
+         varnel::buildLarkDefaultImage(varnel::kOurVendorId, varnel::kOurProductId, varnel::kOurSignature)},
         {"DefaultFW.bin", varnel::buildDefaultFirmware()},
     };
     for (const auto& o : outputs) {

@@ -103,13 +103,10 @@ Result<Options> parse(const std::vector<std::string_view>& args) {
 
 // The mouse as varnelctl's --virtual builds it: the default image's ids, factory memory or a load.
 Result<std::shared_ptr<VirtualMouse>> makeMouse(const Options& o) {
-    Bytes image = resourceCopy("VarnelData");
-    if (!o.defaultImage.empty()) {
-        auto file = readFileAtMost(o.defaultImage, kDefaultImageMaxSize);
-        if (!file) return file.error();
-        image = std::move(file->bytes);
-    }
-    auto header = decideImageHeader(image);
+    auto images =
+        loadDefaultImages(o.defaultImage.empty() ? std::nullopt : std::optional<std::filesystem::path>(o.defaultImage));
+    if (!images) return images.error();
+    auto header = decideImageHeader(images->start());
     if (!header) return makeError("default image: " + header.error().message);
     VirtualMouseOptions vo;
     vo.model = o.model;
@@ -119,8 +116,10 @@ Result<std::shared_ptr<VirtualMouse>> makeMouse(const Options& o) {
     vo.restartDelay = Millis(static_cast<Millis::rep>(o.restartDelayMs));
     vo.refuseReport = o.refuseReport;
     auto mouse = std::make_shared<VirtualMouse>(vo, std::make_shared<SteadyClock>());
-    Status loaded = o.load.empty() ? mouse->loadMemory(factoryMemory(o.model.chip, image, resourceCopy("DefaultFW")))
-                                   : loadMemoryFile(*mouse, o.load);
+    Status loaded =
+        o.load.empty()
+            ? mouse->loadMemory(factoryMemory(o.model.chip, images->forMouse(o.model.chip), resourceCopy("DefaultFW")))
+            : loadMemoryFile(*mouse, o.load);
     if (!loaded) return loaded.error();
     return mouse;
 }

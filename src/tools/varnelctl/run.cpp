@@ -67,7 +67,7 @@ public:
         model_.setWriteCheck(o_.verify ? WriteCheck::ReadBack : WriteCheck::Skip);
         if (auto f = loadInputs()) return f;
         if (auto f = open()) return f;
-        if (auto s = identifyMouse(state_, model_.link()); !s) return fromTransfer(s);
+        if (auto s = identifyMouse(state_, model_.link(), config_.defaultImages); !s) return fromTransfer(s);
         if (o_.command.command == Command::Info) return info();
         if (!offers(o_.command.needs))
             return Failure{kExitDeviceFailed, std::string(o_.command.name) + " needs a Wren mouse"};
@@ -210,9 +210,10 @@ Result<VirtualSetup> makeVirtual(const Options& o, const ImageHeader& header, co
     static_cast<VirtualFaults&>(vo) = o.faults;
     vo.latency = std::chrono::microseconds(o.latencyUs);
     VirtualSetup v{std::make_shared<VirtualMouse>(vo, std::move(clock)), std::make_unique<VirtualBus>()};
-    Status loaded =
-        o.virtualLoad ? loadMemoryFile(*v.mouse, *o.virtualLoad)
-                      : v.mouse->loadMemory(factoryMemory(vo.model.chip, config.defaultImage, config.defaultFirmware));
+    Status loaded = o.virtualLoad
+                        ? loadMemoryFile(*v.mouse, *o.virtualLoad)
+                        : v.mouse->loadMemory(factoryMemory(vo.model.chip, config.defaultImages.forMouse(vo.model.chip),
+                                                            config.defaultFirmware));
     if (!loaded) return loaded.error();
     v.bus->addMouse(v.mouse);
     v.bus->addForeignKeyboard();
@@ -226,13 +227,11 @@ int run(const Options& o, std::ostream& out, std::ostream& err, VirtualWorld* wo
         err << "varnelctl: " << message << '\n';
         return code;
     };
-    AppModelConfig config{resourceCopy("VarnelData"), resourceCopy("DefaultFW"), layoutSignature()};
-    if (o.defaultImage) {
-        auto image = readFileAtMost(*o.defaultImage, kDefaultImageMaxSize);
-        if (!image) return fail(kExitBadFile, image.error().message);
-        config.defaultImage = std::move(image->bytes);
-    }
-    auto header = decideImageHeader(config.defaultImage);
+    auto images =
+        loadDefaultImages(o.defaultImage ? std::optional<std::filesystem::path>(*o.defaultImage) : std::nullopt);
+    if (!images) return fail(kExitBadFile, images.error().message);
+    AppModelConfig config{std::move(*images), resourceCopy("DefaultFW"), layoutSignature()};
+    auto header = decideImageHeader(config.defaultImages.start());
     if (!header) return fail(kExitBadFile, "default image: " + header.error().message);
 
     std::shared_ptr<Clock> clock;
