@@ -143,8 +143,10 @@ public:
             put("firmware.bin", image_);
         }
         put("before.bin", before_);
-        words_ = {"--virtual", op.model, "--virtual-load", path("before.bin"), op.command};
-        if (lark) words_.insert(words_.begin(), {"--default-image", path("default.bin")});
+        // The variant is fixed by its image, so a mouse that turns into the other one is refused
+        // rather than taken for a mouse of that variant.
+        words_ = {"--default-image", path("default.bin"), "--virtual", op.model, "--virtual-load", path("before.bin"),
+                  op.command};
         if (op.file) words_.push_back(path(op.file));
         auto parsed = ctl::parseCommandLine({words_.begin(), words_.end()});
         EXPECT_TRUE(parsed.ok()) << op.command;

@@ -147,7 +147,7 @@ TEST_F(Varnelctl, LarkBackupWithALarkDefaultImage) {
 }
 
 // A Lark is served with the embedded Lark image: no --default-image. Its memory afterwards, and
-// the commands each run sends after the two probes.
+// the commands each run sends after the two probes (a write is read back before the reload).
 TEST_F(Varnelctl, LarkWithTheEmbeddedImages) {
     const Bytes lark = testing::embeddedBytes("VarnelDataLark");
     Bytes edited = lark;
@@ -167,8 +167,8 @@ TEST_F(Varnelctl, LarkWithTheEmbeddedImages) {
         {"backup " + path("backup.bin"), edited, {}},
         {"restore " + path("profile.bin"),
          testing::withReportRate(edited, ChipModel::Lark, 1),
-         {"06 00 00 00 9A", "10 00 00 00 00"}},
-        {"reset", lark, {"06 00 00 00 9A", "11 00 00 00 00"}},
+         {"06 00 00 00 9A", "04 00 00 00 9A", "10 00 00 00 00"}},
+        {"reset", lark, {"06 00 00 00 9A", "04 00 00 00 9A", "11 00 00 00 00"}},
     };
     for (const auto& c : cases) {
         Outcome r = run("--virtual lark-color-a5050 --virtual-load " + path("before.bin") + " --virtual-save " +
@@ -252,7 +252,7 @@ TEST_F(Varnelctl, ExitStatus) {
         {"--virtual wren-rgb-3330 --virtual-fault refuse-report=0 info", 2},
         {"--virtual wren-rgb-3330 --virtual-fault garbage=3x info", 2},
         {"--virtual wren-rgb-3330 --virtual-fault sulk=3 info", 2},
-        {"--virtual wren-rgb-3330 --virtual-fault other-variant=3 info", 4},
+        {"--virtual wren-rgb-3330 --default-image " + path("wren.bin") + " --virtual-fault other-variant=3 info", 4},
         {"--virtual wren-rgb-9999 info", 2},
         {"--virtual wren-rgb-3330 frobnicate", 2},
         {"--virtual wren-rgb-3330 --virtual-fault unplug-after=1 info", 3},
