@@ -39,13 +39,14 @@ std::uint64_t storedBitsPerPixel(ByteSpan png) {
     return channels * png[kIhdrDepth];
 }
 
-// Bytes of all IDAT chunks (the walk stops at a chunk that runs past the data).
+// Bytes of all IDAT chunks present in the data: a chunk counts only as far as the data holds it,
+// so a declared length cannot stand in for bytes that are not there.
 std::uint64_t compressedDataBytes(ByteSpan png) {
     std::uint64_t total = 0;
     for (std::uint64_t at = kSignatureSize; at + 8 <= png.size();) {
         const std::uint32_t length = readBe32(png, at);
         const auto type = png.subspan(at + 4, 4);
-        if (std::equal(type.begin(), type.end(), "IDAT")) total += length;
+        if (std::equal(type.begin(), type.end(), "IDAT")) total += std::min<std::uint64_t>(length, png.size() - (at + 8));
         at += 12 + std::uint64_t{length};
     }
     return total;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace varnel {
 namespace {
 
@@ -58,15 +60,22 @@ TEST(PngImage, RefusesDataThatIsNotAPicture) {
 // A header promising 8192 x 8192 pixels over a few bytes of data is refused before the picture's
 // 256 MB are allocated; libpng alone would notice only after.
 TEST(PngImage, RefusesAHeaderLargerThanItsData) {
-    Bytes png = encodeRgba(3, 2, kPixels);
-    constexpr std::size_t kIhdrData = 16, kIhdrCrc = 29;
-    writeBe32(png, kIhdrData, 8192);
-    writeBe32(png, kIhdrData + 4, 8192);
-    writeBe32(png, kIhdrCrc, static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17)));
-    ASSERT_EQ(pngSize(png).value(), (PictureSize{8192, 8192}));
-    const auto pic = decodePng(png);
-    ASSERT_FALSE(pic.ok());
-    EXPECT_NE(pic.error().message.find("too little data"), std::string::npos) << pic.error().message;
+    // The data as it is, and with the first IDAT declaring far more bytes than the file holds.
+    for (const bool longIdat : {false, true}) {
+        Bytes png = encodeRgba(3, 2, kPixels);
+        constexpr std::size_t kIhdrData = 16, kIhdrCrc = 29;
+        writeBe32(png, kIhdrData, 8192);
+        writeBe32(png, kIhdrData + 4, 8192);
+        writeBe32(png, kIhdrCrc, static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17)));
+        const std::string idat = "IDAT";
+        const auto type = std::search(png.begin(), png.end(), idat.begin(), idat.end());
+        ASSERT_NE(type, png.end());
+        if (longIdat) writeBe32(png, static_cast<std::size_t>(type - png.begin()) - 4, 0x7FFFFFFF);
+        ASSERT_EQ(pngSize(png).value(), (PictureSize{8192, 8192}));
+        const auto pic = decodePng(png);
+        ASSERT_FALSE(pic.ok()) << longIdat;
+        EXPECT_NE(pic.error().message.find("too little data"), std::string::npos) << pic.error().message;
+    }
 }
 
 TEST(PngImage, UnknownResourceIsAnError) {
