@@ -143,10 +143,7 @@ public:
             put("firmware.bin", image_);
         }
         put("before.bin", before_);
-        // The variant is fixed by its image, so a mouse that turns into the other one is refused
-        // rather than taken for a mouse of that variant.
-        words_ = {"--default-image", path("default.bin"), "--virtual", op.model, "--virtual-load", path("before.bin"),
-                  op.command};
+        words_ = {"--virtual", op.model, "--virtual-load", path("before.bin"), op.command};
         if (op.file) words_.push_back(path(op.file));
         auto parsed = ctl::parseCommandLine({words_.begin(), words_.end()});
         EXPECT_TRUE(parsed.ok()) << op.command;
@@ -159,6 +156,9 @@ public:
         if (fault) {
             EXPECT_TRUE(addVirtualFault(o.faults, std::string(fault) + "=" + std::to_string(k)).ok());
         }
+        // With both images a mouse that shows the other variant is taken for one; its image fixes
+        // the variant, so that a mouse turning into the other one is refused.
+        if (fault && std::string_view(fault) == "other-variant") o.defaultImage = path("default.bin");
         if (!trace.empty()) o.trace = trace;
         std::ostringstream out, err;
         ctl::VirtualWorld world;

@@ -253,6 +253,8 @@ TEST_F(Varnelctl, ExitStatus) {
         {"--virtual wren-rgb-3330 --virtual-fault garbage=3x info", 2},
         {"--virtual wren-rgb-3330 --virtual-fault sulk=3 info", 2},
         {"--virtual wren-rgb-3330 --default-image " + path("wren.bin") + " --virtual-fault other-variant=3 info", 4},
+        {"--virtual wren-rgb-3330 --virtual-fault other-variant=3 info", 0},  // then simply a Lark
+        {"--virtual wren-rgb-3330 --virtual-fault garbage=7 backup " + path("garbage.bin"), 1},  // no file
         {"--virtual wren-rgb-9999 info", 2},
         {"--virtual wren-rgb-3330 frobnicate", 2},
         {"--virtual wren-rgb-3330 --virtual-fault unplug-after=1 info", 3},
@@ -274,6 +276,7 @@ TEST_F(Varnelctl, ExitStatus) {
             EXPECT_FALSE(r.err.empty()) << c.args;
         }
     }
+    EXPECT_FALSE(fs::exists(path("garbage.bin"))) << "a backup restore would refuse is not kept";
 }
 
 // What is plainly no profile or no firmware, and a file to write that could not be kept, are refused

@@ -16,7 +16,7 @@ const char* const kUsage =
     "  export-macros FILE   save all macros of the mouse (Wren)\n"
     "  import-macros FILE   load all macros from a file and save them to the mouse (Wren)\n"
     "options:\n"
-    "  --default-image FILE            use FILE as the embedded default image\n"
+    "  --default-image FILE            use FILE as the default image; it fixes the variant\n"
     "  --virtual MODEL                 a virtual mouse, e.g. wren-rgb-3330, lark-color-a5050\n"
     "  --virtual-load FILE             its memory before (256 bytes Lark, 65536 Wren)\n"
     "  --virtual-save FILE             its memory afterwards\n"

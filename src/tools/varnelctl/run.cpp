@@ -148,6 +148,18 @@ private:
         return std::nullopt;
     }
 
+    // A read whose answers make no profile this program would load again is no backup: a mouse
+    // answering garbage must not leave a file that restore refuses, reported as saved.
+    std::optional<Failure> backup() {
+        const Result<Bytes> bytes = model_.ProfileBytes();
+        if (bytes) {
+            DataBuf scratch;
+            if (auto s = loadProfileBytes(scratch, state_.DeviceChip, state_.acceptedSignatures(), *bytes); !s)
+                return Failure{kExitDeviceFailed, "backup failed: what the mouse sent is not a profile: " + s.error().message};
+        }
+        return writeFile(bytes);
+    }
+
     std::optional<Failure> transfer(const TransferStatus& s) {
         if (!s) return fromTransfer(s);
         return std::nullopt;
@@ -162,7 +174,7 @@ private:
 
     std::optional<Failure> command() {
         switch (o_.command.command) {
-            case Command::Backup: return writeFile(model_.ProfileBytes());
+            case Command::Backup: return backup();
             case Command::Restore:
                 if (auto f = tell(model_.LoadProfile(o_.file))) return f;
                 return transfer(model_.Apply());
