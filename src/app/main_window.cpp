@@ -264,13 +264,15 @@ void MainWindow::restoreAndRaise() {
 void MainWindow::closeEvent(QCloseEvent* e) {
     // Nothing is left half-written: a close during a device job waits for its end, and the busy
     // window says so, so that the wait does not look like a hang.
-    if (const WindowJobs::Close answer = jobs_->requestClose(); answer != WindowJobs::Close::Now) {
-        if (busy_ != nullptr && answer == WindowJobs::Close::WaitAndSay) {
+    if (const WindowJobs::CloseAnswer answer = jobs_->requestClose(); answer.close != WindowJobs::Close::Now) {
+        if (busy_ != nullptr && answer.close == WindowJobs::Close::WaitAndSay) {
             busy_->setNote(qs(model_->text("Str447")));
             busy_->placeOver(geometry());
             busy_->show();
         }
         e->ignore();
+        if (answer.order.what != JobScheduler::Do::Nothing)
+            QTimer::singleShot(0, this, [this, order = answer.order] { carryOut(order); });
         return;
     }
     settleTimer_.stop();

@@ -33,9 +33,11 @@ bool WindowJobs::press() {
     return true;
 }
 
-WindowJobs::Close WindowJobs::requestClose() {
-    if (!scheduler_.busy() || scheduler_.requestClose().what == JobScheduler::Do::Close) return Close::Now;
-    return scheduler_.jobRunning() || scheduler_.restarting() ? Close::WaitAndSay : Close::Wait;
+WindowJobs::CloseAnswer WindowJobs::requestClose() {
+    if (!scheduler_.busy()) return {};
+    const JobScheduler::Order order = scheduler_.requestClose();
+    if (order.what == JobScheduler::Do::Close) return {};
+    return {scheduler_.jobRunning() || scheduler_.restarting() ? Close::WaitAndSay : Close::Wait, order};
 }
 
 JobScheduler::Order WindowJobs::submit(Work work, JobScheduler::Turn turn) {

@@ -92,8 +92,14 @@ public:
     // The window asks to close: now, or once the device is free, telling why it waits when the
     // wait is worth a word (a job or the restart after an update; a tick or a pressed button ends
     // at once).
+    // A request the close lets through (it waited for a search that will not come now) comes back
+    // as `order`, to be carried out: the close follows once it has ended.
     enum class Close { Now, Wait, WaitAndSay };
-    Close requestClose();
+    struct CloseAnswer {
+        Close close = Close::Now;
+        JobScheduler::Order order;
+    };
+    CloseAnswer requestClose();
 
     // Hands `work` to the scheduler in its `turn`; the order to carry out.
     JobScheduler::Order submit(Work work, JobScheduler::Turn turn = JobScheduler::Turn::BeforeSearch);

@@ -44,6 +44,23 @@ TEST_F(WindowJobsTest, RequestsRunInTheSchedulersOrderAndEachWorkOnce) {
     EXPECT_EQ(ran, (std::vector<int>{1, 2}));
 }
 
+// A close during the settle wait lets a request that waited for the search run (the search will
+// not come now); the window closes once it has ended.
+TEST_F(WindowJobsTest, ACloseRunsTheRequestThatWaitedForTheSearchFirst) {
+    JobScheduler& s = jobs_->scheduler();
+    ASSERT_EQ(s.devTimerTick().what, Do::PollTick);
+    ASSERT_TRUE(s.pollTickDone(true).startSettleWait);
+    bool ran = false;
+    ASSERT_EQ(jobs_->submit([&] { ran = true; }, JobScheduler::Turn::AfterSearch).what, Do::Nothing);
+    const WindowJobs::CloseAnswer answer = jobs_->requestClose();
+    EXPECT_EQ(answer.close, WindowJobs::Close::WaitAndSay);
+    ASSERT_EQ(answer.order.what, Do::Run);
+    jobs_->take(answer.order.request)();
+    EXPECT_TRUE(ran);
+    s.finished();
+    EXPECT_EQ(s.resultShown().what, Do::Close);
+}
+
 TEST_F(WindowJobsTest, AFinishedJobHandsItsPresenterOutOnce) {
     int presented = 0;
     jobs_->expect([&](const DeviceJobOutcome&) { ++presented; });
