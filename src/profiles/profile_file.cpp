@@ -1,5 +1,7 @@
 #include "profiles/profile_file.h"
 
+#include <algorithm>
+
 #include <optional>
 #include <string>
 
@@ -94,8 +96,9 @@ Result<std::filesystem::path> saveProfileFile(const DataBuf& buf, OptionalChip d
 Result<RepairedMacros> loadProfileFile(DataBuf& buf, OptionalChip deviceChip, const AcceptedSignatures& signatures,
                                        const std::filesystem::path& path) {
     if (!deviceChip) return noMouse();
-    // One byte more than a profile holds is enough to tell a longer file, however long it is.
-    auto head = readFileAtMost(path, storedImageSize(*deviceChip) + 1);
+    // One byte more than the larger variant's profile is enough to tell a longer file, however long
+    // it is, and still to know a whole profile of the other variant.
+    auto head = readFileAtMost(path, std::max(storedImageSize(ChipModel::Lark), storedImageSize(ChipModel::Wren)) + 1);
     if (!head) return head.error();
     return loadProfileBytes(buf, deviceChip, signatures, ByteSpan(head->bytes));
 }

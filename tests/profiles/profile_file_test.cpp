@@ -129,6 +129,11 @@ TEST(ProfileFile, SaveAndLoadOnDisk) {
         ASSERT_TRUE(loadProfileFile(loaded, ChipModel::Wren, kSignatures, *path).ok());
         EXPECT_EQ(loaded, buf);
     }
+    // A Wren's profile file on a Lark is named as such, though a Lark reads fewer bytes.
+    DataBuf lark = larkBuf();
+    const auto onLark = loadProfileFile(lark, ChipModel::Lark, kSignatures, dir / "p.bin");
+    ASSERT_FALSE(onLark.ok());
+    EXPECT_EQ(onLark.error().message, "the profile is for a Wren; this mouse is a Lark");
     EXPECT_FALSE(loadProfileFile(buf, ChipModel::Wren, kSignatures, dir / "missing.bin").ok());
     EXPECT_FALSE(saveProfileFile(buf, std::nullopt, dir / "none").ok());
     EXPECT_FALSE(fs::exists(dir / "none.bin"));
