@@ -112,6 +112,25 @@ TEST(SkinPictures, EveryNamedPictureDecodesAndFamiliesShareOneSize) {
     }
 }
 
+// The high-resolution set: every picture twice the size, and a window's outline exactly its
+// single-size outline doubled, since the window's mask is cut in logical pixels.
+TEST(SkinPictures, EveryPictureHasADoubleWhoseOutlineIsTheMaskDoubled) {
+    for (const auto& family : pictureFamilies()) {
+        for (const std::string& name : family) {
+            SCOPED_TRACE(name);
+            const Picture& one = picture(name);
+            const Picture& two = picture(name + "@2x");
+            ASSERT_EQ(two.width, 2 * one.width) << "missing or of another size";
+            ASSERT_EQ(two.height, 2 * one.height);
+            if (!isBackground(name)) continue;
+            for (int y = 0; y < two.height; ++y) {
+                for (int x = 0; x < two.width; ++x)
+                    ASSERT_EQ(two.at(x, y).isKey(), one.at(x / 2, y / 2).isKey()) << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(SkinPictures, SizesTheLayoutArithmeticDependsOn) {
     struct Row {
         const char* name;

@@ -172,7 +172,7 @@ void paintDock(QPainter& p) {
 }  // namespace
 
 QImage windowBackground(int skin) {
-    QImage img(size::kWindow, QImage::Format_ARGB32_Premultiplied);
+    QImage img = canvas(size::kWindow.width(), size::kWindow.height());
     img.fill(Qt::black);
     QPainter p;
     beginPaint(p, img);

@@ -16,6 +16,7 @@ std::vector<PictureSpec> catalog() {
         add(l + "Back2", [skin] { return advancedPage(skin); });
         add(l + "Back3", [skin] { return breathingPage(skin); });
         add(l + "Back4", [skin] { return macroPage(skin); });
+        add(l + "Back5", [skin] { return mapPage(skin, false); });
     }
     add("Update", [] { return updatePage(); });
 

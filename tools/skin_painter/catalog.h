@@ -59,7 +59,7 @@ QImage optionMark(bool on);
 QImage colourFrame();
 
 QImage windowBackground(int skin);
-QImage mapPage(int skin);
+QImage mapPage(int skin, bool withHint = true);  // without: the read-only Reset Control page
 QImage advancedPage(int skin);
 QImage breathingPage(int skin);
 QImage macroPage(int skin);

@@ -31,7 +31,7 @@ QPolygon dialogShape(QSize s) {
 
 QImage dialogBackground(bool withModifierRow) {
     const QSize s = size::kDialog;
-    QImage img(s, QImage::Format_ARGB32_Premultiplied);
+    QImage img = canvas(s.width(), s.height());
     img.fill(Qt::black);
     QPainter p;
     beginPaint(p, img);

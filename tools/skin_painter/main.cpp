@@ -1,4 +1,5 @@
-// skin_painter: draws the skin pictures into a folder (--out DIR), the application icon's sizes
+// skin_painter: draws the skin pictures into a folder (--out DIR; with --scale 2 the
+// high-resolution set, named NAME@2x), the application icon's sizes
 // (--icons DIR), or composes page previews (--preview DIR --layout org.ini --lang-dir DIR). Runs on
 // Qt's offscreen platform.
 #include <QDir>
@@ -17,7 +18,9 @@ QString argAfter(const QStringList& args, const QString& flag) {
     return i >= 0 && i + 1 < args.size() ? args.at(i + 1) : QString();
 }
 
-bool writePictures(const QString& outDir, const std::vector<skinart::PictureSpec>& pictures) {
+// `suffix` follows each picture's name in its file name ("@2x" for the high-resolution set).
+bool writePictures(const QString& outDir, const std::vector<skinart::PictureSpec>& pictures,
+                   const QString& suffix = {}) {
     if (!QDir().mkpath(outDir)) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(outDir));
         return false;
@@ -38,7 +41,7 @@ bool writePictures(const QString& outDir, const std::vector<skinart::PictureSpec
             }
         }
         const QImage out = opaque ? argb.convertToFormat(QImage::Format_RGB32) : argb;
-        const QString file = outDir + "/" + spec.name + ".png";
+        const QString file = outDir + "/" + spec.name + suffix + ".png";
         if (!out.save(file, "PNG", 0)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return false;
@@ -58,12 +61,20 @@ int main(int argc, char** argv) {
     const QString preview = argAfter(args, "--preview");
     if (int(!out.isEmpty()) + int(!icons.isEmpty()) + int(!preview.isEmpty()) != 1) {
         std::fprintf(stderr,
-                     "usage: skin_painter --out DIR\n"
+                     "usage: skin_painter --out DIR [--scale 1|2]\n"
                      "       skin_painter --icons DIR\n"
                      "       skin_painter --preview DIR --layout org.ini --lang-dir DIR\n");
         return 2;
     }
-    if (!out.isEmpty()) return writePictures(out, skinart::catalog()) ? 0 : 1;
+    if (!out.isEmpty()) {
+        const QString scale = argAfter(args, "--scale");
+        if (!scale.isEmpty() && scale != "1" && scale != "2") {
+            std::fprintf(stderr, "--scale takes 1 or 2\n");
+            return 2;
+        }
+        skinart::setPictureScale(scale == "2" ? 2 : 1);
+        return writePictures(out, skinart::catalog(), scale == "2" ? "@2x" : "") ? 0 : 1;
+    }
     if (!icons.isEmpty()) return writePictures(icons, skinart::iconCatalog()) ? 0 : 1;
     return skinart::writePreviews(preview, argAfter(args, "--layout"), argAfter(args, "--lang-dir")) ? 0 : 1;
 }

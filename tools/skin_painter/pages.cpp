@@ -388,7 +388,7 @@ void iconKeyCap(QPainter& p, QRectF r) {
 
 }  // namespace
 
-QImage mapPage(int skin) {
+QImage mapPage(int skin, bool withHint) {
     const ArtTexts& t = artTexts(skin);
     PageCanvas c(size::kMapPage, kMapOrigin);
     QPainter& p = c.p;
@@ -399,7 +399,7 @@ QImage mapPage(int skin) {
     const QList<QRectF> side = {QRectF(e9 - 9, 328, 6, 22), QRectF(e6 - 9, 371, 6, 22), QRectF(e5 - 10, 413, 6, 18)};
     paintMouse(p, body, side);
     paintLeaders(p, leaders(e9 - 6, e6 - 6, e5 - 7));
-    rowText(p, 380, 444, 16, t.mapHint, Qt::AlignLeft, 380, 11, ink::kTextFaint);
+    if (withHint) rowText(p, 380, 444, 16, t.mapHint, Qt::AlignLeft, 380, 11, ink::kTextFaint);
     return c.finish();
 }
 

@@ -5,8 +5,16 @@
 
 namespace skinart {
 
+namespace {
+int scale = 1;
+}  // namespace
+
+void setPictureScale(int s) { scale = s; }
+int pictureScale() { return scale; }
+
 QImage canvas(int width, int height) {
-    QImage img(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage img(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(scale);
     img.fill(Qt::transparent);
     return img;
 }
@@ -221,7 +229,10 @@ void keepOffKeyColour(QImage& img) {
 
 void applyWindowOutline(QImage& img, const QPolygon& shape, const QList<QPolygon>& holes) {
     // The mask is painted without antialiasing: a pixel is either window or see-through.
-    QImage mask(img.size(), QImage::Format_Grayscale8);
+    // It is drawn in logical pixels, the finest a window's mask can be, so that the outline of
+    // the high-resolution picture is exactly the window's mask doubled.
+    const QSize logical = (QSizeF(img.size()) / img.devicePixelRatio()).toSize();
+    QImage mask(logical, QImage::Format_Grayscale8);
     mask.fill(0);
     {
         QPainter m(&mask);
@@ -232,6 +243,7 @@ void applyWindowOutline(QImage& img, const QPolygon& shape, const QList<QPolygon
         m.setBrush(Qt::black);
         for (const QPolygon& h : holes) m.drawPolygon(h);
     }
+    if (mask.size() != img.size()) mask = mask.scaled(img.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     img = img.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = ink::kMaroon.rgb();
     for (int y = 0; y < img.height(); ++y) {

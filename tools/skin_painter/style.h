@@ -29,7 +29,13 @@ inline const QColor kRedDeep{150, 16, 30};
 inline const QColor kRedDark{96, 10, 20};
 }  // namespace ink
 
-// A transparent canvas of the given size, ready for antialiased painting.
+// Pictures are drawn in their designed (logical) pixels at this scale: 1 for the set the window
+// shows on ordinary screens, 2 for high-resolution ones.
+void setPictureScale(int scale);
+int pictureScale();
+
+// A transparent canvas of the given logical size at the picture scale, ready for antialiased
+// painting.
 QImage canvas(int width, int height);
 
 // Starts antialiased painting on an image.
