@@ -109,6 +109,16 @@ std::optional<PictureSize> embeddedPictureSize(std::string_view name) {
     return size;
 }
 
+int pictureScaleFor(double devicePixelRatio) { return devicePixelRatio > 1.0 ? 2 : 1; }
+
+ScaledPictureName scaledPictureName(std::string_view name, int scale) {
+    if (scale == 2) {
+        std::string doubled = std::string(name) + "@2x";
+        if (findResource(doubled)) return {std::move(doubled), 2};
+    }
+    return {std::string(name), 1};
+}
+
 Result<DecodedPicture> decodePicture(std::string_view name, PixelOrder order) {
     auto bytes = findResource(name);
     if (!bytes) return bytes.error();

@@ -2,6 +2,7 @@
 // PNG pictures decoded with libpng into 8-bit, 4-channel pixel buffers.
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -38,6 +39,18 @@ Result<PictureSize> pngSize(ByteSpan data);
 // Size of the embedded picture resource `name`; nullopt when there is none or it is unreadable.
 // Sizes are read once per name and remembered.
 std::optional<PictureSize> embeddedPictureSize(std::string_view name);
+
+// Every picture is embedded twice: as drawn (scale 1) and at twice the resolution, named
+// "NAME@2x", for screens of a device pixel ratio above 1 (at 150 % the double set scaled down
+// looks better than the single set scaled up).
+int pictureScaleFor(double devicePixelRatio);
+// The resource that holds picture `name` at `scale`, and the scale it has: the picture itself
+// when there is no such set or no such resource.
+struct ScaledPictureName {
+    std::string resource;
+    int scale = 1;
+};
+ScaledPictureName scaledPictureName(std::string_view name, int scale);
 
 // Decodes the embedded picture resource `name`.
 Result<DecodedPicture> decodePicture(std::string_view name, PixelOrder order = PixelOrder::Rgba);

@@ -142,6 +142,29 @@ private slots:
         QVERIFY(window_->mask().contains(QPoint(400, 300)));
     }
 
+    // The skin is as sharp as the text at the screen's scale (run at 1, and once more with
+    // QT_SCALE_FACTOR=2): a picture's own set shows pixel for pixel, unscaled, and a line one
+    // pixel wide as the picture is designed is exactly `scale` device pixels wide, nothing
+    // blended beside it. The left rim of each button plate is such a line.
+    void skinPicturesShowPixelForPixel() {
+        const int scale = qRound(window_->devicePixelRatioF());
+        const QImage shot = window_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shot.size(), QSize(800, 600) * scale);
+        for (const char* name : {"Img_Apply_1", "Img_Main_1", "Img_Web_1"}) {
+            QWidget* w = child(name);
+            QVERIFY(w != nullptr);
+            const std::string picture = pictureOf(name).toStdString();
+            const QImage one = loadPicture(picture, 1).convertToFormat(QImage::Format_RGB32);
+            const QImage shown = loadPicture(picture).convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(shown.size(), one.size() * scale);
+            const QPoint at = w->mapTo(window_.get(), QPoint(0, 0)) * scale;
+            const int y = one.height() / 2 * scale;
+            for (int x = 0; x < 4 * scale; ++x) QCOMPARE(shot.pixel(at + QPoint(x, y)), shown.pixel(x, y));
+            for (int x = 0; x < scale; ++x) QCOMPARE(shown.pixel(x, y), one.pixel(0, y / scale));
+            QVERIFY2(shown.pixel(scale, y) != one.pixel(0, y / scale), name);
+        }
+    }
+
     void overlaysCoverEveryPage() {
         window_->DisableAllPages();
         for (int p = 1; p <= 5; ++p) QVERIFY(!child(qPrintable(QString("Disable_All_%1").arg(p)))->isHidden());

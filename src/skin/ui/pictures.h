@@ -9,21 +9,32 @@
 
 namespace varnel {
 
+// The picture set for the application's screens: 2 when one has a device pixel ratio above 1.
+int pictureScale();
+
 class Pictures {
 public:
+    // The set of `scale` (1, or 2 for a high-resolution screen): by default the one for the
+    // application's highest device pixel ratio.
+    explicit Pictures(int scale = pictureScale()) : scale_(scale) {}
+
     // The picture `name`; a null image when there is no such resource or it does not decode.
     const QImage& image(std::string_view name);
     const QPixmap& pixmap(std::string_view name);
 
 private:
+    int scale_;
     QHash<QString, QImage> images_;
     QHash<QString, QPixmap> pixmaps_;
 };
 
-// A decoded embedded picture as a QImage (null when missing or unreadable).
-QImage loadPicture(std::string_view name);
+// A decoded embedded picture as a QImage (null when missing or unreadable), from the set of
+// `scale`; a picture of the double set carries a device pixel ratio of 2, so it is drawn at the
+// size of the picture as designed.
+QImage loadPicture(std::string_view name, int scale = pictureScale());
 
-// The window's shape from its background: every pixel except the maroon (128, 0, 0) ones.
+// The window's shape from its background, in the background's logical pixels: every pixel except
+// the maroon (128, 0, 0) ones.
 QRegion windowShape(const QImage& background);
 
 }  // namespace varnel

@@ -177,6 +177,8 @@ void SkinPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     // A disabled picture (the bar of a switched-off DPI stage) shows greyed against the page.
     if (!isEnabled()) p.setOpacity(kDisabledOpacity);
+    // Between the two picture sets (150 %) the double one is scaled down, smoothly.
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawPixmap(0, 0, pixmap_);
 }
 
