@@ -1,5 +1,5 @@
 // varnel-config: the configuration window for the mouse on the USB bus. --help and --version
-// print and end; no other option is taken.
+// print and end; --virtual opens the window on a virtual mouse, as the demo has it.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
@@ -11,10 +11,14 @@
 #include "app/loading_window.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "app/window_device.h"
 #include "platform/hidapi_bus.h"
 #include "transfers/app_state.h"
 
 int main(int argc, char** argv) {
+    const QCommandLineOption virtualOption(
+        "virtual", "Opens the window on a virtual mouse, with a second window to unplug and plug it.");
+    bool startVirtual = false;
     {
         // The options are read before the window system starts, so --help needs no display.
         QCoreApplication options(argc, argv);
@@ -25,7 +29,9 @@ int main(int argc, char** argv) {
             "firmware.");
         parser.addHelpOption();
         parser.addVersionOption();
+        parser.addOption(virtualOption);
         parser.process(options);  // prints and ends for --help, --version and unknown options
+        startVirtual = parser.isSet(virtualOption);
     }
     QApplication app(argc, argv);
     // The desktop finds the window's menu entry and icon by this id (Wayland's app id, KDE on X11);
@@ -48,10 +54,9 @@ int main(int argc, char** argv) {
     QObject::connect(&instance, &varnel::SingleInstance::activated, &window, &varnel::MainWindow::restoreAndRaise);
     varnel::LoadingWindow busy;
     window.setBusyWindow(&busy);
-    auto clock = std::make_shared<varnel::SteadyClock>();
-    varnel::DeviceThread device(state, std::make_unique<varnel::HidapiBus>(varnel::HidapiBusOptions{}, clock), clock,
-                                window.deviceConfig());
-    window.attachDevice(&device.worker());
+    const auto usbBus = [] { return std::make_unique<varnel::HidapiBus>(); };
+    varnel::WindowDevice device(state, window, usbBus,
+                                startVirtual ? varnel::WindowDevice::Start::Virtual : varnel::WindowDevice::Start::RealBus);
     window.show();
     return app.exec();
 }

@@ -16,14 +16,12 @@
 #include <memory>
 #include <optional>
 
-#include "app/demo_control_window.h"
 #include "app/demo_timing.h"
 #include "app/desktop_pointer.h"
-#include "app/device_worker.h"
 #include "app/loading_window.h"
 #include "app/main_window.h"
+#include "app/window_device.h"
 #include "common/file_io.h"
-#include "common/resources.h"
 #include "transfers/virtual_factory.h"
 
 namespace {
@@ -79,33 +77,19 @@ int main(int argc, char** argv) {
     varnel::LoadingWindow busy;
     window.setBusyWindow(&busy);
 
-    auto clock = std::make_shared<varnel::SteadyClock>();
-    auto bus = std::make_unique<varnel::VirtualBus>();
-    auto mice = std::make_shared<varnel::DemoMice>(*bus, clock, window.deviceConfig().defaultImages,
-                                                   varnel::resourceCopy("DefaultFW"));
-    varnel::VirtualMouseOptions first;  // a Wren RGB 3330 on one interface
-    first.latency = varnel::kDemoReportLatency;
-    mice->plug(first);
+    // Nothing asks for the USB bus on a virtual mouse.
+    varnel::WindowDevice device(state, window, {}, varnel::WindowDevice::Start::Virtual);
     if (virtualLoad) {
-        if (const auto s = varnel::loadMemoryFile(*mice->lastPlugged(), virtualLoad->toStdString()); !s)
+        if (const auto s = varnel::loadMemoryFile(*device.mice()->lastPlugged(), virtualLoad->toStdString()); !s)
             return fail(virtualLoad->toStdString() + ": " + s.error().message);
     }
-    auto device = std::make_unique<varnel::DeviceThread>(state, std::move(bus), clock, window.deviceConfig());
-    window.attachDevice(&device->worker());
-
-    varnel::DemoControlWindow control(mice, first, true);
-    control.setAttribute(Qt::WA_QuitOnClose, false);  // closing the main window ends the demo
     varnel::FirstPaint firstPaint(sinceStart);
     window.installEventFilter(&firstPaint);
     window.show();
-    control.adjustSize();
-    const QRect main = window.frameGeometry();
-    control.move(std::max(0, main.left() - control.width() - 16), main.top());
-    control.show();
 
     varnel::StallProbe probe;
     bool shot = false;
-    QObject::connect(&device->worker(), &varnel::DeviceWorker::progress, &window, [&](int done, int total) {
+    QObject::connect(&device.worker(), &varnel::DeviceWorker::progress, &window, [&](int done, int total) {
         if (measure && done > 0) probe.start();
         if (!screenshot.isEmpty() && !shot && total > 0 && done * 2 >= total) {
             shot = true;
@@ -126,11 +110,9 @@ int main(int argc, char** argv) {
         });
     }
     const int status = app.exec();
-    // The worker's thread ends first: the mice are its until then.
-    window.attachDevice(nullptr);
-    device.reset();
+    device.end();
     if (virtualSave) {
-        const auto mouse = mice->lastPlugged();
+        const auto mouse = device.mice()->lastPlugged();
         if (const auto s = varnel::writeFileAtomic(virtualSave->toStdString(), mouse->memory()); !s)
             return fail(s.error().message);
     }

@@ -93,6 +93,9 @@ signals:
     void devTimerTicked();
     // A device job's result has been shown and the window is live again.
     void deviceJobDone();
+    // The user took the no-device message's offer of a virtual mouse (queued: the message's job
+    // has ended when it arrives).
+    void virtualMouseChosen();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

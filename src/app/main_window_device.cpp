@@ -209,8 +209,13 @@ void MainWindow::showMessages(const std::vector<Shown>& shown) {
             for (auto* dialog : findChildren<KeyCombinationDialog*>()) dialog->close();
         }
         syncFromModel();
-        showMessage(this, qs(s.text));
+        bool offerTaken = false;
+        if (s.offer.empty())
+            showMessage(this, qs(s.text));
+        else
+            offerTaken = offerMessage(this, qs(s.text), qs(s.offer));
         if (s.after) s.after();
+        if (offerTaken) QMetaObject::invokeMethod(this, &MainWindow::virtualMouseChosen, Qt::QueuedConnection);
     }
 }
 

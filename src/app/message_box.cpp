@@ -33,15 +33,27 @@ constexpr int kTextTop = 66;
 constexpr int kTextMargin = 24;
 constexpr int kButtonGap = 16;  // above the buttons and below them
 constexpr char kTextColour[] = "#e2e4e8";
+constexpr int kOfferGap = 12;    // between OK and the offer
+constexpr int kOfferTaken = 2;   // the box's result when the offer was taken
+
+// The part of `image` at `logical` (in the picture's designed pixels), whatever its set.
+QRect devicePart(const QImage& image, const QRect& logical) {
+    const int s = qRound(image.devicePixelRatio());
+    return {logical.x() * s, logical.y() * s, logical.width() * s, logical.height() * s};
+}
 
 QImage grownBackground(const QImage& base, int height) {
-    QImage out(kWidth, height, QImage::Format_ARGB32);
+    const qreal scale = base.isNull() ? 1.0 : base.devicePixelRatio();
+    QImage out(qRound(kWidth * scale), qRound(height * scale), QImage::Format_ARGB32);
+    out.setDevicePixelRatio(scale);
     out.fill(QColor(128, 0, 0));
     if (base.isNull()) return out;
+    const int baseHeight = base.deviceIndependentSize().toSize().height();
     QPainter p(&out);
-    p.drawImage(QRect(0, 0, kWidth, kTop), base, QRect(0, 0, kWidth, kTop));
-    p.drawImage(QRect(0, kTop, kWidth, height - kTop - kBottom), base, kPlainRows);
-    p.drawImage(QRect(0, height - kBottom, kWidth, kBottom), base, QRect(0, base.height() - kBottom, kWidth, kBottom));
+    p.drawImage(QRect(0, 0, kWidth, kTop), base, devicePart(base, {0, 0, kWidth, kTop}));
+    p.drawImage(QRect(0, kTop, kWidth, height - kTop - kBottom), base, devicePart(base, kPlainRows));
+    p.drawImage(QRect(0, height - kBottom, kWidth, kBottom), base,
+                devicePart(base, {0, baseHeight - kBottom, kWidth, kBottom}));
     return out;
 }
 
@@ -56,6 +68,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);  // the offer's face is stretched wider
         const bool lit = underMouse() || hasFocus();
         p.drawImage(rect(), lit && !hover_.isNull() ? hover_ : face_);
         p.setPen(QColor(kTextColour));
@@ -69,7 +82,8 @@ private:
 
 class MessageDialog final : public QDialog {
 public:
-    MessageDialog(QWidget* parent, const QString& text, bool question)
+    // `offer`: the text of a second answer beside OK (none for a question).
+    MessageDialog(QWidget* parent, const QString& text, bool question, const QString& offer = {})
         : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
         setObjectName("MessageBox");
         setWindowTitle(QGuiApplication::applicationDisplayName());
@@ -94,7 +108,11 @@ public:
         background_ = grownBackground(base, h);
         setMask(windowShape(background_));
 
-        const QImage face = base.isNull() ? QImage() : base.copy(kButtonFace);
+        QImage face;
+        if (!base.isNull()) {
+            face = base.copy(devicePart(base, kButtonFace));
+            face.setDevicePixelRatio(base.devicePixelRatio());
+        }
         auto* yes = new SkinButton(question ? tr("&Yes") : tr("OK"), face, this);
         yes->setObjectName("IB_Yes");
         connect(yes, &QPushButton::clicked, this, &QDialog::accept);
@@ -104,6 +122,13 @@ public:
             no->setObjectName("IB_No");
             no->move(kWidth - kButtonFace.left() - kButtonFace.width(), buttonsTop);
             connect(no, &QPushButton::clicked, this, &QDialog::reject);
+            yes->move(kButtonFace.left(), buttonsTop);
+        } else if (!offer.isEmpty()) {
+            auto* take = new SkinButton(offer, face, this);
+            take->setObjectName("IB_Offer");
+            take->setFixedWidth(kWidth - 2 * kButtonFace.left() - kButtonFace.width() - kOfferGap);
+            take->move(kWidth - kButtonFace.left() - take->width(), buttonsTop);
+            connect(take, &QPushButton::clicked, this, [this] { done(kOfferTaken); });
             yes->move(kButtonFace.left(), buttonsTop);
         } else {
             yes->move((kWidth - kButtonFace.width()) / 2, buttonsTop);
@@ -143,8 +168,20 @@ bool modalQuestion(QWidget* parent, const QString& text) {
     return box.exec() == QDialog::Accepted;
 }
 
+bool modalOffer(QWidget* parent, const QString& text, const QString& offer) {
+    MessageDialog box(parent, text, false, offer);
+    return box.exec() == kOfferTaken;
+}
+
+bool customMessages = false;  // a message handler other than the modal box is installed
+
 MessageHandler& handler() {
     static MessageHandler h = modalBox;
+    return h;
+}
+
+OfferHandler& offerHandler() {
+    static OfferHandler h;
     return h;
 }
 
@@ -158,8 +195,20 @@ QuestionHandler& questionHandler() {
 void showMessage(QWidget* parent, const QString& text) { handler()(parent, text); }
 
 MessageHandler setMessageHandler(MessageHandler h) {
+    customMessages = static_cast<bool>(h);
     return std::exchange(handler(), h ? std::move(h) : MessageHandler(modalBox));
 }
+
+bool offerMessage(QWidget* parent, const QString& text, const QString& offer) {
+    if (offerHandler()) return offerHandler()(parent, text, offer);
+    if (customMessages) {
+        handler()(parent, text);
+        return false;
+    }
+    return modalOffer(parent, text, offer);
+}
+
+OfferHandler setOfferHandler(OfferHandler h) { return std::exchange(offerHandler(), std::move(h)); }
 
 bool askQuestion(QWidget* parent, const QString& text) { return questionHandler()(parent, text); }
 

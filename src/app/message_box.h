@@ -16,6 +16,12 @@ void showMessage(QWidget* parent, const QString& text);
 // Installs `handler` (empty: the modal box again); returns the previous one.
 MessageHandler setMessageHandler(MessageHandler handler);
 
+// A modal box with OK and a second answer, `offer`: true when the offer was taken. Without an
+// offer handler installed, an installed message handler gets the text (and the offer is not taken).
+bool offerMessage(QWidget* parent, const QString& text, const QString& offer);
+using OfferHandler = std::function<bool(QWidget* parent, const QString& text, const QString& offer)>;
+OfferHandler setOfferHandler(OfferHandler handler);
+
 // A modal information box with Yes and No (or the installed handler): true for Yes.
 bool askQuestion(QWidget* parent, const QString& text);
 QuestionHandler setQuestionHandler(QuestionHandler handler);

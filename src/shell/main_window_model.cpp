@@ -62,6 +62,10 @@ void MainWindowModel::formCreate(int screenWidth, int screenHeight, const IniSec
     languageClick(captions_.languageNumber());
 }
 
+std::string MainWindowModel::applicationTitle() const {
+    return virtualMouse_ ? applicationTitle_ + " \u2014 " + text(kVirtualMouseTitleKey) : applicationTitle_;
+}
+
 void MainWindowModel::formCreate(int screenWidth, int screenHeight) {
     const auto layout = embeddedLayoutDocument();
     if (!layout) problems_.push_back("layout file: " + layout.error().message);

@@ -107,6 +107,9 @@ public:
     std::string message(std::string_view key) const;
     // DeviceRemoved's message: "No Device Found", then the check of the USB port with the advice.
     std::string noDeviceMessage() const { return text("Str100") + "\n" + message("Str101"); }
+    // The no-device message's second answer: the window on a virtual mouse.
+    static constexpr std::string_view kVirtualMouseOfferKey = "Str590";
+    static constexpr std::string_view kVirtualMouseTitleKey = "Str591";
     // CaptionsModel::messageFor, with a missing mouse's message going on as message() says.
     std::string messageFor(const Error& error, std::string_view fallbackKey, bool withReason) const;
     // A refused profile or mouse: the key's text, then on a line of its own what was refused
@@ -132,7 +135,11 @@ public:
 
     const LayoutSettings& layout() const { return layout_; }
     const WindowRect& windowRect() const { return windowRect_; }
-    const std::string& applicationTitle() const { return applicationTitle_; }
+    // The window's title; on a virtual mouse it says so.
+    std::string applicationTitle() const;
+    // The window works on a virtual mouse (the demo's) instead of the USB bus, until it closes.
+    void setVirtualMouse(bool on) { virtualMouse_ = on; }
+    bool virtualMouse() const { return virtualMouse_; }
     // Problems met at start-up (layout keys, missing resources), one line each, for stderr.
     const std::vector<std::string>& problems() const { return problems_; }
 
@@ -140,6 +147,7 @@ private:
     // The marquee scrolls the caption its label has now (after a language switch or Record/Stop).
     void followCaption();
     AppState& state_;
+    bool virtualMouse_ = false;
     ControlTable controls_;
     CaptionsModel captions_;
     NavigationModel navigation_;

@@ -159,9 +159,13 @@ std::vector<Shown> WindowJobs::presentSearch(const DeviceJobOutcome& outcome) {
         // A mouse we may not open is the one thing the user can fix here: say how, once. A key
         // combination composed for the mouse that left goes nowhere.
         const bool hadMacros = hasMacros(outcome.chipBefore);
-        shown.push_back({search.permissionDenied.empty() ? model_.noDeviceMessage() : model_.message(kNoPermissionKey),
+        // A newcomer without the mouse may look around on a virtual one instead.
+        const bool missing = search.permissionDenied.empty();
+        shown.push_back({missing ? model_.noDeviceMessage() : model_.message(kNoPermissionKey),
                          [this] { model_.deviceRemovedBeforeMessage(); },
-                         [this, hadMacros] { model_.deviceRemovedAfterMessage(hadMacros); }, true});
+                         [this, hadMacros] { model_.deviceRemovedAfterMessage(hadMacros); }, true,
+                         missing && !model_.virtualMouse() ? model_.text(MainWindowModel::kVirtualMouseOfferKey)
+                                                           : std::string()});
     }
     return shown;
 }

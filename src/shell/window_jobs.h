@@ -44,11 +44,13 @@ enum class DeviceAction { Apply, Confirm, Reset };
 
 // A message box and what goes on around it: `before` runs and the window renders before it shows
 // (with the key combination dialogs closed first when `closesKeyDialogs`), `after` once it closed.
+// A non-empty `offer` is a second answer beside OK: the window on a virtual mouse.
 struct Shown {
     std::string text;
     std::function<void()> before = {};
     std::function<void()> after = {};
     bool closesKeyDialogs = false;
+    std::string offer = {};
 };
 
 // How the window shows a message box (modal: it returns once closed) and renders what the

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "app/demo_control_window.h"
+#include "app/window_device.h"
 #include "config/layout.h"
 #include "device_rig.h"
 #include "gui_test_main.h"
@@ -22,6 +23,26 @@ std::shared_ptr<DemoMice> plugDemoWren(testing::DeviceRig& rig) {
     mice->plug(VirtualMouseOptions{});
     return mice;
 }
+
+// The USB bus of a machine without the mouse: a keyboard, and a count of every question.
+class CountingBus final : public HidBus {
+public:
+    explicit CountingBus(std::shared_ptr<std::atomic<int>> asked) : asked_(std::move(asked)) {
+        inner_.addForeignKeyboard();
+    }
+    std::vector<HidInterfaceInfo> enumerate() override {
+        ++*asked_;
+        return inner_.enumerate();
+    }
+    OpenResult open(const std::string& path) override {
+        ++*asked_;
+        return inner_.open(path);
+    }
+
+private:
+    std::shared_ptr<std::atomic<int>> asked_;
+    VirtualBus inner_;
+};
 
 }  // namespace
 
@@ -70,6 +91,69 @@ private slots:
         QVERIFY(!rig.state.NoDeviceMode);
         QCOMPARE(rig.child<QLabel>("Key1")->text(), key2);
         QCOMPARE(rig.messages.size(), 3);  // each unplugging
+    }
+
+    // A window without the mouse offers a virtual one; taken, or asked for at start, the window
+    // reads the demo's mouse, says so in its title, never asks the USB bus again and makes no
+    // offer when the virtual mouse is unplugged.
+    void theWindowGoesVirtual_data() {
+        QTest::addColumn<bool>("atStart");
+        QTest::newRow("--virtual") << true;
+        QTest::newRow("the no-device offer") << false;
+    }
+    void theWindowGoesVirtual() {
+        QFETCH(bool, atStart);
+        QStringList messages;
+        QStringList offers;
+        setMessageHandler([&](QWidget*, const QString& t) { messages << t; });
+        setOfferHandler([&](QWidget*, const QString& t, const QString& offer) {
+            messages << t;
+            offers << offer;
+            return true;
+        });
+        AppState state;
+        MainWindow window(state);
+        window.devTimer()->stop();
+        auto asked = std::make_shared<std::atomic<int>>(0);
+        int busesMade = 0;
+        DeviceWorkerOptions options;
+        options.settleWait = Millis(5);
+        WindowDevice device(state, window,
+                            [&] {
+                                ++busesMade;
+                                return std::make_unique<CountingBus>(asked);
+                            },
+                            atStart ? WindowDevice::Start::Virtual : WindowDevice::Start::RealBus, options);
+        window.show();
+        const auto tick = [&] {
+            window.pollForMouse();
+            QTRY_VERIFY_WITH_TIMEOUT(!window.deviceBusy(), 20000);
+        };
+        const QString noDevice = QString::fromStdString(window.model().noDeviceMessage());
+        const QString offer = QString::fromStdString(window.model().text(MainWindowModel::kVirtualMouseOfferKey));
+        const QString virtualTitle =
+            QString::fromStdString(window.model().text(MainWindowModel::kVirtualMouseTitleKey));
+        if (!atStart) {
+            QVERIFY(!QGuiApplication::applicationDisplayName().endsWith(virtualTitle));
+            tick();
+            QCOMPARE(messages, QStringList{noDevice});
+            QCOMPARE(offers, QStringList{offer});
+            QTRY_VERIFY(device.mice() != nullptr);
+        }
+        const int askedBefore = *asked;
+        tick();
+        QCOMPARE(state.DeviceChip, OptionalChip(ChipModel::Wren));
+        QVERIFY(!state.NoDeviceMode);
+        QVERIFY(device.controlWindow()->isVisible());
+        QVERIFY(QGuiApplication::applicationDisplayName().endsWith(virtualTitle));
+        device.controlWindow()->togglePlug();
+        tick();
+        QCOMPARE(messages.last(), noDevice);
+        QCOMPARE(offers.size(), atStart ? 0 : 1);
+        QCOMPARE(*asked, askedBefore);
+        QCOMPARE(busesMade, atStart ? 0 : 1);
+        setMessageHandler({});
+        setOfferHandler({});
     }
 
     // Every Lark the demo offers is read into the Lark's layout; a button and a DPI stage edited
