@@ -126,10 +126,11 @@ public:
         } else if (!offer.isEmpty()) {
             auto* take = new SkinButton(offer, face, this);
             take->setObjectName("IB_Offer");
-            take->setFixedWidth(kWidth - 2 * kButtonFace.left() - kButtonFace.width() - kOfferGap);
-            take->move(kWidth - kButtonFace.left() - take->width(), buttonsTop);
+            // Wider than OK, under the text's full width: the offer's words are longer.
+            take->setFixedWidth(kWidth - 2 * kTextMargin - kButtonFace.width() - kOfferGap);
+            take->move(kWidth - kTextMargin - take->width(), buttonsTop);
             connect(take, &QPushButton::clicked, this, [this] { done(kOfferTaken); });
-            yes->move(kButtonFace.left(), buttonsTop);
+            yes->move(kTextMargin, buttonsTop);
         } else {
             yes->move((kWidth - kButtonFace.width()) / 2, buttonsTop);
         }

@@ -151,13 +151,11 @@ private slots:
         const QImage shot = window_->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shot.size(), QSize(800, 600) * scale);
         for (const char* name : {"Img_Apply_1", "Img_Main_1", "Img_Web_1"}) {
-            QWidget* w = child(name);
-            QVERIFY(w != nullptr);
             const std::string picture = pictureOf(name).toStdString();
             const QImage one = loadPicture(picture, 1).convertToFormat(QImage::Format_RGB32);
             const QImage shown = loadPicture(picture).convertToFormat(QImage::Format_RGB32);
             QCOMPARE(shown.size(), one.size() * scale);
-            const QPoint at = w->mapTo(window_.get(), QPoint(0, 0)) * scale;
+            const QPoint at = child(name)->mapTo(window_.get(), QPoint(0, 0)) * scale;
             const int y = one.height() / 2 * scale;
             for (int x = 0; x < 4 * scale; ++x) QCOMPARE(shot.pixel(at + QPoint(x, y)), shown.pixel(x, y));
             for (int x = 0; x < scale; ++x) QCOMPARE(shown.pixel(x, y), one.pixel(0, y / scale));
