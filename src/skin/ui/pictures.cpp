@@ -2,6 +2,7 @@
 
 #include <QBitmap>
 
+#include "common/resources.h"
 #include "skin/png_image.h"
 
 namespace varnel {
@@ -19,6 +20,12 @@ QRegion windowShape(const QImage& background) {
     // bits: the maroon pixels fall outside (MaskOutColor would keep only them).
     const QImage opaque = background.convertToFormat(QImage::Format_RGB32);
     return QRegion(QBitmap::fromImage(opaque.createMaskFromColor(qRgb(128, 0, 0), Qt::MaskInColor)));
+}
+
+bool Pictures::exists(std::string_view name) { return findResource(name).ok(); }
+
+bool Pictures::decoded(std::string_view name) const {
+    return images_.contains(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 const QImage& Pictures::image(std::string_view name) {

@@ -9,11 +9,17 @@
 
 namespace varnel {
 
+// Decoding is the costly part of showing a picture: each is decoded at its first lookup, which
+// widgets make when they first paint, and kept.
 class Pictures {
 public:
     // The picture `name`; a null image when there is no such resource or it does not decode.
     const QImage& image(std::string_view name);
     const QPixmap& pixmap(std::string_view name);
+    // Whether there is a picture `name` to look up, without decoding it.
+    static bool exists(std::string_view name);
+    // Whether `name` was decoded already.
+    bool decoded(std::string_view name) const;
 
 private:
     QHash<QString, QImage> images_;
