@@ -30,8 +30,10 @@ FUZZ_TIME ?= 600
 fuzz: deps
 	FUZZ_TIME=$(FUZZ_TIME) fuzz/run
 
+# One table of what users wait for and what the program costs; see docs/performance.md.
 bench: build
-	for b in build/$(PRESET)/bench/*_bench; do $$b; done
+	scripts/install-deps bench
+	bench/run build/$(PRESET)
 
 # Renders every page in every language to build/$(PRESET)/screenshots.
 screenshots: build

@@ -5,42 +5,12 @@
 
 #include <chrono>
 
-#include "common/resources.h"
-#include "device/virtual_bus.h"
-#include "transfers/app_model.h"
-#include "transfers/virtual_factory.h"
+#include "virtual_setup.h"
 
 namespace varnel {
 namespace {
 
-Bytes embedded(const char* name) {
-    auto r = findResource(name);
-    return r ? Bytes(r->begin(), r->end()) : Bytes{};
-}
-
-struct Setup {
-    explicit Setup(std::chrono::microseconds latency) {
-        VirtualMouseOptions o;
-        o.model = *parseVirtualModel("wren-rgb-3330");
-        o.latency = latency;
-        AppModelConfig config{embedded("VarnelData"), embedded("DefaultFW"), {}};
-        mouse = std::make_shared<VirtualMouse>(o, clock);
-        (void)mouse->loadMemory(factoryMemory(ChipModel::Wren, config.defaultImages.start(), config.defaultFirmware));
-        bus.addMouse(mouse);
-        bus.addForeignKeyboard();
-        ready = model.start(std::move(config)).ok();
-        OpenOutcome opened = OpenDevice(bus, o.vendorId, o.productId);
-        model.link().setChannels(opened.channels);
-        ready = ready && opened.found;
-        ready = ready && identifyMouse(state, model.link(), model.config().defaultImages).ok();
-    }
-    std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
-    std::shared_ptr<VirtualMouse> mouse;
-    VirtualBus bus;
-    AppState state;
-    AppModel model{state, bus, *clock};
-    bool ready = false;
-};
+using Setup = bench::VirtualSetup;
 
 void BM_FullWrenRead(benchmark::State& st) {
     Setup s(std::chrono::microseconds(0));

@@ -84,9 +84,8 @@ QWidget* makeRadio(QWidget* parent) {
 }
 
 void paintPicture(QWidget* w, const Control& c, const PaintContext& context) {
-    const QPixmap& pm = context.pictures.pixmap(c.picture);
-    if (pm.isNull() && !c.picture.empty()) context.reportProblem("no picture \"" + c.picture + "\"");
-    static_cast<SkinPicture*>(w)->setPixmap(pm);
+    if (!c.picture.empty() && !Pictures::exists(c.picture)) context.reportProblem("no picture \"" + c.picture + "\"");
+    static_cast<SkinPicture*>(w)->setPicture(context.pictures, c.picture);
     w->setProperty("picture", qs(c.picture));
 }
 

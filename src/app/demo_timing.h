@@ -1,6 +1,7 @@
 #pragma once
-// Two measurements of what users feel: when the window first paints, and how long the window's
-// event loop is kept from running (a stall) while the device worker is busy.
+// Measurements of what users feel: when the window first paints, how long the window's event
+// loop is kept from running (a stall) while the device worker is busy, and how much memory the
+// window holds at its peak once every page was shown.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -35,5 +36,12 @@ private:
     QElapsedTimer sinceTick_;
     qint64 longest_ = 0;
 };
+
+// Shows every page of `window` in turn by clicking its page buttons, each page painted once, as a
+// user looking round the window would.
+void tourPages(QWidget& window);
+
+// The process's peak resident memory in KiB (VmHWM); -1 when the kernel does not say.
+long peakResidentKiB();
 
 }  // namespace varnel

@@ -10,7 +10,6 @@
 namespace varnel {
 
 namespace {
-constexpr int kSegments = 12;
 constexpr int kFrameMs = 80;
 constexpr qreal kCornerRadius = 14;
 
@@ -29,7 +28,6 @@ LoadingWindow::LoadingWindow(QWidget* parent)
     animation_.setObjectName("WaitGif");
     animation_.setInterval(kFrameMs);
     connect(&animation_, &QTimer::timeout, this, &LoadingWindow::advance);
-    animation_.start();
     // Without a compositor the translucent corners would show black: cut them off, as the main
     // window's outline is cut from its background picture.
     setMask(QRegion(panelPath(rect()).toFillPolygon().toPolygon()));
@@ -50,9 +48,22 @@ QString LoadingWindow::progressText() const {
 }
 
 void LoadingWindow::setProgress(int done, int total) {
+    // While the animation runs, its next frame shows the new count: progress arriving faster
+    // than the frames causes no paints of its own.
+    const bool textShown = total_ > 0;
     done_ = done;
     total_ = total;
-    update();
+    if (!animating() || textShown != (total_ > 0)) update();
+}
+
+void LoadingWindow::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    animation_.start();
+}
+
+void LoadingWindow::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    animation_.stop();  // a hidden window wakes nobody
 }
 
 void LoadingWindow::beginJob(const QRect& mainWindow, bool show) {
@@ -78,8 +89,14 @@ void LoadingWindow::advance() {
     update();
 }
 
-void LoadingWindow::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+const QPixmap& LoadingWindow::backdrop(bool noted, int frame) {
+    QPixmap& kept = backdrops_[noted ? 1 : 0][frame];
+    const qreal ratio = devicePixelRatioF();
+    if (!kept.isNull() && kept.devicePixelRatio() == ratio) return kept;
+    kept = QPixmap(size() * ratio);
+    kept.setDevicePixelRatio(ratio);
+    kept.fill(Qt::transparent);
+    QPainter p(&kept);
     p.setRenderHint(QPainter::Antialiasing);
     const QPainterPath panel = panelPath(rect());
     p.fillPath(panel, QColor(18, 18, 20, 235));
@@ -88,11 +105,10 @@ void LoadingWindow::paintEvent(QPaintEvent*) {
 
     // A ring of segments; the bright one walks round and leaves a fading trail. A note makes it
     // smaller and higher to leave the note room.
-    const bool noted = !note_.isEmpty();
     const QPointF centre(width() / 2.0, noted ? 58 : 82);
     const double inner = noted ? 18 : 26, outer = noted ? 36 : 48;
     for (int i = 0; i < kSegments; ++i) {
-        const int age = (frame_ - i + kSegments) % kSegments;
+        const int age = (frame - i + kSegments) % kSegments;
         const double angle = 2 * M_PI * i / kSegments - M_PI / 2;
         const QPointF dir(std::cos(angle), std::sin(angle));
         QColor c(230, 30, 40);
@@ -100,6 +116,15 @@ void LoadingWindow::paintEvent(QPaintEvent*) {
         p.setPen(QPen(c, 7, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(centre + dir * inner, centre + dir * outer);
     }
+    return kept;
+}
+
+void LoadingWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const bool noted = !note_.isEmpty();
+    p.setCompositionMode(QPainter::CompositionMode_Source);  // the window's ground is the picture
+    p.drawPixmap(0, 0, backdrop(noted, frame_));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     const QString progress = progressText();
     if (!progress.isEmpty()) {
         QFont f = font();

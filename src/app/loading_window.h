@@ -1,9 +1,12 @@
 #pragma once
 // The busy window shown during device transfers: a looping animation drawn here and the
 // running transfer's progress ("done / total"). Borderless, on top, centred on the main
-// window 40 pixels low.
+// window 40 pixels low. The animation runs only while the window is shown, and its frames are
+// drawn once and kept: a long read costs the host a picture copy and a line of text per frame.
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 
 namespace varnel {
 
@@ -21,6 +24,7 @@ public:
     void setNote(const QString& note);
     QString note() const { return note_; }
     int frame() const { return frame_; }
+    bool animating() const { return animation_.isActive(); }
 
     // A device job begins over `mainWindow`: no progress yet; shown at once when `show`, else at
     // its first progress.
@@ -35,8 +39,15 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
+    static constexpr int kSegments = 12;
+    // The panel and the ring at `frame`, smaller and higher when a note is shown.
+    const QPixmap& backdrop(bool noted, int frame);
+
+    std::array<std::array<QPixmap, kSegments>, 2> backdrops_;
     QTimer animation_;
     int frame_ = 0;
     int done_ = 0;

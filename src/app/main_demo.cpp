@@ -3,7 +3,8 @@
 //
 //   --screenshot FILE     saves the screen halfway through the first read, then quits after it
 //   --measure             prints the time to the first painted window and the longest stall of
-//                         the window's event loop during the first read, then quits after it
+//                         the window's event loop during the first read, then shows every page
+//                         and prints the peak resident memory, and quits
 //   --virtual-load FILE   the memory of the mouse plugged in at start (65,536 bytes), instead of
 //                         the factory's
 //   --virtual-save FILE   the memory of the mouse plugged in last, written when the demo ends
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
     const QCommandLineOption measureOption(
         "measure",
         "Prints the time to the first painted window and the longest stall of the window's event loop during the "
-        "first read, then quits after it.");
+        "first read, then shows every page, prints the peak resident memory and quits.");
     const QCommandLineOption loadOption(
         "virtual-load", "The memory of the mouse plugged in at start (65,536 bytes), instead of the factory's.",
         "file");
@@ -103,6 +104,9 @@ int main(int argc, char** argv) {
                 std::printf("first painted window after %lld ms\n", static_cast<long long>(firstPaint.at()));
                 std::printf("longest event-loop stall during the first read: %lld ms\n",
                             static_cast<long long>(probe.longest()));
+                varnel::tourPages(window);
+                std::printf("peak resident memory after the read and a page tour: %ld KiB\n",
+                            varnel::peakResidentKiB());
                 std::fflush(stdout);
             }
             window.close();

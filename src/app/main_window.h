@@ -43,6 +43,7 @@ public:
 
     MainWindowModel& model() { return *model_; }
     MacroPageView* macroView() const { return macroView_; }
+    const Pictures& pictures() const { return pictures_; }  // which pictures were decoded
     QTimer* devTimer() { return &devTimer_; }
     QTimer* labelRun() { return &labelRun_; }
     void setBusyWindow(LoadingWindow* busy);

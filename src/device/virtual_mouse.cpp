@@ -207,8 +207,9 @@ ReportStatus VirtualMouse::admit(int interfaceIndex, std::uint64_t generation, s
                                  std::unique_lock<std::mutex>& lock) {
     if (generation != generation_ || !onlineLocked()) return ReportStatus::Gone;
     if (options_.latency.count() > 0) {
+        const auto until = pacer_.complete(std::chrono::steady_clock::now());
         lock.unlock();
-        std::this_thread::sleep_for(options_.latency);
+        std::this_thread::sleep_until(until);
         lock.lock();
         if (generation != generation_ || !onlineLocked()) return ReportStatus::Gone;
     }

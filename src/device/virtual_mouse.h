@@ -18,6 +18,7 @@
 #include "common/result.h"
 #include "device/clock.h"
 #include "device/hid_bus.h"
+#include "device/report_pacer.h"
 
 namespace varnel {
 
@@ -59,7 +60,9 @@ struct VirtualMouseOptions : VirtualFaults {
     std::uint16_t productId = 0x0001;
     int vendorInterfaces = 1;              // 1: one interface takes both reports; 2: command, then data
     Millis restartDelay{1000};             // off the bus after command 18
-    std::chrono::microseconds latency{0};  // really slept, per report
+    // Really slept, per report, paced like a device (ReportPacer): n reports back to back take
+    // n x latency however late the host wakes within each one.
+    std::chrono::microseconds latency{0};
 };
 
 // What the mouse exposes on the bus. Roles decide which report ids an interface takes.
@@ -125,6 +128,7 @@ private:
     VirtualMouseOptions options_;
     std::shared_ptr<Clock> clock_;
     mutable std::mutex mutex_;
+    ReportPacer pacer_{options_.latency};
     Bytes memory_;
     mutable bool present_ = true;
     mutable std::optional<Millis> restartAt_;

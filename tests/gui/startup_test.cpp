@@ -10,6 +10,7 @@
 #include "app/message_box.h"
 #include "gui_test_main.h"
 #include "skin/ui/pictures.h"
+#include "skin/ui/skin_widgets.h"
 
 using namespace varnel;
 
@@ -52,8 +53,12 @@ private slots:
         QCOMPARE(busy.progressText(), QString());
         busy.setProgress(7, 32);
         QCOMPARE(busy.progressText(), QString("7 / 32"));
+        QVERIFY(!busy.animating());  // hidden, it wakes nobody
+        busy.show();
         const int frame = busy.frame();
         QTRY_VERIFY(busy.frame() != frame);  // the animation runs by itself
+        busy.hide();
+        QVERIFY(!busy.animating());
         window_->setBusyWindow(nullptr);
     }
 
@@ -77,6 +82,22 @@ private slots:
         QCOMPARE(child<QComboBox>("CB_Insert")->count(), 4);
         QVERIFY(!child("Disable_All_1")->isVisible());
         QVERIFY(messages_.isEmpty());
+    }
+
+    void decodesAPictureOnlyWhenItIsFirstShown() {
+        (void)window_->grab();
+        const Pictures& pictures = window_->pictures();
+        QVERIFY(pictures.decoded("L1_BackGround"));
+        QVERIFY(pictures.decoded("L1_Back1"));
+        QVERIFY(!pictures.decoded("L1_Back4"));  // the Macro page's, not shown yet
+        Pictures own;
+        QWidget page;
+        auto* picture = new SkinPicture(&page);
+        picture->setPicture(own, "L1_Back4");
+        QVERIFY(!own.decoded("L1_Back4"));
+        page.show();
+        (void)page.grab();
+        QVERIFY(own.decoded("L1_Back4"));
     }
 
     void everyControlIsReachableByName() {

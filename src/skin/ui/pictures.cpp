@@ -3,6 +3,7 @@
 #include <QBitmap>
 #include <QGuiApplication>
 
+#include "common/resources.h"
 #include "skin/png_image.h"
 
 namespace varnel {
@@ -32,6 +33,12 @@ QRegion windowShape(const QImage& background) {
         opaque.setDevicePixelRatio(1.0);
     }
     return QRegion(QBitmap::fromImage(opaque.createMaskFromColor(qRgb(128, 0, 0), Qt::MaskInColor)));
+}
+
+bool Pictures::exists(std::string_view name) { return findResource(name).ok(); }
+
+bool Pictures::decoded(std::string_view name) const {
+    return images_.contains(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 const QImage& Pictures::image(std::string_view name) {

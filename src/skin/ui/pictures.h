@@ -12,6 +12,8 @@ namespace varnel {
 // The picture set for the application's screens: 2 when one has a device pixel ratio above 1.
 int pictureScale();
 
+// Decoding is the costly part of showing a picture: each is decoded at its first lookup, which
+// widgets make when they first paint, and kept.
 class Pictures {
 public:
     // The set of `scale` (1, or 2 for a high-resolution screen): by default the one for the
@@ -21,6 +23,10 @@ public:
     // The picture `name`; a null image when there is no such resource or it does not decode.
     const QImage& image(std::string_view name);
     const QPixmap& pixmap(std::string_view name);
+    // Whether there is a picture `name` to look up, without decoding it.
+    static bool exists(std::string_view name);
+    // Whether `name` was decoded already.
+    bool decoded(std::string_view name) const;
 
 private:
     int scale_;

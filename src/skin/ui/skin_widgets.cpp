@@ -1,10 +1,13 @@
 #include "skin/ui/skin_widgets.h"
 
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextOption>
 #include <map>
 #include <tuple>
+
+#include "skin/ui/pictures.h"
 
 namespace varnel {
 
@@ -26,7 +29,7 @@ struct Fit {
     bool fits;
 };
 
-Fit fitText(const QString& text, const QFont& designed, const QRect& box) {
+Fit measureFit(const QString& text, const QFont& designed, const QRect& box) {
     // One line, then one line in the condensed face (Restaurar on the narrow bar buttons), then
     // two lines.
     const int start = designed.pointSize() > 0 ? designed.pointSize() : 9;
@@ -49,6 +52,17 @@ Fit fitText(const QString& text, const QFont& designed, const QRect& box) {
     QFont f = designed;
     f.setPointSize(kSmallestPoint);
     return {f, true, false};
+}
+
+// Measuring walks font sizes with a metrics object each, and captions are fitted on every paint
+// and every row fit: each caption is measured once per font and box and the answer kept.
+Fit fitText(const QString& text, const QFont& designed, const QRect& box) {
+    static QHash<QString, Fit> fits;
+    constexpr qsizetype kMaxKept = 4096;  // captions x fonts x boxes of every language, with room
+    const QString key = QStringLiteral("%1\x1f%2\x1f%3x%4").arg(text, designed.key()).arg(box.width()).arg(box.height());
+    if (const auto it = fits.constFind(key); it != fits.constEnd()) return *it;
+    if (fits.size() >= kMaxKept) fits.clear();
+    return *fits.insert(key, measureFit(text, designed, box));
 }
 
 }  // namespace
@@ -167,19 +181,23 @@ void fitCaptionRows(const QWidget& root) {
 
 SkinPicture::SkinPicture(QWidget* parent) : QWidget(parent) {}
 
-void SkinPicture::setPixmap(const QPixmap& p) {
-    pixmap_ = p;
+void SkinPicture::setPicture(Pictures& pictures, const std::string& name) {
+    if (pictures_ == &pictures && name_ == name) return;
+    pictures_ = &pictures;
+    name_ = name;
     update();
 }
 
 void SkinPicture::paintEvent(QPaintEvent*) {
-    if (pixmap_.isNull()) return;
+    if (pictures_ == nullptr || name_.empty()) return;
+    const QPixmap& pixmap = pictures_->pixmap(name_);
+    if (pixmap.isNull()) return;
     QPainter p(this);
     // A disabled picture (the bar of a switched-off DPI stage) shows greyed against the page.
     if (!isEnabled()) p.setOpacity(kDisabledOpacity);
     // Between the two picture sets (150 %) the double one is scaled down, smoothly.
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(0, 0, pixmap_);
+    p.drawPixmap(0, 0, pixmap);
 }
 
 void SkinPicture::mousePressEvent(QMouseEvent* e) {

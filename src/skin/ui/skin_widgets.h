@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QWidget>
+#include <string>
 #include <vector>
 
 namespace varnel {
@@ -59,12 +60,15 @@ std::vector<std::vector<SkinLabel*>> captionRows(const QWidget& root);
 // The captions of each such row share the size the longest of them fits at.
 void fitCaptionRows(const QWidget& root);
 
-// One skin picture at its natural size; dimmed while disabled.
+class Pictures;
+
+// One skin picture at its natural size; dimmed while disabled. It is looked up in its picture
+// cache when painted, so a picture no page has shown yet is not decoded.
 class SkinPicture : public QWidget {
     Q_OBJECT
 public:
     explicit SkinPicture(QWidget* parent = nullptr);
-    void setPixmap(const QPixmap& p);
+    void setPicture(Pictures& pictures, const std::string& name);
 
 signals:
     // windowPos: where in the top-level window the press landed, as the event gives it (not
@@ -78,7 +82,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
 
 private:
-    QPixmap pixmap_;
+    Pictures* pictures_ = nullptr;
+    std::string name_;
 };
 
 // The button menus' panel, behind their entries (and the macro picker's).

@@ -23,7 +23,7 @@ const char* const kUsage =
     "  --virtual-interfaces 1|2        one interface for both reports, or two\n"
     "  --virtual-fault NAME=K          at the K-th report: refuse-report, unplug-after; from it on:\n"
     "                                  wrong-id, short-answer, garbage, other-variant, late-answer\n"
-    "  --virtual-latency-us N          delay per report\n"
+    "  --virtual-latency-us N          delay per report, paced like a device\n"
     "  --trace FILE                    one line per report exchanged with the mouse\n"
     "  --no-verify                     do not read back what restore, reset and import-macros wrote\n"
     "exit status: 0 done, 1 failed on the device, 2 usage, 3 no device, 4 mouse refused, 5 bad file\n";
