@@ -282,6 +282,8 @@ Status setButton(MainWindowModel& w, SettingIndex at, std::string_view value) {
     if (*wanted == "06" ? isFireKeyCodeText(stored) : stored == *wanted) return Status::success();
     if (button <= kLrmButtons) return refused("buttons 1 to 3 take left, right or middle only");
     if (*wanted == kSwitchKeyCode) return refused("the switch key is chosen on the main map only");
+    if (w.state().CodeTexts[0][at.second] == kSwitchKeyCode)
+        return refused("the button holds the switch key in every map; change it on the main map");
     return refused("the button does not take '" + std::string(value) + "'");
 }
 
@@ -444,7 +446,9 @@ Status applySettings(MainWindowModel& window, const std::vector<SettingAssignmen
     Status result = Status::success();
     for (const auto& row : kRows) {
         for (const auto& a : assignments) {
-            if (a.setting.row != &row) continue;
+            // The value it has already asks for no edit, so no rule can refuse it: what show
+            // printed can be given back whole, maps the window cannot open included.
+            if (a.setting.row != &row || row.print(window, a.setting.at) == a.value) continue;
             if (auto s = row.set(window, a.setting.at, a.value); !s) {
                 result = refused(a.setting.name + "=" + a.value + ": " + s.error().message);
                 break;
