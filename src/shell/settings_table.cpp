@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <utility>
 
 #include "common/decimal.h"
 #include "config/action_codes.h"
@@ -443,18 +444,23 @@ Status applySettings(MainWindowModel& window, const std::vector<SettingAssignmen
     std::optional<Page> shownMap;
     for (const Page p : kMapPages)
         if (window.controls().checked(skin::pageInfo(p).radio)) shownMap = p;
+    // In the table's order, and within a row by its first place-holder: the main map's switch
+    // key comes before the alternate map's buttons that need it.
+    std::vector<const SettingAssignment*> ordered;
+    for (const auto& a : assignments) ordered.push_back(&a);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const SettingAssignment* x, const SettingAssignment* y) {
+        return std::pair(x->setting.row, x->setting.at.first) < std::pair(y->setting.row, y->setting.at.first);
+    });
     Status result = Status::success();
-    for (const auto& row : kRows) {
-        for (const auto& a : assignments) {
-            // The value it has already asks for no edit, so no rule can refuse it: what show
-            // printed can be given back whole, maps the window cannot open included.
-            if (a.setting.row != &row || row.print(window, a.setting.at) == a.value) continue;
-            if (auto s = row.set(window, a.setting.at, a.value); !s) {
-                result = refused(a.setting.name + "=" + a.value + ": " + s.error().message);
-                break;
-            }
+    for (const SettingAssignment* a : ordered) {
+        const SettingRow& row = *a->setting.row;
+        // The value it has already asks for no edit, so no rule can refuse it: what show printed
+        // can be given back whole, maps the window cannot open included.
+        if (row.print(window, a->setting.at) == a->value) continue;
+        if (auto s = row.set(window, a->setting.at, a->value); !s) {
+            result = refused(a->setting.name + "=" + a->value + ": " + s.error().message);
+            break;
         }
-        if (!result) break;
     }
     if (shownMap) window.navigation().pageClick(*shownMap);
     return result;

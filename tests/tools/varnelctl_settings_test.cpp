@@ -162,6 +162,11 @@ TEST_F(VarnelctlSettings, EachFamilyWritesItsBytesAndShowReadsThemBack) {
          "button.main.1 = Right Key\nbutton.main.2 = Left Key\n",
          {{P + 0x32, 0x02}, {P + 0x36, 0x01}, {P + 0x41, 0x10}, {P + 0x42, 0x88}, {P + 0x43, 0x00}, {P + 0x51, 0x02},
           {P + 0x52, 0x03}, {P + 0x53, 0x04}, {P + 0xb5, 0xb7}}},
+        // The alternate map opens once the main map has the switch key, whatever the order given.
+        {"wren-rgb-a3050", {"button.alternate.4=www-home", "button.main.7=switch"},
+         "button.alternate.4 = WWW Home\n",
+         {{P + 0x49, 0x07}, {P + 0x4a, 0x00}, {P + 0x69, 0x03}, {P + 0x6a, 0x02}, {P + 0x6b, 0x23}, {P + 0x75, 0x07},
+          {P + 0x76, 0x00}, {P + 0x77, 0x00}, {P + 0xa1, 0x07}, {P + 0xa2, 0x00}, {P + 0xa3, 0x00}, {P + 0xb5, 0x2b}}},
         {"wren-rgb-a3050", {"lighting.mode=locked", "lighting.source=mouse", "lighting.on=7"},
          "lighting.mode = locked\nlighting.source = mouse\nlighting.off = 1\nlighting.rise = 3\nlighting.on = 7\n",
          {{P + 0x0b, 0x60}, {P + 0x13, 150}, {P + 0x25, 0x40}, {P + 0x29, 0x03}, {P + 0x2a, 0x5e}, {X + 3, 0x03}, {X + 4, 0x5e}}},
