@@ -25,13 +25,15 @@ constexpr std::uint8_t kKindFireKey = 0x06;
 constexpr std::uint8_t kKindMacro = 0x10;
 
 // One named code: its CodeText (the Fire Key row holds only its kind "06"), the menu items
-// offering it (second may be empty), the menu tag, the language key and the English text.
+// offering it (second may be empty), the menu tag, the language key, the English text and the
+// id scripts name it by whatever the language.
 struct NamedCode {
     std::string_view codeText;
     std::array<std::string_view, 2> menuItems;
     int tag;
     std::string_view languageKey;
     std::string_view englishText;
+    std::string_view id;
 };
 
 constexpr int kFireKeyTag = 1000;

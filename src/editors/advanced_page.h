@@ -45,6 +45,8 @@ public:
     void ReportRate_OnClick(int choice);
 
     const DpiStages& dpi() const { return dpi_; }
+    // 1 (1000 Hz) or 2 (500 Hz): the report-rate choice shown.
+    int reportRateChoice() const { return rateChoice_; }
 
     // The boxes' texts as the user typed them, onto the boxes (so a re-render shows them).
     void editFireKeyBoxes(const FireKeyBoxes& typed);

@@ -6,6 +6,7 @@
 //   picked channel c (0..255)  -> stored c * 100 div 255
 //   stored percent p (0..100)  -> shown  p * 255 div 100
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 
 #include "skin/controls.h"
@@ -39,6 +40,38 @@ constexpr PercentColour percentColour(const Rgb& picked) {
 constexpr Rgb screenColour(const PercentColour& stored) {
     return {channelOfPercent(stored.r), channelOfPercent(stored.g), channelOfPercent(stored.b)};
 }
+
+// A colour typed as a swatch showed it stores what the swatch showed: each channel takes the
+// percentage whose shown channel is nearest (the lower one on a tie), picked as a channel that
+// stores exactly that percentage.
+constexpr std::uint8_t nearestPercent(std::uint8_t channel) {
+    std::uint8_t best = 0;
+    for (int p = 1; p <= kFullPercent; ++p) {
+        const auto pc = static_cast<std::uint8_t>(p);
+        if (std::abs(channelOfPercent(pc) - channel) < std::abs(channelOfPercent(best) - channel)) best = pc;
+    }
+    return best;
+}
+
+constexpr std::uint8_t channelStoring(std::uint8_t percent) {
+    return static_cast<std::uint8_t>((percent * 255 + kFullPercent - 1) / kFullPercent);
+}
+
+constexpr Rgb pickForShown(const Rgb& shown) {
+    return {channelStoring(nearestPercent(shown.r)), channelStoring(nearestPercent(shown.g)),
+            channelStoring(nearestPercent(shown.b))};
+}
+
+namespace detail {
+constexpr bool shownColoursRoundTrip() {
+    for (int p = 0; p <= kFullPercent; ++p) {
+        const auto pc = static_cast<std::uint8_t>(p);
+        if (percentOfChannel(channelStoring(pc)) != pc || nearestPercent(channelOfPercent(pc)) != pc) return false;
+    }
+    return true;
+}
+}  // namespace detail
+static_assert(detail::shownColoursRoundTrip());
 
 // A swatch shows `stored`: its shape filled with the screen colour, its hidden fields the
 // percentages as shown.

@@ -2,9 +2,12 @@
 
 #include <charconv>
 
+#include "shell/settings_table.h"
+
 namespace varnel::ctl {
 
-const char* const kUsage =
+namespace {
+const char* const kUsageTemplate =
     "usage: varnelctl [options] COMMAND [FILE]\n"
     "commands:\n"
     "  list                 HID interfaces seen: path, ids, feature report length\n"
@@ -15,6 +18,10 @@ const char* const kUsage =
     "  flash FILE           program a firmware image (Wren)\n"
     "  export-macros FILE   save all macros of the mouse (Wren)\n"
     "  import-macros FILE   load all macros from a file and save them to the mouse (Wren)\n"
+    "  show                 print every setting (--json: as JSON, schema 1; --lang es|en|3: names\n"
+    "                       of button functions in that language)\n"
+    "  set SETTING=VALUE... change settings with the window's rules and write them as Apply does\n"
+    "                       (--dry-run: print the image bytes that would change, send nothing)\n"
     "options:\n"
     "  --default-image FILE            use FILE as the default image; it fixes the variant\n"
     "  --virtual MODEL                 a virtual mouse, e.g. wren-rgb-3330, lark-color-a5050\n"
@@ -26,7 +33,23 @@ const char* const kUsage =
     "  --virtual-latency-us N          delay per report, paced like a device\n"
     "  --trace FILE                    one line per report exchanged with the mouse\n"
     "  --no-verify                     do not read back what restore, reset and import-macros wrote\n"
-    "exit status: 0 done, 1 failed on the device, 2 usage, 3 no device, 4 mouse refused, 5 bad file\n";
+    "  --file PROFILE --model VARIANT-LIGHTING-SENSOR\n"
+    "                                  show or set a profile file instead of a mouse, e.g.\n"
+    "                                  --model wren-rgb-3330; set writes the file back\n"
+    "settings (set and show):\n"
+    "%SETTINGS%"
+    "exit status: 0 done, 1 failed on the device, 2 usage or a refused setting, 3 no device, 4 mouse\n"
+    "refused, 5 bad file\n";
+
+std::string usageText() {
+    std::string text = kUsageTemplate;
+    const std::string_view mark = "%SETTINGS%";
+    text.replace(text.find(mark), mark.size(), settingsHelp());
+    return text;
+}
+}  // namespace
+
+const std::string kUsage = usageText();
 
 namespace {
 
@@ -38,6 +61,41 @@ std::optional<std::uint64_t> number(std::string_view text) {
 }
 
 Error usage(std::string message) { return makeError(std::move(message)); }
+
+// The options of show and set; an error for any other option name.
+Status settingsOption(Options& o, std::string_view name, std::string_view value) {
+    if (name == "--lang") {
+        constexpr std::string_view kLanguages[] = {"es", "en", "3"};
+        for (int n = 1; n <= 3; ++n)
+            if (kLanguages[n - 1] == value) o.language = n;
+        if (value != kLanguages[o.language - 1]) return usage("--lang takes es, en or 3");
+    } else if (name == "--file") {
+        o.profile = std::string(value);
+    } else if (name == "--model") {
+        auto model = parseVirtualModel(value);
+        if (!model) return usage("--model: " + model.error().message);
+        o.fileModel = *model;
+    } else {
+        return usage("unknown option " + std::string(name));
+    }
+    return Status::success();
+}
+
+Status checkSettingsCommand(Options& o, const std::vector<std::string_view>& positional) {
+    const Command c = o.command.command;
+    const bool settingsCommand = c == Command::Show || c == Command::Set;
+    if (!settingsCommand && (o.profile || o.fileModel || o.json || o.dryRun))
+        return usage("--file, --model, --json and --dry-run are options of show and set");
+    if (o.json && c != Command::Show) return usage("--json is an option of show");
+    if (o.dryRun && c != Command::Set) return usage("--dry-run is an option of set");
+    if (o.profile.has_value() != o.fileModel.has_value()) return usage("--file and --model go together");
+    if (o.profile && o.virtualModel) return usage("--file and --virtual exclude each other");
+    if (c == Command::Set) {
+        if (positional.size() < 2) return usage("set takes one SETTING=VALUE or more");
+        o.settings.assign(positional.begin() + 1, positional.end());
+    }
+    return Status::success();
+}
 
 }  // namespace
 
@@ -53,6 +111,10 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
         }
         if (a == "--no-verify") {
             o.verify = false;
+            continue;
+        }
+        if (a == "--json" || a == "--dry-run") {
+            (a == "--json" ? o.json : o.dryRun) = true;
             continue;
         }
         if (!a.starts_with("--")) {
@@ -92,8 +154,8 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
             auto n = number(value);
             if (!n) return usage("--virtual-latency-us takes a number of microseconds");
             o.latencyUs = *n;
-        } else {
-            return usage("unknown option " + std::string(name));
+        } else if (auto s = settingsOption(o, name, value); !s) {
+            return s.error();
         }
     }
     if (o.help) return o;
@@ -104,7 +166,8 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
             sawCommand = true;
         }
     if (!sawCommand) return usage("unknown command " + std::string(positional[0]));
-    const std::size_t wanted = o.command.takesFile ? 2 : 1;
+    if (auto s = checkSettingsCommand(o, positional); !s) return s.error();
+    const std::size_t wanted = o.command.command == Command::Set ? positional.size() : o.command.takesFile ? 2 : 1;
     if (positional.size() != wanted)
         return usage(std::string(o.command.name) + (o.command.takesFile ? " takes one FILE" : " takes no argument"));
     if (o.command.takesFile) o.file = std::string(positional[1]);

@@ -12,7 +12,7 @@
 
 namespace varnel::ctl {
 
-enum class Command { List, Info, Backup, Restore, Reset, Flash, ExportMacros, ImportMacros };
+enum class Command { List, Info, Backup, Restore, Reset, Flash, ExportMacros, ImportMacros, Show, Set };
 
 // What the mouse must offer for the command.
 enum class Needs { Nothing, Macros, FirmwareUpdate };
@@ -33,6 +33,8 @@ inline constexpr CommandInfo kCommands[] = {
     {"flash", Command::Flash, true, Needs::FirmwareUpdate},
     {"export-macros", Command::ExportMacros, true, Needs::Macros},
     {"import-macros", Command::ImportMacros, true, Needs::Macros},
+    {"show", Command::Show, false, Needs::Nothing},
+    {"set", Command::Set, false, Needs::Nothing},
 };
 
 struct Options {
@@ -48,10 +50,17 @@ struct Options {
     int virtualInterfaces = 1;
     VirtualFaults faults;
     std::uint64_t latencyUs = 0;
+    // show and set
+    std::vector<std::string> settings;      // set's SETTING=VALUE arguments
+    bool json = false;                      // show --json
+    bool dryRun = false;                    // set --dry-run
+    int language = 2;                       // --lang: 1 es, 2 en, 3
+    std::optional<std::string> profile;     // --file PROFILE instead of a mouse
+    std::optional<VirtualMouseModel> fileModel;  // --model: the mouse the profile is for
 };
 
 Result<Options> parseCommandLine(const std::vector<std::string_view>& args);
 
-extern const char* const kUsage;
+extern const std::string kUsage;
 
 }  // namespace varnel::ctl

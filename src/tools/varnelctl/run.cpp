@@ -1,5 +1,7 @@
 #include "run.h"
 
+#include "settings_commands.h"
+
 #include <cstdio>
 #include <memory>
 
@@ -20,14 +22,6 @@
 
 namespace varnel::ctl {
 
-namespace {
-
-// A failure on the way: the exit status and what to tell the user.
-struct Failure {
-    int code;
-    std::string message;
-};
-
 int exitFor(TransferCode code) {
     switch (code) {
         case TransferCode::Done: return kExitDone;
@@ -39,6 +33,14 @@ int exitFor(TransferCode code) {
     }
     return kExitDeviceFailed;
 }
+
+namespace {
+
+// A failure on the way: the exit status and what to tell the user.
+struct Failure {
+    int code;
+    std::string message;
+};
 
 Failure fromTransfer(const TransferStatus& s) { return {exitFor(s.code), s.error.message}; }
 
@@ -63,6 +65,7 @@ public:
 
     std::optional<Failure> run() {
         if (o_.command.command == Command::List) return list();
+        if (o_.command.command == Command::Show || o_.command.command == Command::Set) return settingsCommand();
         if (auto s = model_.start(config_); !s) return Failure{kExitBadFile, "default image: " + s.error().message};
         model_.setWriteCheck(o_.verify ? WriteCheck::ReadBack : WriteCheck::Skip);
         if (auto f = loadInputs()) return f;
@@ -185,8 +188,30 @@ private:
                 if (auto f = tell(model_.ImportMacros(o_.file))) return f;
                 return transfer(model_.SaveMacro());
             case Command::List:
-            case Command::Info: break;
+            case Command::Info:
+            case Command::Show:
+            case Command::Set: break;
         }
+        return std::nullopt;
+    }
+
+    // show and set run on the window's page models: they start the state as the window does.
+    std::optional<Failure> settingsCommand() {
+        auto failed = [](const CommandFailure& f) { return Failure{f.code, f.message}; };
+        SettingsCommand settings(o_, state_, config_);
+        if (auto f = settings.start()) return failed(*f);
+        model_.adopt(config_);
+        model_.setWriteCheck(o_.verify ? WriteCheck::ReadBack : WriteCheck::Skip);
+        if (o_.profile) {
+            if (auto f = settings.loadProfile()) return failed(*f);
+            if (auto f = settings.run(nullptr, out_)) return failed(*f);
+            return std::nullopt;
+        }
+        if (auto f = open()) return f;
+        if (auto s = identifyMouse(state_, model_.link(), config_.defaultImages); !s) return fromTransfer(s);
+        if (auto s = readConfiguration(state_, model_.link()); !s) return fromTransfer(s);
+        settings.showRead();
+        if (auto f = settings.run(&model_, out_)) return failed(*f);
         return std::nullopt;
     }
 

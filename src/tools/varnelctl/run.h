@@ -5,6 +5,7 @@
 #include "command_line.h"
 #include "device/clock.h"
 #include "device/virtual_mouse.h"
+#include "transfers/transfer_status.h"
 
 namespace varnel::ctl {
 
@@ -16,6 +17,9 @@ enum ExitCode {
     kExitRefused = 4,
     kExitBadFile = 5
 };
+
+// The exit status of a transfer's result.
+int exitFor(TransferCode code);
 
 // What a run with --virtual talked to: the mouse and the clock its waits passed on.
 struct VirtualWorld {
