@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "command_help.h"
+
 namespace varnel::ctl {
 
 const char* const kUsage =
@@ -15,6 +17,10 @@ const char* const kUsage =
     "  flash FILE           program a firmware image (Wren)\n"
     "  export-macros FILE   save all macros of the mouse (Wren)\n"
     "  import-macros FILE   load all macros from a file and save them to the mouse (Wren)\n"
+    "  macro show N         print macro N (1..32) as text, one event a line (Wren)\n"
+    "  macro set N FILE|-   write macro N from a text file or standard input (Wren)\n"
+    "  macro rename N NAME  rename macro N (Wren)\n"
+    "  help COMMAND         the help of one command (also: COMMAND --help)\n"
     "options:\n"
     "  --default-image FILE            use FILE as the default image; it fixes the variant\n"
     "  --virtual MODEL                 a virtual mouse, e.g. wren-rgb-3330, lark-color-a5050\n"
@@ -26,6 +32,8 @@ const char* const kUsage =
     "  --virtual-latency-us N          delay per report\n"
     "  --trace FILE                    one line per report exchanged with the mouse\n"
     "  --no-verify                     do not read back what restore, reset and import-macros wrote\n"
+    "  -q, --quiet                     no progress and no line saying what was done; errors only\n"
+    "  --version                       print the version\n"
     "exit status: 0 done, 1 failed on the device, 2 usage, 3 no device, 4 mouse refused, 5 bad file\n";
 
 namespace {
@@ -39,6 +47,18 @@ std::optional<std::uint64_t> number(std::string_view text) {
 
 Error usage(std::string message) { return makeError(std::move(message)); }
 
+// --help, --version, or "help": the command named (after "help", or as the command) is the topic.
+Result<Options> helpRequest(Options o, const std::vector<std::string_view>& positional) {
+    const bool helpWord = !positional.empty() && positional[0] == "help";
+    o.help = o.help || helpWord;
+    const std::size_t topic = helpWord ? 1 : 0;
+    if (o.help && positional.size() > topic) {
+        if (!commandHelp(positional[topic])) return usage("no help for \"" + std::string(positional[topic]) + "\"");
+        o.helpTopic = std::string(positional[topic]);
+    }
+    return o;
+}
+
 }  // namespace
 
 Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
@@ -49,6 +69,14 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
         std::string_view a = args[i];
         if (a == "-h" || a == "--help") {
             o.help = true;
+            continue;
+        }
+        if (a == "-q" || a == "--quiet") {
+            o.quiet = true;
+            continue;
+        }
+        if (a == "--version") {
+            o.version = true;
             continue;
         }
         if (a == "--no-verify") {
@@ -96,7 +124,7 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
             return usage("unknown option " + std::string(name));
         }
     }
-    if (o.help) return o;
+    if (o.help || o.version || (!positional.empty() && positional[0] == "help")) return helpRequest(o, positional);
     if (positional.empty()) return usage("no command given");
     for (const auto& c : kCommands)
         if (c.name == positional[0]) {
@@ -104,6 +132,12 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
             sawCommand = true;
         }
     if (!sawCommand) return usage("unknown command " + std::string(positional[0]));
+    if (o.command.command == Command::Macro) {
+        auto macro = parseMacroArguments({positional.begin() + 1, positional.end()});
+        if (!macro) return macro.error();
+        o.macro = std::move(*macro);
+        positional.resize(1);
+    }
     const std::size_t wanted = o.command.takesFile ? 2 : 1;
     if (positional.size() != wanted)
         return usage(std::string(o.command.name) + (o.command.takesFile ? " takes one FILE" : " takes no argument"));
