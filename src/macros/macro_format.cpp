@@ -252,6 +252,12 @@ std::string keyEventLine(bool press, int vk) {
     return eventLine(press, KeyName(vk), pressBit | kKeyOpcode, KeyUsage(vk));
 }
 
+std::vector<int> modifierKeys() {
+    std::vector<int> keys;
+    for (const auto& m : kModifierNames) keys.push_back(m.vk);
+    return keys;
+}
+
 std::string usageEventLine(bool press, std::uint8_t usage) {
     return eventLine(press, UsageName(usage), (press ? kPressBit : 0) | kKeyOpcode, usage);
 }

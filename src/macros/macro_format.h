@@ -58,6 +58,8 @@ std::string inspectionText(ByteSpan bytes);
 // Shift, Ctrl, Alt and the two Windows keys ("1 Shift CODE:8102"), else a key event with the
 // key's usage ("1 A CODE:8204"; a key missing from the table is "None" with usage 00).
 std::string keyEventLine(bool press, int vk);
+// The virtual keys whose events keyEventLine makes modifier events, in the order of their masks.
+std::vector<int> modifierKeys();
 // The line of a key event by its key code, named as the decoder names it ("1 A CODE:8204"; a code
 // missing from the key table has an empty name).
 std::string usageEventLine(bool press, std::uint8_t usage);

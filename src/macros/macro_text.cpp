@@ -20,8 +20,6 @@ struct NamedEvent {
     std::string press, release;
 };
 
-// The virtual keys whose events are modifier events, named as the decoder names them.
-constexpr int kModifierKeys[] = {0x10, 0x11, 0x12, 0x5B, 0x5C};
 constexpr MouseButton kButtons[] = {MouseButton::Left, MouseButton::Right, MouseButton::Middle, MouseButton::Forward,
                                     MouseButton::Backward};
 constexpr std::string_view kHexPrefix = "0x";
@@ -34,14 +32,15 @@ const std::vector<NamedEvent>& namedEvents() {
             const std::string press = buttonEventLine(true, b);
             t.push_back({std::string(eventKeyName(press)), press, buttonEventLine(false, b)});
         }
-        for (const int vk : kModifierKeys) {
+        for (const int vk : modifierKeys()) {
             const std::string press = keyEventLine(true, vk);
             t.push_back({std::string(eventKeyName(press)), press, keyEventLine(false, vk)});
         }
         for (unsigned usage = 1; usage <= 0xFF; ++usage) {
             const auto u = static_cast<std::uint8_t>(usage);
             const std::string press = usageEventLine(true, u);
-            if (!eventKeyName(press).empty()) t.push_back({std::string(eventKeyName(press)), press, usageEventLine(false, u)});
+            if (!eventKeyName(press).empty())
+                t.push_back({std::string(eventKeyName(press)), press, usageEventLine(false, u)});
         }
         return t;
     }();

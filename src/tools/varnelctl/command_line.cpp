@@ -142,9 +142,8 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
     if (positional.size() != wanted)
         return usage(std::string(o.command.name) + (o.command.takesFile ? " takes one FILE" : " takes no argument"));
     if (o.command.takesFile) o.file = std::string(positional[1]);
-    const bool virtualDetail =
-        o.virtualLoad || o.virtualSave || o.virtualInterfaces != 1 || o.faults.refuseReport || o.faults.vanishAfterReport ||
-        o.faults.hostileFrom || o.latencyUs;
+    const bool virtualDetail = o.virtualLoad || o.virtualSave || o.virtualInterfaces != 1 || o.faults.refuseReport ||
+                               o.faults.vanishAfterReport || o.faults.hostileFrom || o.latencyUs;
     if (virtualDetail && !o.virtualModel) return usage("--virtual-* options need --virtual MODEL");
     return o;
 }

@@ -51,9 +51,9 @@ struct Options {
     int virtualInterfaces = 1;
     VirtualFaults faults;
     std::uint64_t latencyUs = 0;
-    MacroRequest macro;               // the words after "macro"
-    bool quiet = false;               // no progress and no summary line
-    bool version = false;             // --version
+    MacroRequest macro;                    // the words after "macro"
+    bool quiet = false;                    // no progress and no summary line
+    bool version = false;                  // --version
     std::optional<std::string> helpTopic;  // COMMAND --help, help COMMAND
     // What the run sees of its surroundings (set by main, not the command line): whether
     // standard error is a terminal, and standard input for `macro set N -`.

@@ -11,8 +11,9 @@ ProgressSink TerminalProgress::phase(std::string label) {
 void TerminalProgress::show(const std::string& label, std::size_t done, std::size_t total) {
     // A line per percent: thousands of reports would otherwise mean thousands of writes.
     const int percent = total == 0 ? 100 : static_cast<int>(done * 100 / total);
-    if (open_ && percent == lastPercent_ && done != total) return;
+    if (open_ && (done == lastDone_ || (percent == lastPercent_ && done != total))) return;
     lastPercent_ = percent;
+    lastDone_ = done;
     open_ = true;
     err_ << '\r' << label << ": " << withThousands(done) << " of " << withThousands(total) << " reports" << std::flush;
 }
@@ -24,10 +25,13 @@ void TerminalProgress::end() {
 }
 
 std::string withThousands(std::size_t n) {
-    std::string digits = std::to_string(n);
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), ",");
-    return digits;
+    const std::string digits = std::to_string(n);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
 }
 
 }  // namespace varnel::ctl

@@ -27,6 +27,7 @@ private:
     bool shown_;
     bool open_ = false;
     int lastPercent_ = -1;
+    std::size_t lastDone_ = 0;
 };
 
 // 33984 as "33,984".

@@ -12,15 +12,16 @@
 #include "device/trace.h"
 #include "device/virtual_bus.h"
 #include "macros/macro_file.h"
+#include "macros/macro_script.h"
 #include "macros/macro_text.h"
 #include "platform/hidapi_bus.h"
 #include "platform/udev_rule.h"
 #include "profiles/profile_file.h"
+#include "progress.h"
 #include "skin/layout.h"
 #include "transfers/app_model.h"
 #include "transfers/app_state.h"
 #include "transfers/virtual_factory.h"
-#include "progress.h"
 
 namespace varnel::ctl {
 
@@ -155,7 +156,8 @@ private:
         const std::size_t n = o_.macro.index;
         switch (o_.macro.action) {
             case MacroAction::Show:
-                out_ << macroText(MacroBlockToScript(state_.DataBuf.nameRecord(n), state_.DataBuf.macroBlock(n)).script);
+                out_ << macroText(
+                    MacroBlockToScript(state_.DataBuf.nameRecord(n), state_.DataBuf.macroBlock(n)).script);
                 return std::nullopt;
             case MacroAction::Set: {
                 // The events the macro shows already: its bytes stay as they are, even where the
@@ -167,7 +169,8 @@ private:
                     summary_ = "Macro " + macroNumber() + " already holds these events: nothing was written";
                     return std::nullopt;
                 }
-                auto encoded = ScriptToMacroBlock(macroScript_, state_.DataBuf.nameRecord(n), state_.DataBuf.macroBlock(n));
+                auto encoded =
+                    ScriptToMacroBlock(macroScript_, state_.DataBuf.nameRecord(n), state_.DataBuf.macroBlock(n));
                 if (!encoded) return Failure{kExitUsage, "macro " + macroNumber() + ": " + encoded.error().message};
                 const EventCounts counts = countEvents(macroScript_);
                 summary_ = "Wrote macro " + macroNumber() + " to the mouse (" + withThousands(encoded->usedLength) +
@@ -236,7 +239,8 @@ private:
         if (bytes) {
             DataBuf scratch;
             if (auto s = loadProfileBytes(scratch, state_.DeviceChip, state_.acceptedSignatures(), *bytes); !s)
-                return Failure{kExitDeviceFailed, "backup failed: what the mouse sent is not a profile: " + s.error().message};
+                return Failure{kExitDeviceFailed,
+                               "backup failed: what the mouse sent is not a profile: " + s.error().message};
         }
         return writeFile(bytes, "the configuration");
     }
@@ -284,7 +288,8 @@ private:
         clock_.sleepFor(kFirmwareRestartWait);
         SearchOutcome found = model_.runSearch(model_.ReFindDev(), progress_.phase("Reading the mouse"));
         if (!found.found) return fromTransfer(noDeviceFoundStatus());
-        return transfer(found.read, "Programmed the firmware of " + o_.file + "; the mouse restarted and was read again");
+        return transfer(found.read,
+                        "Programmed the firmware of " + o_.file + "; the mouse restarted and was read again");
     }
 
     const Options& o_;
@@ -379,8 +384,10 @@ int run(const Options& o, std::ostream& out, std::ostream& err, VirtualWorld* wo
         const Status s = writeFileAtomic(path, bytes);
         if (s) return;
         const std::string lost = "writing " + what + " " + path + " failed: " + s.error().message;
-        if (failure) failure->message += "\n" + lost;
-        else failure = Failure{kExitBadFile, lost};
+        if (failure)
+            failure->message += "\n" + lost;
+        else
+            failure = Failure{kExitBadFile, lost};
     };
     if (virt.mouse && o.virtualSave) save(*o.virtualSave, virt.mouse->memory(), "the virtual mouse's memory");
     if (o.trace)
