@@ -23,6 +23,10 @@ if(VARNEL_GUI)
   endforeach()
 endif()
 
+# bash loads a command's completion on demand from this folder, by the command's name.
+install(FILES ${VARNEL_PACKAGING}/varnelctl.bash-completion DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME varnelctl)
+
 # Manual pages, compressed as Debian keeps them.
 set(man_pages "")
 foreach(page varnelctl.1 varnel-config.1)

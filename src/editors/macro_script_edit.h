@@ -17,9 +17,6 @@
 
 namespace varnel {
 
-// Presses, and releases, a macro may hold.
-constexpr int kFullEventCount = 100;
-
 // The DelayMode a decoded macro's header says, with its default delay.
 struct HeaderDelay {
     DelayMode mode = DelayMode::NoDelay;

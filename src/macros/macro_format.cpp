@@ -252,6 +252,16 @@ std::string keyEventLine(bool press, int vk) {
     return eventLine(press, KeyName(vk), pressBit | kKeyOpcode, KeyUsage(vk));
 }
 
+std::vector<int> modifierKeys() {
+    std::vector<int> keys;
+    for (const auto& m : kModifierNames) keys.push_back(m.vk);
+    return keys;
+}
+
+std::string usageEventLine(bool press, std::uint8_t usage) {
+    return eventLine(press, UsageName(usage), (press ? kPressBit : 0) | kKeyOpcode, usage);
+}
+
 std::string buttonEventLine(bool press, MouseButton button) {
     const ButtonEvent& b = kButtonEvents[static_cast<std::size_t>(button)];
     return eventLine(press, b.name, 0x00, (press ? kPressBit : 0) | kButtonEventMark | b.bit);
@@ -275,7 +285,7 @@ Result<Bytes> encodeMacroScript(const MacroScript& script) {
                                  std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
             if (decimal) {
                 auto [p, ec] = std::from_chars(number.data(), number.data() + number.size(), ms);
-                if (ec != std::errc() || ms > 0xFFFF) {
+                if (ec != std::errc() || ms > kMaxDelayMs) {
                     return makeError("line " + std::to_string(n) + ": a delay is at most 65535 ms");
                 }
             }
@@ -325,7 +335,7 @@ DecodedMacro MacroBlockToScript(ByteSpan record, ByteSpan block) {
             // Masks other than the five known ones give no line.
             if (auto name = modifierName(block[p + 1])) out.script.push_back(eventLine(press, *name, b, block[p + 1]));
         } else if ((b & 0x7F) == kKeyOpcode) {
-            out.script.push_back(eventLine(press, UsageName(block[p + 1]), b, block[p + 1]));
+            out.script.push_back(usageEventLine(press, block[p + 1]));
         } else if (auto name = buttonName(b)) {
             out.script.push_back(eventLine(press, *name, 0x00, b));
         }

@@ -23,6 +23,7 @@ constexpr std::size_t kMaxNameUnits = 14;   // UTF-16 code units of a name
 constexpr std::size_t kMaxNameLength = 28;  // bytes of NameText
 constexpr std::size_t kNameTextOffset = 4;
 constexpr std::uint8_t kMacroEndByte = 0x00;
+constexpr std::uint32_t kMaxDelayMs = 0xFFFF;  // one delay event's milliseconds
 
 // UsedLength (bytes 0..1, big-endian) of a record.
 std::uint16_t usedLength(ByteSpan record);
@@ -57,6 +58,11 @@ std::string inspectionText(ByteSpan bytes);
 // Shift, Ctrl, Alt and the two Windows keys ("1 Shift CODE:8102"), else a key event with the
 // key's usage ("1 A CODE:8204"; a key missing from the table is "None" with usage 00).
 std::string keyEventLine(bool press, int vk);
+// The virtual keys whose events keyEventLine makes modifier events, in the order of their masks.
+std::vector<int> modifierKeys();
+// The line of a key event by its key code, named as the decoder names it ("1 A CODE:8204"; a code
+// missing from the key table has an empty name).
+std::string usageEventLine(bool press, std::uint8_t usage);
 // The fixed line of a mouse button pressed or released ("1 LeftKey CODE:00A1").
 std::string buttonEventLine(bool press, MouseButton button);
 // Bytes that one event or delay line takes in the block (a delay 3, a key event 2, a button 1).

@@ -11,9 +11,6 @@ namespace varnel {
 
 namespace {
 
-constexpr int kMaxEvents = 100;  // key presses, and key releases, in one macro
-constexpr std::uint32_t kMaxDelayMs = 0xFFFF;
-
 // Milliseconds from `from` to `to` on a clock that may wrap, within 0..65535 (a clock that went
 // back gives no delay).
 std::uint32_t elapsed(std::uint32_t from, std::uint32_t to) {
@@ -105,14 +102,14 @@ RecordStep MacroRecorder::handleKey(MacroScript& script, int vk, bool down, std:
             downCount_ = 0;
             // Once the press limit is reached, only the keys whose press was recorded still get
             // their release.
-            if (!limitReached_ || (counts_.presses == kMaxEvents && vk != LastKey && recordedDown)) {
+            if (!limitReached_ || (counts_.presses == kFullEventCount && vk != LastKey && recordedDown)) {
                 fits = release(script, vk, now, step);
                 LastKey = vk;
                 KeysHeld = std::max(KeysHeld - 1, 0);
             }
             break;
     }
-    if (!fits || counts_.releases == kMaxEvents) {
+    if (!fits || counts_.releases == kFullEventCount) {
         step.stop = true;
         stop();
     }
@@ -120,7 +117,7 @@ RecordStep MacroRecorder::handleKey(MacroScript& script, int vk, bool down, std:
 }
 
 bool MacroRecorder::press(MacroScript& script, int vk, std::uint32_t now, RecordStep& step) {
-    if (counts_.presses >= kMaxEvents) {
+    if (counts_.presses >= kFullEventCount) {
         limitReached_ = true;
         return true;
     }
@@ -131,7 +128,7 @@ bool MacroRecorder::press(MacroScript& script, int vk, std::uint32_t now, Record
 }
 
 bool MacroRecorder::release(MacroScript& script, int vk, std::uint32_t now, RecordStep& step) {
-    if (counts_.releases >= kMaxEvents) return true;
+    if (counts_.releases >= kFullEventCount) return true;
     if (!place(script, keyEventLine(false, vk), now, step)) return false;
     ++counts_.releases;
     if (const auto it = recordedDown_.find(vk); it != recordedDown_.end()) recordedDown_.erase(it);

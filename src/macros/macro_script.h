@@ -29,6 +29,9 @@ struct EventCounts {
     int releases = 0;
     bool operator==(const EventCounts&) const = default;
 };
+// Presses, and releases, a macro may hold.
+constexpr int kFullEventCount = 100;
+
 // Presses and releases among the lines after the header (CountMacroEvents).
 EventCounts countEvents(const MacroScript& script);
 

@@ -143,7 +143,7 @@ public:
             put("firmware.bin", image_);
         }
         put("before.bin", before_);
-        words_ = {"--virtual", op.model, "--virtual-load", path("before.bin"), op.command};
+        words_ = {"--quiet", "--virtual", op.model, "--virtual-load", path("before.bin"), op.command};
         if (op.file) words_.push_back(path(op.file));
         auto parsed = ctl::parseCommandLine({words_.begin(), words_.end()});
         EXPECT_TRUE(parsed.ok()) << op.command;

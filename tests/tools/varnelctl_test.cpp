@@ -13,6 +13,8 @@
 #include "device/commands.h"
 #include "profiles/image_builder.h"
 #include "transfers/transfer_rig.h"
+#include "varnelctl/command_line.h"
+#include "varnelctl/run.h"
 #include "wren_flash_map.h"
 
 namespace varnel {
@@ -268,6 +270,8 @@ TEST_F(Varnelctl, ExitStatus) {
         {"--virtual wren-rgb-3330 restore " + path("lark.bin"), 5},
         {"--virtual wren-rgb-3330 --virtual-load " + path("tiny.bin") + " info", 5},
         {"--virtual lark-rgb-a3050 --default-image " + path("lark.bin") + " flash " + path("fw.bin"), 1},
+        {"--virtual wren-rgb-3330 macro show 33", 2},
+        {"--virtual wren-rgb-3330 macro set 1 " + path("missing.txt"), 5},
     };
     for (const auto& c : cases) {
         Outcome r = run(c.args);
@@ -345,6 +349,117 @@ TEST_F(Varnelctl, NoFileMakesItAbortOrWait) {
         }
         Outcome r = run("--virtual wren-rgb-3330 " + c.before + path("huge") + c.after);
         EXPECT_EQ(r.exit, c.hugeExit) << c.before << "huge\n" << r.err;
+    }
+}
+
+// What `macro show` printed, given to `macro set`, changes no byte (a key without a name and a byte
+// the decoder passes over included); a new text lands as its exact bytes, a rename as the name.
+TEST_F(Varnelctl, MacrosAsText) {
+    Bytes memory = factoryMemory(ChipModel::Wren, image, firmware);
+    const Bytes odd{0x82, 0x01, 0x03, 0x02, 0x01, 0x00};
+    memory[kFlashMacroNames + 2 * 32 + 1] = static_cast<std::uint8_t>(odd.size());
+    std::copy(odd.begin(), odd.end(), memory.begin() + kFlashMacroBlocks + 2 * 1024);
+    put("before.bin", memory);
+    const std::string wren =
+        "--virtual wren-rgb-3330 --virtual-load " + path("before.bin") + " --virtual-save " + path("after.bin") + " ";
+    for (const char* n : {"1", "3", "9"}) {
+        Outcome shown = run(wren + "macro show " + n);
+        std::ofstream(path("macro.txt")) << shown.out;
+        Outcome set = run(wren + "macro set " + n + " " + path("macro.txt"));
+        EXPECT_EQ(set.exit, 0) << set.err;
+        EXPECT_EQ(bytes("after.bin"), memory) << "macro " << n;
+    }
+    EXPECT_EQ(run(wren + "macro show 3").out, "press 0x01\nrelease 0x01\n");
+
+    std::ofstream(path("combo.txt")) << "press Ctrl\npress A\ndelay 120\nrelease A\nrelease Ctrl\n";
+    Outcome set = run(wren + "macro set 2 - <" + path("combo.txt"));
+    EXPECT_EQ(set.err, "Wrote macro 2 to the mouse (12 bytes, 2 presses, 2 releases)\n");
+    Bytes expected = memory;
+    expected[kFlashMacroNames + 32 + 1] = 12;
+    const Bytes combo{0x81, 0x01, 0x82, 0x04, 0xFE, 0x00, 0x78, 0x02, 0x04, 0x01, 0x01, 0x00};
+    std::copy(combo.begin(), combo.end(), expected.begin() + kFlashMacroBlocks + 1024);
+    EXPECT_EQ(bytes("after.bin"), expected);
+
+    Outcome renamed = run(wren + "macro rename 2 Combo");
+    EXPECT_EQ(renamed.err, "Renamed macro 2 to \"Combo\" on the mouse\n");
+    expected = memory;
+    const Bytes record{0x00, 0x0A, 0x00, 'C', 0x00, 'o', 0x00, 'm', 0x00, 'b', 0x00, 'o'};
+    std::copy(record.begin(), record.end(), expected.begin() + kFlashMacroNames + 32 + 2);
+    EXPECT_EQ(bytes("after.bin"), expected);
+}
+
+// Bad macro input: the reason, exit status 2, and the mouse as it was (text and names are refused
+// before the mouse is opened).
+TEST_F(Varnelctl, BadMacroInputChangesNothing) {
+    std::string presses, delays;
+    for (int i = 0; i < 101; ++i) presses += "press A\n";
+    for (int i = 0; i < 342; ++i) delays += "delay 1\n";
+    struct Case {
+        std::string model, args, text, says;
+    };
+    const Case cases[] = {
+        {"wren-rgb-3330", "macro set 1 -", "press A\npress Hyper\n", "macro 1: line 2: unknown key \"Hyper\""},
+        {"wren-rgb-3330", "macro set 1 -", "delay 65536\n", "milliseconds from 0 to 65535"},
+        {"wren-rgb-3330", "macro set 32 -", delays, "a macro holds at most 1024"},
+        {"wren-rgb-3330", "macro set 2 -", presses, "a macro holds at most 100 of each"},
+        {"wren-rgb-3330", "macro rename 1 ABCDEFGHIJKLMNO", "", "is longer than 14 characters"},
+        {"lark-color-a5050", "macro set 1 -", "press A\n", "macro needs a Wren mouse"},
+        {"lark-color-a5050", "macro rename 1 X", "", "macro needs a Wren mouse"},
+    };
+    for (const auto& c : cases) {
+        const std::string mouse = "--virtual " + c.model + " --virtual-save ";
+        ASSERT_EQ(run(mouse + path("untouched.bin") + " info").exit, 0);
+        std::ofstream(path("in.txt")) << c.text;
+        Outcome r = run(mouse + path("after.bin") + " --trace " + path("trace") + " " + c.args + " <" + path("in.txt"));
+        EXPECT_EQ(r.exit, 2) << c.args;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(bytes("after.bin"), bytes("untouched.bin")) << c.args;
+        if (c.model.starts_with("wren")) {
+            EXPECT_EQ(lines("trace"), Lines{}) << c.args;
+        }
+    }
+}
+
+// Each command says in one line what it did, on standard error (--quiet: nothing); --version; the
+// help of every command.
+TEST_F(Varnelctl, SaysWhatItDid) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"backup " + path("p.bin"), "Saved the configuration to " + path("p.bin") + " (33,984 bytes)\n"},
+        {"export-macros " + path("m.bin"), "Saved the macros to " + path("m.bin") + " (33,792 bytes)\n"},
+        {"restore " + path("p.bin"), "Wrote the profile " + path("p.bin") + " to the mouse\n"},
+        {"reset", "Wrote the default configuration to the mouse\n"},
+        {"import-macros " + path("m.bin"), "Wrote the macros of " + path("m.bin") + " to the mouse\n"},
+        {"macro set 1 " + path("empty.txt"), "Macro 1 already holds these events: nothing was written\n"},
+    };
+    put("empty.txt", {});
+    for (const auto& [args, says] : cases) {
+        EXPECT_EQ(run("--virtual wren-rgb-3330 " + args).err, says);
+        Outcome quiet = run("--virtual wren-rgb-3330 -q " + args);
+        EXPECT_EQ(quiet.exit, 0) << args;
+        EXPECT_EQ(quiet.err, "") << args;
+    }
+    Outcome version = run("--version");
+    EXPECT_EQ(version.exit, 0);
+    EXPECT_TRUE(version.out.starts_with("varnelctl 1.")) << version.out;
+    for (const auto& c : ctl::kCommands) {
+        const std::string name(c.name);
+        EXPECT_TRUE(run(name + " --help").out.starts_with("usage: varnelctl [options] " + name)) << name;
+        EXPECT_EQ(run("help " + name).out, run(name + " --help").out) << name;
+    }
+}
+
+// On a terminal each transfer counts its reports on one line; elsewhere, or quiet, nothing.
+TEST(VarnelctlProgress, CountsReportsOnATerminal) {
+    for (const bool terminal : {true, false}) {
+        auto o = ctl::parseCommandLine({"--virtual", "wren-rgb-3330", "macro", "rename", "1", "X"});
+        ASSERT_TRUE(o.ok());
+        o->errorIsTerminal = terminal;
+        std::ostringstream out, err;
+        EXPECT_EQ(ctl::run(*o, out, err), 0);
+        for (const char* line : {"\rReading the mouse: 4,916 of 4,916 reports\n",
+                                 "\rWriting to the mouse: 9,909 of 9,909 reports\n"})
+            EXPECT_EQ(err.str().find(line) != std::string::npos, terminal) << err.str();
+        EXPECT_TRUE(err.str().ends_with("Renamed macro 1 to \"X\" on the mouse\n"));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "shell/settings_table.h"
+#include "command_help.h"
 
 namespace varnel::ctl {
 
@@ -22,6 +23,10 @@ const char* const kUsageTemplate =
     "                       of button functions in that language)\n"
     "  set SETTING=VALUE... change settings with the window's rules and write them as Apply does\n"
     "                       (--dry-run: print the image bytes that would change, send nothing)\n"
+    "  macro show N         print macro N (1..32) as text, one event a line (Wren)\n"
+    "  macro set N FILE|-   write macro N from a text file or standard input (Wren)\n"
+    "  macro rename N NAME  rename macro N (Wren)\n"
+    "  help COMMAND         the help of one command (also: COMMAND --help)\n"
     "options:\n"
     "  --default-image FILE            use FILE as the default image; it fixes the variant\n"
     "  --virtual MODEL                 a virtual mouse, e.g. wren-rgb-3330, lark-color-a5050\n"
@@ -36,6 +41,8 @@ const char* const kUsageTemplate =
     "  --file PROFILE --model VARIANT-LIGHTING-SENSOR\n"
     "                                  show or set a profile file instead of a mouse, e.g.\n"
     "                                  --model wren-rgb-3330; set writes the file back\n"
+    "  -q, --quiet                     no progress and no line saying what was done; errors only\n"
+    "  --version                       print the version\n"
     "settings (set and show):\n"
     "%SETTINGS%"
     "exit status: 0 done, 1 failed on the device, 2 usage or a refused setting, 3 no device, 4 mouse\n"
@@ -97,6 +104,18 @@ Status checkSettingsCommand(Options& o, const std::vector<std::string_view>& pos
     return Status::success();
 }
 
+// --help, --version, or "help": the command named (after "help", or as the command) is the topic.
+Result<Options> helpRequest(Options o, const std::vector<std::string_view>& positional) {
+    const bool helpWord = !positional.empty() && positional[0] == "help";
+    o.help = o.help || helpWord;
+    const std::size_t topic = helpWord ? 1 : 0;
+    if (o.help && positional.size() > topic) {
+        if (!commandHelp(positional[topic])) return usage("no help for \"" + std::string(positional[topic]) + "\"");
+        o.helpTopic = std::string(positional[topic]);
+    }
+    return o;
+}
+
 }  // namespace
 
 Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
@@ -107,6 +126,14 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
         std::string_view a = args[i];
         if (a == "-h" || a == "--help") {
             o.help = true;
+            continue;
+        }
+        if (a == "-q" || a == "--quiet") {
+            o.quiet = true;
+            continue;
+        }
+        if (a == "--version") {
+            o.version = true;
             continue;
         }
         if (a == "--no-verify") {
@@ -158,7 +185,7 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
             return s.error();
         }
     }
-    if (o.help) return o;
+    if (o.help || o.version || (!positional.empty() && positional[0] == "help")) return helpRequest(o, positional);
     if (positional.empty()) return usage("no command given");
     for (const auto& c : kCommands)
         if (c.name == positional[0]) {
@@ -167,13 +194,18 @@ Result<Options> parseCommandLine(const std::vector<std::string_view>& args) {
         }
     if (!sawCommand) return usage("unknown command " + std::string(positional[0]));
     if (auto s = checkSettingsCommand(o, positional); !s) return s.error();
+    if (o.command.command == Command::Macro) {
+        auto macro = parseMacroArguments({positional.begin() + 1, positional.end()});
+        if (!macro) return macro.error();
+        o.macro = std::move(*macro);
+        positional.resize(1);
+    }
     const std::size_t wanted = o.command.command == Command::Set ? positional.size() : o.command.takesFile ? 2 : 1;
     if (positional.size() != wanted)
         return usage(std::string(o.command.name) + (o.command.takesFile ? " takes one FILE" : " takes no argument"));
     if (o.command.takesFile) o.file = std::string(positional[1]);
-    const bool virtualDetail =
-        o.virtualLoad || o.virtualSave || o.virtualInterfaces != 1 || o.faults.refuseReport || o.faults.vanishAfterReport ||
-        o.faults.hostileFrom || o.latencyUs;
+    const bool virtualDetail = o.virtualLoad || o.virtualSave || o.virtualInterfaces != 1 || o.faults.refuseReport ||
+                               o.faults.vanishAfterReport || o.faults.hostileFrom || o.latencyUs;
     if (virtualDetail && !o.virtualModel) return usage("--virtual-* options need --virtual MODEL");
     return o;
 }

@@ -2,6 +2,7 @@
 // varnelctl's command line: one command (with its file where it takes one) and options, in any
 // order. Options take their value as the next argument or after "=".
 #include <cstdint>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,10 +10,11 @@
 
 #include "common/result.h"
 #include "device/virtual_mouse.h"
+#include "macro_command.h"
 
 namespace varnel::ctl {
 
-enum class Command { List, Info, Backup, Restore, Reset, Flash, ExportMacros, ImportMacros, Show, Set };
+enum class Command { List, Info, Backup, Restore, Reset, Flash, ExportMacros, ImportMacros, Show, Set, Macro };
 
 // What the mouse must offer for the command.
 enum class Needs { Nothing, Macros, FirmwareUpdate };
@@ -35,6 +37,7 @@ inline constexpr CommandInfo kCommands[] = {
     {"import-macros", Command::ImportMacros, true, Needs::Macros},
     {"show", Command::Show, false, Needs::Nothing},
     {"set", Command::Set, false, Needs::Nothing},
+    {"macro", Command::Macro, false, Needs::Macros},
 };
 
 struct Options {
@@ -57,6 +60,14 @@ struct Options {
     int language = 2;                       // --lang: 1 es, 2 en, 3
     std::optional<std::string> profile;     // --file PROFILE instead of a mouse
     std::optional<VirtualMouseModel> fileModel;  // --model: the mouse the profile is for
+    MacroRequest macro;                    // the words after "macro"
+    bool quiet = false;                    // no progress and no summary line
+    bool version = false;                  // --version
+    std::optional<std::string> helpTopic;  // COMMAND --help, help COMMAND
+    // What the run sees of its surroundings (set by main, not the command line): whether
+    // standard error is a terminal, and standard input for `macro set N -`.
+    bool errorIsTerminal = false;
+    std::istream* standardInput = nullptr;
 };
 
 Result<Options> parseCommandLine(const std::vector<std::string_view>& args);

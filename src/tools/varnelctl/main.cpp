@@ -1,9 +1,12 @@
 // varnelctl: the mouse's configuration from the command line, on the real HID bus or on a
 // virtual mouse.
+#include <unistd.h>
+
 #include <iostream>
 #include <string_view>
 #include <vector>
 
+#include "command_help.h"
 #include "command_line.h"
 #include "run.h"
 
@@ -14,9 +17,15 @@ int main(int argc, char** argv) {
         std::cerr << "varnelctl: " << options.error().message << '\n' << varnel::ctl::kUsage;
         return varnel::ctl::kExitUsage;
     }
-    if (options->help) {
-        std::cout << varnel::ctl::kUsage;
+    if (options->version) {
+        std::cout << varnel::ctl::kVersionText;
         return varnel::ctl::kExitDone;
     }
+    if (options->help) {
+        std::cout << (options->helpTopic ? *varnel::ctl::commandHelp(*options->helpTopic) : varnel::ctl::kUsage);
+        return varnel::ctl::kExitDone;
+    }
+    options->errorIsTerminal = ::isatty(STDERR_FILENO) == 1;
+    options->standardInput = &std::cin;
     return varnel::ctl::run(*options, std::cout, std::cerr);
 }

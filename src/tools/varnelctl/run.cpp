@@ -1,7 +1,7 @@
 #include "run.h"
 
-#include "settings_commands.h"
-
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <memory>
 
@@ -12,9 +12,12 @@
 #include "device/trace.h"
 #include "device/virtual_bus.h"
 #include "macros/macro_file.h"
+#include "macros/macro_script.h"
+#include "macros/macro_text.h"
 #include "platform/hidapi_bus.h"
 #include "platform/udev_rule.h"
 #include "profiles/profile_file.h"
+#include "progress.h"
 #include "skin/layout.h"
 #include "transfers/app_model.h"
 #include "transfers/app_state.h"
@@ -60,10 +63,26 @@ std::string hex4(unsigned v) {
 // Everything after the bus exists: the command itself.
 class Session {
 public:
-    Session(const Options& o, HidBus& bus, Clock& clock, AppModelConfig config, std::ostream& out)
-        : o_(o), bus_(bus), clock_(clock), config_(std::move(config)), model_(state_, bus, clock), out_(out) {}
+    Session(const Options& o, HidBus& bus, Clock& clock, AppModelConfig config, std::ostream& out, std::ostream& err)
+        : o_(o),
+          bus_(bus),
+          clock_(clock),
+          config_(std::move(config)),
+          model_(state_, bus, clock),
+          out_(out),
+          progress_(err, o.errorIsTerminal && !o.quiet) {}
 
     std::optional<Failure> run() {
+        std::optional<Failure> f = runCommand();
+        progress_.end();
+        return f;
+    }
+
+    // What the finished command did, in one line (empty when what it printed says it).
+    const std::string& summary() const { return summary_; }
+
+private:
+    std::optional<Failure> runCommand() {
         if (o_.command.command == Command::List) return list();
         if (o_.command.command == Command::Show || o_.command.command == Command::Set) return settingsCommand();
         if (auto s = model_.start(config_); !s) return Failure{kExitBadFile, "default image: " + s.error().message};
@@ -72,14 +91,17 @@ public:
         if (auto f = open()) return f;
         if (auto s = identifyMouse(state_, model_.link(), config_.defaultImages); !s) return fromTransfer(s);
         if (o_.command.command == Command::Info) return info();
-        if (!offers(o_.command.needs))
-            return Failure{kExitDeviceFailed, std::string(o_.command.name) + " needs a Wren mouse"};
+        if (!offers(o_.command.needs)) {
+            // A macro asked of a Lark is a request the mouse cannot take, like a bad value.
+            const int code = o_.command.command == Command::Macro ? kExitUsage : kExitDeviceFailed;
+            return Failure{code, std::string(o_.command.name) + " needs a Wren mouse"};
+        }
         if (auto f = checkProfile()) return f;
-        if (auto s = readConfiguration(state_, model_.link()); !s) return fromTransfer(s);
+        if (auto s = readConfiguration(state_, model_.link(), progress_.phase("Reading the mouse")); !s)
+            return fromTransfer(s);
         return command();
     }
 
-private:
     bool offers(Needs needs) const {
         if (needs == Needs::Nothing) return true;
         if (!state_.DeviceChip) return false;
@@ -88,9 +110,11 @@ private:
     }
 
     std::optional<Failure> list() {
-        for (const auto& i : bus_.enumerate())
+        const auto interfaces = bus_.enumerate();
+        for (const auto& i : interfaces)
             out_ << i.path << ' ' << hex4(i.vendorId) << ':' << hex4(i.productId) << ' ' << i.featureReportLength
                  << '\n';
+        if (interfaces.empty()) summary_ = "No HID interface found";
         return std::nullopt;
     }
 
@@ -104,9 +128,66 @@ private:
         } else if (o_.command.command == Command::Restore || o_.command.command == Command::ImportMacros) {
             // Only whether it can be read: its size is checked against the format once the mouse is known.
             if (auto r = readFileAtMost(o_.file, 0); !r) return Failure{kExitBadFile, r.error().message};
+        } else if (c == Command::Macro) {
+            return macroInput();
         }
         return std::nullopt;
     }
+
+    // The text of `macro set` and the name of `macro rename`, refused before the mouse is opened.
+    std::optional<Failure> macroInput() {
+        if (o_.macro.action == MacroAction::Set) {
+            auto text = readMacroText(o_.macro, o_.standardInput);
+            if (!text) return Failure{kExitBadFile, text.error().message};
+            auto script = parseMacroText(*text);
+            if (!script) return Failure{kExitUsage, "macro " + macroNumber() + ": " + script.error().message};
+            macroScript_ = std::move(*script);
+        } else if (o_.macro.action == MacroAction::Rename) {
+            // The name must fit a name record; the window leaves an empty name unapplied.
+            std::array<std::uint8_t, kMacroNameRecordSize> scratch{};
+            if (o_.macro.argument.empty()) return Failure{kExitUsage, "a macro name is not empty"};
+            if (auto s = writeMacroName(scratch, o_.macro.argument); !s) return Failure{kExitUsage, s.error().message};
+        }
+        return std::nullopt;
+    }
+
+    std::string macroNumber() const { return std::to_string(o_.macro.index + 1); }
+
+    std::optional<Failure> macro() {
+        const std::size_t n = o_.macro.index;
+        switch (o_.macro.action) {
+            case MacroAction::Show:
+                out_ << macroText(
+                    MacroBlockToScript(state_.DataBuf.nameRecord(n), state_.DataBuf.macroBlock(n)).script);
+                return std::nullopt;
+            case MacroAction::Set: {
+                // The events the macro shows already: its bytes stay as they are, even where the
+                // decoder passed over bytes that are no event, so a set of what show printed
+                // changes nothing.
+                const MacroScript now =
+                    MacroBlockToScript(state_.DataBuf.nameRecord(n), state_.DataBuf.macroBlock(n)).script;
+                if (std::equal(now.begin() + 1, now.end(), macroScript_.begin() + 1, macroScript_.end())) {
+                    summary_ = "Macro " + macroNumber() + " already holds these events: nothing was written";
+                    return std::nullopt;
+                }
+                auto encoded =
+                    ScriptToMacroBlock(macroScript_, state_.DataBuf.nameRecord(n), state_.DataBuf.macroBlock(n));
+                if (!encoded) return Failure{kExitUsage, "macro " + macroNumber() + ": " + encoded.error().message};
+                const EventCounts counts = countEvents(macroScript_);
+                summary_ = "Wrote macro " + macroNumber() + " to the mouse (" + withThousands(encoded->usedLength) +
+                           " bytes, " + std::to_string(counts.presses) + " presses, " +
+                           std::to_string(counts.releases) + " releases)";
+                break;
+            }
+            case MacroAction::Rename:
+                state_.MacroNameList[n] = o_.macro.argument;
+                summary_ = "Renamed macro " + macroNumber() + " to \"" + o_.macro.argument + "\" on the mouse";
+                break;
+        }
+        return transfer(model_.SaveMacro(writing()));
+    }
+
+    ProgressSink writing() { return progress_.phase("Writing to the mouse"); }
 
     // A profile to restore is checked against the identified mouse before its full read, so a file
     // that is no profile for it is refused without a read of thousands of reports.
@@ -145,9 +226,10 @@ private:
         return std::nullopt;
     }
 
-    std::optional<Failure> writeFile(const Result<Bytes>& bytes) {
+    std::optional<Failure> writeFile(const Result<Bytes>& bytes, const std::string& what) {
         if (!bytes) return Failure{kExitBadFile, bytes.error().message};
         if (auto s = writeFileAtomic(o_.file, *bytes); !s) return Failure{kExitBadFile, s.error().message};
+        summary_ = "Saved " + what + " to " + o_.file + " (" + withThousands(bytes->size()) + " bytes)";
         return std::nullopt;
     }
 
@@ -158,13 +240,19 @@ private:
         if (bytes) {
             DataBuf scratch;
             if (auto s = loadProfileBytes(scratch, state_.DeviceChip, state_.acceptedSignatures(), *bytes); !s)
-                return Failure{kExitDeviceFailed, "backup failed: what the mouse sent is not a profile: " + s.error().message};
+                return Failure{kExitDeviceFailed,
+                               "backup failed: what the mouse sent is not a profile: " + s.error().message};
         }
-        return writeFile(bytes);
+        return writeFile(bytes, "the configuration");
     }
 
-    std::optional<Failure> transfer(const TransferStatus& s) {
-        if (!s) return fromTransfer(s);
+    // A write's outcome; on success the summary says what was written.
+    std::optional<Failure> transfer(const TransferStatus& s, std::string done = {}) {
+        if (!s) {
+            summary_.clear();
+            return fromTransfer(s);
+        }
+        if (!done.empty()) summary_ = std::move(done);
         return std::nullopt;
     }
 
@@ -180,13 +268,15 @@ private:
             case Command::Backup: return backup();
             case Command::Restore:
                 if (auto f = tell(model_.LoadProfile(o_.file))) return f;
-                return transfer(model_.Apply());
-            case Command::Reset: return transfer(model_.Reset());
+                return transfer(model_.Apply(writing()), "Wrote the profile " + o_.file + " to the mouse");
+            case Command::Reset:
+                return transfer(model_.Reset(writing()), "Wrote the default configuration to the mouse");
             case Command::Flash: return flash();
-            case Command::ExportMacros: return writeFile(macroSetFileBytes(state_.DataBuf));
+            case Command::ExportMacros: return writeFile(macroSetFileBytes(state_.DataBuf), "the macros");
             case Command::ImportMacros:
                 if (auto f = tell(model_.ImportMacros(o_.file))) return f;
-                return transfer(model_.SaveMacro());
+                return transfer(model_.SaveMacro(writing()), "Wrote the macros of " + o_.file + " to the mouse");
+            case Command::Macro: return macro();
             case Command::List:
             case Command::Info:
             case Command::Show:
@@ -202,25 +292,31 @@ private:
         if (auto f = settings.start()) return failed(*f);
         model_.adopt(config_);
         model_.setWriteCheck(o_.verify ? WriteCheck::ReadBack : WriteCheck::Skip);
+        const bool writes = o_.command.command == Command::Set && !o_.dryRun;
         if (o_.profile) {
             if (auto f = settings.loadProfile()) return failed(*f);
             if (auto f = settings.run(nullptr, out_)) return failed(*f);
+            if (writes) summary_ = "Wrote the settings to the profile " + *o_.profile;
             return std::nullopt;
         }
         if (auto f = open()) return f;
         if (auto s = identifyMouse(state_, model_.link(), config_.defaultImages); !s) return fromTransfer(s);
-        if (auto s = readConfiguration(state_, model_.link()); !s) return fromTransfer(s);
+        if (auto s = readConfiguration(state_, model_.link(), progress_.phase("Reading the mouse")); !s)
+            return fromTransfer(s);
         settings.showRead();
-        if (auto f = settings.run(&model_, out_)) return failed(*f);
+        if (auto f = settings.run(&model_, out_, writing())) return failed(*f);
+        if (writes) summary_ = "Wrote the settings to the mouse";
         return std::nullopt;
     }
 
     std::optional<Failure> flash() {
-        if (auto o = model_.Program(); !o.status) return fromTransfer(o.status);
+        if (auto o = model_.Program(progress_.phase("Programming the firmware")); !o.status)
+            return fromTransfer(o.status);
         clock_.sleepFor(kFirmwareRestartWait);
-        SearchOutcome found = model_.runSearch(model_.ReFindDev());
+        SearchOutcome found = model_.runSearch(model_.ReFindDev(), progress_.phase("Reading the mouse"));
         if (!found.found) return fromTransfer(noDeviceFoundStatus());
-        return transfer(found.read);
+        return transfer(found.read,
+                        "Programmed the firmware of " + o_.file + "; the mouse restarted and was read again");
     }
 
     const Options& o_;
@@ -230,6 +326,9 @@ private:
     AppState state_;
     AppModel model_;
     std::ostream& out_;
+    TerminalProgress progress_;
+    std::string summary_;
+    MacroScript macroScript_;  // what `macro set` read
 };
 
 struct VirtualSetup {
@@ -304,7 +403,7 @@ int run(const Options& o, std::ostream& out, std::ostream& err, VirtualWorld* wo
     }
     HidBus& bus = traced ? static_cast<HidBus&>(*traced) : base;
 
-    Session session(o, bus, *clock, std::move(config), out);
+    Session session(o, bus, *clock, std::move(config), out, err);
     std::optional<Failure> failure = session.run();
 
     // A file asked for and not written is a failure of the run, whatever the mouse did.
@@ -312,13 +411,16 @@ int run(const Options& o, std::ostream& out, std::ostream& err, VirtualWorld* wo
         const Status s = writeFileAtomic(path, bytes);
         if (s) return;
         const std::string lost = "writing " + what + " " + path + " failed: " + s.error().message;
-        if (failure) failure->message += "\n" + lost;
-        else failure = Failure{kExitBadFile, lost};
+        if (failure)
+            failure->message += "\n" + lost;
+        else
+            failure = Failure{kExitBadFile, lost};
     };
     if (virt.mouse && o.virtualSave) save(*o.virtualSave, virt.mouse->memory(), "the virtual mouse's memory");
     if (o.trace)
         save(*o.trace, ByteSpan(reinterpret_cast<const std::uint8_t*>(trace.data()), trace.size()), "the trace file");
     if (failure) return fail(failure->code, failure->message);
+    if (!o.quiet && !session.summary().empty()) err << session.summary() << '\n';
     return kExitDone;
 }
 

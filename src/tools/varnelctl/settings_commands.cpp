@@ -113,8 +113,8 @@ void SettingsCommand::showRead() {
     window_->showReadMouse();
 }
 
-std::optional<CommandFailure> SettingsCommand::run(AppModel* model, std::ostream& out) {
-    if (o_.command.command == Command::Set) return set(model, out);
+std::optional<CommandFailure> SettingsCommand::run(AppModel* model, std::ostream& out, const ProgressSink& writing) {
+    if (o_.command.command == Command::Set) return set(model, out, writing);
     if (o_.json)
         showJson(out);
     else
@@ -159,7 +159,7 @@ void SettingsCommand::showJson(std::ostream& out) const {
     out << "\n  ]\n}\n";
 }
 
-std::optional<CommandFailure> SettingsCommand::set(AppModel* model, std::ostream& out) {
+std::optional<CommandFailure> SettingsCommand::set(AppModel* model, std::ostream& out, const ProgressSink& writing) {
     if (auto s = applySettings(*window_, assignments_); !s) return CommandFailure{kExitUsage, s.error().message};
     window_->UIToDataBuf();
     if (o_.dryRun) {
@@ -177,7 +177,7 @@ std::optional<CommandFailure> SettingsCommand::set(AppModel* model, std::ostream
         return std::nullopt;
     }
     if (model) {
-        const TransferStatus s = model->Apply();
+        const TransferStatus s = model->Apply(writing);
         if (!s) return CommandFailure{exitFor(s.code), s.error.message};
         return std::nullopt;
     }

@@ -36,12 +36,12 @@ public:
     void showRead();
     // show prints; set edits the pages and, unless --dry-run, writes through `model` (or the
     // profile file). `model` is null for --file.
-    std::optional<CommandFailure> run(AppModel* model, std::ostream& out);
+    std::optional<CommandFailure> run(AppModel* model, std::ostream& out, const ProgressSink& writing = {});
 
 private:
     void show(std::ostream& out) const;
     void showJson(std::ostream& out) const;
-    std::optional<CommandFailure> set(AppModel* model, std::ostream& out);
+    std::optional<CommandFailure> set(AppModel* model, std::ostream& out, const ProgressSink& writing);
 
     const Options& o_;
     AppState& state_;
