@@ -49,12 +49,23 @@ PollStep DevicePoller::pollTick() {
         pollBusy_ = false;
         return {PollStepKind::Idle};
     }
+    return populationChanged(a);
+}
+
+PollStep DevicePoller::deviceAnnounced() {
+    if (pollBusy_ || phase_ != Phase::None) return {PollStepKind::Skipped};
+    pollBusy_ = true;
+    // The count stays right for a tick that may come later.
+    return populationChanged(CountHidDevices(bus_));
+}
+
+PollStep DevicePoller::populationChanged(int count) {
     if (keepsMouse() && keptMouseAnswers()) {
-        lastHidCount_ = a;
+        lastHidCount_ = count;
         pollBusy_ = false;
         return {PollStepKind::Idle};
     }
-    pendingCount_ = a;
+    pendingCount_ = count;
     return startSearch();
 }
 

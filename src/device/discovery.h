@@ -66,6 +66,9 @@ public:
     // search (its own or ReFindDev's) is still in progress. The search keeps the current channels
     // until its wait has passed.
     PollStep pollTick();
+    // A node with the searched ids came or went (announced by the kernel): what a tick does after
+    // a stable change, at once. Skipped like a tick while a search is in progress.
+    PollStep deviceAnnounced();
     // Forget the current mouse and search at once; no count. Called during a tick's search it
     // restarts that search, and the tick's PollBusy ends with it.
     PollStep ReFindDev();
@@ -86,6 +89,7 @@ public:
 private:
     enum class Phase { None, AfterRemoved, AfterWait, AfterRead };
 
+    PollStep populationChanged(int count);
     PollStep startSearch();
     PollStep nextEntry();
     PollStep finish();
