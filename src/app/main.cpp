@@ -1,9 +1,10 @@
 // varnel-config: the configuration window for the mouse on the USB bus. --help and --version
-// print and end; no other option is taken.
+// print and end; --lang chooses the language for this run.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
 #include <cstdio>
+#include <optional>
 
 #include "app/application_id.h"
 #include "app/desktop_pointer.h"
@@ -12,9 +13,12 @@
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "platform/hidapi_bus.h"
+#include "platform/ui/hotplug_notifier.h"
+#include "skin/start_language.h"
 #include "transfers/app_state.h"
 
 int main(int argc, char** argv) {
+    std::optional<int> language;
     {
         // The options are read before the window system starts, so --help needs no display.
         QCoreApplication options(argc, argv);
@@ -25,7 +29,17 @@ int main(int argc, char** argv) {
             "firmware.");
         parser.addHelpOption();
         parser.addVersionOption();
+        const QCommandLineOption lang("lang", "Start in language CODE (es, en or 3) for this run.", "CODE");
+        parser.addOption(lang);
         parser.process(options);  // prints and ends for --help, --version and unknown options
+        if (parser.isSet(lang)) {
+            language = varnel::languageFromCode(parser.value(lang).toStdString());
+            if (!language) {
+                std::fprintf(stderr, "varnel-config: --lang takes es, en or 3, not \"%s\"\n",
+                             qPrintable(parser.value(lang)));
+                return 2;
+            }
+        }
     }
     QApplication app(argc, argv);
     // The desktop finds the window's menu entry and icon by this id (Wayland's app id, KDE on X11);
@@ -52,6 +66,12 @@ int main(int argc, char** argv) {
     varnel::DeviceThread device(state, std::make_unique<varnel::HidapiBus>(varnel::HidapiBusOptions{}, clock), clock,
                                 window.deviceConfig());
     window.attachDevice(&device.worker());
+    // Where udev runs the mouse is searched for as it is plugged in; elsewhere DevTimer counts.
+    const auto hotplug = varnel::HotplugNotifier::whereUdevRuns(state.DeviceIdTable);
+    if (hotplug) window.followAnnouncements(hotplug.get());
+    const auto languageFile = varnel::LanguageChoiceFile::defaultPath();
+    window.startInUsersLanguage(language,
+                                languageFile ? std::optional(varnel::LanguageChoiceFile(*languageFile)) : std::nullopt);
     window.show();
     return app.exec();
 }
