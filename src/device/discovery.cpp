@@ -55,11 +55,11 @@ PollStep DevicePoller::pollTick() {
 PollStep DevicePoller::deviceAnnounced() {
     if (pollBusy_ || phase_ != Phase::None) return {PollStepKind::Skipped};
     pollBusy_ = true;
-    // The count stays right for a tick that may come later.
-    return populationChanged(CountHidDevices(bus_));
+    // No count: the settle wait starts as soon as this returns, and no tick compares with it.
+    return populationChanged(lastHidCount_);
 }
 
-PollStep DevicePoller::populationChanged(int count) {
+PollStep DevicePoller::populationChanged(std::optional<int> count) {
     if (keepsMouse() && keptMouseAnswers()) {
         lastHidCount_ = count;
         pollBusy_ = false;

@@ -89,7 +89,7 @@ public:
 private:
     enum class Phase { None, AfterRemoved, AfterWait, AfterRead };
 
-    PollStep populationChanged(int count);
+    PollStep populationChanged(std::optional<int> count);
     PollStep startSearch();
     PollStep nextEntry();
     PollStep finish();
@@ -100,7 +100,7 @@ private:
     DeviceIdTable table_{};
     bool pollBusy_ = false;
     std::optional<int> lastHidCount_;  // none until a tick's search has settled a count
-    int pendingCount_ = 0;
+    std::optional<int> pendingCount_;
     Phase phase_ = Phase::None;
     std::size_t entry_ = 0;
     OpenOutcome lastOpen_;

@@ -31,12 +31,11 @@ JobScheduler::Order JobScheduler::pollTickDone(bool searchPending, bool forKeptM
 
 JobScheduler::Order JobScheduler::deviceAnnounced() {
     if (closePending_) return {};
+    // The search to come covers it (the mouse's interfaces arrive one by one within its wait); a
+    // pointer on a button no longer holds it.
     if (searchWaiting_ || searchDue_) {
-        // The device is still settling: the search waits for it again, and for nothing else.
-        searchDue_ = false;
-        searchWaiting_ = true;
         pointerMayHold_ = false;
-        return {Do::Nothing, 0, true};
+        return next();
     }
     announced_ = true;
     return next();

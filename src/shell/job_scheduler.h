@@ -17,7 +17,7 @@
 //
 // Where the kernel's announcements are heard, a node with the searched ids coming or going takes
 // the place of the tick that would notice it: the search follows after the settle wait (counted
-// from the last such announcement), once nothing holds the device, and the pointer never holds it.
+// from the first such announcement), once nothing holds the device, and the pointer never holds it.
 //
 // After a firmware update the mouse restarts: during the restart wait nothing runs and nothing
 // polls, then the restarted mouse is searched for before anything else.
@@ -59,7 +59,7 @@ public:
     // a search, and whether that search is for the accepted mouse (it no longer answered).
     Order pollTickDone(bool searchPending, bool forKeptMouse = false);
     // A node with the searched ids came or went. Never lost: while a job holds the device it waits
-    // for its end; a search still waiting for the settle wait starts its wait anew.
+    // for its end; a search that waits or is due covers it.
     Order deviceAnnounced();
     // The pointer came to rest on a button, or left it.
     Order pointerOnButton(bool on);
