@@ -74,17 +74,23 @@ void DeviceWorker::requestBusErrand(std::function<void(HidBus&)> errand) {
         this, [this, errand = std::move(errand)] { errand(*bus_); }, Qt::QueuedConnection);
 }
 
-void DeviceWorker::pollTick() {
+void DeviceWorker::requestAnnouncement() {
+    QMetaObject::invokeMethod(
+        this, [this] { tick(&AppModel::deviceAnnounced, false); }, Qt::QueuedConnection);
+}
+
+void DeviceWorker::pollTick() { tick(&AppModel::pollTick, model_.poller().keepsMouse()); }
+
+void DeviceWorker::tick(PollStep (AppModel::*poll)(), bool forKeptMouse) {
     // A tick counts interfaces only; the search it may start waits for the window's hand-over.
     // During a job (a search waiting to open the mouse) the poller is not to be disturbed.
     if (jobRunning_) {
         emit tickDone(false, false);
         return;
     }
-    const bool keptMouse = model_.poller().keepsMouse();
-    const PollStep step = model_.pollTick();
+    const PollStep step = (model_.*poll)();
     if (searchGoesOn(step)) pendingSearch_ = step;
-    emit tickDone(pendingSearch_.has_value(), keptMouse);
+    emit tickDone(pendingSearch_.has_value(), forKeptMouse);
 }
 
 void DeviceWorker::continueSearch(PollStep step) {

@@ -54,6 +54,9 @@ public:
 
     // Queued requests from the window (safe from any thread).
     void requestPollTick();
+    // A node with the searched ids came or went: a tick that sees a change, answered by tickDone
+    // like a tick (never for the kept mouse: the pointer does not hold an arrival).
+    void requestAnnouncement();
     void requestSearch();  // the search the last tick announced, its settle wait over
     void requestReFind();  // ReFindDev: forget the mouse and search, with the settle wait
     void requestTransfer(TransferJob job);
@@ -70,6 +73,7 @@ signals:
 
 private:
     void pollTick();
+    void tick(PollStep (AppModel::*poll)(), bool forKeptMouse);
     void continueSearch(PollStep step);
     void runTransfer(const TransferJob& job);
     void beginJob(DeviceJobKind kind);

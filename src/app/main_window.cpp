@@ -164,7 +164,7 @@ void MainWindow::syncFromModel() {
         if (on && !t.isActive()) t.start();
         if (!on && t.isActive()) t.stop();
     };
-    follow(devTimer_, !scheduler().holdsWindow());
+    follow(devTimer_, countPolls_ && !scheduler().holdsWindow());
     follow(labelRun_, model_->navigation().labelRunEnabled());
     QGuiApplication::setApplicationDisplayName(qs(model_->applicationTitle()));
     if (macroView_) macroView_->followRecording();
@@ -199,7 +199,7 @@ void MainWindow::onLabelClicked(const QString& name) {
         if (action == click->action) return (this->*slot)();
     }
     const auto message = click->action == BarAction::Page ? model_->pageClick(click->page) : std::nullopt;
-    if (click->action == BarAction::Language) model_->languageClick(click->language);
+    if (click->action == BarAction::Language) languageClick(click->language);
     syncFromModel();
     if (message) showMessage(this, qs(*message));
 }

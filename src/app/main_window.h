@@ -20,6 +20,7 @@
 #include "app/control_painters.h"
 #include "app/device_worker.h"
 #include "app/status_note.h"
+#include "platform/language_choice_file.h"
 #include "platform/pointer_store.h"
 #include "shell/job_scheduler.h"
 #include "shell/main_window_model.h"
@@ -29,6 +30,7 @@
 
 namespace varnel {
 
+class HotplugNotifier;
 class LoadingWindow;
 class MacroPageView;
 
@@ -56,6 +58,15 @@ public:
     // The device side: DevTimer ticks, searches and the action buttons run their device work on
     // `worker` (which outlives the window's last job). Without a worker there is no device.
     void attachDevice(DeviceWorker* worker);
+    // Where the kernel's announcements are heard: DevTimer no longer polls, and the search at start
+    // and every announcement of a node with the searched ids go through deviceAnnounced().
+    void followAnnouncements(HotplugNotifier* notifier);
+    // Back to DevTimer's count (the virtual mouse is plugged and unplugged where no kernel hears it).
+    void stopFollowingAnnouncements();
+    // Switches to the language the user wants at start (main_window_language.cpp): `commandLine`
+    // for this run, else the choice kept in `memory`, else the desktop's; from then on every
+    // choice made with the language buttons is kept in `memory` (none: nothing is kept).
+    void startInUsersLanguage(std::optional<int> commandLine, std::optional<LanguageChoiceFile> memory);
     // What the worker's model needs from the window's start-up: the embedded images and the
     // layout file's alternative signature.
     AppModelConfig deviceConfig() const;
@@ -75,6 +86,8 @@ public slots:
     void scrollCaption();
     // DevTimerTimer: a poll tick for the mouse, when the scheduler lets one out.
     void pollForMouse();
+    // A node with the searched ids came or went: a search after the settle wait.
+    void deviceAnnounced();
     void Btn_Web_0Click();
     void Btn_Exit_0Click();
     void DisableAllPages();
@@ -113,6 +126,7 @@ private:
     void onPicturePressed(const QString& name, const QPointF& windowPos);
     void onPictureDragged(const QPointF& globalPos);
     void reportProblem(const std::string& line);
+    void languageClick(int n);
 
     // Device jobs (main_window_device.cpp).
     void actionClick(DeviceAction action);
@@ -161,12 +175,15 @@ private:
     std::unordered_map<std::string, QWidget*> widgets_;
     std::string maskedBackground_;
     QTimer devTimer_;
+    bool countPolls_ = true;  // DevTimer polls (no announcements are heard)
+    QPointer<HotplugNotifier> announcer_;
     QTimer labelRun_;
     QTimer settleTimer_;   // the wait before a poll's search opens the mouse
     QTimer restartTimer_;  // the wait for the mouse to restart after a firmware update
     LoadingWindow* busy_ = nullptr;
     std::function<void(const QUrl&)> openUrl_;
     std::set<std::string> reported_;
+    std::optional<LanguageChoiceFile> languageMemory_;
     StatusNote* statusNote_ = nullptr;
     QPointF dragOffset_;
     bool dragging_ = false;

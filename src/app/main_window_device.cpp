@@ -10,6 +10,7 @@
 #include "app/message_box.h"
 #include "common/resources.h"
 #include "editors/ui/key_combination_dialog.h"
+#include "platform/ui/hotplug_notifier.h"
 
 namespace varnel {
 
@@ -38,6 +39,25 @@ void MainWindow::attachDevice(DeviceWorker* worker) {
     connect(worker_, &DeviceWorker::jobFinished, this, &MainWindow::onJobFinished);
 }
 
+void MainWindow::followAnnouncements(HotplugNotifier* notifier) {
+    countPolls_ = false;
+    announcer_ = notifier;
+    connect(notifier, &HotplugNotifier::mouseAnnounced, this, &MainWindow::deviceAnnounced);
+    syncFromModel();
+    deviceAnnounced();  // a mouse plugged in before the start
+}
+
+void MainWindow::stopFollowingAnnouncements() {
+    if (announcer_) disconnect(announcer_, nullptr, this, nullptr);
+    announcer_ = nullptr;
+    countPolls_ = true;
+    syncFromModel();
+}
+
+void MainWindow::deviceAnnounced() {
+    if (worker_ != nullptr) carryOut(scheduler().deviceAnnounced());
+}
+
 bool MainWindow::deviceReady() const { return worker_ != nullptr && model_->mouseReady(); }
 
 void MainWindow::updateBusy() {
@@ -63,6 +83,7 @@ void MainWindow::carryOut(JobScheduler::Order order) {
     switch (order.what) {
         case Do::Nothing: break;
         case Do::PollTick: worker_->requestPollTick(); break;
+        case Do::Announce: worker_->requestAnnouncement(); break;
         case Do::StartSearch:
             beginJob(false);  // the busy window appears when the read reports progress
             worker_->requestSearch();

@@ -41,6 +41,7 @@ void WindowDevice::end() {
 void WindowDevice::goVirtual() {
     if (mice_) return;
     bus_->goVirtual();
+    window_.stopFollowingAnnouncements();
     // As the demo starts: a Wren RGB 3330 on one interface, its reports paced for the eye.
     mice_ = std::make_shared<DemoMice>(bus_->virtualBus(), clock_, window_.deviceConfig().defaultImages,
                                        resourceCopy("DefaultFW"));

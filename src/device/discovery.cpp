@@ -49,12 +49,23 @@ PollStep DevicePoller::pollTick() {
         pollBusy_ = false;
         return {PollStepKind::Idle};
     }
+    return populationChanged(a);
+}
+
+PollStep DevicePoller::deviceAnnounced() {
+    if (pollBusy_ || phase_ != Phase::None) return {PollStepKind::Skipped};
+    pollBusy_ = true;
+    // No count: the settle wait starts as soon as this returns, and no tick compares with it.
+    return populationChanged(lastHidCount_);
+}
+
+PollStep DevicePoller::populationChanged(std::optional<int> count) {
     if (keepsMouse() && keptMouseAnswers()) {
-        lastHidCount_ = a;
+        lastHidCount_ = count;
         pollBusy_ = false;
         return {PollStepKind::Idle};
     }
-    pendingCount_ = a;
+    pendingCount_ = count;
     return startSearch();
 }
 

@@ -66,6 +66,9 @@ public:
     // search (its own or ReFindDev's) is still in progress. The search keeps the current channels
     // until its wait has passed.
     PollStep pollTick();
+    // A node with the searched ids came or went (announced by the kernel): what a tick does after
+    // a stable change, at once. Skipped like a tick while a search is in progress.
+    PollStep deviceAnnounced();
     // Forget the current mouse and search at once; no count. Called during a tick's search it
     // restarts that search, and the tick's PollBusy ends with it.
     PollStep ReFindDev();
@@ -86,6 +89,7 @@ public:
 private:
     enum class Phase { None, AfterRemoved, AfterWait, AfterRead };
 
+    PollStep populationChanged(std::optional<int> count);
     PollStep startSearch();
     PollStep nextEntry();
     PollStep finish();
@@ -96,7 +100,7 @@ private:
     DeviceIdTable table_{};
     bool pollBusy_ = false;
     std::optional<int> lastHidCount_;  // none until a tick's search has settled a count
-    int pendingCount_ = 0;
+    std::optional<int> pendingCount_;
     Phase phase_ = Phase::None;
     std::size_t entry_ = 0;
     OpenOutcome lastOpen_;

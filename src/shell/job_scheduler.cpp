@@ -21,10 +21,24 @@ JobScheduler::Order JobScheduler::pollTickDone(bool searchPending, bool forKeptM
     // A ReFindDev submitted while the tick was out searches anyway.
     const bool wait = searchPending && !closePending_ && !searchReplaced_;
     if (wait) pointerMayHold_ = forKeptMouse;
+    // The search after this wait covers an announcement that came meanwhile.
+    if (wait || searchWaiting_) announced_ = false;
     searchWaiting_ = searchWaiting_ || wait;
     Order order = next();
     order.startSettleWait = wait;
     return order;
+}
+
+JobScheduler::Order JobScheduler::deviceAnnounced() {
+    if (closePending_) return {};
+    // The search to come covers it (the mouse's interfaces arrive one by one within its wait); a
+    // pointer on a button no longer holds it.
+    if (searchWaiting_ || searchDue_) {
+        pointerMayHold_ = false;
+        return next();
+    }
+    announced_ = true;
+    return next();
 }
 
 JobScheduler::Order JobScheduler::pointerOnButton(bool on) {
@@ -84,7 +98,7 @@ JobScheduler::Order JobScheduler::release() {
 
 JobScheduler::Order JobScheduler::requestClose() {
     closePending_ = true;
-    searchWaiting_ = searchDue_ = false;
+    searchWaiting_ = searchDue_ = announced_ = false;
     return next();
 }
 
@@ -115,6 +129,11 @@ JobScheduler::Order JobScheduler::next() {
         searchDue_ = false;
         running_ = true;
         return {Do::StartSearch};
+    }
+    if (announced_ && !busy()) {
+        announced_ = false;
+        tickOut_ = true;
+        return {Do::Announce};
     }
     if (closePending_ && !busy()) return {Do::Close};
     return {};

@@ -15,6 +15,10 @@
 // find an arriving mouse never waits for the pointer, nor does the first after start (nothing is
 // accepted before it): a window opened under the pointer still reads its mouse.
 //
+// Where the kernel's announcements are heard, a node with the searched ids coming or going takes
+// the place of the tick that would notice it: the search follows after the settle wait (counted
+// from the first such announcement), once nothing holds the device, and the pointer never holds it.
+//
 // After a firmware update the mouse restarts: during the restart wait nothing runs and nothing
 // polls, then the restarted mouse is searched for before anything else.
 //
@@ -30,6 +34,7 @@ public:
     enum class Do {
         Nothing,
         PollTick,            // send the poll tick to the worker
+        Announce,            // tell the worker a node with the searched ids came or went; pollTickDone() after it
         StartSearch,         // the worker searches for the mouse (the settle wait has passed)
         Run,                 // run request `request` now; finished() after it (with or without a job)
         FindRestartedMouse,  // the restart wait has passed: search at once (ReFindDev); finished() after it
@@ -53,6 +58,9 @@ public:
     // The poll tick's answer: whether it saw a stable change of the HID population that calls for
     // a search, and whether that search is for the accepted mouse (it no longer answered).
     Order pollTickDone(bool searchPending, bool forKeptMouse = false);
+    // A node with the searched ids came or went. Never lost: while a job holds the device it waits
+    // for its end; a search that waits or is due covers it.
+    Order deviceAnnounced();
     // The pointer came to rest on a button, or left it.
     Order pointerOnButton(bool on);
     // The settle wait has passed (ignored when no search waits any more).
@@ -97,6 +105,7 @@ private:
     Order next();
 
     bool tickOut_ = false;
+    bool announced_ = false;  // an announcement waits for the device to be free
     bool searchWaiting_ = false;
     bool searchDue_ = false;
     bool running_ = false;

@@ -49,10 +49,13 @@ void AppModel::DeviceRemoved() {
     forgetMouse();
 }
 
-PollStep AppModel::pollTick() {
-    PollStep step = poller_.pollTick();
-    if (step.kind != PollStepKind::Skipped && step.kind != PollStepKind::Idle) beginSearch();
-    return step;
+PollStep AppModel::pollTick() { return searchIfGoesOn(poller_.pollTick()); }
+
+PollStep AppModel::deviceAnnounced() { return searchIfGoesOn(poller_.deviceAnnounced()); }
+
+PollStep AppModel::searchIfGoesOn(PollStep first) {
+    if (first.kind != PollStepKind::Skipped && first.kind != PollStepKind::Idle) beginSearch();
+    return first;
 }
 
 PollStep AppModel::ReFindDev() {

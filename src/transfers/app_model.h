@@ -67,6 +67,7 @@ public:
     // ReadDevInfo or DeviceRemoved step (or continues after a Wait the caller has waited) and
     // returns the next. runSearch drives a whole search, waiting on the clock.
     PollStep pollTick();
+    PollStep deviceAnnounced();  // DevicePoller::deviceAnnounced
     PollStep ReFindDev();
     PollStep advance(PollStep step, const ProgressSink& progress = {});
     SearchOutcome runSearch(PollStep first, const ProgressSink& progress = {});
@@ -103,6 +104,7 @@ public:
 private:
     void forgetMouse();
     void beginSearch();
+    PollStep searchIfGoesOn(PollStep first);
     // identifyMouse, then (the mouse accepted and kept by the poller) readConfiguration.
     TransferStatus ReadDevInfo(const ProgressSink& progress);
 

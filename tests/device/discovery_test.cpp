@@ -132,6 +132,25 @@ TEST(DevicePoller, FirstTickFindsTheMouseThenQuietUntilTheCountChanges) {
     EXPECT_EQ(poller.LastHidCount(), 2);
 }
 
+// An announcement searches with no count taken (its settle wait starts at once), and leaves a kept
+// mouse that still answers alone.
+TEST(DevicePoller, AnnouncementSearchesLikeAChangedCount) {
+    VirtualRig rig("wren-rgb-3330");
+    DevicePoller poller(rig.traced, rig.link);
+    poller.setDeviceIdTable(kTable);
+    using K = PollStepKind;
+    EXPECT_EQ(drive(poller, poller.deviceAnnounced()), (std::vector<K>{K::Wait, K::ReadDevInfo, K::Idle}));
+    poller.keepMouse();
+    EXPECT_EQ(poller.deviceAnnounced().kind, K::Idle);
+    EXPECT_EQ(poller.deviceAnnounced().kind, K::Idle);
+    rig.mouse->unplug();
+    EXPECT_EQ(poller.deviceAnnounced().kind, K::Wait);
+    EXPECT_EQ(poller.deviceAnnounced().kind, K::Skipped);
+    EXPECT_EQ(drive(poller, poller.resume()), (std::vector<K>{K::DeviceRemoved, K::Idle}));
+    EXPECT_FALSE(poller.keepsMouse());
+    EXPECT_EQ(poller.LastHidCount(), 0);
+}
+
 TEST(DevicePoller, TickDuringASearchIsSkipped) {
     VirtualRig rig("wren-rgb-3330");
     DevicePoller poller(rig.traced, rig.link);

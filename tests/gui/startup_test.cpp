@@ -193,6 +193,29 @@ private slots:
         for (int p = 1; p <= 5; ++p) QVERIFY(child(qPrintable(QString("Disable_All_%1").arg(p)))->isHidden());
     }
 
+    // The user's choice in the window is the next start's language; --lang is for one run only.
+    void startsInTheLanguageTheUserLastChose() {
+        QTemporaryDir home;
+        const LanguageChoiceFile memory(home.filePath("varnel-config/language").toStdString());
+        qputenv("LANGUAGE", "");
+        qputenv("LC_ALL", "en_GB.UTF-8");
+        const auto startIn = [&](std::optional<int> commandLine) {
+            auto w = std::make_unique<MainWindow>(state_);
+            w->startInUsersLanguage(commandLine, memory);
+            w->show();
+            return w;
+        };
+        auto w = startIn(std::nullopt);
+        QCOMPARE(w->model().captions().languageNumber(), 2);  // the desktop's, nothing chosen yet
+        QVERIFY(!memory.read());
+        QTest::mouseClick(varnel::testing::control(w.get(), "Btn_Lang1_1"), Qt::LeftButton);
+        QCOMPARE(memory.read(), std::optional<std::string>("es\n"));
+        QCOMPARE(startIn(std::nullopt)->model().captions().languageNumber(), 1);
+        QCOMPARE(startIn(3)->model().captions().languageNumber(), 3);
+        QCOMPARE(startIn(std::nullopt)->model().captions().languageNumber(), 1);
+        qunsetenv("LC_ALL");
+    }
+
     void exitClosesTheWindow() {
         QTest::mouseClick(child("Btn_Exit_1"), Qt::LeftButton);
         QVERIFY(!window_->isVisible());

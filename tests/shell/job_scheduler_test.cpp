@@ -29,7 +29,8 @@ struct Step {
         Release,
         Close,
         PointerOn,
-        PointerOff
+        PointerOff,
+        Announced
     };
     Event event;
     Do expect = Do::Nothing;
@@ -56,6 +57,7 @@ JobScheduler::Order feed(JobScheduler& s, const Step& step) {
         case Step::Close: return s.requestClose();
         case Step::PointerOn: return s.pointerOnButton(true);
         case Step::PointerOff: return s.pointerOnButton(false);
+        case Step::Announced: return s.deviceAnnounced();
     }
     return {};
 }
@@ -233,6 +235,50 @@ TEST(JobScheduler, Scripts) {
           {Step::SettleOver},
           {Step::PointerOff, Do::StartSearch}},
          true},
+        {"an announcement is a tick at once; the search follows its settle wait",
+         {{Step::Announced, Do::Announce},
+          {Step::TickDoneSearch, Do::Nothing, 0, true},
+          {Step::SettleOver, Do::StartSearch}},
+         true},
+        {"an announcement during the settle wait is covered by its search, and the pointer holds neither",
+         {{Step::PointerOn},
+          {Step::Announced, Do::Announce},
+          {Step::TickDoneSearch, Do::Nothing, 0, true},
+          {Step::Announced},
+          {Step::SettleOver, Do::StartSearch},
+          {Step::Finished},
+          {Step::Shown}},
+         false},
+        {"an announcement lets a search held by the pointer go",
+         {{Step::PointerOn},
+          {Step::Tick, Do::PollTick},
+          {Step::TickDoneSearchKept, Do::Nothing, 0, true},
+          {Step::SettleOver},
+          {Step::Announced, Do::StartSearch}},
+         true},
+        {"an announcement during a job waits for its end, not for the pointer",
+         {{Step::Submit, Do::Run, 1},
+          {Step::Announced},
+          {Step::PointerOn},
+          {Step::Finished},
+          {Step::Shown, Do::Announce},
+          {Step::TickDoneSearch, Do::Nothing, 0, true},
+          {Step::SettleOver, Do::StartSearch}},
+         true},
+        {"an announcement while a tick is out follows it; none is lost",
+         {{Step::Tick, Do::PollTick}, {Step::Announced}, {Step::TickDone, Do::Announce}, {Step::TickDone}},
+         false},
+        {"a tick's search covers an announcement that came while the tick was out",
+         {{Step::Tick, Do::PollTick},
+          {Step::Announced},
+          {Step::TickDoneSearch, Do::Nothing, 0, true},
+          {Step::SettleOver, Do::StartSearch},
+          {Step::Finished},
+          {Step::Shown}},
+         false},
+        {"close drops an announcement that waits",
+         {{Step::Press}, {Step::Announced}, {Step::Close}, {Step::Release, Do::Close}},
+         false},
         {"a pressed button holds ticks until released",
          {{Step::Press}, {Step::Tick}, {Step::Release}, {Step::Tick, Do::PollTick}},
          true},

@@ -26,6 +26,7 @@ const char* const kUsage =
     "  --save FILE              its memory, written after changes and on exit\n"
     "  --restart-delay-ms N     how long the mouse is away after command 18 (default 1000)\n"
     "  --neighbour              also plug in another vendor's device with the same feature reports\n"
+    "  --neighbour-only         plug in only that device, not the mouse\n"
     "  --refuse-report K        the mouse refuses its K-th report (counted from 1)\n"
     "  --short-reply K          the answer to its K-th report, a fetch, lacks the report id byte\n"
     "Runs until SIGTERM, SIGINT or SIGHUP. Exit status: 0 done, 1 failed, 2 usage,\n"
@@ -39,6 +40,7 @@ struct Options {
     std::uint64_t restartDelayMs = 1000;
     std::uint64_t refuseReport = 0;
     bool help = false;
+    bool mouseOnBus = true;
 };
 
 bool number(std::string_view text, std::uint64_t& out) {
@@ -55,8 +57,9 @@ Result<Options> parse(const std::vector<std::string_view>& args) {
             o.help = true;
             continue;
         }
-        if (a == "--neighbour") {
+        if (a == "--neighbour" || a == "--neighbour-only") {
             o.runner.neighbour = true;
+            o.mouseOnBus = a == "--neighbour";
             continue;
         }
         if (!a.starts_with("--")) {
@@ -141,6 +144,7 @@ int main(int argc, char** argv) {
         std::cerr << "varnel-uhid: " << mouse.error().message << '\n';
         return uhid::kRunnerFailed;
     }
+    if (!options->mouseOnBus) (*mouse)->unplug();
     uhid::Runner runner(*mouse, options->runner, std::cerr);
     return runner.run();
 }
