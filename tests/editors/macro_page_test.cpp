@@ -264,6 +264,60 @@ TEST_F(MacroPageTest, ARenameReachesTheRecordOnlyWhenTheNamesAreWritten) {
     EXPECT_EQ(state_.MacroNameList[9], "AB");
 }
 
+// Names count UTF-16 units, as the record stores them; a rename starts from the current name.
+TEST_F(MacroPageTest, RenameShowsTheRoomLeftAndRefusesMore) {
+    const std::pair<std::string, std::optional<int>> rows[] = {
+        {"", 14}, {"Macro1", 8}, {"ABCDEFGHIJKLMN", 0}, {"ABCDEFGHIJKLMNO", -1},
+        {"\u00D1and\u00FA", 9}, {"\U0001F600", 12}, {"\xFF", std::nullopt},
+    };
+    for (const auto& [typed, room] : rows) EXPECT_EQ(MacroPage::nameRoom(typed), room) << typed;
+    page_->selectMacro(9);
+    ASSERT_TRUE(page_->startRename());
+    EXPECT_EQ(page_->pendingName(), "Macro10");
+    page_->confirmRename("ABCDEFGHIJKLMNO");
+    EXPECT_EQ(state_.MacroNameList[9], "Macro10");
+}
+
+// An imported macro whose name another macro has is offered a numbered one within the limit.
+TEST_F(MacroPageTest, AnImportedNameTwiceIsOfferedANumberedOne) {
+    const struct Row {
+        std::vector<std::string> others;  // names of macros 1, 2, ...
+        std::string own;
+        std::optional<std::string> offered;
+    } rows[] = {
+        {{"Solo"}, "Jump", std::nullopt},
+        {{"Jump"}, "Jump", "Jump (2)"},
+        {{"Jump", "Jump (2)"}, "Jump", "Jump (3)"},
+        {{"ABCDEFGHIJKLMN"}, "ABCDEFGHIJKLMN", "ABCDEFGHIJ (2)"},
+        {{"\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1"},
+         "\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1",
+         "\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1 (2)"},
+    };
+    page_->selectMacro(0);
+    for (const Row& r : rows) {
+        for (std::size_t i = 0; i < state_.MacroNameList.size(); ++i) state_.MacroNameList[i] = "M" + std::to_string(i);
+        for (std::size_t i = 0; i < r.others.size(); ++i) state_.MacroNameList[i + 1] = r.others[i];
+        state_.MacroNameList[0] = r.own;
+        EXPECT_EQ(page_->distinctImportedName(), r.offered) << r.own;
+    }
+}
+
+// Record asks before it replaces events; an empty macro counts 0 bytes however it was emptied;
+// the delay choices not taken show unlit lamps.
+TEST_F(MacroPageTest, RecordAsksOverEventsEmptyCountsNothingAndEveryLampShows) {
+    page_->selectMacro(5);
+    EXPECT_FALSE(page_->recordingReplaces());
+    ASSERT_TRUE(window_->recordClick(false).ok());
+    ASSERT_TRUE(window_->recordClick(false).ok());
+    EXPECT_EQ(controls().caption("lbl_MacroBytes"), "0 / 1024 bytes");
+    putMacro(5, {kA, kARelease});
+    page_->selectMacro(5);
+    EXPECT_TRUE(page_->recordingReplaces());
+    // Every delay choice shows its lamp; only the macro's own is lit.
+    EXPECT_TRUE(controls().checked("LED_RecDelay"));
+    EXPECT_TRUE(controls().visible("LED_NoDelay") && !controls().checked("LED_NoDelay"));
+}
+
 TEST_F(MacroPageTest, MacroFilesMoveOneMacroOrAll) {
     putMacro(2, {kA, kDelay, kARelease});
     page_->selectMacro(2);
