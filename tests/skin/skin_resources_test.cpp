@@ -79,7 +79,7 @@ const std::vector<std::vector<std::string>>& pictureFamilies() {
         {"MacroS_01", "MacroS_02", "MacroS_03"},
         {"MacroBtnS_01", "MacroBtnS_02", "MacroBtnS_03"},
         {"InsertDelayBase", "InsertKeyBase"},
-        {"Bar1_E", "Bar1_D"},
+        {"Bar1_E", "Bar1_D", "Bar1_N"},
         {"Bar2_E", "Bar2_D"},
         {"CbS_E", "CbS_D", "RdS_E", "RdS_D"},
         {"Col_F"},

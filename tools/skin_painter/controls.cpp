@@ -100,7 +100,7 @@ QImage panelButton(ButtonState s) {
     return plate(size::kPanelButton.width(), size::kPanelButton.height(), plateFor(s), 5);
 }
 
-QImage tenStepSegment(bool lit) {
+QImage tenStepSegment(SegmentLook look) {
     const int w = size::kTenStep.width();
     const int h = size::kTenStep.height();
     QImage img = canvas(w, h);
@@ -108,17 +108,30 @@ QImage tenStepSegment(bool lit) {
     beginPaint(p, img);
     // A slanted segment; the gap to the next one is part of the picture.
     QLinearGradient g(0, 0, 0, h);
-    if (lit) {
-        g.setColorAt(0, QColor(255, 110, 120));
-        g.setColorAt(0.45, QColor(232, 40, 56));
-        g.setColorAt(1, QColor(150, 16, 30));
-    } else {
-        g.setColorAt(0, QColor(56, 60, 68));
-        g.setColorAt(1, QColor(36, 39, 45));
+    QColor edge;
+    switch (look) {
+        case SegmentLook::Lit:
+            g.setColorAt(0, QColor(255, 110, 120));
+            g.setColorAt(0.45, QColor(232, 40, 56));
+            g.setColorAt(1, QColor(150, 16, 30));
+            edge = QColor(255, 140, 150);
+            break;
+        case SegmentLook::Nearest:
+            // The lit colours at a third of their strength over the unlit ground: a hint, not a value.
+            g.setColorAt(0, QColor(120, 62, 70));
+            g.setColorAt(0.45, QColor(104, 36, 46));
+            g.setColorAt(1, QColor(70, 24, 32));
+            edge = QColor(150, 80, 90);
+            break;
+        case SegmentLook::Unlit:
+            g.setColorAt(0, QColor(56, 60, 68));
+            g.setColorAt(1, QColor(36, 39, 45));
+            edge = QColor(78, 84, 94);
+            break;
     }
     QPolygonF inner;
     inner << QPointF(3.5, 0.5) << QPointF(w - 4.0, 0.5) << QPointF(w - 6.5, h - 0.5) << QPointF(0.5, h - 0.5);
-    p.setPen(QPen(lit ? QColor(255, 140, 150) : QColor(78, 84, 94), 1));
+    p.setPen(QPen(edge, 1));
     p.setBrush(g);
     p.drawPolygon(inner);
     p.end();
