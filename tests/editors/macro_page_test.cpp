@@ -12,6 +12,7 @@
 #include "common/resources.h"
 #include "macros/macro_file.h"
 #include "shell/window_model_fixture.h"
+#include "skin/skin_tables.h"
 
 namespace varnel {
 namespace {
@@ -314,8 +315,12 @@ TEST_F(MacroPageTest, RecordAsksOverEventsEmptyCountsNothingAndEveryLampShows) {
     page_->selectMacro(5);
     EXPECT_TRUE(page_->recordingReplaces());
     // Every delay choice shows its lamp; only the macro's own is lit.
-    EXPECT_TRUE(controls().checked("LED_RecDelay"));
-    EXPECT_TRUE(controls().visible("LED_NoDelay") && !controls().checked("LED_NoDelay"));
+    int lit = 0;
+    for (const auto lamp : skin::kRecordDelays.lamps) {
+        EXPECT_TRUE(controls().visible(lamp));
+        lit += controls().checked(lamp);
+    }
+    EXPECT_EQ(lit, 1);
 }
 
 TEST_F(MacroPageTest, MacroFilesMoveOneMacroOrAll) {
