@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -64,8 +65,39 @@ QWidget* makeList(QWidget* parent) {
     return l;
 }
 
+// A drop-down whose skin colours (a style sheet) leave no arrow: it draws its own, in its text
+// colour, so that it reads as one.
+class SkinCombo : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void setArrowColour(const QColor& c) {
+        if (c == arrow_) return;
+        arrow_ = c;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        QComboBox::paintEvent(e);
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(arrow_);
+        const qreal cx = width() - kArrowRight;
+        const qreal cy = height() / 2.0;
+        const QPointF arrow[] = {{cx - kArrowHalf, cy - kArrowHalf / 2}, {cx + kArrowHalf, cy - kArrowHalf / 2},
+                                 {cx, cy + kArrowHalf / 2 + 1}};
+        p.drawPolygon(arrow, 3);
+    }
+
+private:
+    static constexpr qreal kArrowRight = 10;
+    static constexpr qreal kArrowHalf = 4;
+    QColor arrow_{Qt::white};
+};
+
 QWidget* makeCombo(QWidget* parent) {
-    auto* cb = new QComboBox(parent);
+    auto* cb = new SkinCombo(parent);
     // The drop-down list in the menus' colours: the combo's own white text would be lost on the
     // list's light ground.
     const auto rgb = [](const Rgb& c) { return QString("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b); };
@@ -146,7 +178,8 @@ void paintCombo(QWidget* w, const Control& c, const PaintContext&) {
     }
     cb->setCurrentIndex(c.itemIndex);
     applyFont(cb, c);
-    cb->setStyleSheet(colourSheet("QComboBox", c));
+    cb->setStyleSheet(colourSheet("QComboBox", c) + " QComboBox { padding-right: 18px; }");
+    if (c.fontColor) static_cast<SkinCombo*>(cb)->setArrowColour(qc(*c.fontColor));
 }
 
 void paintRadio(QWidget* w, const Control& c, const PaintContext&) {
@@ -156,6 +189,8 @@ void paintRadio(QWidget* w, const Control& c, const PaintContext&) {
 void paintShape(QWidget* w, const Control& c, const PaintContext&) {
     static_cast<SkinShape*>(w)->setColor(c.backColor ? qc(*c.backColor) : QColor(255, 255, 255));
 }
+
+void paintLamp(QWidget* w, const Control& c, const PaintContext&) { static_cast<SkinShape*>(w)->setLit(c.checked); }
 
 void paintNothing(QWidget*, const Control&, const PaintContext&) {}
 
@@ -175,7 +210,7 @@ constexpr std::array<KindWidgets, 10> kKinds{{
     {ControlKind::Combo, makeCombo, paintCombo},
     {ControlKind::Radio, makeRadio, paintRadio},
     {ControlKind::Shape, [](QWidget* p) -> QWidget* { return new SkinShape(SkinShape::Style::Swatch, p); }, paintShape},
-    {ControlKind::Lamp, [](QWidget* p) -> QWidget* { return new SkinShape(SkinShape::Style::Lamp, p); }, paintNothing},
+    {ControlKind::Lamp, [](QWidget* p) -> QWidget* { return new SkinShape(SkinShape::Style::Lamp, p); }, paintLamp},
     {ControlKind::Panel, [](QWidget* p) -> QWidget* { return new SkinShape(SkinShape::Style::Panel, p); },
      paintNothing},
 }};

@@ -39,7 +39,9 @@ void AdvancedPage::load() {
             if (kReportRates[i] == code) rateChoice_ = static_cast<int>(i) + 1;
     }
     dpi_.loadColours();
+    switchRefused_ = false;
     showStages();
+    showDpiNote();
     showReportRate();
     // The last Fire Key slot decides the boxes; without one (or without a mouse) they keep what
     // they show, typed text included.
@@ -58,19 +60,39 @@ void AdvancedPage::store() {
     state_.FireKey = fireKeyTyped_ ? std::optional(fireKey_) : std::nullopt;
 }
 
-void AdvancedPage::languageChanged() { showStages(); }
+void AdvancedPage::languageChanged() {
+    showStages();
+    showDpiNote();
+}
+
+void AdvancedPage::showDpiNote() {
+    std::string_view key;
+    if (switchRefused_) {
+        key = "Str554";
+    } else if (dpi_.showsUnknownCode()) {
+        key = "Str553";
+    }
+    controls_.setCaption(ctrl::lbl_DpiNote, key.empty() ? std::string() : captions_.text(key));
+    controls_.setVisible(ctrl::lbl_DpiNote, !key.empty());
+}
 
 void AdvancedPage::DPIVlaue_OnClick(int stage, int step) {
+    switchRefused_ = false;
     if (dpi_.selectStep(stage, step)) showStage(stage);
+    showDpiNote();
 }
 
 void AdvancedPage::DPILevel_OnClick(int stage) {
     // Switching off may move the current stage down: both stages change.
-    if (dpi_.toggleStage(stage)) showStages();
+    switchRefused_ = !dpi_.toggleStage(stage);
+    if (!switchRefused_) showStages();
+    showDpiNote();
 }
 
 void AdvancedPage::CurrentDPI_OnClick(int stage) {
+    switchRefused_ = false;
     if (dpi_.makeCurrent(stage)) showStages();
+    showDpiNote();
 }
 
 void AdvancedPage::setStageColour(int stage, const Rgb& picked) {

@@ -32,7 +32,8 @@ public:
 
     // DPI1Vlaue_OnClick .. DPI4Vlaue_OnClick: segment `step` of stage `stage` clicked.
     void DPIVlaue_OnClick(int stage, int step);
-    // Stage label lbl_DPI<stage> clicked: the stage switches on or off.
+    // Stage label lbl_DPI<stage> clicked: the stage switches on or off; a refused click says why
+    // in lbl_DpiNote until the next click on the stages.
     void DPILevel_OnClick(int stage);
     // Check box Img_DPI<stage> clicked: the stage becomes current.
     void CurrentDPI_OnClick(int stage);
@@ -62,6 +63,8 @@ private:
     void showStages();
     void showReportRate();
     void showFireKeyBoxes();
+    // lbl_DpiNote: a refused switch, else stages whose stored code is no step of the sensor.
+    void showDpiNote();
 
     ControlTable& controls_;
     AppState& state_;
@@ -70,6 +73,7 @@ private:
     int rateChoice_ = 1;  // rb_Rep1 checked at creation
     FireKeyBoxes fireKey_;
     bool fireKeyTyped_ = false;  // since a display last set the boxes
+    bool switchRefused_ = false;  // the last click on a stage label changed nothing
 };
 
 }  // namespace varnel

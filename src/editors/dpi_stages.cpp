@@ -120,6 +120,14 @@ bool DpiStages::toggleStage(int n) {
     return true;
 }
 
+bool DpiStages::showsUnknownCode() const {
+    if (!sensor_) return false;
+    for (int n = 1; n <= state_.ActiveDpiLevels; ++n) {
+        if (!sensorStepOfValue(*sensor_, stages_[index(n)].value)) return true;
+    }
+    return false;
+}
+
 bool DpiStages::makeCurrent(int n) {
     if (!valid(n) || !isOn(n) || current_ == n) return false;
     current_ = n;

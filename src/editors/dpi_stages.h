@@ -51,6 +51,8 @@ public:
     const Stage& stage(int n) const { return stages_[index(n)]; }
     bool isOn(int n) const { return n >= 1 && n <= state_.ActiveDpiLevels; }
     int current() const { return current_; }
+    // A switched-on stage shows no step: the image holds a code the sensor's table lacks.
+    bool showsUnknownCode() const;
     // Steps of the sensor shown (0: none known).
     int stepCount() const { return sensor_ ? sensor_->stepCount : 0; }
     // Stage colours are shown and stored (LightingKind "RGB").

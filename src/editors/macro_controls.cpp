@@ -48,8 +48,11 @@ void DelayChoice::takeMilliseconds(ControlTable& controls, unsigned ms) {
 }
 
 void DelayChoice::showLamps(ControlTable& controls, std::optional<DelayMode> chosen) const {
-    for (std::size_t j = 0; j < triplet.lamps.size(); ++j)
-        controls.setVisible(triplet.lamps[j], chosen && j == tripletIndex(*chosen));
+    // Every choice shows its lamp, so that the ones not taken read as choices too.
+    for (std::size_t j = 0; j < triplet.lamps.size(); ++j) {
+        controls.setVisible(triplet.lamps[j], chosen.has_value());
+        controls.setChecked(triplet.lamps[j], chosen && j == tripletIndex(*chosen));
+    }
 }
 
 void DelayChoice::showBox(ControlTable& controls, const CaptionsModel& captions, bool editable) const {

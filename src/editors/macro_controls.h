@@ -29,7 +29,8 @@ struct DelayChoice {
     void takeMilliseconds(ControlTable& controls, unsigned ms);
     unsigned milliseconds() const { return delayMilliseconds(hundredths); }
 
-    // The lamps light `chosen` (none without a choice); the box is editable or greyed.
+    // The three lamps show with `chosen` lit (none show without a choice); the box is editable or
+    // greyed.
     void showLamps(ControlTable& controls, std::optional<DelayMode> chosen) const;
     void showBox(ControlTable& controls, const CaptionsModel& captions, bool editable) const;
 };

@@ -52,6 +52,15 @@ std::size_t stateIndex(MacroWorkState s) { return static_cast<std::size_t>(s); }
 
 Error noMacroSelected() { return makeError("no macro is selected"); }
 
+// UTF-8: the last byte goes, and with a continuation byte everything back to its lead byte.
+void dropLastCharacter(std::string& s) {
+    while (!s.empty()) {
+        const auto byte = static_cast<unsigned char>(s.back());
+        s.pop_back();
+        if ((byte & 0xC0) != 0x80) break;
+    }
+}
+
 }  // namespace
 
 MacroPage::MacroPage(ControlTable& controls, AppState& state, const CaptionsModel& captions)
@@ -239,15 +248,21 @@ void MacroPage::cancelInsertion() {
 bool MacroPage::startRename() {
     if (!selected_ || workState() != MacroWorkState::Idle) return false;
     showPressed(controls_, ctrl::Btn_New);
-    PendingMacroName.clear();
+    PendingMacroName = state_.MacroNameList[*selected_];
     return true;
+}
+
+std::optional<int> MacroPage::nameRoom(std::string_view typed) {
+    const auto units = utf16Length(typed);
+    if (!units) return std::nullopt;
+    return static_cast<int>(kMaxNameUnits) - static_cast<int>(*units);
 }
 
 void MacroPage::confirmRename(std::string name) {
     PendingMacroName = std::move(name);
     // ApplyMacroRename: the record changes only when Save Macro or Apply writes the names.
-    const auto units = utf16Length(PendingMacroName);
-    if (PendingMacroName.empty() || !selected_ || !units || *units > kMaxNameUnits) return;
+    const auto room = nameRoom(PendingMacroName);
+    if (PendingMacroName.empty() || !selected_ || !room || *room < 0) return;
     state_.MacroNameList[*selected_] = PendingMacroName;
     state_.MacrosDirty = true;
     showNames();
@@ -300,6 +315,27 @@ Result<RepairedMacros> MacroPage::importAll(const std::filesystem::path& file) {
     return imported;
 }
 
+std::optional<std::string> MacroPage::distinctImportedName() const {
+    if (!selected_) return std::nullopt;
+    const auto& names = state_.MacroNameList;
+    const auto taken = [&](const std::string& name) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (i != *selected_ && names[i] == name) return true;
+        }
+        return false;
+    };
+    const std::string& own = names[*selected_];
+    if (!taken(own)) return std::nullopt;
+    for (int n = 2; n <= static_cast<int>(kMacroCount); ++n) {
+        const std::string suffix = " (" + std::to_string(n) + ")";
+        std::string stem = own;
+        // Cut whole characters until the suffix fits within the name's limit.
+        while (!stem.empty() && nameRoom(stem + suffix).value_or(-1) < 0) dropLastCharacter(stem);
+        if (!taken(stem + suffix)) return stem + suffix;
+    }
+    return std::nullopt;
+}
+
 void MacroPage::reloadAfterImport() {
     state_.MacrosDirty = true;
     state_.RefreshMacroName();
@@ -310,6 +346,10 @@ void MacroPage::reloadAfterImport() {
 }
 
 // ---- recording ----
+
+bool MacroPage::recordingReplaces() const {
+    return selected_ && workState() == MacroWorkState::Idle && eventCount(edit_.script()) > 0;
+}
 
 bool MacroPage::beginRecording() {
     if (!recording_.beginWholeMacro()) return false;

@@ -81,10 +81,15 @@ public:
     // Btn_CancelClick.
     void cancelInsertion();
 
-    // Rename (Btn_NewClick): true when the dialog opens (a macro is selected). The dialog's
-    // confirm sets PendingMacroName and runs ApplyMacroRename on whichever macro is selected then.
+    // Rename (Btn_NewClick): true when the dialog opens (a macro is selected), on the macro's
+    // current name (pendingName). The dialog's confirm sets PendingMacroName and runs
+    // ApplyMacroRename on whichever macro is selected then.
     bool startRename();
+    const std::string& pendingName() const { return PendingMacroName; }
     void confirmRename(std::string name);
+    // Characters (UTF-16 units) a name may still take once `typed` is in: negative when it is
+    // too long, nullopt for text that is no UTF-8.
+    static std::optional<int> nameRoom(std::string_view typed);
 
     // Clear (Btn_ClearClick): true when the question Str430 is to be asked; on Yes,
     // clearSelectedMacro.
@@ -99,11 +104,16 @@ public:
     Result<std::filesystem::path> exportAll(const std::filesystem::path& chosen);
     bool startImportOne();
     Result<RepairedMacros> importOne(const std::filesystem::path& file);
+    // After Import One: the name the imported macro would take so that no other macro shares its
+    // name ("Jump" → "Jump (2)", cut to fit), nullopt when its name is already its own.
+    std::optional<std::string> distinctImportedName() const;
     Result<RepairedMacros> importAll(const std::filesystem::path& file);
 
     // Recording (Btn_StartClick, Btn_InsertStartClick): a whole macro (the script starts anew
     // with its header; stopping encodes it) or keys inserted in the open panel from the selected
     // event (nothing is encoded until OK). begin... is false when a recording may not start.
+    // Whether Record on the selected macro is to ask first (Str550): it would replace events.
+    bool recordingReplaces() const;
     bool beginRecording();
     Status endRecording();
     bool beginInsertRecording();
@@ -122,6 +132,7 @@ public:
     void setGlobalCapture(bool global);
 
     std::optional<std::size_t> selectedMacro() const { return selected_; }
+    std::string selectedName() const { return selected_ ? state_.MacroNameList[*selected_] : std::string(); }
     const MacroScript& script() const { return edit_.script(); }
     const std::string& inspectionText() const { return edit_.inspectionText(); }
     int selectedEvent() const { return edit_.selectedEvent(); }

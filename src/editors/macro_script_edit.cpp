@@ -130,6 +130,9 @@ void MacroScriptEdit::showUsage(bool pending) {
     if (pending && !script_.empty()) {
         if (const auto encoded = encodeMacroScript(script_)) used = encoded->size();
     }
+    // A macro without events reads as empty however it was emptied (its stored header byte of
+    // a recording stopped at once is no use to anyone).
+    if (!script_.empty() && eventCount(script_) == 0) used = 0;
     controls_.setCaption(ctrl::lbl_MacroBytes, filled(captions_.text("Str432"), {static_cast<int>(used)}));
     controls_.setCaption(ctrl::lbl_MacroEvents, filled(captions_.text("Str433"), {counts.presses, counts.releases}));
 }

@@ -1,6 +1,7 @@
 #include "editors/pointer_settings.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace varnel {
 
@@ -34,6 +35,19 @@ void PointerSettings::refresh() {
         if (const auto it = std::find(values.begin(), values.end(), *r.number); it != values.end())
             levels_[indexOf(s)] = static_cast<int>(it - values.begin()) + 1;
     }
+}
+
+int PointerSettings::nearestLevel(PointerSetting s) const {
+    const auto& number = current_[indexOf(s)];
+    if (level(s) != 0 || !number || !keeps(s)) return 0;
+    const auto& values = tableOf(s).values;
+    const auto distance = [&](int v) { return std::abs(v - *number); };
+    int nearest = 1;
+    for (int l = 2; l <= kPointerLevels; ++l) {
+        if (distance(values[static_cast<std::size_t>(l - 1)]) < distance(values[static_cast<std::size_t>(nearest - 1)]))
+            nearest = l;
+    }
+    return nearest;
 }
 
 bool PointerSettings::choose(PointerSetting s, int level) {

@@ -42,6 +42,9 @@ public:
     Status applyToDesktop();
 
     int level(PointerSetting s) const { return levels_[indexOf(s)]; }
+    // While a kept setting shows no level (its number is on no step), the level whose value lies
+    // nearest its number (the lower one of two as near); 0 otherwise. Nothing is chosen by it.
+    int nearestLevel(PointerSetting s) const;
     const PointerNumbers& current() const { return current_; }
     bool keeps(PointerSetting s) const { return store_.keeps(s); }
     PointerReach reach(PointerSetting s) const { return store_.reach(s); }

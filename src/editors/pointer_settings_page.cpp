@@ -14,23 +14,22 @@ namespace {
 static_assert(kPointerBars.size() == kPointerSettings.size(), "one bar per setting, in the settings' order");
 static_assert(kTenStepCount == kPointerLevels);
 
-// The note's text when the desktop keeps none of the settings, and when it lacks just one.
+// The note when the desktop keeps none of the settings (on the first bar's row only).
 constexpr std::string_view kKeepsNoneKey = "Str111";
-constexpr std::array<std::string_view, 3> kNotKeptKeys{"Str112", "Str113", "Str114"};
 
-// The note's text when the kept settings that take effect elsewhere than at once for the whole
-// desktop are exactly those marked (speed, double-click, wheel lines) of a row's reach.
-struct ReachNote {
-    PointerReach reach;
-    std::array<bool, kPointerSettings.size()> settings;
-    std::string_view key;
+// Each bar's notes, in the order of kPointerSettings: the desktop does not keep it; it takes
+// effect at the next login, or for this program only; the lit steps only mark the nearest step.
+struct BarNotes {
+    std::string_view notKept;
+    std::string_view nextLogin;
+    std::string_view thisProgram;
 };
-constexpr std::array<ReachNote, 4> kReachNotes{{
-    {PointerReach::NextLogin, {true, false, false}, "Str462"},
-    {PointerReach::ThisProgram, {false, true, true}, "Str463"},
-    {PointerReach::ThisProgram, {false, true, false}, "Str464"},
-    {PointerReach::ThisProgram, {false, false, true}, "Str465"},
+constexpr std::array<BarNotes, 3> kBarNotes{{
+    {"Str112", "Str462", ""},
+    {"Str113", "", "Str464"},
+    {"Str114", "", "Str465"},
 }};
+constexpr std::string_view kNearestKey = "Str555";
 
 }  // namespace
 
@@ -42,9 +41,29 @@ const TenStepBar& PointerSettingsPage::barOf(PointerSetting s) { return kPointer
 
 void PointerSettingsPage::load() {
     for (const PointerSetting s : kPointerSettings) showBar(s);
+    showNote();
 }
 
 void PointerSettingsPage::languageChanged() { showNote(); }
+
+std::string PointerSettingsPage::noteOf(PointerSetting s) const {
+    if (settings_.keepsNone()) return s == kPointerSettings.front() ? captions_.text(kKeepsNoneKey) : std::string();
+    const BarNotes& keys = kBarNotes[indexOf(s)];
+    if (!settings_.keeps(s)) return captions_.text(keys.notKept);
+    std::string note;
+    const auto add = [&](std::string_view key) {
+        if (key.empty()) return;
+        if (!note.empty()) note += ' ';
+        note += captions_.text(key);
+    };
+    switch (settings_.reach(s)) {
+        case PointerReach::NextLogin: add(keys.nextLogin); break;
+        case PointerReach::ThisProgram: add(keys.thisProgram); break;
+        case PointerReach::Desktop: break;
+    }
+    if (settings_.nearestLevel(s) > 0) add(kNearestKey);
+    return note;
+}
 
 void PointerSettingsPage::RefreshMouseSystemParameter() {
     settings_.refresh();
@@ -52,7 +71,9 @@ void PointerSettingsPage::RefreshMouseSystemParameter() {
 }
 
 void PointerSettingsPage::barClicked(PointerSetting s, int level) {
-    if (settings_.choose(s, level)) showBar(s);
+    if (!settings_.choose(s, level)) return;
+    showBar(s);
+    showNote();
 }
 
 Status PointerSettingsPage::applyToDesktop() { return settings_.applyToDesktop(); }
@@ -60,30 +81,18 @@ Status PointerSettingsPage::applyToDesktop() { return settings_.applyToDesktop()
 void PointerSettingsPage::showBar(PointerSetting s) {
     const TenStepBar& bar = barOf(s);
     const int level = settings_.level(s);
-    for (int i = 1; i <= kTenStepCount; ++i) controls_.setPicture(barStep(bar, i), kTenStepSegment.of(i <= level));
+    const int nearest = settings_.nearestLevel(s);
+    for (int i = 1; i <= kTenStepCount; ++i)
+        controls_.setPicture(barStep(bar, i), i <= nearest ? kTenStepNearest : kTenStepSegment.of(i <= level));
 }
 
 void PointerSettingsPage::showNote() {
-    std::string note;
-    const auto add = [&](std::string_view key) {
-        if (!note.empty()) note += ' ';
-        note += captions_.text(key);
-    };
-    if (settings_.keepsNone()) {
-        add(kKeepsNoneKey);
-    } else {
-        for (const PointerSetting s : kPointerSettings) {
-            if (!settings_.keeps(s)) add(kNotKeptKeys[indexOf(s)]);
-        }
-        for (const ReachNote& row : kReachNotes) {
-            const bool exact = std::all_of(kPointerSettings.begin(), kPointerSettings.end(), [&](PointerSetting s) {
-                return row.settings[indexOf(s)] == (settings_.keeps(s) && settings_.reach(s) == row.reach);
-            });
-            if (exact) add(row.key);
-        }
+    for (const PointerSetting s : kPointerSettings) {
+        const std::string note = noteOf(s);
+        const std::string name = barNote(barOf(s));
+        controls_.setCaption(name, note);
+        controls_.setVisible(name, !note.empty());
     }
-    controls_.setCaption(ctrl::lbl_PointerNote, note);
-    controls_.setVisible(ctrl::lbl_PointerNote, !note.empty());
 }
 
 }  // namespace varnel

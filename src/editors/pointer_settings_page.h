@@ -1,8 +1,9 @@
 #pragma once
 // The desktop pointer bars of the Advanced page: pointer speed (Img_Spd1..10), double-click time
-// (Img_DbSpd1..10) and wheel lines (Img_ScrSpd1..10), segments 1..level lit, and one line
-// (lbl_PointerNote) that says which of them this desktop does not keep, and which take effect only
-// for this program or at the next login. The levels and their rules are PointerSettings'. The
+// (Img_DbSpd1..10) and wheel lines (Img_ScrSpd1..10), segments 1..level lit (or, for a desktop
+// value on no step, 1..the nearest step dimly), and a note on each bar's caption row that says
+// whether this desktop keeps it, whether it takes effect only for this program or at the next
+// login, and that a dim bar marks the nearest step. The levels and their rules are PointerSettings'. The
 // desktop is read at window creation and after a device read only: Reset and a profile load change
 // neither the desktop nor an unapplied click.
 #include <string>
@@ -39,7 +40,9 @@ public:
 
 private:
     void showBar(PointerSetting s);
+    // Each bar's note on its caption row (barNote): what concerns that bar alone.
     void showNote();
+    std::string noteOf(PointerSetting s) const;
 
     ControlTable& controls_;
     const CaptionsModel& captions_;

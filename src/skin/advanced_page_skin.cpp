@@ -13,8 +13,12 @@ constexpr int kGroup = 2;
 constexpr Size kReportLabel{110, 20};
 constexpr Size kDpiCaption{44, 18};
 constexpr Size kDpiValue{44, 16};
-constexpr Size kPointerNote{372, 16};
-constexpr int kPointerNoteDy = 30;  // below the speed bar, above the double-click caption
+// A bar's note: on its caption row, right of the caption, up to two short lines.
+constexpr Size kPointerNote{218, 26};
+constexpr std::array kPointerNoteAt{156, -28};  // from the bar's first segment, clear of the longest caption
+// Why the stages show no value or refuse a switch: under the stage colours, two lines at most.
+constexpr Size kDpiNote{222, 34};
+constexpr std::array kDpiNoteAt{-6, 28};  // from stage 1's colour
 
 void controls(CatalogBuilder& b) {
     const std::string g = pageGroup(kGroup);
@@ -23,7 +27,8 @@ void controls(CatalogBuilder& b) {
     b.edit(ctrl::Edt_DelayTime1, g, kEditBox, "16");
     for (const auto& o : kReportOptions) b.option(o, g, kReportLabel);
     for (const auto& bar : kPointerBars) b.tenStepBar(bar);
-    b.label(ctrl::lbl_PointerNote, g, kPointerNote, {}, false);
+    for (const auto& bar : kPointerBars) b.label(barNote(bar), g, kPointerNote, {}, false);
+    b.label(ctrl::lbl_DpiNote, g, kDpiNote, {}, false);
     for (int d = 1; d <= kDpiLevelCount; ++d) {
         b.swatch(kDpiSwatches[static_cast<std::size_t>(d - 1)], g);
         b.picture(dpiCheck(d), g);
@@ -59,15 +64,23 @@ void place(LayoutReader& r) {
     r.place(ctrl::Edt_DelayTime1, r.point("FKDelay"));
     for (const auto& o : kReportOptions) placeOption(r, o);
     for (const auto& bar : kPointerBars) placeTenStepBar(r, bar);
-    // The pointer note sits in the gap under the speed bar's numbers.
-    if (const auto speed = r.point(kPointerBars.front().layoutKey))
-        r.controls().moveTo(ctrl::lbl_PointerNote, speed->x, speed->y + kPointerNoteDy);
+    for (const auto& bar : kPointerBars) {
+        if (const auto at = r.point(bar.layoutKey))
+            r.controls().moveTo(barNote(bar), at->x + kPointerNoteAt[0], at->y + kPointerNoteAt[1]);
+    }
     r.settings().dpiOrientation = r.number("DPI_Orientation");
     for (int d = 1; d <= kDpiLevelCount; ++d) placeDpiLevel(r, d);
+    if (const auto colour = r.point(kDpiSwatches[0].layoutKey))
+        r.controls().moveTo(ctrl::lbl_DpiNote, colour->x + kDpiNoteAt[0], colour->y + kDpiNoteAt[1]);
 }
 
 std::vector<std::string> pointerNumbers(const ControlTable&) { return stepNumbers(kPointerBars); }
 std::vector<std::string> pointerUnlitSteps(const ControlTable&) { return unlitSteps(kPointerBars); }
+std::vector<std::string> pointerNotes(const ControlTable&) {
+    std::vector<std::string> out;
+    for (const auto& bar : kPointerBars) out.push_back(barNote(bar));
+    return out;
+}
 std::vector<std::string> dpiColourEdits(const ControlTable&) { return colourEdits(kDpiSwatches); }
 
 std::vector<std::string> dpiCaptions(const ControlTable&) {
@@ -104,8 +117,9 @@ constexpr std::array kLooks{
     StartRow{one("rb_DPI1"), {.checked = true}},
     StartRow{family(dpiUnlitSteps), {.picture = kDpiSegment.off}},
     StartRow{family(pointerUnlitSteps), {.picture = kTenStepSegment.off}},
-    // The pointer note reads as the page art's hints do: small and dim.
-    StartRow{one(ctrl::lbl_PointerNote), {.align = kFromLeft, .fontSize = 8, .fontColor = Rgb{150, 156, 165}}},
+    // The pointer notes read as the page art's hints do: small and dim.
+    StartRow{family(pointerNotes), {.align = TextAlign::Right, .fontSize = 8, .fontColor = Rgb{150, 156, 165}}},
+    StartRow{one(ctrl::lbl_DpiNote), {.align = kFromLeft, .fontSize = 8, .fontColor = kNoteRed}},
 };
 
 }  // namespace

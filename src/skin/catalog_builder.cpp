@@ -45,7 +45,8 @@ void CatalogBuilder::swatch(const Swatch& s, std::string_view parent) {
 
 void CatalogBuilder::triplet(const DelayTriplet& t, bool shown) {
     for (std::size_t j = 0; j < 3; ++j) {
-        add(t.lamps[j], ControlKind::Lamp, t.parent, kLamp, {}, shown && j == 0);
+        add(t.lamps[j], ControlKind::Lamp, t.parent, kLamp, {}, shown);
+        t_.setChecked(t.lamps[j], j == 0);
         label(t.labels[j], t.parent, kDelayLabel, {}, shown);
     }
 }

@@ -37,7 +37,7 @@ inline constexpr std::string_view LB_Name = "LB_Name";
 inline constexpr std::string_view Img_P2 = "Img_P2";
 inline constexpr std::string_view Edt_Repeat1 = "Edt_Repeat1";
 inline constexpr std::string_view Edt_DelayTime1 = "Edt_DelayTime1";
-inline constexpr std::string_view lbl_PointerNote = "lbl_PointerNote";  // what the desktop does not keep
+inline constexpr std::string_view lbl_DpiNote = "lbl_DpiNote";  // why the DPI stages show or refuse something
 
 // Page 3: Breathing Light.
 inline constexpr std::string_view Img_P3 = "Img_P3";

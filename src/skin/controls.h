@@ -43,7 +43,7 @@ struct Control {
     int x = 0, y = 0, width = 0, height = 0;
     bool visible = true;
     bool enabled = true;
-    bool checked = false;                 // radio buttons
+    bool checked = false;                 // radio buttons; lamps: lit
     bool alignRight = false;              // edit fields
     TextAlign align = TextAlign::Centre;  // labels
     std::string picture;                  // picture resource name shown (pictures)

@@ -22,7 +22,7 @@ constexpr Size kInsertPanel{222, 152};
 constexpr Size kInsertChoicesCover{222, 66};
 constexpr std::array kInsertChoicesCoverAt{0, 34};
 constexpr Size kDelayEdit{44, 20};
-constexpr Size kInsertCombo{170, 22};
+constexpr Size kInsertCombo{150, 22};  // inside the panel, its arrow in view
 constexpr Size kInsertDelayCaption{70, 18};
 constexpr Size kUnitLabel{20, 18};
 
@@ -96,8 +96,10 @@ constexpr std::string_view kMacroTextBack = "Color_F_Back";
 constexpr std::array kFonts{
     FontRow{family(buttonLabels), "Size_F", 0, "Color_F"},
     FontRow{family(insertDelayLabels), "Size_F", 0, "Color_F"},
-    FontRow{one(ctrl::LB_MacroName), "Size_F", 0, kMacroTextColour, kMacroTextBack},
-    FontRow{one(ctrl::LB_macro), "", 0, kMacroTextColour, kMacroTextBack},
+    // The lists read in the page's own text colour: the boxes' green is too dark on black for
+    // a list of names and events.
+    FontRow{one(ctrl::LB_MacroName), "Size_F", 0, "Color_F", kMacroTextBack},
+    FontRow{one(ctrl::LB_macro), "", 0, "Color_F", kMacroTextBack},
     FontRow{one(ctrl::Edt_Delay), "Size_F", 0, kMacroTextColour, kMacroTextBack},
     FontRow{one(ctrl::Edt_InsertDelay), "Size_F", 0, kMacroTextColour, kMacroTextBack},
     FontRow{one(ctrl::lbl_Delay), "Size_F", 0, "Color_F"},

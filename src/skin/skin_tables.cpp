@@ -52,5 +52,6 @@ std::string dpiRadio(int level) { return "rb_DPI" + std::to_string(level); }
 
 std::string barStep(const TenStepBar& bar, int step) { return std::string(bar.picture) + std::to_string(step); }
 std::string barNumber(const TenStepBar& bar, int step) { return std::string(bar.label) + std::to_string(step); }
+std::string barNote(const TenStepBar& bar) { return "lbl_" + std::string(bar.layoutKey) + "Note"; }
 
 }  // namespace varnel::skin

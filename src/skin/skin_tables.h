@@ -136,6 +136,8 @@ constexpr std::array<TenStepBar, 3> kPointerBars{{
 // Segment `step` (1..10) of a bar and the number under it: "Img_Off3", "lbl_Off3".
 std::string barStep(const TenStepBar& bar, int step);
 std::string barNumber(const TenStepBar& bar, int step);
+// The line of notes on a pointer bar's caption row: "lbl_SpdNote".
+std::string barNote(const TenStepBar& bar);
 
 constexpr std::array<TenStepBar, 4> kBreathBars{{
     {"OffTime", "Img_Off", "lbl_Off", 3},
@@ -208,6 +210,8 @@ struct OnOffPictures {
 };
 
 constexpr OnOffPictures kTenStepSegment{"Bar1_E", "Bar1_D"};  // lit, unlit step of a ten-step bar
+// A pointer bar's steps up to the one nearest a desktop value that is on no step.
+constexpr std::string_view kTenStepNearest = "Bar1_N";
 constexpr OnOffPictures kDpiSegment{"Bar2_E", "Bar2_D"};      // lit, unlit step of a DPI bar
 constexpr OnOffPictures kCheckBox{"CbS_E", "CbS_D"};          // the current DPI stage, another one
 constexpr OnOffPictures kOptionMark{"RdS_E", "RdS_D"};        // chosen, not chosen option

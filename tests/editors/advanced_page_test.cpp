@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 #include "config/layout.h"
 #include "shell/window_model_fixture.h"
+#include "skin/control_names.h"
 
 namespace varnel {
 namespace {
@@ -122,6 +124,28 @@ TEST_F(AdvancedPageTest, ReportRateChoice) {
     EXPECT_FALSE(controls().checked("rb_Rep2"));
     started_.model->UIToDataBuf();
     EXPECT_EQ(rate, 1);
+}
+
+// The page says why a stage shows no value (codes of another sensor) and why a click on a stage
+// label changed nothing, until the next click on the stages.
+TEST_F(AdvancedPageTest, TheDpiNoteExplainsEmptyStagesAndRefusedSwitches) {
+    const auto note = [&] { return controls().visible(ctrl::lbl_DpiNote) ? controls().caption(ctrl::lbl_DpiNote) : ""; };
+    const struct Row {
+        std::function<void()> act;
+        const char* key;  // "": hidden
+    } rows[] = {
+        {[&] { setDpi({5, 11, 17, 23}, 4); }, ""},
+        {[&] { page_->DPILevel_OnClick(2); }, "Str554"},  // not the top of the run
+        {[&] { page_->CurrentDPI_OnClick(3); }, ""},
+        {[&] { setDpi({5, 11, 4, 255}, 2); }, ""},  // 4 is no 3330 step, but stage 3 is off
+        {[&] { setDpi({5, 4, 17, 23}, 4); }, "Str553"},
+        {[&] { page_->DPILevel_OnClick(1); }, "Str554"},
+        {[&] { page_->DPIVlaue_OnClick(2, 3); }, ""},
+    };
+    for (const Row& r : rows) {
+        r.act();
+        EXPECT_EQ(note(), *r.key ? started_.model->text(r.key) : "") << (&r - rows);
+    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "common/resources.h"
 #include "macros/macro_file.h"
 #include "shell/window_model_fixture.h"
+#include "skin/skin_tables.h"
 
 namespace varnel {
 namespace {
@@ -262,6 +263,64 @@ TEST_F(MacroPageTest, ARenameReachesTheRecordOnlyWhenTheNamesAreWritten) {
     EXPECT_EQ(page_->selectedMacro(), std::nullopt);
     page_->confirmRename("CD");
     EXPECT_EQ(state_.MacroNameList[9], "AB");
+}
+
+// Names count UTF-16 units, as the record stores them; a rename starts from the current name.
+TEST_F(MacroPageTest, RenameShowsTheRoomLeftAndRefusesMore) {
+    const std::pair<std::string, std::optional<int>> rows[] = {
+        {"", 14}, {"Macro1", 8}, {"ABCDEFGHIJKLMN", 0}, {"ABCDEFGHIJKLMNO", -1},
+        {"\u00D1and\u00FA", 9}, {"\U0001F600", 12}, {"\xFF", std::nullopt},
+    };
+    for (const auto& [typed, room] : rows) EXPECT_EQ(MacroPage::nameRoom(typed), room) << typed;
+    page_->selectMacro(9);
+    ASSERT_TRUE(page_->startRename());
+    EXPECT_EQ(page_->pendingName(), "Macro10");
+    page_->confirmRename("ABCDEFGHIJKLMNO");
+    EXPECT_EQ(state_.MacroNameList[9], "Macro10");
+}
+
+// An imported macro whose name another macro has is offered a numbered one within the limit.
+TEST_F(MacroPageTest, AnImportedNameTwiceIsOfferedANumberedOne) {
+    const struct Row {
+        std::vector<std::string> others;  // names of macros 1, 2, ...
+        std::string own;
+        std::optional<std::string> offered;
+    } rows[] = {
+        {{"Solo"}, "Jump", std::nullopt},
+        {{"Jump"}, "Jump", "Jump (2)"},
+        {{"Jump", "Jump (2)"}, "Jump", "Jump (3)"},
+        {{"ABCDEFGHIJKLMN"}, "ABCDEFGHIJKLMN", "ABCDEFGHIJ (2)"},
+        {{"\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1"},
+         "\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1",
+         "\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1\u00D1 (2)"},
+    };
+    page_->selectMacro(0);
+    for (const Row& r : rows) {
+        for (std::size_t i = 0; i < state_.MacroNameList.size(); ++i) state_.MacroNameList[i] = "M" + std::to_string(i);
+        for (std::size_t i = 0; i < r.others.size(); ++i) state_.MacroNameList[i + 1] = r.others[i];
+        state_.MacroNameList[0] = r.own;
+        EXPECT_EQ(page_->distinctImportedName(), r.offered) << r.own;
+    }
+}
+
+// Record asks before it replaces events; an empty macro counts 0 bytes however it was emptied;
+// the delay choices not taken show unlit lamps.
+TEST_F(MacroPageTest, RecordAsksOverEventsEmptyCountsNothingAndEveryLampShows) {
+    page_->selectMacro(5);
+    EXPECT_FALSE(page_->recordingReplaces());
+    ASSERT_TRUE(window_->recordClick(false).ok());
+    ASSERT_TRUE(window_->recordClick(false).ok());
+    EXPECT_EQ(controls().caption("lbl_MacroBytes"), "0 / 1024 bytes");
+    putMacro(5, {kA, kARelease});
+    page_->selectMacro(5);
+    EXPECT_TRUE(page_->recordingReplaces());
+    // Every delay choice shows its lamp; only the macro's own is lit.
+    int lit = 0;
+    for (const auto lamp : skin::kRecordDelays.lamps) {
+        EXPECT_TRUE(controls().visible(lamp));
+        lit += controls().checked(lamp);
+    }
+    EXPECT_EQ(lit, 1);
 }
 
 TEST_F(MacroPageTest, MacroFilesMoveOneMacroOrAll) {

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <vector>
 
 #include "editors/pointer_settings_page.h"
 #include "shell/window_model_fixture.h"
 #include "skin/control_names.h"
+#include "skin/skin_tables.h"
 
 namespace varnel {
 namespace {
@@ -57,6 +59,7 @@ struct LevelRow {
     int levelShown;
     std::vector<std::pair<PS, int>> writes;
     std::optional<int> applied;
+    int nearest = 0;  // the dim mark after the read
 };
 
 TEST(PointerSettings, LevelsWritesAndTheRunningDesktop) {
@@ -74,7 +77,8 @@ TEST(PointerSettings, LevelsWritesAndTheRunningDesktop) {
          0,
          0,
          {},
-         7},
+         7,
+         4},  // 6 and 8 are as near: the lower level
         {"double-click 270 is level 10; level 1 writes 900",
          PS::DoubleClick,
          PointerReading::of(PS::DoubleClick, 270),
@@ -82,7 +86,8 @@ TEST(PointerSettings, LevelsWritesAndTheRunningDesktop) {
          10,
          {{PS::DoubleClick, 900}},
          900},
-        {"double-click 500 is in no step", PS::DoubleClick, PointerReading::of(PS::DoubleClick, 500), 0, 0, {}, 500},
+        {"double-click 500 is in no step", PS::DoubleClick, PointerReading::of(PS::DoubleClick, 500), 0, 0, {}, 500, 7},
+        {"double-click 400 marks 410", PS::DoubleClick, PointerReading::of(PS::DoubleClick, 400), 0, 0, {}, 400, 8},
         {"wheel 3 is level 3; level 10 writes 10",
          PS::WheelLines,
          PointerReading::of(PS::WheelLines, 3),
@@ -109,6 +114,7 @@ TEST(PointerSettings, LevelsWritesAndTheRunningDesktop) {
         PointerSettings model(store);
         model.refresh();
         EXPECT_EQ(model.level(row.setting), row.levelShown);
+        EXPECT_EQ(model.nearestLevel(row.setting), row.nearest);
         if (row.click != 0) {
             EXPECT_TRUE(model.choose(row.setting, row.click));
         }
@@ -198,7 +204,7 @@ protected:
 TEST_F(PointerPageTest, BarsFollowTheDesktopClicksAndADeviceRead) {
     EXPECT_EQ(lit(PS::Speed), 6);
     EXPECT_EQ(lit(PS::DoubleClick), 0);
-    EXPECT_FALSE(model_->controls().find(ctrl::lbl_PointerNote)->visible);
+    EXPECT_FALSE(model_->controls().find(skin::barNote(skin::kPointerBars[0]))->visible);
     model_->pointerSettings().barClicked(PS::Speed, 2);
     EXPECT_EQ(lit(PS::Speed), 2);
     model_->RefreshUI();  // a shown image leaves an unapplied click as it is
@@ -210,34 +216,36 @@ TEST_F(PointerPageTest, BarsFollowTheDesktopClicksAndADeviceRead) {
     EXPECT_TRUE(store_->writes.empty());
 }
 
-TEST_F(PointerPageTest, TheNoteSaysWhatTheDesktopDoesNotKeepAndWhereTheRestTakesEffect) {
+TEST_F(PointerPageTest, EachBarsNoteSaysWhatTheDesktopDoesWithIt) {
     using R = PointerReach;
     struct Row {
         std::vector<PS> notKept;
         std::map<PS, R> reaches;
-        std::vector<const char*> keys;  // none: the note is hidden
+        int doubleClick;                               // 400 is on no step: the dim mark's note
+        std::array<std::vector<const char*>, 3> keys;  // speed, double-click, wheel; none: hidden
     };
     const std::vector<Row> rows{
-        {{PS::WheelLines}, {}, {"Str114"}},
-        {{PS::Speed, PS::DoubleClick, PS::WheelLines}, {{PS::Speed, R::NextLogin}}, {"Str111"}},
-        {{}, {{PS::Speed, R::NextLogin}}, {"Str462"}},
-        {{}, {{PS::DoubleClick, R::ThisProgram}, {PS::WheelLines, R::ThisProgram}}, {"Str463"}},
-        {{PS::WheelLines}, {{PS::DoubleClick, R::ThisProgram}, {PS::WheelLines, R::ThisProgram}}, {"Str114", "Str464"}},
-        {{PS::DoubleClick},
-         {{PS::Speed, R::NextLogin}, {PS::WheelLines, R::ThisProgram}},
-         {"Str113", "Str462", "Str465"}},
-        {{}, {}, {}},
+        {{PS::WheelLines}, {}, 550, {{{}, {}, {"Str114"}}}},
+        {{PS::Speed, PS::DoubleClick, PS::WheelLines}, {{PS::Speed, R::NextLogin}}, 550, {{{"Str111"}, {}, {}}}},
+        {{}, {{PS::Speed, R::NextLogin}}, 550, {{{"Str462"}, {}, {}}}},
+        {{}, {{PS::DoubleClick, R::ThisProgram}, {PS::WheelLines, R::ThisProgram}}, 400,
+         {{{}, {"Str464", "Str555"}, {"Str465"}}}},
+        {{PS::DoubleClick}, {{PS::Speed, R::NextLogin}}, 400, {{{"Str462"}, {"Str113"}, {}}}},
     };
-    const Control& note = *model_->controls().find(ctrl::lbl_PointerNote);
     for (const Row& r : rows) {
         store_->notKept = r.notKept;
         store_->reaches = r.reaches;
-        model_->pointerSettings().languageChanged();
-        std::string expected;
-        for (const char* key : r.keys) expected += (expected.empty() ? "" : " ") + model_->text(key);
-        SCOPED_TRACE(expected);
-        EXPECT_EQ(note.caption, expected);
-        EXPECT_EQ(note.visible, !r.keys.empty());
+        store_->stored[PS::DoubleClick] = PointerReading::of(PS::DoubleClick, r.doubleClick);
+        PointerSettingsPage page(model_->controls(), *store_, model_->captions());
+        page.RefreshMouseSystemParameter();
+        for (const PS s : kPointerSettings) {
+            std::string expected;
+            for (const char* key : r.keys[indexOf(s)]) expected += (expected.empty() ? "" : " ") + model_->text(key);
+            SCOPED_TRACE(expected);
+            const Control& note = *model_->controls().find(skin::barNote(PointerSettingsPage::barOf(s)));
+            EXPECT_EQ(note.caption, expected);
+            EXPECT_EQ(note.visible, !expected.empty());
+        }
     }
 }
 

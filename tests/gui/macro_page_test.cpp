@@ -1,6 +1,7 @@
 // The macro page on the demo's Wren: a macro edited, renamed and saved reaches the virtual mouse's
 // flash, and Export All writes what the mouse holds.
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -69,7 +70,9 @@ private slots:
         rig.click("Btn_New");
         auto* edit = rig.child<QLineEdit>("Edt_MacroName");
         QVERIFY(edit != nullptr && edit->window()->isVisible());
+        QCOMPARE(edit->text(), QString("Double click"));  // selected: typing replaces it
         QTest::keyClicks(edit, "Burst of two clicks");  // 14 characters stay
+        QCOMPARE(rig.child<QLabel>("lbl_MacroNameRoom")->text(), rig.text("Str551").replace("%1", "0"));
         rig.click("IB_Confirm");
         QCOMPARE(names->item(1)->text(), QString("Burst of two c"));
 

@@ -32,7 +32,7 @@ private slots:
         QCOMPARE(rig.pictureOf("Img_Spd6"), QString("Bar1_E"));
         QCOMPARE(rig.pictureOf("Img_Spd7"), QString("Bar1_D"));
         QCOMPARE(rig.pictureOf("Img_DbSpd9"), QString("Bar1_E"));
-        QCOMPARE(rig.child<QLabel>("lbl_PointerNote")->text(), rig.text("Str114"));
+        QCOMPARE(rig.child<QLabel>("lbl_ScrSpdNote")->text(), rig.text("Str114"));
 
         rig.click("Img_Spd3");
         rig.click("Img_DbSpd1");
@@ -58,7 +58,7 @@ private slots:
         rig.tick();
         rig.click("Btn_Adv_1");
         QCOMPARE(rig.pictureOf("Img_ScrSpd3"), QString("Bar1_E"));
-        QCOMPARE(rig.child<QLabel>("lbl_PointerNote")->text(), rig.text("Str462"));  // the speed waits for a login
+        QCOMPARE(rig.child<QLabel>("lbl_SpdNote")->text(), rig.text("Str462"));  // the speed waits for a login
         rig.click("Img_ScrSpd7");
         rig.click("Btn_Apply_2");
         rig.settle();

@@ -80,7 +80,7 @@ TEST_F(MainWindowModelTest, LanguageFontsAndColours) {
                         {"Btn_Program", 11}, {"lbl_LoadBIN", 13}, {"Btn_Update_2", 11}};
     for (const auto& r : rows) EXPECT_EQ(controls().find(r.name)->fontSize, r.size) << r.name;
     EXPECT_EQ(controls().find("Edt_Repeat1")->backColor, (Rgb{113, 111, 100}));
-    EXPECT_EQ(controls().find("LB_macro")->fontColor, (Rgb{0, 128, 0}));
+    EXPECT_EQ(controls().find("LB_macro")->fontColor, (Rgb{255, 255, 255}));
     EXPECT_EQ(controls().find("LB_macro")->backColor, (Rgb{0, 0, 0}));
 }
 

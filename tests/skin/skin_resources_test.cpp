@@ -79,7 +79,7 @@ const std::vector<std::vector<std::string>>& pictureFamilies() {
         {"MacroS_01", "MacroS_02", "MacroS_03"},
         {"MacroBtnS_01", "MacroBtnS_02", "MacroBtnS_03"},
         {"InsertDelayBase", "InsertKeyBase"},
-        {"Bar1_E", "Bar1_D"},
+        {"Bar1_E", "Bar1_D", "Bar1_N"},
         {"Bar2_E", "Bar2_D"},
         {"CbS_E", "CbS_D", "RdS_E", "RdS_D"},
         {"Col_F"},
@@ -406,10 +406,12 @@ TEST(SkinLayout, OurLayoutKeepsTheSuppliedKeysAndValuesButTheDocumentedOnes) {
     ASSERT_NE(supplied, nullptr);
 
     // Breathing, Save and Load are switched on, which moves Macro and Update; the page button
-    // pictures need no label insets; the overlay grows to cover Key4 and ends above the bar.
+    // pictures need no label insets; the overlay grows to cover Key4 and ends above the bar; the
+    // colour-source rows share one line and their swatches clear the longest caption.
     const std::set<std::string> changed = {
         "Btn_B5_Enable", "Btn_B11_X", "Btn_B12_Y",   "Btn_B6_Enable", "Btn_B6_X",  "Btn_B6_Y", "Btn_B7_Enable",
-        "Btn_B7_X",      "Btn_B7_Y",  "Btn_Space_F", "Btn_Space_B",   "Disable_H", "Disable_W"};
+        "Btn_B7_X",      "Btn_B7_Y",  "Btn_Space_F", "Btn_Space_B",   "Disable_H", "Disable_W",
+        "LEDColor1_Y",   "LEDColor2_Y", "LEDColorMode2_Y"};
     std::set<std::string> suppliedKeys;
     for (const auto& [key, value] : supplied->entries()) {
         suppliedKeys.insert(key);

@@ -44,9 +44,10 @@ std::vector<PictureSpec> catalog() {
     add("MacroBtnS_03", [] { return panelButton(ButtonState::Pressed); });
     add("InsertDelayBase", [] { return insertBase(false); });
     add("InsertKeyBase", [] { return insertBase(true); });
-    // Bars: lit and unlit segments.
-    add("Bar1_E", [] { return tenStepSegment(true); });
-    add("Bar1_D", [] { return tenStepSegment(false); });
+    // Bars: lit, unlit and (ten-step bars) nearest segments.
+    add("Bar1_E", [] { return tenStepSegment(SegmentLook::Lit); });
+    add("Bar1_D", [] { return tenStepSegment(SegmentLook::Unlit); });
+    add("Bar1_N", [] { return tenStepSegment(SegmentLook::Nearest); });
     add("Bar2_E", [] { return dpiStepSegment(true); });
     add("Bar2_D", [] { return dpiStepSegment(false); });
     // Current DPI level check box and option marks: on, off.

@@ -52,7 +52,9 @@ QImage keyLabel(ButtonState s);
 QImage webButton(ButtonState s);
 QImage macroButton(ButtonState s);
 QImage panelButton(ButtonState s);
-QImage tenStepSegment(bool lit);
+// A ten-step bar's segment: lit, unlit, or dimly lit up to the step nearest a value on none.
+enum class SegmentLook { Lit, Nearest, Unlit };
+QImage tenStepSegment(SegmentLook look);
 QImage dpiStepSegment(bool lit);
 QImage checkBox(bool on);
 QImage optionMark(bool on);

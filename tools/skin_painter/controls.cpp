@@ -100,25 +100,28 @@ QImage panelButton(ButtonState s) {
     return plate(size::kPanelButton.width(), size::kPanelButton.height(), plateFor(s), 5);
 }
 
-QImage tenStepSegment(bool lit) {
+QImage tenStepSegment(SegmentLook look) {
     const int w = size::kTenStep.width();
     const int h = size::kTenStep.height();
     QImage img = canvas(w, h);
     QPainter p;
     beginPaint(p, img);
     // A slanted segment; the gap to the next one is part of the picture.
+    // Top, middle and bottom of the fill, and the edge; the nearest step is the lit colours at a
+    // third of their strength: a hint, not a value.
+    struct Colours {
+        QColor top, middle, bottom, edge;
+    };
+    const Colours c = look == SegmentLook::Lit       ? Colours{{255, 110, 120}, {232, 40, 56}, {150, 16, 30}, {255, 140, 150}}
+                      : look == SegmentLook::Nearest ? Colours{{120, 62, 70}, {104, 36, 46}, {70, 24, 32}, {150, 80, 90}}
+                                                     : Colours{{56, 60, 68}, {47, 51, 58}, {36, 39, 45}, {78, 84, 94}};
     QLinearGradient g(0, 0, 0, h);
-    if (lit) {
-        g.setColorAt(0, QColor(255, 110, 120));
-        g.setColorAt(0.45, QColor(232, 40, 56));
-        g.setColorAt(1, QColor(150, 16, 30));
-    } else {
-        g.setColorAt(0, QColor(56, 60, 68));
-        g.setColorAt(1, QColor(36, 39, 45));
-    }
+    g.setColorAt(0, c.top);
+    g.setColorAt(0.45, c.middle);
+    g.setColorAt(1, c.bottom);
     QPolygonF inner;
     inner << QPointF(3.5, 0.5) << QPointF(w - 4.0, 0.5) << QPointF(w - 6.5, h - 0.5) << QPointF(0.5, h - 0.5);
-    p.setPen(QPen(lit ? QColor(255, 140, 150) : QColor(78, 84, 94), 1));
+    p.setPen(QPen(c.edge, 1));
     p.setBrush(g);
     p.drawPolygon(inner);
     p.end();

@@ -513,7 +513,7 @@ QImage breathingPage(int skin) {
     p.setPen(QPen(QColor(255, 255, 255, 20), 1));
     p.drawLine(QPointF(132, 310.5), QPointF(754, 310.5));
     rowText(p, 160, 321, 18, t.customColour, Qt::AlignLeft, 160, 13);
-    rowText(p, 344, 324, 18, t.mouseColour, Qt::AlignLeft, 160, 13);
+    rowText(p, 344, 321, 18, t.mouseColour, Qt::AlignLeft, 160, 13);
     wrappedText(p, QRectF(132, 370, 620, 20), t.colourHint, 10, ink::kTextFaint);
     return c.finish();
 }

@@ -20,6 +20,12 @@ MacroNameDialog::MacroNameDialog(QWidget* mainWindow, const CaptionsModel& capti
     addTitle("lbl_MacroName", qs(captions.text("Str510")));
     edit_ = addEdit("Edt_MacroName");
     edit_->setMaxLength(static_cast<int>(kMaxNameUnits));  // UTF-16 units, as QLineEdit counts
+    edit_->setText(qs(page_.pendingName()));
+    edit_->selectAll();
+    room_ = addNote("lbl_MacroNameRoom");
+    roomText_ = qs(captions.text("Str551"));
+    showRoom();
+    connect(edit_, &QLineEdit::textChanged, this, [this] { showRoom(); });
     connect(edit_, &QLineEdit::returnPressed, this, &MacroNameDialog::IB_ConfirmClick);
     addConfirmCancelClose(
         qs(captions.text("Str511")), qs(captions.text("Str512")), [this] { IB_ConfirmClick(); },
@@ -28,6 +34,11 @@ MacroNameDialog::MacroNameDialog(QWidget* mainWindow, const CaptionsModel& capti
     const QRect main = mainWindow->geometry();
     const WindowRect at = centredOn({main.x(), main.y(), main.width(), main.height()}, kWidth, kHeight);
     move(at.x, at.y);
+}
+
+void MacroNameDialog::showRoom() {
+    const auto room = MacroPage::nameRoom(edit_->text().toStdString());
+    room_->setText(QString(roomText_).replace("%1", QString::number(room.value_or(0))));
 }
 
 void MacroNameDialog::IB_ConfirmClick() {

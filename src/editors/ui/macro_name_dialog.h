@@ -7,6 +7,7 @@
 #include "skin/captions.h"
 #include "skin/ui/skin_dialog.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace varnel {
@@ -14,7 +15,8 @@ namespace varnel {
 class MacroNameDialog : public SkinDialog {
     Q_OBJECT
 public:
-    // Opens over `mainWindow` with the texts of the current language and an empty name. `renamed`
+    // Opens over `mainWindow` with the texts of the current language and the macro's name, the
+    // characters still free shown under it. `renamed`
     // runs after a confirmed name went to the page, so that the window shows it.
     MacroNameDialog(QWidget* mainWindow, const CaptionsModel& captions, MacroPage& page, std::function<void()> renamed);
 
@@ -26,7 +28,11 @@ public slots:
 private:
     MacroPage& page_;
     std::function<void()> renamed_;
+    void showRoom();
+
     QLineEdit* edit_ = nullptr;
+    QLabel* room_ = nullptr;
+    QString roomText_;
 };
 
 }  // namespace varnel

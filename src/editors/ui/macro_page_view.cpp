@@ -181,6 +181,7 @@ void MacroPageView::recordClick(bool insert) {
     // The capture is chosen when first needed: start-up does not wait for the desktop's answer.
     if (!capture_) capture_ = makeInputCapture();
     page_.setGlobalCapture(capture_->global());
+    if (!insert && page_.recordingReplaces() && !services_.question(text("Str550"))) return;
     const Status s = services_.recordClick(insert);
     if (page_.recording()) window_.setFocus();
     sync();
@@ -283,7 +284,17 @@ void MacroPageView::importOne() {
         if (!page_.startImportOne()) return;
         const auto file = services_.chooseFile(false);
         if (!file) return;
-        showImport(page_.importOne(*file));
+        const auto imported = page_.importOne(*file);
+        showImport(imported);
+        if (!imported) return;
+        // Two macros of one name could not be told apart in the button menus' picker.
+        if (const auto distinct = page_.distinctImportedName()) {
+            QString question = text("Str552");
+            question.replace("%1", qs(page_.selectedName())).replace("%2", qs(*distinct));
+            if (!services_.question(question)) return;
+            page_.confirmRename(*distinct);
+            sync();
+        }
     });
 }
 

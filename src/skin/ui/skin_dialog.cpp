@@ -1,5 +1,6 @@
 #include "skin/ui/skin_dialog.h"
 
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -15,6 +16,7 @@ constexpr QColor kText(226, 228, 232);
 constexpr QColor kMaroon(128, 0, 0);
 constexpr QRect kTitle{10, 25, 164, 24};
 constexpr QRect kEdit{56, 68, 209, 22};
+constexpr QRect kNote{56, 94, 209, 18};
 constexpr QRect kConfirm{44, 134, 97, 29};
 constexpr QRect kCancel{196, 134, 97, 29};
 constexpr QRect kClose{316, 6, 30, 30};
@@ -56,6 +58,18 @@ QLabel* SkinDialog::addTitle(const char* name, const QString& text) {
     title->setGeometry(kTitle);
     setTextColour(title);
     return title;
+}
+
+QLabel* SkinDialog::addNote(const char* name) {
+    auto* note = new QLabel(this);
+    note->setObjectName(name);
+    note->setGeometry(kNote);
+    note->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont f = note->font();
+    f.setPointSize(8);
+    note->setFont(f);
+    setTextColour(note);
+    return note;
 }
 
 QLineEdit* SkinDialog::addEdit(const char* name) {

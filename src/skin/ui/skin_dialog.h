@@ -30,6 +30,8 @@ protected:
     QLabel* addTitle(const char* name, const QString& text);
     // The edit in the well under the title.
     QLineEdit* addEdit(const char* name);
+    // A small line under the well, for what the edit takes.
+    QLabel* addNote(const char* name);
     // The confirm (left) or cancel (right) button with its hover picture `hoverName` under it.
     SkinLabel* addButton(bool confirm, const char* name, const char* hoverName, const QString& caption);
     SkinLabel* addClose(const char* name);

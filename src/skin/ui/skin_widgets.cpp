@@ -217,6 +217,12 @@ void SkinShape::setColor(const QColor& c) {
     update();
 }
 
+void SkinShape::setLit(bool lit) {
+    if (lit == lit_) return;
+    lit_ = lit;
+    update();
+}
+
 void SkinShape::paintEvent(QPaintEvent*) {
     QPainter p(this);
     switch (style_) {
@@ -226,7 +232,8 @@ void SkinShape::paintEvent(QPaintEvent*) {
             p.setPen(Qt::NoPen);
             p.setBrush(color_.darker(160));
             p.drawEllipse(rect());
-            p.setBrush(color_);
+            // An unlit lamp is the same ring, hollow: the choice reads as one not taken.
+            p.setBrush(lit_ ? color_ : kUnlitLampCentre);
             p.drawEllipse(rect().adjusted(2, 2, -2, -2));
             break;
         }

@@ -88,6 +88,7 @@ private:
 
 // The button menus' panel, behind their entries (and the macro picker's).
 constexpr QColor kMenuPanelColour(244, 244, 244);
+constexpr QColor kUnlitLampCentre(24, 24, 28);
 
 // A filled colour swatch, an indicator lamp or a menu panel: a plain painted rectangle.
 class SkinShape : public QWidget {
@@ -96,6 +97,8 @@ public:
     enum class Style { Swatch, Lamp, Panel };
     explicit SkinShape(Style style, QWidget* parent = nullptr);
     void setColor(const QColor& c);
+    // Lamps: lit, or an empty ring.
+    void setLit(bool lit);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -103,6 +106,7 @@ protected:
 private:
     Style style_;
     QColor color_;
+    bool lit_ = true;
 };
 
 }  // namespace varnel
