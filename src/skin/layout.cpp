@@ -70,6 +70,7 @@ LayoutResult loadLayout(const IniSection& org, ControlTable& controls) {
     LayoutReader r(org, controls, out);
     placeHeader(r);
     for (const auto& b : kActionButtons) placeActionButton(r, b);
+    placeActionButton(r, kMinimiseButton);
     r.settings().btnSpaceF = r.number("Btn_Space_F").value_or(0);
     r.settings().btnSpaceB = r.number("Btn_Space_B").value_or(0);
     for (const auto& b : kPageButtons) placePageButton(r, b);

@@ -92,6 +92,20 @@ QImage webButton(ButtonState s) {
     return img;
 }
 
+QImage minimiseButton(ButtonState s) {
+    const int w = size::kMinimiseButton.width();
+    const int h = size::kMinimiseButton.height();
+    QImage img = plate(w, h, plateFor(s), 6);
+    QPainter p;
+    beginPaint(p, img);
+    // The usual minimise glyph: a short bar low in the plate, red under the pointer.
+    p.setPen(Qt::NoPen);
+    p.setBrush(s == ButtonState::Normal ? ink::kText : s == ButtonState::Hover ? ink::kRedHi : QColor(255, 255, 255));
+    p.drawRect(QRectF(6, h - 8, w - 12, 2));
+    p.end();
+    return img;
+}
+
 QImage macroButton(ButtonState s) {
     return plate(size::kMacroButton.width(), size::kMacroButton.height(), plateFor(s), 6);
 }

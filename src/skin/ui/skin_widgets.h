@@ -22,6 +22,10 @@ public:
     // The largest point size (not above the designed one nor the row's cap) at which the caption
     // fits on one line inside its inset; 0 when it needs two lines.
     int oneLinePointSize() const;
+    // A menu entry: the caption indented, and an arrow at its end when it opens a sub-menu,
+    // pointing the way it opens (Qt::RightArrow, Qt::LeftArrow; Qt::NoArrow: none).
+    void setMenuEntry(Qt::ArrowType arrow);
+    Qt::ArrowType menuArrow() const { return arrow_; }
     // The size the captions of one row of buttons share; 0 lifts the cap.
     void setPointSizeCap(int size);
     int pointSizeCap() const { return pointSizeCap_; }
@@ -50,6 +54,8 @@ private:
 
     bool pressed_ = false;
     bool scrolling_ = false;
+    bool menuEntry_ = false;
+    Qt::ArrowType arrow_ = Qt::NoArrow;
     int pointSizeCap_ = 0;
 };
 
@@ -81,8 +87,12 @@ private:
     QPixmap pixmap_;
 };
 
-// The button menus' panel, behind their entries (and the macro picker's).
-constexpr QColor kMenuPanelColour(244, 244, 244);
+// The button menus' panel, behind their entries (and the macro picker's and the drop-downs'):
+// the skin's dark ground, framed in its red.
+constexpr QColor kMenuPanelColour(24, 26, 30);
+constexpr QColor kMenuFrameColour(200, 30, 30);
+// Where the text of a menu entry (and a picker's entry) starts.
+constexpr int kMenuIndent = 10;
 
 // A filled colour swatch, an indicator lamp or a menu panel: a plain painted rectangle.
 class SkinShape : public QWidget {
