@@ -193,7 +193,7 @@ void MainWindow::onLabelClicked(const QString& name) {
     if (!click || !jobs_->takesBarClick(click->action)) return;
     constexpr std::pair<BarAction, void (MainWindow::*)()> kButtons[] = {
         {BarAction::Web, &MainWindow::Btn_Web_0Click},          {BarAction::Exit, &MainWindow::Btn_Exit_0Click},
-        {BarAction::Minimise, &MainWindow::showMinimized},      {BarAction::Confirm, &MainWindow::Btn_Confirm_0Click},
+        {BarAction::Minimise, &MainWindow::Btn_Min_0Click},     {BarAction::Confirm, &MainWindow::Btn_Confirm_0Click},
         {BarAction::Apply, &MainWindow::Btn_Apply_0Click},      {BarAction::Reset, &MainWindow::Btn_Reset_0Click},
         {BarAction::SaveProfile, &MainWindow::Btn_Save_0Click}, {BarAction::LoadProfile, &MainWindow::Btn_Load_0Click},
     };
@@ -241,6 +241,8 @@ void MainWindow::Btn_Web_0Click() {
 }
 
 void MainWindow::Btn_Exit_0Click() { close(); }
+
+void MainWindow::Btn_Min_0Click() { showMinimized(); }
 
 void MainWindow::DisableAllPages() {
     model_->appearance().disableAllPages();

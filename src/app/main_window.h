@@ -77,6 +77,7 @@ public slots:
     void pollForMouse();
     void Btn_Web_0Click();
     void Btn_Exit_0Click();
+    void Btn_Min_0Click();
     void DisableAllPages();
     void EnableAllPages();
     void Btn_Apply_0Click();

@@ -23,6 +23,7 @@
 #include "skin/controls.h"
 #include "skin/page_model.h"
 #include "skin/page_navigation.h"
+#include "skin/skin_tables.h"
 #include "transfers/app_state.h"
 
 namespace varnel {
@@ -35,8 +36,8 @@ struct EntryColours {
     std::optional<Rgb> back;
     bool operator==(const EntryColours&) const = default;
 };
-constexpr EntryColours kEntryNormal{{226, 228, 232}, std::nullopt};
-constexpr EntryColours kEntryHighlighted{{255, 255, 255}, Rgb{170, 28, 42}};
+constexpr EntryColours kEntryNormal{skin::kMenuEntryText, std::nullopt};
+constexpr EntryColours kEntryHighlighted{skin::kMenuEntryLitText, skin::kMenuEntryLitBack};
 
 // A group entry of Pnl_Main (by its tag) and the sub-menu it opens beside the menu.
 struct MenuGroupSpec {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "skin/control_names.h"
+#include "skin/controls.h"
 
 namespace varnel::skin {
 
@@ -282,6 +283,12 @@ constexpr DelayTriplet kInsertDelays{"InsertRecDelay",
 
 // Items of CB_Insert, in order.
 constexpr std::array<std::string_view, 4> kInsertChoiceKeys{"Str410", "Str411", "Str412", "Str413"};
+
+// The menus' entry colours, one style for the button menus, the macro picker and the drop-downs:
+// light text on the dark panel, white on the skin's red under the pointer.
+constexpr Rgb kMenuEntryText{226, 228, 232};
+constexpr Rgb kMenuEntryLitText{255, 255, 255};
+constexpr Rgb kMenuEntryLitBack{170, 28, 42};
 
 // The button editor's menus: popup panels and the group entries of Pnl_Main.
 constexpr std::array<std::string_view, 6> kMenuPanels{ctrl::Pnl_Main, ctrl::Pnl_MseKey, ctrl::Pnl_Special,

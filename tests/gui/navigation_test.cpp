@@ -233,6 +233,12 @@ private slots:
         QCOMPARE(modality, Qt::WindowModal);
     }
 
+    void theMinimiseControlMinimisesTheWindow() {
+        QCOMPARE(label("Btn_Min_1")->toolTip(), text(1, "Str573"));
+        QTest::mouseClick(child("Btn_Min_1"), Qt::LeftButton);
+        QVERIFY(window_->isMinimized());
+    }
+
     void theUsersInsertChoiceSurvivesALanguageSwitch() {
         auto* combo = child<QComboBox>("CB_Insert");
         QCOMPARE(combo->currentIndex(), 0);
