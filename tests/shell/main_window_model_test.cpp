@@ -348,7 +348,7 @@ TEST_F(MainWindowModelTest, LanguageSwitchCaptionsMarkersAndInsertChoice) {
     EXPECT_EQ(caption("Btn_Lang1_3"), "Spanish ");
     EXPECT_EQ(caption("Btn_Apply_1"), "Apply");
     EXPECT_EQ(controls().find("CB_Insert")->itemIndex, 2);
-    EXPECT_EQ(controls().find("CB_Insert")->items.at(2), "Insert Key Front");
+    EXPECT_EQ(controls().find("CB_Insert")->items.at(2), "Insert Key Before");
     EXPECT_EQ(caption("IB_InsertNoDelay"), "       No Delay");
     EXPECT_EQ(pic("Img_Base_4"), "L2_BackGround");
     EXPECT_EQ(pic("Img_P1"), "L2_Back1");
