@@ -114,7 +114,7 @@ private slots:
         setFileDialogHandler([this](QWidget*, FileDialogKind kind, const QString& filter) {
             const bool save = kind == FileDialogKind::Save;
             dialogs_ << QString(save ? "save " : "open ") + filter;
-            const QString base = filter.startsWith("SaveFile") ? "Save" : "Load";
+            const QString base = save ? "Save" : "Load";
             for (int p = 1; p <= 5; ++p) marks_ << rig().pictureOf(QString("Img_%1_%2").arg(base).arg(p));
             return chosen_;
         });
