@@ -124,6 +124,7 @@ void paintPicture(QWidget* w, const Control& c, const PaintContext& context) {
 void paintLabel(QWidget* w, const Control& c, const PaintContext&) {
     auto* l = static_cast<SkinLabel*>(w);
     l->setText(qs(c.caption));
+    l->setToolTip(qs(c.tip));
     l->setAlignment(alignmentOf(c.align));
     applyFont(l, c);
     QPalette pal = l->palette();

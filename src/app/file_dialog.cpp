@@ -13,8 +13,17 @@ namespace varnel {
 namespace {
 
 QString dialog(QWidget* parent, FileDialogKind kind, const QString& filter) {
-    if (kind == FileDialogKind::Open) return QFileDialog::getOpenFileName(parent, {}, {}, filter);
-    return QFileDialog::getSaveFileName(parent, {}, {}, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    QFileDialog d(parent, {}, {}, filter);
+    // Modal to its window only, as the message boxes are.
+    d.setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    if (kind == FileDialogKind::Open) {
+        d.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        d.setAcceptMode(QFileDialog::AcceptSave);
+        d.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+    return d.selectedFiles().constFirst();
 }
 
 FileDialogHandler& handler() {

@@ -14,7 +14,7 @@ enum class FileDialogKind { Save, Open };
 
 using FileDialogHandler = std::function<QString(QWidget* parent, FileDialogKind kind, const QString& filter)>;
 
-// The file chosen in a save or open dialog with `filter` ("SaveFile(*.bin)"); empty when
+// The file chosen in a save or open dialog with `filter` ("Profiles (*.bin)"); empty when
 // cancelled. The save dialog does not ask about overwriting: the caller asks about the name it
 // will really write.
 QString chooseFile(QWidget* parent, FileDialogKind kind, const QString& filter);

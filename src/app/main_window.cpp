@@ -17,6 +17,7 @@
 #include "platform/udev_rule.h"
 #include "skin/button_families.h"
 #include "skin/control_names.h"
+#include "skin/skin_tables.h"
 #include "skin/ui/skin_widgets.h"
 
 namespace varnel {
@@ -87,14 +88,14 @@ void MainWindow::createPageViews() {
         {
             [this](const QString& text) { showMessage(this, text); },
             [this](const QString& text) { return askQuestion(this, text); },
-            [this](bool save) { return chooseBinFile(save); },
+            [this](bool save) { return chooseBinFile(save, skin::kMacroFilterKey); },
             [this](const std::function<void()>& work) { whileHeld(work); },
             [this] { Btn_SaveMacroClick(); },
             [this](bool insert) { return model_->recordClick(insert); },
             [this](const InputEvent& e, bool onRecordButton) { return model_->recordInput(e, onRecordButton); },
         },
         {
-            [this](const QString& filter) { return chooseFile(this, FileDialogKind::Open, filter); },
+            [this] { return chooseFile(this, FileDialogKind::Open, qs(model_->text(skin::kFirmwareFilterKey))); },
             [this](const std::filesystem::path& file) { loadFirmwareFile(file); },
             [this] { programFirmware(); },
         },
@@ -167,6 +168,7 @@ void MainWindow::syncFromModel() {
     follow(devTimer_, countPolls_ && !scheduler().holdsWindow());
     follow(labelRun_, model_->navigation().labelRunEnabled());
     QGuiApplication::setApplicationDisplayName(qs(model_->applicationTitle()));
+    qtTranslations_.follow(qs(model_->text(kLocaleKey)));
     if (macroView_) macroView_->followRecording();
 }
 
@@ -191,9 +193,9 @@ void MainWindow::onLabelClicked(const QString& name) {
     if (!click || !jobs_->takesBarClick(click->action)) return;
     constexpr std::pair<BarAction, void (MainWindow::*)()> kButtons[] = {
         {BarAction::Web, &MainWindow::Btn_Web_0Click},          {BarAction::Exit, &MainWindow::Btn_Exit_0Click},
-        {BarAction::Confirm, &MainWindow::Btn_Confirm_0Click},  {BarAction::Apply, &MainWindow::Btn_Apply_0Click},
-        {BarAction::Reset, &MainWindow::Btn_Reset_0Click},      {BarAction::SaveProfile, &MainWindow::Btn_Save_0Click},
-        {BarAction::LoadProfile, &MainWindow::Btn_Load_0Click},
+        {BarAction::Minimise, &MainWindow::Btn_Min_0Click},     {BarAction::Confirm, &MainWindow::Btn_Confirm_0Click},
+        {BarAction::Apply, &MainWindow::Btn_Apply_0Click},      {BarAction::Reset, &MainWindow::Btn_Reset_0Click},
+        {BarAction::SaveProfile, &MainWindow::Btn_Save_0Click}, {BarAction::LoadProfile, &MainWindow::Btn_Load_0Click},
     };
     for (const auto& [action, slot] : kButtons) {
         if (action == click->action) return (this->*slot)();
@@ -239,6 +241,8 @@ void MainWindow::Btn_Web_0Click() {
 }
 
 void MainWindow::Btn_Exit_0Click() { close(); }
+
+void MainWindow::Btn_Min_0Click() { showMinimized(); }
 
 void MainWindow::DisableAllPages() {
     model_->appearance().disableAllPages();

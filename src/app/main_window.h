@@ -19,6 +19,7 @@
 
 #include "app/control_painters.h"
 #include "app/device_worker.h"
+#include "app/qt_translations.h"
 #include "app/status_note.h"
 #include "platform/language_choice_file.h"
 #include "platform/pointer_store.h"
@@ -90,6 +91,7 @@ public slots:
     void deviceAnnounced();
     void Btn_Web_0Click();
     void Btn_Exit_0Click();
+    void Btn_Min_0Click();
     void DisableAllPages();
     void EnableAllPages();
     void Btn_Apply_0Click();
@@ -153,9 +155,9 @@ private:
 
     // Profiles (main_window_profiles.cpp).
     void profileClick(ProfileAction action);
-    // A profile or macro file chosen in its dialog, after the question about replacing the file
-    // that will be written; nullopt when cancelled.
-    std::optional<std::filesystem::path> chooseBinFile(bool save);
+    // A profile or macro file chosen in its dialog (filtered by the text of `filterKey`), after the
+    // question about replacing the file that will be written; nullopt when cancelled.
+    std::optional<std::filesystem::path> chooseBinFile(bool save, std::string_view filterKey);
     // Runs `work` with the window held (no poll, no job starts meanwhile); nothing while a job or
     // another action holds it.
     void whileHeld(const std::function<void()>& work);
@@ -171,6 +173,7 @@ private:
     std::unique_ptr<MainWindowModel> model_;
     MacroPageView* macroView_ = nullptr;  // a child of this window
     Pictures pictures_;
+    QtTranslations qtTranslations_;
     PaintContext paint_{pictures_, [this](const std::string& line) { reportProblem(line); }};
     std::unordered_map<std::string, QWidget*> widgets_;
     std::string maskedBackground_;

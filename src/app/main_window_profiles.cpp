@@ -35,7 +35,8 @@ void MainWindow::profileClick(ProfileAction action) {
         release();
         return;
     }
-    const std::optional<std::filesystem::path> file = chooseBinFile(action == ProfileAction::Save);
+    const std::optional<std::filesystem::path> file =
+        chooseBinFile(action == ProfileAction::Save, skin::kProfileFilterKey);
     if (!file) {
         release();
         return;
@@ -46,9 +47,9 @@ void MainWindow::profileClick(ProfileAction action) {
     carryOut(scheduler().release());
 }
 
-std::optional<std::filesystem::path> MainWindow::chooseBinFile(bool save) {
-    return choosePath(this, save ? FileDialogKind::Save : FileDialogKind::Open,
-                      qs(save ? skin::kSaveFileFilter : skin::kLoadFileFilter), qs(model_->text(kReplaceQuestionKey)));
+std::optional<std::filesystem::path> MainWindow::chooseBinFile(bool save, std::string_view filterKey) {
+    return choosePath(this, save ? FileDialogKind::Save : FileDialogKind::Open, qs(model_->text(filterKey)),
+                      qs(model_->text(kReplaceQuestionKey)));
 }
 
 void MainWindow::whileHeld(const std::function<void()>& work) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/qt_translations.h"
 #include "skin/ui/pictures.h"
 
 namespace varnel {
@@ -86,6 +87,8 @@ public:
     MessageDialog(QWidget* parent, const QString& text, bool question, const QString& offer = {})
         : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
         setObjectName("MessageBox");
+        // Modal to the window it speaks for only: the demo's virtual mouse window stays usable.
+        setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
         setWindowTitle(QGuiApplication::applicationDisplayName());
         const QImage base = loadPicture(kBase);
 
@@ -113,12 +116,12 @@ public:
             face = base.copy(devicePart(base, kButtonFace));
             face.setDevicePixelRatio(base.devicePixelRatio());
         }
-        auto* yes = new SkinButton(question ? tr("&Yes") : tr("OK"), face, this);
+        auto* yes = new SkinButton(standardButtonText(question ? "&Yes" : "OK"), face, this);
         yes->setObjectName("IB_Yes");
         connect(yes, &QPushButton::clicked, this, &QDialog::accept);
         yes->setDefault(true);
         if (question) {
-            auto* no = new SkinButton(tr("&No"), face, this);
+            auto* no = new SkinButton(standardButtonText("&No"), face, this);
             no->setObjectName("IB_No");
             no->move(kWidth - kButtonFace.left() - kButtonFace.width(), buttonsTop);
             connect(no, &QPushButton::clicked, this, &QDialog::reject);

@@ -66,16 +66,18 @@ bool isMainMenuButton(int button) { return button > kLrmButtons && button <= sta
 
 }  // namespace
 
+bool opensLeftward(int x) { return x >= kMidX; }
+
 MenuPoint buttonMenuOrigin(const MenuRect& key, int menuWidth, int menuHeight, bool mayOpenUpwards) {
     const int cx = key.x + key.width / 2;
     const int cy = key.y + key.height / 2;
-    const int x = key.x < kMidX ? cx : cx - menuWidth;
+    const int x = opensLeftward(key.x) ? cx - menuWidth : cx;
     const bool upwards = mayOpenUpwards && key.y + menuHeight >= kMainWindowHeight;
     return {x, upwards ? cy - menuHeight : cy};
 }
 
 MenuPoint subMenuOrigin(const MenuRect& mainMenu, const MenuRect& entry, int subWidth, int subHeight) {
-    const int x = mainMenu.x < kMidX ? mainMenu.x + mainMenu.width : mainMenu.x - subWidth;
+    const int x = opensLeftward(mainMenu.x) ? mainMenu.x - subWidth : mainMenu.x + mainMenu.width;
     const int entryTop = mainMenu.y + entry.y;
     const bool bottomAligned = entryTop + subHeight >= kMainWindowHeight;
     return {x, bottomAligned ? entryTop + entry.height - subHeight : entryTop};
@@ -213,6 +215,11 @@ void ButtonEditor::showButtonMenu(int button) {
     const MenuPoint at = buttonMenuOrigin(rectOf(*key), panel->width, panel->height, !lrm);
     controls_.moveTo(menu, at.x, at.y);
     controls_.setVisible(menu, true);
+}
+
+bool ButtonEditor::subMenusOpenLeftward() const {
+    const Control* menu = controls_.find(kMainMenu);
+    return menu != nullptr && opensLeftward(menu->x);
 }
 
 void ButtonEditor::hideSubMenus() {

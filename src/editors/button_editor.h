@@ -23,19 +23,21 @@
 #include "skin/controls.h"
 #include "skin/page_model.h"
 #include "skin/page_navigation.h"
+#include "skin/skin_tables.h"
 #include "transfers/app_state.h"
 
 namespace varnel {
 
-// Colours of a menu entry: highlighted under the pointer (white on teal), else black on the
-// panel (no background of its own). The text colour is kept in the control table as well.
+// Colours of a menu entry, in the skin's colours: highlighted under the pointer (white on the
+// skin's red), else light text on the dark panel (no background of its own). The text colour is
+// kept in the control table as well.
 struct EntryColours {
     Rgb text;
     std::optional<Rgb> back;
     bool operator==(const EntryColours&) const = default;
 };
-constexpr EntryColours kEntryNormal{{0, 0, 0}, std::nullopt};
-constexpr EntryColours kEntryHighlighted{{255, 255, 255}, Rgb{0, 128, 128}};
+constexpr EntryColours kEntryNormal{skin::kMenuEntryText, std::nullopt};
+constexpr EntryColours kEntryHighlighted{skin::kMenuEntryLitText, skin::kMenuEntryLitBack};
 
 // A group entry of Pnl_Main (by its tag) and the sub-menu it opens beside the menu.
 struct MenuGroupSpec {
@@ -59,6 +61,9 @@ struct MenuRect {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
+// A menu, or the menu beside which a sub-menu opens, in the right half of the window opens to the
+// left.
+bool opensLeftward(int x);
 // Where a button menu opens for the label `key`: from the label's centre, to the right in the
 // left half of the window and to the left in the right half; downwards, or upwards when
 // `mayOpenUpwards` and the menu would reach the bottom edge.
@@ -130,6 +135,8 @@ public:
     PendingAssembly& pending() { return pending_; }
     const PendingAssembly& pending() const { return pending_; }
     EntryColours entryColours(std::string_view entry) const;
+    // Pnl_Main's sub-menus open to its left (their entries' arrows point that way).
+    bool subMenusOpenLeftward() const;
     // Macros exist on a Wren only; on a Lark the Macro entry is hidden.
     bool macrosAvailable() const;
     // The map stores on the current page go to: MainMap on Main Control, SwitchMap on Alternate

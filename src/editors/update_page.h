@@ -22,6 +22,8 @@ public:
     static constexpr std::string_view kNotUpdatedKey = "Str445";
     // Command 18 went out, but the restarted mouse was not found again.
     static constexpr std::string_view kNotFoundAfterRestartKey = "Str446";
+    // Command 18 went out, but the mouse refused reports on the way (said in words, not reports).
+    static constexpr std::string_view kRefusedOnTheWayKey = "Str574";
     // Asked before programming starts, with %1 for the file's name.
     static constexpr std::string_view kProgramQuestionKey = "Str449";
 

@@ -18,7 +18,7 @@ constexpr std::uint8_t kWrenImageCode = 0x00;
 
 const std::string kFileTypeErrorKey(kProfileRefusedKey);
 
-Error noMouse() { return makeError("Not find the specified device", "Str022"); }
+Error noMouse() { return makeError("The specified device was not found.", "Str022"); }
 
 Error notAProfile(ChipModel chip, const std::string& why) {
     return makeError("not a " + std::string(chipName(chip)) + " profile: " + why, kFileTypeErrorKey);

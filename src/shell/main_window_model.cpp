@@ -217,7 +217,8 @@ std::string MainWindowModel::message(std::string_view key) const {
     if (udevRule_) {
         if (const auto at = rule.find("%1"); at != std::string::npos) rule.replace(at, 2, udevRule_->path.string());
     }
-    if (missing) return text(key) + "\n" + text("Str106") + " " + rule;
+    // One line: "check the port; if it is plugged in, it may be the permission", not the cable twice.
+    if (missing) return text(key) + " " + text("Str106") + " " + rule;
     return text(key) + "; " + rule;
 }
 

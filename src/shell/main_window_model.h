@@ -84,7 +84,7 @@ public:
     void mouseIdentified();
     // Identification refused the mouse found: the message to show (its key, then why). Until a
     // mouse is accepted or leaves, an action that needs the mouse says this again instead of
-    // "Not find the specified device" with the cable advice: the mouse is there, but not usable.
+    // "The specified device was not found." with the cable advice: the mouse is there, but not usable.
     std::string mouseRefused(const Error& error);
     // The end of a full read (the window's RefreshChipPages): the desktop pointer settings are read
     // again, then the pages the mouse offers;

@@ -131,7 +131,9 @@ JobScheduler::Order WindowJobs::releaseAction() {
 }
 
 void WindowJobs::restartBegins(const TransferStatus& status) {
-    restartNote_ = status.ok() ? std::string() : status.error.message;
+    // The window names no reports: the English detail is the command line's.
+    restartNote_ =
+        status.ok() ? std::string() : model_.messageFor(status.error, UpdatePage::kRefusedOnTheWayKey, false);
     scheduler_.restartBegins();
 }
 

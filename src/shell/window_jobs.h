@@ -88,7 +88,7 @@ public:
     bool taken() const { return scheduler_.jobRunning() || scheduler_.pressed(); }
     // Whether a click on a bar button does anything now: Web and Exit always do.
     bool takesBarClick(BarAction action) const {
-        return !taken() || action == BarAction::Web || action == BarAction::Exit;
+        return !taken() || action == BarAction::Web || action == BarAction::Exit || action == BarAction::Minimise;
     }
 
     // The window asks to close: now, or once the device is free, telling why it waits when the

@@ -28,6 +28,7 @@ const BarButton* findBarButton(std::string_view base) {
         if (b.base == base) return &b;
     }
     if (base == kWebButton.base) return &kWebButton;
+    if (base == kMinimiseButton.base) return &kMinimiseButton;
     return nullptr;
 }
 
@@ -51,8 +52,9 @@ std::optional<HoverTarget> hoverTarget(std::string_view label) {
     if (const auto bar = splitBarLabel(label)) {
         const BarButton* b = findBarButton(bar->first);
         if (b == nullptr) return std::nullopt;
-        // Families A and Web keep the five copies alike; B and D change only the hovered copy.
-        if (b->family == HoverFamily::A || b->family == HoverFamily::Web)
+        // Families A, Web and Minimise keep the five copies alike; B and D change only the hovered
+        // copy.
+        if (b->family == HoverFamily::A || b->family == HoverFamily::Web || b->family == HoverFamily::Minimise)
             return HoverTarget{b->family, allCopies(b->base)};
         return HoverTarget{b->family, {barPicture(b->base, bar->second)}};
     }
@@ -78,10 +80,10 @@ std::optional<BarClick> barClick(std::string_view label) {
         std::string_view base;
         BarAction action;
     };
-    constexpr Named kOthers[] = {{"Web", BarAction::Web},         {"Confirm", BarAction::Confirm},
-                                 {"Apply", BarAction::Apply},     {"Reset", BarAction::Reset},
-                                 {"Exit", BarAction::Exit},       {"Save", BarAction::SaveProfile},
-                                 {"Load", BarAction::LoadProfile}};
+    constexpr Named kOthers[] = {{"Web", BarAction::Web},          {"Confirm", BarAction::Confirm},
+                                 {"Apply", BarAction::Apply},      {"Reset", BarAction::Reset},
+                                 {"Exit", BarAction::Exit},        {"Min", BarAction::Minimise},
+                                 {"Save", BarAction::SaveProfile}, {"Load", BarAction::LoadProfile}};
     for (const auto& o : kOthers) {
         if (o.base == base) return BarClick{o.action};
     }

@@ -19,7 +19,7 @@ struct HoverTarget {
 std::optional<HoverTarget> hoverTarget(std::string_view label);
 
 // What a click on a bar label does.
-enum class BarAction { Page, Language, Web, Confirm, Apply, Reset, Exit, SaveProfile, LoadProfile };
+enum class BarAction { Page, Language, Web, Confirm, Apply, Reset, Exit, Minimise, SaveProfile, LoadProfile };
 
 struct BarClick {
     BarAction action;

@@ -73,12 +73,13 @@ void CaptionsModel::applyCaptions(const LanguageFile& lang) {
         for (int page = 1; page <= kPageGroupCount; ++page)
             controls_.setCaption(barLabel(b.base, page), lang.text(b.captionKey));
     }
-    // Menu entries: a space, the bullet, a space and the entry's text.
-    const std::string bullet = " " + lang.text("Str200") + " ";
-    for (const auto& e : kMenuGroups) controls_.setCaption(e.name, bullet + lang.text(e.captionKey));
+    for (int page = 1; page <= kPageGroupCount; ++page)
+        controls_.setTip(barLabel(kMinimiseButton.base, page), lang.text(kMinimiseTipKey));
+    // Menu entries: the entry's text; the skinned menu indents it (no bullet).
+    for (const auto& e : kMenuGroups) controls_.setCaption(e.name, lang.text(e.captionKey));
     for (const auto& code : namedCodes()) {
         for (const auto item : code.menuItems) {
-            if (!item.empty()) controls_.setCaption(item, bullet + lang.text(code.languageKey));
+            if (!item.empty()) controls_.setCaption(item, lang.text(code.languageKey));
         }
     }
     // Macro page and insert panel.

@@ -33,6 +33,7 @@ namespace {
 void addBar(CatalogBuilder& b, int page) {
     const std::string g = pageGroup(page);
     b.pictureButton(barPicture(kWebButton.base, page), barLabel(kWebButton.base, page), g);
+    b.pictureButton(barPicture(kMinimiseButton.base, page), barLabel(kMinimiseButton.base, page), g);
     for (const auto& btn : kActionButtons) b.pictureButton(barPicture(btn.base, page), barLabel(btn.base, page), g);
     for (const auto& btn : kPageButtons) b.pictureButton(barPicture(btn.base, page), barLabel(btn.base, page), g);
 }
@@ -71,6 +72,7 @@ void startPictures(ControlTable& t) {
     for (int k = 1; k <= kKeyLabelCount; ++k) t.setPicture(keyPicture(k), keys.normal);
     for (const auto& b : kUpdateButtons) t.setPicture(b.picture, keys.normal);
     setCopies(t, kWebButton.base, familyPictures(HoverFamily::Web).normal);
+    setCopies(t, kMinimiseButton.base, familyPictures(HoverFamily::Minimise).normal);
     for (const auto& bar : kPointerBars) t.setPicture(barStep(bar, 1), kTenStepSegment.on);
     for (int d = 1; d <= kDpiLevelCount; ++d) t.setPicture(dpiStep(d, 1), kDpiSegment.on);
     for (const auto& s : kDpiSwatches) t.setPicture(s.frame, "Col_F");

@@ -46,6 +46,10 @@ void ControlTable::setCaption(std::string_view name, std::string_view caption) {
     if (Control* c = edit(name)) c->caption = caption;
 }
 
+void ControlTable::setTip(std::string_view name, std::string_view tip) {
+    if (Control* c = edit(name)) c->tip = tip;
+}
+
 void ControlTable::setVisible(std::string_view name, bool visible) {
     if (Control* c = edit(name)) c->visible = visible;
 }

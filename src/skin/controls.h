@@ -48,6 +48,7 @@ struct Control {
     TextAlign align = TextAlign::Centre;  // labels
     std::string picture;                  // picture resource name shown (pictures)
     std::string caption;
+    std::string tip;                 // shown under the pointer; empty: none
     std::vector<std::string> items;  // lists and drop-downs
     int itemIndex = -1;
     int topIndex = -1;   // lists: the first entry in view; -1 leaves the list where it is
@@ -76,6 +77,7 @@ public:
     // unknownNames() so that tests catch misspelt names.
     void setPicture(std::string_view name, std::string_view picture);
     void setCaption(std::string_view name, std::string_view caption);
+    void setTip(std::string_view name, std::string_view tip);
     void setVisible(std::string_view name, bool visible);
     void setEnabled(std::string_view name, bool enabled);
     void setChecked(std::string_view name, bool checked);

@@ -14,6 +14,8 @@
 namespace varnel {
 
 constexpr int kMaxFontSize = 200;
+// The key naming the language's locale ("es"), whose translations Qt's own dialogs take.
+constexpr std::string_view kLocaleKey = "Locale";
 
 class LanguageFile {
 public:

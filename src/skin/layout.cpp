@@ -1,5 +1,6 @@
 #include "skin/layout.h"
 
+#include <string>
 #include <string_view>
 
 #include "common/resources.h"
@@ -36,6 +37,17 @@ void placeActionButton(LayoutReader& r, const BarButton& b) {
         r.placeButton(barPicture(b.base, page), barLabel(b.base, page), p);
 }
 
+// The minimise control is this program's own: a layout file that does not name it hides it
+// instead of reporting a missing key.
+void placeMinimiseButton(LayoutReader& r) {
+    const std::string enableKey = std::string(kMinimiseButton.layoutId) + "_Enable";
+    if (r.section().value(enableKey)) return placeActionButton(r, kMinimiseButton);
+    for (int page = 1; page <= kPageGroupCount; ++page) {
+        r.controls().setVisible(barLabel(kMinimiseButton.base, page), false);
+        r.controls().setVisible(barPicture(kMinimiseButton.base, page), false);
+    }
+}
+
 // Page buttons: the label covers only the inner part of the irregular picture.
 void placePageButton(LayoutReader& r, const BarButton& b) {
     const auto p = switchedButton(r, b);
@@ -70,6 +82,7 @@ LayoutResult loadLayout(const IniSection& org, ControlTable& controls) {
     LayoutReader r(org, controls, out);
     placeHeader(r);
     for (const auto& b : kActionButtons) placeActionButton(r, b);
+    placeMinimiseButton(r);
     r.settings().btnSpaceF = r.number("Btn_Space_F").value_or(0);
     r.settings().btnSpaceB = r.number("Btn_Space_B").value_or(0);
     for (const auto& b : kPageButtons) placePageButton(r, b);

@@ -4,6 +4,7 @@
 #include "skin/control_catalog.h"
 #include "skin/control_names.h"
 #include "skin/page_skins.h"
+#include "skin/skin_tables.h"
 
 namespace varnel {
 
@@ -83,8 +84,8 @@ constexpr std::array kFonts{
 };
 
 constexpr std::array kLooks{
-    // Menu entries: black on the light panel.
-    StartRow{family(menuEntries), {.align = kFromLeft, .fontColor = Rgb{0, 0, 0}}},
+    // Menu entries: light on the dark panel.
+    StartRow{family(menuEntries), {.align = kFromLeft, .fontColor = kMenuEntryText}},
 };
 
 }  // namespace

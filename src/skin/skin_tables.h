@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "skin/control_names.h"
+#include "skin/controls.h"
 
 namespace varnel::skin {
 
@@ -17,7 +18,7 @@ constexpr int kDpiLevelCount = 4;   // DPI1 .. DPI4
 constexpr int kDpiStepCount = 20;   // Img_DPIn_1 .. Img_DPIn_20
 
 // Hover families of the buttons: which pictures a button shows normally and under the pointer.
-enum class HoverFamily { A, B, C, D, E, F, Record, G, Web };
+enum class HoverFamily { A, B, C, D, E, F, Record, G, Web, Minimise };
 
 struct FamilyPictures {
     HoverFamily family;
@@ -26,7 +27,7 @@ struct FamilyPictures {
     std::string_view third;  // pressed, current page/language, or clicked (Web)
 };
 
-constexpr std::array<FamilyPictures, 9> kFamilyPictures{{
+constexpr std::array<FamilyPictures, 10> kFamilyPictures{{
     {HoverFamily::A, "BtnS_01", "BtnS_02", "BtnS_03"},
     {HoverFamily::B, "SetS_01", "SetS_03", "SetS_02"},
     {HoverFamily::C, "KeyS_01", "KeyS_02", ""},
@@ -36,6 +37,7 @@ constexpr std::array<FamilyPictures, 9> kFamilyPictures{{
     {HoverFamily::Record, "MacroS_01", "MacroS_02", "MacroS_03"},
     {HoverFamily::G, "MacroBtnS_01", "MacroBtnS_02", "MacroBtnS_03"},
     {HoverFamily::Web, "WebS_01", "WebS_03", "WebS_02"},
+    {HoverFamily::Minimise, "MinS_01", "MinS_02", "MinS_03"},
 }};
 
 const FamilyPictures& familyPictures(HoverFamily f);
@@ -72,6 +74,9 @@ constexpr std::array<BarButton, 12> kPageButtons{{
 }};
 
 constexpr BarButton kWebButton{"Web", "Web", "", HoverFamily::Web};
+// The minimise control beside Exit: a picture without a caption, named by its tip.
+constexpr BarButton kMinimiseButton{"Min", "Btn_A5", "", HoverFamily::Minimise};
+constexpr std::string_view kMinimiseTipKey = "Str573";
 
 // "Btn_Main_3", "Img_Main_3", "gbPage3".
 std::string barLabel(std::string_view base, int page);
@@ -249,9 +254,10 @@ constexpr std::array<PictureButton, 3> kInsertButtons{{
     {"InsertBtnCancel", ctrl::Img_Cancel, ctrl::Btn_Cancel, ctrl::Gb_Insert, HoverFamily::G, "Str422"},
 }};
 
-// The filters of the file dialogs: profiles, macro files and firmware are all ".bin" files.
-constexpr std::string_view kSaveFileFilter = "SaveFile(*.bin)";
-constexpr std::string_view kLoadFileFilter = "LoadFile(*.bin)";
+// The file dialogs' filters name what the ".bin" files are, in the window's language.
+constexpr std::string_view kProfileFilterKey = "Str570";
+constexpr std::string_view kFirmwareFilterKey = "Str571";
+constexpr std::string_view kMacroFilterKey = "Str572";
 
 constexpr std::array<PictureButton, 2> kUpdateButtons{{
     {"Btn_LoadBin", ctrl::Img_LoadBIN, ctrl::Btn_LoadBIN, "gbPage5", HoverFamily::E, "Str440"},
@@ -281,6 +287,12 @@ constexpr DelayTriplet kInsertDelays{"InsertRecDelay",
 
 // Items of CB_Insert, in order.
 constexpr std::array<std::string_view, 4> kInsertChoiceKeys{"Str410", "Str411", "Str412", "Str413"};
+
+// The menus' entry colours, one style for the button menus, the macro picker and the drop-downs:
+// light text on the dark panel, white on the skin's red under the pointer.
+constexpr Rgb kMenuEntryText{226, 228, 232};
+constexpr Rgb kMenuEntryLitText{255, 255, 255};
+constexpr Rgb kMenuEntryLitBack{170, 28, 42};
 
 // The button editor's menus: popup panels and the group entries of Pnl_Main.
 constexpr std::array<std::string_view, 6> kMenuPanels{ctrl::Pnl_Main, ctrl::Pnl_MseKey, ctrl::Pnl_Special,

@@ -107,7 +107,9 @@ constexpr std::array<OtherFile, 4> kOtherFiles{{
     {kMacroSetFileSize, "a file of all macros"},
 }};
 
-Error notFirmware(const std::string& why) { return makeError("not a firmware file: " + why); }
+// The reason alone: the window leads it with its own "cannot be used as firmware", and the
+// command line names the file it was given.
+Error notFirmware(const std::string& why) { return makeError(why); }
 
 }  // namespace
 
@@ -116,14 +118,14 @@ Result<Bytes> loadFirmwareFile(const std::filesystem::path& path) {
     if (!head) return head.error();
     for (const OtherFile& other : kOtherFiles)
         if (head->size == other.size)
-            return notFirmware("it has the size of " + std::string(other.what) + " (" + std::to_string(other.size) +
-                               " bytes)");
+            return notFirmware("the file has the size of " + std::string(other.what) + " (" +
+                               std::to_string(other.size) + " bytes), not of a firmware image");
     const Bytes& bytes = head->bytes;
     if (bytes.size() < kFirmwareSize)
-        return notFirmware("a firmware file must hold " + std::to_string(kFirmwareSize) + " bytes, this one has " +
+        return notFirmware("a firmware image holds " + std::to_string(kFirmwareSize) + " bytes, the file has " +
                            std::to_string(bytes.size()));
     if (std::all_of(bytes.begin(), bytes.end(), [&](std::uint8_t b) { return b == bytes.front(); }))
-        return notFirmware("its first " + std::to_string(kFirmwareSize) + " bytes all hold the value " +
+        return notFirmware("the file's first " + std::to_string(kFirmwareSize) + " bytes all hold the value " +
                            std::to_string(bytes.front()));
     return bytes;
 }

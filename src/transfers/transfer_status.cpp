@@ -7,12 +7,12 @@
 namespace varnel {
 
 TransferStatus noDeviceStatus() {
-    return TransferStatus::fail(TransferCode::NoDevice, "Not find the specified device", "Str022");
+    return TransferStatus::fail(TransferCode::NoDevice, "The specified device was not found.", "Str022");
 }
 
 TransferStatus noDeviceFoundStatus() {
     return TransferStatus::fail(TransferCode::NoDevice,
-                                "No Device Found\nPlease check your device is attached to USB port", "Str100");
+                                "No Device Found\nPlease check that the mouse is plugged into a USB port.", "Str100");
 }
 
 std::string goneReason(const DeviceLink& link) {

@@ -59,7 +59,7 @@ struct [[nodiscard]] TransferStatus {
     }
 };
 
-TransferStatus noDeviceStatus();  // "Not find the specified device" (Str022)
+TransferStatus noDeviceStatus();  // "The specified device was not found." (Str022)
 // The search found no mouse: "No Device Found" (Str100), a line break, then Str101.
 TransferStatus noDeviceFoundStatus();
 

@@ -15,6 +15,7 @@
 #include "device/virtual_rig.h"
 #include "editors/ui/button_editor_view.h"
 #include "gui_test_main.h"
+#include "skin/ui/skin_widgets.h"
 #include "transfers/app_model.h"
 #include "transfers/virtual_factory.h"
 #include "wren_flash_map.h"
@@ -93,7 +94,7 @@ private slots:
         enter("Key_Media");
         QVERIFY(child("Pnl_Media")->isVisible());
         QVERIFY(child("Key_Media")->autoFillBackground());
-        QCOMPARE(child("Key_Media")->palette().color(QPalette::Window), QColor(0, 128, 128));
+        QCOMPARE(child("Key_Media")->palette().color(QPalette::Window), QColor(170, 28, 42));
         leave(child("Key_Media"));
         QVERIFY(!child("Key_Media")->autoFillBackground());
         click("Key_Mute");
@@ -131,6 +132,10 @@ private slots:
         click(QString("Key%1").arg(button));
         enter(group);
         QVERIFY(child(entry)->isVisible());
+        // The group's arrow points to where its sub-menu opened; the entries of that have none.
+        const bool leftward = child(entry)->parentWidget()->x() < child("Pnl_Main")->x();
+        QCOMPARE(child<SkinLabel>(group)->menuArrow(), leftward ? Qt::LeftArrow : Qt::RightArrow);
+        QCOMPARE(child<SkinLabel>(entry)->menuArrow(), Qt::NoArrow);
         click(entry);
         if (bytes.isEmpty()) bytes = "06 0a 02 58";
         QCOMPARE(appliedMainSlot(button), bytes);

@@ -91,9 +91,14 @@ private slots:
                  expected);
 
         QTemporaryDir dir;
-        setFileDialogHandler([&](QWidget*, FileDialogKind, const QString&) { return dir.filePath("all"); });
+        QString filter;
+        setFileDialogHandler([&](QWidget*, FileDialogKind, const QString& f) {
+            filter = f;
+            return dir.filePath("all");
+        });
         rig.click("Btn_Export");
         setFileDialogHandler({});
+        QCOMPARE(filter, rig.text("Str572"));
         auto file = readFileAtMost((dir.path() + "/all.bin").toStdString(), 33792);
         QVERIFY(file.ok());
         Bytes flash(memory.begin() + kFlashMacroNames, memory.begin() + kFlashMacroNames + kMacroNameTableSize);

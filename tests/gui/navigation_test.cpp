@@ -3,11 +3,13 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
 #include "app/main_window.h"
 #include "app/message_box.h"
+#include "app/qt_translations.h"
 #include "gui_test_main.h"
 #include "skin/skin_tables.h"
 #include "skin/ui/skin_widgets.h"
@@ -157,7 +159,7 @@ private slots:
             QTest::mouseClick(child(name), Qt::LeftButton);
         }
         QCOMPARE(messages_.size(), 4);
-        for (const auto& m : messages_) QVERIFY(m.startsWith(text(1, "Str022") + "\n" + text(1, "Str106")));
+        for (const auto& m : messages_) QVERIFY(m.startsWith(text(1, "Str022") + " " + text(1, "Str106")));
         QVERIFY(child<QRadioButton>("rb_1")->isChecked());
         QVERIFY(child("gbPage1")->isVisible());
         QVERIFY(!child("gbPage2")->isVisible());
@@ -185,7 +187,7 @@ private slots:
         QCOMPARE(label("Key7")->text(), QString("Backward"));  // the same Spanish text as "WWW Back"
         QCOMPARE(label("Key1")->text(), QString("Left Key"));
         QCOMPARE(combo->currentIndex(), 2);
-        QCOMPARE(combo->currentText(), QString("Insert Key Front"));
+        QCOMPARE(combo->currentText(), QString("Insert Key Before"));
         QCOMPARE(pictureOf("Img_Base_3"), QString("L2_BackGround"));
         QCOMPARE(pictureOf("Img_Lang2_1"), QString("SetS_02"));
         QCOMPARE(pictureOf("Img_Lang1_1"), QString("SetS_01"));
@@ -202,6 +204,41 @@ private slots:
         QCOMPARE(label("Btn_Reset_1")->text(), QString("Reset"));
         QCOMPARE(pictureOf("Img_P1"), QString("L3_Back1"));
         QCOMPARE(combo->currentIndex(), 2);
+    }
+
+    // Qt's own texts (dialogs, the boxes' standard buttons) follow the window's language, and a box
+    // is modal to its window only: another top-level one (the demo's virtual mouse) stays usable.
+    void qtsTextsFollowTheLanguageAndABoxBlocksOnlyItsWindow() {
+        const std::pair<const char*, QString> rows[] = {
+            {"Btn_Lang2_1", "&Yes"}, {"Btn_Lang1_2", QString::fromUtf8("&S\u00ed")}, {"Btn_Lang2_3", "&Yes"}};
+        for (const auto& [button, yes] : rows) {
+            QTest::mouseClick(child(button), Qt::LeftButton);
+            QCOMPARE(standardButtonText("&Yes"), yes);
+        }
+        QTest::mouseClick(child("Btn_Lang1_1"), Qt::LeftButton);
+        setQuestionHandler({});
+        QString yes;
+        Qt::WindowModality modality = Qt::ApplicationModal;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (box == nullptr || box->parentWidget() != window_.get()) return;
+            yes = box->findChild<QPushButton*>("IB_Yes")->text();
+            modality = box->windowModality();
+            box->close();
+        });
+        QVERIFY(!askQuestion(window_.get(), "?"));
+        QCOMPARE(yes, QString::fromUtf8("&S\u00ed"));
+        QCOMPARE(modality, Qt::WindowModal);
+    }
+
+    void theMinimiseControlMinimisesTheWindow() {
+        QCOMPARE(label("Btn_Min_1")->toolTip(), text(1, "Str573"));
+        enter("Btn_Min_2");
+        for (const char* copy : {"Img_Min_1", "Img_Min_5"}) QCOMPARE(pictureOf(copy), QString("MinS_02"));
+        leave("Btn_Min_2");
+        QCOMPARE(pictureOf("Img_Min_1"), QString("MinS_01"));
+        QTest::mouseClick(child("Btn_Min_1"), Qt::LeftButton);
+        QVERIFY(window_->isMinimized());
     }
 
     void theUsersInsertChoiceSurvivesALanguageSwitch() {

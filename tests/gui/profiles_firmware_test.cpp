@@ -53,7 +53,7 @@ class ProfilesFirmwareTest : public QObject {
 
     std::unique_ptr<DeviceRig> rig_;
     QTemporaryDir dir_;
-    QStringList dialogs_;  // "save SaveFile(*.bin)" per dialog shown
+    QStringList dialogs_;  // "save Perfiles (*.bin)" per dialog shown
     QStringList marks_;    // the five pictures of the pressed profile button while its dialog shows
     QString chosen_;       // what the dialogs answer
     QStringList questions_;
@@ -114,7 +114,7 @@ private slots:
         setFileDialogHandler([this](QWidget*, FileDialogKind kind, const QString& filter) {
             const bool save = kind == FileDialogKind::Save;
             dialogs_ << QString(save ? "save " : "open ") + filter;
-            const QString base = filter.startsWith("SaveFile") ? "Save" : "Load";
+            const QString base = save ? "Save" : "Load";
             for (int p = 1; p <= 5; ++p) marks_ << rig().pictureOf(QString("Img_%1_%2").arg(base).arg(p));
             return chosen_;
         });
@@ -134,7 +134,7 @@ private slots:
         rig().click("Btn_Save_3");
         rig().settle();
         QVERIFY(!rig().child("Pnl_Main")->isVisible());
-        QCOMPARE(dialogs_, QStringList{"save SaveFile(*.bin)"});
+        QCOMPARE(dialogs_, QStringList{"save " + rig().text("Str570")});
         QCOMPARE(marks_, QStringList(5, "SetS_02"));
         QCOMPARE(rig().pictureOf("Img_Save_3"), QString("SetS_01"));
         const Bytes saved = readFile(file("profile.bin"));
@@ -150,7 +150,7 @@ private slots:
         chosen_ = file("profile.bin");
         rig().click("Btn_Load_5");
         rig().settle();
-        QCOMPARE(dialogs_.last(), QString("open LoadFile(*.bin)"));
+        QCOMPARE(dialogs_.last(), "open " + rig().text("Str570"));
         QCOMPARE(caption("Key5"), key5);
         QCOMPARE(mouse->reportCount(), reports);
         QVERIFY(!rig().state.MacrosDirty);
@@ -294,7 +294,7 @@ private slots:
     void theEmbeddedFirmwareIsProgrammedAndTheMouseFoundAgain() {
         auto mouse = rig().addMouse(virtualOptions("wren-rgb-3330"));
         const QString firmware = wrenWithFirmwareLoaded(mouse);
-        QCOMPARE(dialogs_, QStringList{"open LoadFile(*.bin)"});
+        QCOMPARE(dialogs_, QStringList{"open " + rig().text("Str571")});
         QCOMPARE(caption("lbl_LoadBIN"), firmware);
         QVERIFY(rig().state.FirmwareLoaded);
 
@@ -395,6 +395,7 @@ private slots:
         rig().settle();
         QCOMPARE(rig().messages.size(), 1);
         QVERIFY(rig().messages.front().startsWith(rig().text("Str443") + "\n"));
+        QVERIFY2(!rig().messages.front().section('\n', 1).contains("firmware file"), "one reason, not two");
         QVERIFY(!rig().state.FirmwareLoaded);
         QCOMPARE(caption("lbl_LoadBIN"), QString());
         const std::uint64_t reports = mouse->reportCount();

@@ -229,9 +229,9 @@ TEST_F(MainWindowModelTest, NoMouseMessagesSayWhatToDo) {
                       lib = "/usr/lib/udev/rules.d/70-varnel-config.rules";
     const UdevRuleLocation inSource{src, false}, installed{lib, true};
     const Row rows[] = {
-        {"no rule here", std::nullopt, "Str022", lang(1, "Str022") + "\n" + cable + " " + lang(1, "Str109")},
-        {"rule in the source tree", inSource, "Str101", lang(1, "Str101") + "\n" + cable + " " + with("Str107", src)},
-        {"rule installed", installed, "Str022", lang(1, "Str022") + "\n" + cable + " " + with("Str108", lib)},
+        {"no rule here", std::nullopt, "Str022", lang(1, "Str022") + " " + cable + " " + lang(1, "Str109")},
+        {"rule in the source tree", inSource, "Str101", lang(1, "Str101") + " " + cable + " " + with("Str107", src)},
+        {"rule installed", installed, "Str022", lang(1, "Str022") + " " + cable + " " + with("Str108", lib)},
         {"permission denied", inSource, "Str104", lang(1, "Str104") + "; " + with("Str107", src)},
         {"other messages unchanged", inSource, "Str105", lang(1, "Str105")},
     };
@@ -348,7 +348,7 @@ TEST_F(MainWindowModelTest, LanguageSwitchCaptionsMarkersAndInsertChoice) {
     EXPECT_EQ(caption("Btn_Lang1_3"), "Spanish ");
     EXPECT_EQ(caption("Btn_Apply_1"), "Apply");
     EXPECT_EQ(controls().find("CB_Insert")->itemIndex, 2);
-    EXPECT_EQ(controls().find("CB_Insert")->items.at(2), "Insert Key Front");
+    EXPECT_EQ(controls().find("CB_Insert")->items.at(2), "Insert Key Before");
     EXPECT_EQ(caption("IB_InsertNoDelay"), "       No Delay");
     EXPECT_EQ(pic("Img_Base_4"), "L2_BackGround");
     EXPECT_EQ(pic("Img_P1"), "L2_Back1");
@@ -390,9 +390,9 @@ TEST_F(MainWindowModelTest, OverlaysAndMenus) {
     for (int p = 1; p <= 5; ++p) EXPECT_TRUE(controls().visible("Disable_All_" + std::to_string(p)));
     model_->appearance().enableAllPages();
     for (int p = 1; p <= 5; ++p) EXPECT_FALSE(controls().visible("Disable_All_" + std::to_string(p)));
-    EXPECT_EQ(caption("Key_Left"), " * " + lang(1, "Str210"));
-    EXPECT_EQ(caption("Key_L"), " * " + lang(1, "Str210"));
-    EXPECT_EQ(caption("Key_Macro"), " * " + lang(1, "Str206"));
+    EXPECT_EQ(caption("Key_Left"), lang(1, "Str210"));
+    EXPECT_EQ(caption("Key_L"), lang(1, "Str210"));
+    EXPECT_EQ(caption("Key_Macro"), lang(1, "Str206"));
 }
 
 TEST_F(MainWindowModelTest, ShowingAnImageOpensItsActiveMap) {

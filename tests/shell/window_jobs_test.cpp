@@ -168,7 +168,7 @@ TEST_F(WindowJobsTest, TheRestartsMessageCarriesWhatTheMouseRefusedOnTheWay) {
     const Row rows[] = {
         {"back, nothing refused", TransferStatus::done(), true, text("Str444")},
         {"not found again", TransferStatus::done(), false, text("Str446")},
-        {"back after a refusal", refused(), true, text("Str444") + "\nthe mouse said no"},
+        {"back after a refusal", refused(), true, text("Str444") + "\n" + text("Str574")},
     };
     for (const auto& r : rows) {
         jobs_->restartBegins(r.status);

@@ -77,6 +77,7 @@ TEST(Layout, SuppliedFileHidesBreathingProfilesAndLanguage3OnEveryPage) {
             EXPECT_EQ(p.controls.visible(barPicture(b.base, page)), !hidden) << b.base << page;
         }
         for (const auto& b : kActionButtons) EXPECT_TRUE(p.controls.visible(barLabel(b.base, page)));
+        EXPECT_FALSE(p.controls.visible(barLabel(kMinimiseButton.base, page))) << "a file without it hides it";
     }
 }
 

@@ -15,6 +15,7 @@
 #include "common/resources.h"
 #include "skin/ini_file.h"
 #include "skin/language.h"
+#include "skin/skin_tables.h"
 
 namespace varnel {
 namespace {
@@ -407,11 +408,13 @@ TEST(SkinLayout, OurLayoutKeepsTheSuppliedKeysAndValuesButTheDocumentedOnes) {
 
     // Breathing, Save and Load are switched on, which moves Macro and Update; the page button
     // pictures need no label insets; the overlay grows to cover Key4 and ends above the bar; the
-    // colour-source rows share one line and their swatches clear the longest caption.
+    // colour-source rows share one line and their swatches clear the longest caption; Confirm,
+    // Apply and Reset move left to make room for the minimise control (Btn_A5) by Exit.
     const std::set<std::string> changed = {
-        "Btn_B5_Enable", "Btn_B11_X", "Btn_B12_Y",   "Btn_B6_Enable", "Btn_B6_X",  "Btn_B6_Y", "Btn_B7_Enable",
-        "Btn_B7_X",      "Btn_B7_Y",  "Btn_Space_F", "Btn_Space_B",   "Disable_H", "Disable_W",
-        "LEDColor1_Y",   "LEDColor2_Y", "LEDColorMode2_Y"};
+        "Btn_B5_Enable", "Btn_B11_X", "Btn_B12_Y",   "Btn_B6_Enable", "Btn_B6_X",  "Btn_B6_Y",  "Btn_B7_Enable",
+        "Btn_B7_X",      "Btn_B7_Y",  "Btn_Space_F", "Btn_Space_B",   "Disable_H", "Disable_W", "Btn_A1_X",
+        "Btn_A2_X",      "Btn_A3_X",  "LEDColor1_Y", "LEDColor2_Y",   "LEDColorMode2_Y"};
+    const std::set<std::string> added = {"Btn_A5_Enable", "Btn_A5_X", "Btn_A5_Y"};
     std::set<std::string> suppliedKeys;
     for (const auto& [key, value] : supplied->entries()) {
         suppliedKeys.insert(key);
@@ -420,7 +423,8 @@ TEST(SkinLayout, OurLayoutKeepsTheSuppliedKeysAndValuesButTheDocumentedOnes) {
             EXPECT_EQ(ours.values().at(key), value) << key;
         }
     }
-    for (const auto& [key, value] : ours.values()) EXPECT_TRUE(suppliedKeys.count(key)) << "unknown key " << key;
+    for (const auto& [key, value] : ours.values())
+        EXPECT_TRUE(suppliedKeys.count(key) || added.count(key)) << "unknown key " << key;
     for (const char* id : {"Btn_B5", "Btn_B6", "Btn_B7"}) EXPECT_TRUE(ours.enabled(id)) << id;
     EXPECT_FALSE(ours.enabled("Btn_B10"));
     EXPECT_EQ(ours.values().at("Web").rfind("https://", 0), 0u);
@@ -447,13 +451,13 @@ const std::vector<std::pair<std::string, std::string>>& englishTexts() {
         {"Str013", "Language3"},
         {"Str014", "Macro"},
         {"Str015", "Update"},
-        {"Str020", "Please select the keyboard mode switch button to take effect after the key definition interface"},
-        {"Str021", "Select the reset button in the key definition interface to take effect"},
-        {"Str022", "Not find the specified device"},
+        {"Str020", "Please assign the KB Switch Key to a button on the Main Control page before opening this page"},
+        {"Str021", "Please assign the KB Reset Key to a button on the Alternate Key page before opening this page"},
+        {"Str022", "The specified device was not found."},
         {"Str100", "No Device Found"},
-        {"Str101", "Please check your device is attached to USB port"},
-        {"Str102", "TolvanData.bin file type error"},
-        {"Str103", "The mouse manufacturer or product id error"},
+        {"Str101", "Please check that the mouse is plugged into a USB port."},
+        {"Str102", "The file or the mouse is not of the expected type"},
+        {"Str103", "The mouse's manufacturer or product id is not correct"},
         {"Str200", "*"},
         {"Str201", "Standard Mouse Key"},
         {"Str202", "Special Key"},
@@ -507,11 +511,11 @@ const std::vector<std::pair<std::string, std::string>>& englishTexts() {
         {"Str407", "Import All"},
         {"Str408", "Delete"},
         {"Str409", "Insert"},
-        {"Str431", "Save Macro"},
-        {"Str410", "Insert Delay Front"},
-        {"Str411", "Insert Delay Back"},
-        {"Str412", "Insert Key Front"},
-        {"Str413", "Insert Key Back"},
+        {"Str431", "Save Macros"},
+        {"Str410", "Insert Delay Before"},
+        {"Str411", "Insert Delay After"},
+        {"Str412", "Insert Key Before"},
+        {"Str413", "Insert Key After"},
         {"Str414", "Record Delay"},
         {"Str415", "Default Delay"},
         {"Str416", "No Delay"},
@@ -520,11 +524,11 @@ const std::vector<std::pair<std::string, std::string>>& englishTexts() {
         {"Str420", "OK"},
         {"Str421", "OK"},
         {"Str422", "Cancel"},
-        {"Str430", "OK for clear macro?"},
+        {"Str430", "Clear this macro?"},
         {"Str440", "Load File"},
         {"Str441", "Update"},
-        {"Str442", "Update File Path"},
-        {"Str500", "Assembly Key"},
+        {"Str442", "Firmware File"},
+        {"Str500", "Key Combination"},
         {"Str501", "Confirm"},
         {"Str502", "Clear"},
         {"Str510", "Macro Name"},
@@ -589,6 +593,18 @@ TEST(SkinLanguages, EnglishIsVerbatimAndTheThirdFileCopiesIt) {
         EXPECT_EQ(set->language(2).text(key), text) << key;
         const std::string third = key == "Str011" ? "Language1" : key == "Str012" ? "Language2" : text;
         EXPECT_EQ(set->language(3).text(key), third) << key;
+    }
+}
+
+// A filter that lost its pattern would show no files; Qt's dialogs take the locale's translations.
+TEST(SkinLanguages, FileFiltersKeepTheirPatternAndEachLanguageNamesItsLocale) {
+    const auto set = LanguageSet::loadEmbedded();
+    ASSERT_TRUE(set.ok());
+    const std::pair<int, std::string> locales[] = {{1, "es"}, {2, "en"}, {3, "en"}};
+    for (const auto& [n, locale] : locales) {
+        EXPECT_EQ(set->language(n).text(kLocaleKey), locale) << n;
+        for (const auto key : {skin::kProfileFilterKey, skin::kFirmwareFilterKey, skin::kMacroFilterKey})
+            EXPECT_TRUE(set->language(n).text(key).ends_with(" (*.bin)")) << "LANG" << n << " " << key;
     }
 }
 

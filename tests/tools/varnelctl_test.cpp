@@ -300,7 +300,7 @@ TEST_F(Varnelctl, RefusalsSayWhyAndLeaveTheMouseAsItWas) {
         {"restore " + path("foreign.bin"), "its signature FF 34 is not one this program accepts"},
         {"restore " + path("zeros.bin"), "none of its checksummed sections is valid"},
         {"restore " + path("lark.bin"), "the profile is for a Lark; this mouse is a Wren"},
-        {"flash " + path("foreign.bin"), "it has the size of a Wren profile (33984 bytes)"},
+        {"flash " + path("foreign.bin"), "the file has the size of a Wren profile (33984 bytes)"},
         {"flash " + path("blank.bin"), "bytes all hold the value 255"},
         {"--trace /dev/full info", "\"/dev/full\" is a device, pipe or socket, not a file"},
         {"--trace " + path("locked.bin") + " info", locked},

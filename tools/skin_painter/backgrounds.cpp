@@ -128,7 +128,7 @@ void paintContentPanel(QPainter& p) {
 }
 
 void paintActionPlate(QPainter& p) {
-    const QRectF r(580.5, 40.5, 210, 39);
+    const QRectF r(556.5, 40.5, 234, 39);
     p.save();
     p.setBrush(QColor(10, 11, 13, 200));
     p.setPen(QPen(QColor(48, 52, 59), 1));
@@ -138,7 +138,7 @@ void paintActionPlate(QPainter& p) {
     for (int i = 0; i < 3; ++i) {
         p.setBrush(QColor(227, 38, 54, 200 - i * 60));
         QPolygonF m;
-        const qreal x = 556 - i * 11;
+        const qreal x = 532 - i * 11;
         m << QPointF(x, 70) << QPointF(x + 6, 70) << QPointF(x + 16, 50) << QPointF(x + 10, 50);
         p.drawPolygon(m);
     }

@@ -24,6 +24,10 @@ std::vector<PictureSpec> catalog() {
     add("BtnS_01", [] { return actionButton(ButtonState::Normal); });
     add("BtnS_02", [] { return actionButton(ButtonState::Hover); });
     add("BtnS_03", [] { return actionButton(ButtonState::Pressed); });
+    // The minimise control beside Exit: normal, pointer over, pressed.
+    add("MinS_01", [] { return minimiseButton(ButtonState::Normal); });
+    add("MinS_02", [] { return minimiseButton(ButtonState::Hover); });
+    add("MinS_03", [] { return minimiseButton(ButtonState::Pressed); });
     // Page and language buttons: normal, current, pointer over.
     add("SetS_01", [] { return pageButton(ButtonState::Normal); });
     add("SetS_02", [] { return pageButton(ButtonState::Current); });

@@ -14,6 +14,7 @@ inline constexpr QSize kActionButton{48, 22};     // BtnS
 inline constexpr QSize kPageButton{110, 26};      // SetS
 inline constexpr QSize kKeyLabel{164, 30};        // KeyS
 inline constexpr QSize kWebButton{110, 26};       // WebS
+inline constexpr QSize kMinimiseButton{22, 22};   // MinS
 inline constexpr QSize kMacroButton{100, 22};     // MacroS
 inline constexpr QSize kPanelButton{46, 22};      // MacroBtnS
 inline constexpr QSize kInsertBase{222, 152};     // InsertDelayBase, InsertKeyBase
@@ -50,6 +51,7 @@ QImage actionButton(ButtonState s);
 QImage pageButton(ButtonState s);
 QImage keyLabel(ButtonState s);
 QImage webButton(ButtonState s);
+QImage minimiseButton(ButtonState s);
 QImage macroButton(ButtonState s);
 QImage panelButton(ButtonState s);
 // A ten-step bar's segment: lit, unlit, or dimly lit up to the step nearest a value on none.

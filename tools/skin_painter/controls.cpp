@@ -43,6 +43,18 @@ void speedMarks(QPainter& p, qreal x, qreal top, qreal bottom, const QColor& c) 
     p.restore();
 }
 
+// A plate carrying one small filled mark (a socket, a glyph).
+QImage markedPlate(QSize size, ButtonState s, qreal cut, const QRectF& mark, const QColor& colour) {
+    QImage img = plate(size.width(), size.height(), plateFor(s), cut);
+    QPainter p;
+    beginPaint(p, img);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawRect(mark);
+    p.end();
+    return img;
+}
+
 }  // namespace
 
 QImage actionButton(ButtonState s) {
@@ -54,17 +66,10 @@ QImage pageButton(ButtonState s) {
 }
 
 QImage keyLabel(ButtonState s) {
-    const int w = size::kKeyLabel.width();
-    const int h = size::kKeyLabel.height();
-    QImage img = plate(w, h, plateFor(s), 8);
-    QPainter p;
-    beginPaint(p, img);
     // Socket where the leader line from the mouse picture arrives.
-    p.setPen(Qt::NoPen);
-    p.setBrush(s == ButtonState::Hover ? ink::kRedHi : QColor(227, 38, 54, 170));
-    p.drawRect(QRectF(4, h / 2.0 - 4, 2, 8));
-    p.end();
-    return img;
+    const qreal h = size::kKeyLabel.height();
+    return markedPlate(size::kKeyLabel, s, 8, QRectF(4, h / 2.0 - 4, 2, 8),
+                       s == ButtonState::Hover ? ink::kRedHi : QColor(227, 38, 54, 170));
 }
 
 QImage webButton(ButtonState s) {
@@ -90,6 +95,16 @@ QImage webButton(ButtonState s) {
     speedMarks(p, w - 11.5, 8, h - 8, accentFor(s));
     p.end();
     return img;
+}
+
+QImage minimiseButton(ButtonState s) {
+    // The usual minimise glyph: a short bar low in the plate, red under the pointer.
+    const qreal w = size::kMinimiseButton.width();
+    const qreal h = size::kMinimiseButton.height();
+    return markedPlate(size::kMinimiseButton, s, 6, QRectF(6, h - 8, w - 12, 2),
+                       s == ButtonState::Normal  ? ink::kText
+                       : s == ButtonState::Hover ? ink::kRedHi
+                                                 : QColor(255, 255, 255));
 }
 
 QImage macroButton(ButtonState s) {

@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "config/action_codes.h"
 #include "editors/ui/key_combination_dialog.h"
@@ -19,8 +20,8 @@ constexpr std::size_t kLrmItem = 1;  // the second menu item of a code lies on P
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 QColor qc(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
-// The macro picker's entries look like the menus' entries beside it: black on the panel, white
-// on teal under the pointer, whatever the list's own style sheet says.
+// The macro picker's entries look like the menus' entries beside it (one menu style): light on
+// the dark panel, white on the skin's red under the pointer, whatever the list's style sheet says.
 class MenuEntryDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -30,7 +31,7 @@ public:
         p->fillRect(option.rect, colours.back ? qc(*colours.back) : kMenuPanelColour);
         p->setPen(qc(colours.text));
         p->setFont(option.font);
-        p->drawText(option.rect.adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        p->drawText(option.rect.adjusted(kMenuIndent, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                     index.data().toString());
     }
 };
@@ -98,6 +99,7 @@ ButtonEditorView::ButtonEditorView(QWidget& window, ButtonEditor& editor, const 
             sync();
         });
     }
+    paintEntries();
 }
 
 void ButtonEditorView::connectLabel(std::string_view name, std::function<void()> enter, std::function<void()> leave,
@@ -129,9 +131,13 @@ void ButtonEditorView::sync() {
 }
 
 void ButtonEditorView::paintEntries() {
+    const Qt::ArrowType arrow = editor_.subMenusOpenLeftward() ? Qt::LeftArrow : Qt::RightArrow;
     for (const auto& name : entries_) {
         auto* label = window_.findChild<SkinLabel*>(qs(name));
         if (label == nullptr) continue;
+        const bool opensSubMenu = std::any_of(kMenuGroupSubMenus.begin(), kMenuGroupSubMenus.end(),
+                                              [&](const MenuGroupSpec& g) { return g.entry == name; });
+        label->setMenuEntry(opensSubMenu ? arrow : Qt::NoArrow);
         const EntryColours colours = editor_.entryColours(name);
         label->setAutoFillBackground(colours.back.has_value());
         if (colours.back) {

@@ -4,7 +4,6 @@
 #include <QWidget>
 
 #include "skin/control_names.h"
-#include "skin/skin_tables.h"
 #include "skin/ui/skin_widgets.h"
 
 namespace varnel {
@@ -25,7 +24,7 @@ UpdatePageView::UpdatePageView(QWidget& window, UpdatePage& page, UpdatePageServ
 }
 
 void UpdatePageView::Btn_LoadBINClick() {
-    const QString file = services_.openFileName(qs(skin::kLoadFileFilter));
+    const QString file = services_.openFileName();
     if (file.isEmpty()) return;
     page_.firmwareChosen(file.toStdString());
     render_();

@@ -14,7 +14,7 @@ class QWidget;
 namespace varnel {
 
 struct UpdatePageServices {
-    std::function<QString(const QString& filter)> openFileName;           // empty when cancelled
+    std::function<QString()> openFileName;                                // empty when cancelled
     std::function<void(const std::filesystem::path& file)> loadFirmware;  // reads the file as a job
     std::function<void()> program;  // programs the loaded file as a job, then finds the restarted mouse
 };

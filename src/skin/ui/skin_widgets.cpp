@@ -19,6 +19,9 @@ constexpr int kSmallestPoint = 7;
 // menus) have none.
 constexpr int kButtonInset = 3;
 constexpr int kEntryInset = 1;
+// Menu entries: the room a sub-menu arrow takes at the end.
+constexpr int kArrowRoom = 16;
+constexpr qreal kArrowHalf = 3.5;
 constexpr qreal kDisabledOpacity = 0.3;
 
 // The largest font not above the designed one that fits the text into `box`: one line first,
@@ -77,6 +80,13 @@ void SkinLabel::setScrolling(bool scrolling) {
     update();
 }
 
+void SkinLabel::setMenuEntry(Qt::ArrowType arrow) {
+    if (menuEntry_ && arrow_ == arrow) return;
+    menuEntry_ = true;
+    arrow_ = arrow;
+    update();
+}
+
 void SkinLabel::enterEvent(QEnterEvent* e) {
     QLabel::enterEvent(e);
     emit entered(objectName());
@@ -103,7 +113,20 @@ void SkinLabel::paintEvent(QPaintEvent*) {
     const QString t = text();
     if (t.isEmpty()) return;
     QPainter p(this);
-    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    const QColor ink = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
+    p.setPen(ink);
+    if (arrow_ == Qt::RightArrow || arrow_ == Qt::LeftArrow) {
+        const qreal cx = width() - kArrowRoom / 2.0;
+        const qreal cy = height() / 2.0;
+        const qreal tip = arrow_ == Qt::RightArrow ? kArrowHalf : -kArrowHalf;
+        const QPointF triangle[] = {{cx + tip, cy}, {cx - tip, cy - kArrowHalf - 1}, {cx - tip, cy + kArrowHalf + 1}};
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawPolygon(triangle, 3);
+        p.restore();
+    }
     const QRect box = captionBox();
     if (scrolling_) {
         p.setClipRect(box);
@@ -120,6 +143,7 @@ void SkinLabel::paintEvent(QPaintEvent*) {
 bool SkinLabel::onButton() const { return (alignment() & Qt::AlignHCenter) != 0; }
 
 QRect SkinLabel::captionBox() const {
+    if (menuEntry_) return rect().adjusted(kMenuIndent, 0, arrow_ == Qt::NoArrow ? -kEntryInset : -kArrowRoom, 0);
     const int inset = onButton() ? kButtonInset : kEntryInset;
     return rect().adjusted(inset, 0, -inset, 0);
 }
@@ -239,7 +263,7 @@ void SkinShape::paintEvent(QPaintEvent*) {
         }
         case Style::Panel:
             p.fillRect(rect(), kMenuPanelColour);
-            p.setPen(QColor(200, 30, 30));
+            p.setPen(kMenuFrameColour);
             p.drawRect(rect().adjusted(0, 0, -1, -1));
             break;
     }

@@ -23,6 +23,10 @@ public:
     // The largest point size (not above the designed one nor the row's cap) at which the caption
     // fits on one line inside its inset; 0 when it needs two lines.
     int oneLinePointSize() const;
+    // A menu entry: the caption indented, and an arrow at its end when it opens a sub-menu,
+    // pointing the way it opens (Qt::RightArrow, Qt::LeftArrow; Qt::NoArrow: none).
+    void setMenuEntry(Qt::ArrowType arrow);
+    Qt::ArrowType menuArrow() const { return arrow_; }
     // The size the captions of one row of buttons share; 0 lifts the cap.
     void setPointSizeCap(int size);
     int pointSizeCap() const { return pointSizeCap_; }
@@ -51,6 +55,8 @@ private:
 
     bool pressed_ = false;
     bool scrolling_ = false;
+    bool menuEntry_ = false;
+    Qt::ArrowType arrow_ = Qt::NoArrow;
     int pointSizeCap_ = 0;
 };
 
@@ -86,8 +92,12 @@ private:
     std::string name_;
 };
 
-// The button menus' panel, behind their entries (and the macro picker's).
-constexpr QColor kMenuPanelColour(244, 244, 244);
+// The button menus' panel, behind their entries (and the macro picker's and the drop-downs'):
+// the skin's dark ground, framed in its red.
+constexpr QColor kMenuPanelColour(24, 26, 30);
+constexpr QColor kMenuFrameColour(200, 30, 30);
+// Where the text of a menu entry (and a picker's entry) starts.
+constexpr int kMenuIndent = 10;
 constexpr QColor kUnlitLampCentre(24, 24, 28);
 
 // A filled colour swatch, an indicator lamp or a menu panel: a plain painted rectangle.
