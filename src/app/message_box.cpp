@@ -32,6 +32,7 @@ constexpr QRect kClose{316, 6, 30, 30};
 constexpr int kTextTop = 66;
 constexpr int kTextMargin = 24;
 constexpr int kButtonGap = 16;  // above the buttons and below them
+constexpr int kRowGap = 8;      // between answers one under the other
 constexpr char kTextColour[] = "#e2e4e8";
 
 QImage grownBackground(const QImage& base, int height) {
@@ -69,7 +70,11 @@ private:
 
 class MessageDialog final : public QDialog {
 public:
-    MessageDialog(QWidget* parent, const QString& text, bool question)
+    static constexpr int kFirstChoice = 2;  // done() codes of the stacked answers, past Accepted
+
+    // `choices`: the answers of a question with more than two, the last one taking Escape and the
+    // cross; none: OK, or Yes and No for a `question`.
+    MessageDialog(QWidget* parent, const QString& text, bool question, const QStringList& choices = {})
         : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
         setObjectName("MessageBox");
         setWindowTitle(QGuiApplication::applicationDisplayName());
@@ -89,24 +94,45 @@ public:
         for (QLabel* l : {title, message}) l->setStyleSheet(QStringLiteral("color: %1;").arg(kTextColour));
 
         const int buttonsTop = std::max(kButtonFace.top(), kTextTop + textHeight + kButtonGap);
-        const int h = std::max(kMinHeight, buttonsTop + kButtonFace.height() + kButtonGap);
+        const QImage face = base.isNull() ? QImage() : base.copy(kButtonFace);
+        const int stacked = static_cast<int>(choices.size());
+        const int rows = std::max(stacked, 1);
+        const int buttonsHeight = rows * kButtonFace.height() + (rows - 1) * kRowGap;
+        const int h = std::max(kMinHeight, buttonsTop + buttonsHeight + kButtonGap);
         setFixedSize(kWidth, h);
         background_ = grownBackground(base, h);
         setMask(windowShape(background_));
 
-        const QImage face = base.isNull() ? QImage() : base.copy(kButtonFace);
-        auto* yes = new SkinButton(question ? tr("&Yes") : tr("OK"), face, this);
-        yes->setObjectName("IB_Yes");
-        connect(yes, &QPushButton::clicked, this, &QDialog::accept);
-        yes->setDefault(true);
-        if (question) {
-            auto* no = new SkinButton(tr("&No"), face, this);
-            no->setObjectName("IB_No");
-            no->move(kWidth - kButtonFace.left() - kButtonFace.width(), buttonsTop);
-            connect(no, &QPushButton::clicked, this, &QDialog::reject);
-            yes->move(kButtonFace.left(), buttonsTop);
+        QPushButton* first = nullptr;
+        if (stacked > 0) {
+            // More answers than fit beside each other: one under the other, as wide as the longest.
+            int w = kButtonFace.width();
+            for (const QString& c : choices) w = std::max(w, fontMetrics().horizontalAdvance(c) + 2 * kButtonGap);
+            w = std::min(w, kWidth - 2 * kTextMargin);
+            for (int i = 0; i < stacked; ++i) {
+                auto* b = new SkinButton(choices[i], face, this);
+                b->setObjectName(QStringLiteral("IB_Answer%1").arg(i + 1));
+                b->setFixedSize(w, kButtonFace.height());
+                b->move((kWidth - w) / 2, buttonsTop + i * (kButtonFace.height() + kRowGap));
+                connect(b, &QPushButton::clicked, this, [this, i] { done(kFirstChoice + i); });
+                if (first == nullptr) first = b;
+            }
+            cancel_ = kFirstChoice + stacked - 1;
         } else {
-            yes->move((kWidth - kButtonFace.width()) / 2, buttonsTop);
+            auto* yes = new SkinButton(question ? tr("&Yes") : tr("OK"), face, this);
+            yes->setObjectName("IB_Yes");
+            connect(yes, &QPushButton::clicked, this, &QDialog::accept);
+            yes->setDefault(true);
+            if (question) {
+                auto* no = new SkinButton(tr("&No"), face, this);
+                no->setObjectName("IB_No");
+                no->move(kWidth - kButtonFace.left() - kButtonFace.width(), buttonsTop);
+                connect(no, &QPushButton::clicked, this, &QDialog::reject);
+                yes->move(kButtonFace.left(), buttonsTop);
+            } else {
+                yes->move((kWidth - kButtonFace.width()) / 2, buttonsTop);
+            }
+            first = yes;
         }
         auto* close = new QPushButton(this);
         close->setObjectName("IB_Close");
@@ -115,13 +141,16 @@ public:
         close->setFocusPolicy(Qt::NoFocus);
         close->setStyleSheet("QPushButton { border: none; background: transparent; }");
         connect(close, &QPushButton::clicked, this, &QDialog::reject);
-        yes->setFocus();
+        first->setFocus();
 
         if (parent != nullptr) {
             const QRect over = parent->window()->geometry();
             move(over.x() + (over.width() - width()) / 2, over.y() + (over.height() - height()) / 2);
         }
     }
+
+    // The answer chosen from `choices`.
+    int choice(int code) const { return code >= kFirstChoice ? code - kFirstChoice : cancel_ - kFirstChoice; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -131,6 +160,7 @@ protected:
 
 private:
     QImage background_;
+    int cancel_ = 0;
 };
 
 void modalBox(QWidget* parent, const QString& text) {
@@ -141,6 +171,16 @@ void modalBox(QWidget* parent, const QString& text) {
 bool modalQuestion(QWidget* parent, const QString& text) {
     MessageDialog box(parent, text, true);
     return box.exec() == QDialog::Accepted;
+}
+
+int modalChoice(QWidget* parent, const QString& text, const QStringList& answers) {
+    MessageDialog box(parent, text, true, answers);
+    return box.choice(box.exec());
+}
+
+ChoiceHandler& choiceHandler() {
+    static ChoiceHandler h = modalChoice;
+    return h;
 }
 
 MessageHandler& handler() {
@@ -162,6 +202,14 @@ MessageHandler setMessageHandler(MessageHandler h) {
 }
 
 bool askQuestion(QWidget* parent, const QString& text) { return questionHandler()(parent, text); }
+
+int askChoice(QWidget* parent, const QString& text, const QStringList& answers) {
+    return choiceHandler()(parent, text, answers);
+}
+
+ChoiceHandler setChoiceHandler(ChoiceHandler h) {
+    return std::exchange(choiceHandler(), h ? std::move(h) : ChoiceHandler(modalChoice));
+}
 
 QuestionHandler setQuestionHandler(QuestionHandler h) {
     return std::exchange(questionHandler(), h ? std::move(h) : QuestionHandler(modalQuestion));

@@ -418,6 +418,34 @@ private slots:
         QCOMPARE(mouse->reloadCount(kCmdReloadAfterRate), 1);
     }
 
+    // Closing with an edit the mouse does not hold asks first; each answer does what it says.
+    void exitAsksAboutUnappliedEdits_data() {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("Apply and exit") << 0 << true << true;
+        QTest::newRow("Exit without applying") << 1 << true << false;
+        QTest::newRow("Cancel") << 2 << false << false;
+    }
+    void exitAsksAboutUnappliedEdits() {
+        QFETCH(int, choice);
+        QFETCH(bool, closes);
+        QFETCH(bool, written);
+        auto mouse = plugAndRead();
+        const Bytes before = mouse->memory();
+        rig().window->close();
+        QVERIFY2(!rig().window->isVisible() && rig().questions.isEmpty(), "nothing edited: closes at once");
+        rig().window->show();
+        rig().click("Btn_Adv_1");
+        rig().click("lbl_Rep2");
+        rig().choice = choice;
+        rig().window->close();
+        QCOMPARE(rig().questions, QStringList{rig().text("Str533")});
+        rig().settle();
+        QTRY_COMPARE(rig().window->isVisible(), !closes);
+        QCOMPARE(mouse->memory() != before, written);
+    }
+
     void withoutAMouseTheActionsSayNotFound() {
         for (const char* button : {"Btn_Apply_1", "Btn_Reset_2", "Btn_Confirm_3"}) act(button);
         QCOMPARE(rig().messages, QStringList(3, rig().message("Str022")));

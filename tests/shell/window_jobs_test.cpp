@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/layout.h"
 #include "window_model_fixture.h"
 
 namespace varnel {
@@ -214,6 +215,103 @@ TEST_F(WindowJobsTest, ASearchsOutcomeShowsItsMessagesWithTheModelsStepsAround) 
         EXPECT_EQ(texts, r.texts) << r.name;
         EXPECT_EQ(state_.NoDeviceMode, r.noDeviceAfter) << r.name;
     }
+}
+
+// Every job that worked ends with its note, a failed one with its message only.
+TEST_F(WindowJobsTest, EachFinishedJobSaysWhatHappened) {
+    std::vector<std::string> notes, shown;
+    WindowJobs jobs(model(), {[&](const std::string& t) { shown.push_back(t); }, [] {},
+                              [&](const std::string& t) { notes.push_back(t); }});
+    const std::filesystem::path file = "/tmp/profiles/evening.bin";
+    struct Row {
+        const char* name;
+        WindowJobs::Done done;
+        TransferStatus status;
+        std::string note;  // empty: none
+    };
+    const Row rows[] = {
+        {"Save Macro", jobs.saveMacroJob().done, TransferStatus::done(), text("Str520")},
+        {"a refused Save Macro", jobs.saveMacroJob().done, refused(), ""},
+        {"Save Profile", jobs.profileJob(ProfileAction::Save, file).done, TransferStatus::done(),
+         "Perfil guardado en evening.bin"},
+        {"Load Profile", jobs.profileJob(ProfileAction::Load, file).done, TransferStatus::done(), text("Str522")},
+        {"an unreadable profile", jobs.profileJob(ProfileAction::Load, file).done, refused(), ""},
+        {"a firmware file", jobs.firmwareFileJob(file).done, TransferStatus::done(), text("Str527")},
+        {"a refused firmware file", jobs.firmwareFileJob(file).done, refused(), ""},
+    };
+    for (const auto& r : rows) {
+        notes.clear();
+        shown.clear();
+        DeviceJobOutcome outcome;
+        outcome.status = r.status;
+        r.done(outcome);
+        EXPECT_EQ(notes, r.note.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.note}) << r.name;
+        EXPECT_EQ(shown.size(), r.status.ok() ? 0u : 1u) << r.name;
+    }
+}
+
+TEST_F(WindowJobsTest, TheRestartWaitCountsDownThenSaysWhatItLooksFor) {
+    jobs_->restartBegins(TransferStatus::done());
+    EXPECT_EQ(jobs_->restartWaitNote(2), "Esperando a que el ratón se reinicie con el nuevo firmware: 2 s");
+    EXPECT_EQ(jobs_->restartWaitNote(0), text("Str529"));
+    (void)jobs_->requestClose();
+    EXPECT_EQ(jobs_->restartWaitNote(1), text("Str447")) << "a close waiting for the restart says why";
+}
+
+// Closing asks exactly when the mouse does not hold what the window would write.
+TEST_F(WindowJobsTest, ClosingAsksAboutEditsTheMouseDoesNotHold) {
+    const std::size_t checksumB = layoutFor(ChipModel::Wren).parameterB.checksumOffset();
+    struct Row {
+        const char* name;
+        std::function<void()> change;  // after the mouse was read
+        bool asks;
+    };
+    const Row rows[] = {
+        {"nothing changed", [] {}, false},
+        {"a page edit", [&] { model().advanced().ReportRate_OnClick(2); }, true},
+        {"edited macros", [&] { state_.MacrosDirty = true; }, true},
+        {"a profile loaded",
+         [&] {
+             model().advanced().ReportRate_OnClick(2);
+             model().UIToDataBuf();
+             ASSERT_TRUE(state_.writeBack(WriteBackPath::ProfileSave));
+             state_.DataBufToUI();
+             model().RefreshUI();
+         },
+         true},
+        {"an edit without a mouse",
+         [&] {
+             model().advanced().ReportRate_OnClick(2);
+             model().appearance().enterNoDeviceMode();
+         },
+         false},
+        {"an edit applied",
+         [&] {
+             model().advanced().ReportRate_OnClick(2);
+             jobs_->actionRuns(DeviceAction::Apply);
+             (void)jobs_->actionEnded(TransferStatus::done());
+         },
+         false},
+        {"a section repaired when shown",
+         [&] {
+             state_.DataBuf.parameter[checksumB] ^= 0xFF;
+             state_.DataBufToUI();
+             model().RefreshUI();
+             (void)model().showReadMouse();
+         },
+         false},
+    };
+    for (const auto& r : rows) {
+        state_.DeviceChip = ChipModel::Wren;
+        state_.MacrosDirty = false;
+        state_.DataBufToUI();
+        model().RefreshUI();
+        model().appearance().setChannelsOpen(true);
+        (void)model().showReadMouse();
+        r.change();
+        EXPECT_EQ(jobs_->exitQuestion(), r.asks ? std::optional(text("Str533")) : std::nullopt) << r.name;
+    }
+    EXPECT_EQ(jobs_->exitAnswers(), (std::vector<std::string>{text("Str534"), text("Str535"), text("Str536")}));
 }
 
 }  // namespace
