@@ -52,7 +52,9 @@ void DeviceAppearance::showMouseState() {
     }
     controls_.setCaption(ctrl::lbl_Hint, captions_.text(kConnectHintKey));
     controls_.setVisible(ctrl::lbl_Hint, none);
-    navigation_.showPagePicture(navigation_.currentPage());
+    // Page 1 shows in the no-device appearance whichever page was open, in the current language.
+    const Page current = navigation_.currentPage();
+    navigation_.showPagePicture(skin::isButtonMapPage(current) ? current : Page::Main);
 }
 
 void DeviceAppearance::deviceRemovedBeforeMessage() { controls_.setVisible(ctrl::Disable, true); }

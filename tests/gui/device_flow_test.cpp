@@ -421,29 +421,22 @@ private slots:
     // Closing with an edit the mouse does not hold asks first; each answer does what it says.
     void exitAsksAboutUnappliedEdits_data() {
         QTest::addColumn<int>("choice");
-        QTest::addColumn<bool>("closes");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("Apply and exit") << 0 << true << true;
-        QTest::newRow("Exit without applying") << 1 << true << false;
-        QTest::newRow("Cancel") << 2 << false << false;
+        QTest::newRow("Apply and exit") << 0;
+        QTest::newRow("Exit without applying") << 1;
+        QTest::newRow("Cancel") << 2;
     }
     void exitAsksAboutUnappliedEdits() {
         QFETCH(int, choice);
-        QFETCH(bool, closes);
-        QFETCH(bool, written);
         auto mouse = plugAndRead();
         const Bytes before = mouse->memory();
-        rig().window->close();
-        QVERIFY2(!rig().window->isVisible() && rig().questions.isEmpty(), "nothing edited: closes at once");
-        rig().window->show();
         rig().click("Btn_Adv_1");
         rig().click("lbl_Rep2");
         rig().choice = choice;
         rig().window->close();
         QCOMPARE(rig().questions, QStringList{rig().text("Str533")});
         rig().settle();
-        QTRY_COMPARE(rig().window->isVisible(), !closes);
-        QCOMPARE(mouse->memory() != before, written);
+        QTRY_COMPARE(rig().window->isVisible(), choice == 2);
+        QCOMPARE(mouse->memory() != before, choice == 0);
     }
 
     void withoutAMouseTheActionsSayNotFound() {

@@ -498,34 +498,23 @@ TEST_F(MainWindowModelTest, NoDeviceAppearanceAndRemoval) {
 // While no mouse is in use the header says what the window shows, and page 1 asks for a mouse
 // instead of a click; in the language shown.
 TEST_F(MainWindowModelTest, TheNoMouseStateStaysOnTheSkin) {
-    struct Step {
-        const char* name;
-        std::function<void()> run;
-        std::string line;  // empty: the header line and the hint are hidden
-        std::string_view picture;
+    const auto noMouse = [&] { model_->appearance().enterNoDeviceMode(); };
+    const auto otherLanguageAndPage = [&] { nav().openPage(Page::Macro), model_->languageClick(2), noMouse(); };
+    const auto read = [&] { state_.DeviceChip = ChipModel::Wren, (void)model_->showReadMouse(); };
+    const std::tuple<std::function<void()>, std::string, std::string_view> steps[] = {
+        {[] {}, "", "L1_Back1"},  // the line: empty while hidden
+        {noMouse, lang(1, "Str530"), "L1_Back5"},
+        {otherLanguageAndPage, lang(2, "Str530"), "L2_Back5"},
+        {read, "", "L2_Back1"},
+        {[&] { model_->deviceRemovedAfterMessage(true); }, lang(2, "Str531"), "L2_Back5"},
     };
-    const Step steps[] = {
-        {"at start", [] {}, "", "L1_Back1"},
-        {"no mouse found", [&] { model_->appearance().enterNoDeviceMode(); }, lang(1, "Str530"), "L1_Back5"},
-        {"another language", [&] { model_->languageClick(2); }, lang(2, "Str530"), "L2_Back5"},
-        {"a mouse read",
-         [&] {
-             state_.DeviceChip = ChipModel::Wren;
-             (void)model_->showReadMouse();
-         },
-         "", "L2_Back1"},
-        {"the mouse unplugged", [&] { model_->deviceRemovedAfterMessage(true); }, lang(2, "Str531"), "L2_Back5"},
-    };
-    for (const auto& s : steps) {
-        s.run();
+    for (const auto& [run, line, picture] : steps) {
+        run();
         for (int p = 1; p <= kPageGroupCount; ++p) {
-            EXPECT_EQ(controls().visible(mouseStateLine(p)), !s.line.empty()) << s.name;
-            if (!s.line.empty()) {
-                EXPECT_EQ(caption(mouseStateLine(p)), s.line) << s.name;
-            }
+            EXPECT_EQ(controls().visible(mouseStateLine(p)) ? caption(mouseStateLine(p)) : "", line) << picture;
         }
-        EXPECT_EQ(controls().visible(ctrl::lbl_Hint), !s.line.empty()) << s.name;
-        EXPECT_EQ(pic(ctrl::Img_P1), s.picture) << s.name;
+        EXPECT_EQ(controls().visible(ctrl::lbl_Hint), !line.empty()) << picture;
+        EXPECT_EQ(pic(ctrl::Img_P1), picture);
     }
     EXPECT_EQ(caption(ctrl::lbl_Hint), lang(2, "Str532"));
 }

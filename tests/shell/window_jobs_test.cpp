@@ -219,34 +219,22 @@ TEST_F(WindowJobsTest, ASearchsOutcomeShowsItsMessagesWithTheModelsStepsAround) 
 
 // Every job that worked ends with its note, a failed one with its message only.
 TEST_F(WindowJobsTest, EachFinishedJobSaysWhatHappened) {
-    std::vector<std::string> notes, shown;
-    WindowJobs jobs(model(), {[&](const std::string& t) { shown.push_back(t); }, [] {},
-                              [&](const std::string& t) { notes.push_back(t); }});
+    std::vector<std::string> told;
+    WindowJobs jobs(model(), {[&](const std::string&) { told.push_back("box"); }, [] {},
+                              [&](const std::string& t) { told.push_back(t); }});
     const std::filesystem::path file = "/tmp/profiles/evening.bin";
-    struct Row {
-        const char* name;
-        WindowJobs::Done done;
-        TransferStatus status;
-        std::string note;  // empty: none
+    const std::pair<WindowJobs::Done, std::string> rows[] = {
+        {jobs.saveMacroJob().done, text("Str520")},
+        {jobs.profileJob(ProfileAction::Save, file).done, "Perfil guardado en evening.bin"},
+        {jobs.profileJob(ProfileAction::Load, file).done, text("Str522")},
+        {jobs.firmwareFileJob(file).done, text("Str527")},
     };
-    const Row rows[] = {
-        {"Save Macro", jobs.saveMacroJob().done, TransferStatus::done(), text("Str520")},
-        {"a refused Save Macro", jobs.saveMacroJob().done, refused(), ""},
-        {"Save Profile", jobs.profileJob(ProfileAction::Save, file).done, TransferStatus::done(),
-         "Perfil guardado en evening.bin"},
-        {"Load Profile", jobs.profileJob(ProfileAction::Load, file).done, TransferStatus::done(), text("Str522")},
-        {"an unreadable profile", jobs.profileJob(ProfileAction::Load, file).done, refused(), ""},
-        {"a firmware file", jobs.firmwareFileJob(file).done, TransferStatus::done(), text("Str527")},
-        {"a refused firmware file", jobs.firmwareFileJob(file).done, refused(), ""},
-    };
-    for (const auto& r : rows) {
-        notes.clear();
-        shown.clear();
-        DeviceJobOutcome outcome;
-        outcome.status = r.status;
-        r.done(outcome);
-        EXPECT_EQ(notes, r.note.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.note}) << r.name;
-        EXPECT_EQ(shown.size(), r.status.ok() ? 0u : 1u) << r.name;
+    for (const auto& [done, note] : rows) {
+        for (const TransferStatus& status : {TransferStatus::done(), refused()}) {
+            told.clear();
+            done(DeviceJobOutcome{.status = status});
+            EXPECT_EQ(told, std::vector<std::string>{status.ok() ? note : "box"}) << note;
+        }
     }
 }
 
@@ -260,56 +248,44 @@ TEST_F(WindowJobsTest, TheRestartWaitCountsDownThenSaysWhatItLooksFor) {
 
 // Closing asks exactly when the mouse does not hold what the window would write.
 TEST_F(WindowJobsTest, ClosingAsksAboutEditsTheMouseDoesNotHold) {
-    const std::size_t checksumB = layoutFor(ChipModel::Wren).parameterB.checksumOffset();
-    struct Row {
-        const char* name;
-        std::function<void()> change;  // after the mouse was read
-        bool asks;
-    };
-    const Row rows[] = {
-        {"nothing changed", [] {}, false},
-        {"a page edit", [&] { model().advanced().ReportRate_OnClick(2); }, true},
-        {"edited macros", [&] { state_.MacrosDirty = true; }, true},
-        {"a profile loaded",
-         [&] {
-             model().advanced().ReportRate_OnClick(2);
-             model().UIToDataBuf();
-             ASSERT_TRUE(state_.writeBack(WriteBackPath::ProfileSave));
-             state_.DataBufToUI();
-             model().RefreshUI();
-         },
-         true},
-        {"an edit without a mouse",
-         [&] {
-             model().advanced().ReportRate_OnClick(2);
-             model().appearance().enterNoDeviceMode();
-         },
-         false},
-        {"an edit applied",
-         [&] {
-             model().advanced().ReportRate_OnClick(2);
-             jobs_->actionRuns(DeviceAction::Apply);
-             (void)jobs_->actionEnded(TransferStatus::done());
-         },
-         false},
-        {"a section repaired when shown",
-         [&] {
-             state_.DataBuf.parameter[checksumB] ^= 0xFF;
-             state_.DataBufToUI();
-             model().RefreshUI();
-             (void)model().showReadMouse();
-         },
-         false},
-    };
-    for (const auto& r : rows) {
-        state_.DeviceChip = ChipModel::Wren;
-        state_.MacrosDirty = false;
+    const auto edit = [&] { model().advanced().ReportRate_OnClick(2); };
+    const auto show = [&] {
         state_.DataBufToUI();
         model().RefreshUI();
+    };
+    const auto loadProfile = [&] {
+        edit();
+        model().UIToDataBuf();
+        ASSERT_TRUE(state_.writeBack(WriteBackPath::ProfileSave));
+        show();
+    };
+    const auto apply = [&] {
+        edit();
+        jobs_->actionRuns(DeviceAction::Apply);
+        (void)jobs_->actionEnded(TransferStatus::done());
+    };
+    const auto readRepaired = [&] {
+        state_.DataBuf.parameter[layoutFor(ChipModel::Wren).parameterB.checksumOffset()] ^= 0xFF;
+        show();
+        (void)model().showReadMouse();
+    };
+    const std::tuple<const char*, std::function<void()>, bool> rows[] = {
+        {"nothing changed", [] {}, false},
+        {"a page edit", edit, true},
+        {"edited macros", [&] { state_.MacrosDirty = true; }, true},
+        {"a profile loaded", loadProfile, true},
+        {"an edit without a mouse", [&] { edit(), model().appearance().enterNoDeviceMode(); }, false},
+        {"an edit applied", apply, false},
+        {"a section repaired when shown", readRepaired, false},
+    };
+    for (const auto& [name, change, asks] : rows) {
+        state_.DeviceChip = ChipModel::Wren;
+        state_.MacrosDirty = false;
+        show();
         model().appearance().setChannelsOpen(true);
         (void)model().showReadMouse();
-        r.change();
-        EXPECT_EQ(jobs_->exitQuestion(), r.asks ? std::optional(text("Str533")) : std::nullopt) << r.name;
+        change();
+        EXPECT_EQ(jobs_->exitQuestion(), asks ? std::optional(text("Str533")) : std::nullopt) << name;
     }
     EXPECT_EQ(jobs_->exitAnswers(), (std::vector<std::string>{text("Str534"), text("Str535"), text("Str536")}));
 }
