@@ -52,9 +52,11 @@ void DeviceAppearance::showMouseState() {
     }
     controls_.setCaption(ctrl::lbl_Hint, captions_.text(kConnectHintKey));
     controls_.setVisible(ctrl::lbl_Hint, none);
-    // Page 1 shows in the no-device appearance whichever page was open, in the current language.
+    // Page 1 shows in the no-device appearance whichever page was open, in the current language,
+    // and gets its hint back once a mouse is in use.
     const Page current = navigation_.currentPage();
-    navigation_.showPagePicture(skin::isButtonMapPage(current) ? current : Page::Main);
+    if (none || hintless_) navigation_.showPagePicture(skin::isButtonMapPage(current) ? current : Page::Main);
+    hintless_ = none;
 }
 
 void DeviceAppearance::deviceRemovedBeforeMessage() { controls_.setVisible(ctrl::Disable, true); }

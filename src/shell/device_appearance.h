@@ -46,6 +46,7 @@ private:
     const CaptionsModel& captions_;
     bool channelsOpen_ = false;
     bool mouseShown_ = false;  // a mouse's settings were shown since the start
+    bool hintless_ = false;    // page 1 shows its picture without the hint
 };
 
 }  // namespace varnel

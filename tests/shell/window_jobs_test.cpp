@@ -232,7 +232,9 @@ TEST_F(WindowJobsTest, EachFinishedJobSaysWhatHappened) {
     for (const auto& [done, note] : rows) {
         for (const TransferStatus& status : {TransferStatus::done(), refused()}) {
             told.clear();
-            done(DeviceJobOutcome{.status = status});
+            DeviceJobOutcome outcome;
+            outcome.status = status;
+            done(outcome);
             EXPECT_EQ(told, std::vector<std::string>{status.ok() ? note : "box"}) << note;
         }
     }
