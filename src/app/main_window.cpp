@@ -51,7 +51,10 @@ MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> po
                                                                       syncFromModel();
                                                                       showMessage(this, qs(text));
                                                                   },
-                                                                  [this] { syncFromModel(); }});
+                                                                  [this] { syncFromModel(); },
+                                                                  [this](const std::string& text) {
+                                                                      if (statusNote_) statusNote_->showText(qs(text));
+                                                                  }});
     createWidgets();
 
     devTimer_.setObjectName("DevTimer");
@@ -64,6 +67,8 @@ MainWindow::MainWindow(AppState& state, std::unique_ptr<PointerSettingsStore> po
     connect(&settleTimer_, &QTimer::timeout, this, [this] { carryOut(scheduler().settleWaitOver()); });
     restartTimer_.setSingleShot(true);
     connect(&restartTimer_, &QTimer::timeout, this, [this] { carryOut(scheduler().restartWaitOver()); });
+    restartCountdown_.setInterval(250);
+    connect(&restartCountdown_, &QTimer::timeout, this, &MainWindow::showRestartCountdown);
 
     const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size()
                                                           : QSize(kMainWindowWidth, kMainWindowHeight);
@@ -93,6 +98,7 @@ void MainWindow::createPageViews() {
             [this] { Btn_SaveMacroClick(); },
             [this](bool insert) { return model_->recordClick(insert); },
             [this](const InputEvent& e, bool onRecordButton) { return model_->recordInput(e, onRecordButton); },
+            [this](const QString& text) { statusNote_->showText(text); },
         },
         {
             [this] { return chooseFile(this, FileDialogKind::Open, qs(model_->text(skin::kFirmwareFilterKey))); },
@@ -265,18 +271,39 @@ void MainWindow::restoreAndRaise() {
     activateWindow();
 }
 
+bool MainWindow::askBeforeClosing() {
+    const std::optional<std::string> question = jobs_->exitQuestion();
+    if (!question) return true;
+    QStringList answers;
+    for (const std::string& a : jobs_->exitAnswers()) answers << qs(a);
+    switch (static_cast<WindowJobs::ExitAnswer>(askChoice(this, qs(*question), answers))) {
+        case WindowJobs::ExitAnswer::ApplyAndExit:
+            // Confirm's write: the window closes once the mouse holds the edits, and stays when
+            // it failed.
+            QTimer::singleShot(0, this, [this] { Btn_Confirm_0Click(); });
+            return false;
+        case WindowJobs::ExitAnswer::ExitWithoutApplying: return true;
+        case WindowJobs::ExitAnswer::Cancel: break;
+    }
+    return false;
+}
+
 void MainWindow::closeEvent(QCloseEvent* e) {
     // Nothing is left half-written: a close during a device job waits for its end, and the busy
     // window says so, so that the wait does not look like a hang.
     if (const WindowJobs::CloseAnswer answer = jobs_->requestClose(); answer.close != WindowJobs::Close::Now) {
         if (busy_ != nullptr && answer.close == WindowJobs::Close::WaitAndSay) {
-            busy_->setNote(qs(model_->text("Str447")));
+            busy_->setNote(qs(jobs_->closingNote()));
             busy_->placeOver(geometry());
             busy_->show();
         }
         e->ignore();
         if (answer.order.what != JobScheduler::Do::Nothing)
             QTimer::singleShot(0, this, [this, order = answer.order] { carryOut(order); });
+        return;
+    }
+    if (!askBeforeClosing()) {
+        e->ignore();
         return;
     }
     settleTimer_.stop();

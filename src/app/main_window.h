@@ -117,6 +117,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // The close may go ahead: asks about edits closing would lose; false keeps the window.
+    bool askBeforeClosing();
     void createWidgets();
     void connectControl(QWidget* w, const Control& c);
     void createPageViews();
@@ -167,6 +169,7 @@ private:
     void loadFirmwareFile(const std::filesystem::path& file);
     void programFirmware();
     void beginRestartWait(const TransferStatus& status);
+    void showRestartCountdown();
     void findRestartedMouse();
 
     AppState& state_;
@@ -183,6 +186,7 @@ private:
     QTimer labelRun_;
     QTimer settleTimer_;   // the wait before a poll's search opens the mouse
     QTimer restartTimer_;  // the wait for the mouse to restart after a firmware update
+    QTimer restartCountdown_;  // the busy window's count of that wait
     LoadingWindow* busy_ = nullptr;
     std::function<void(const QUrl&)> openUrl_;
     std::set<std::string> reported_;

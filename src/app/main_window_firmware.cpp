@@ -27,10 +27,21 @@ void MainWindow::beginRestartWait(const TransferStatus& status) {
     settleTimer_.stop();  // the search after the restart takes the place of a poll's
     beginJob(true);
     restartTimer_.start(kFirmwareRestartWait);
+    // The busy window counts the wait down, so that it does not look like a hang.
+    showRestartCountdown();
+    restartCountdown_.start();
+}
+
+void MainWindow::showRestartCountdown() {
+    const int left = restartTimer_.isActive() ? static_cast<int>((restartTimer_.remainingTime() + 999) / 1000) : 0;
+    if (busy_ != nullptr) busy_->setNote(qs(jobs_->restartWaitNote(left)));
 }
 
 void MainWindow::findRestartedMouse() {
+    restartCountdown_.stop();
+    if (busy_ != nullptr) busy_->setNote(qs(jobs_->restartWaitNote(0)));
     jobs_->expect([this](const DeviceJobOutcome& outcome) {
+        if (busy_ != nullptr) busy_->setNote({});
         showSearchOutcome(outcome);
         // Only a mouse found again has restarted with the new firmware.
         showMessage(this, qs(jobs_->restartMessage(outcome.search.found && deviceReady())));

@@ -33,6 +33,7 @@ constexpr QRect kClose{316, 6, 30, 30};
 constexpr int kTextTop = 66;
 constexpr int kTextMargin = 24;
 constexpr int kButtonGap = 16;  // above the buttons and below them
+constexpr int kRowGap = 8;      // between answers one under the other
 constexpr char kTextColour[] = "#e2e4e8";
 constexpr int kOfferGap = 12;    // between OK and the offer
 constexpr int kOfferTaken = 2;   // the box's result when the offer was taken
@@ -83,8 +84,13 @@ private:
 
 class MessageDialog final : public QDialog {
 public:
+    static constexpr int kFirstChoice = 2;  // done() codes of the stacked answers, past Accepted
+
+    // `choices`: the answers of a question with more than two, the last one taking Escape and the
+    // cross; none: OK, or Yes and No for a `question`.
     // `offer`: the text of a second answer beside OK (none for a question).
-    MessageDialog(QWidget* parent, const QString& text, bool question, const QString& offer = {})
+    MessageDialog(QWidget* parent, const QString& text, bool question, const QStringList& choices = {},
+                  const QString& offer = {})
         : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
         setObjectName("MessageBox");
         // Modal to the window it speaks for only: the demo's virtual mouse window stays usable.
@@ -106,7 +112,10 @@ public:
         for (QLabel* l : {title, message}) l->setStyleSheet(QStringLiteral("color: %1;").arg(kTextColour));
 
         const int buttonsTop = std::max(kButtonFace.top(), kTextTop + textHeight + kButtonGap);
-        const int h = std::max(kMinHeight, buttonsTop + kButtonFace.height() + kButtonGap);
+        const int stacked = static_cast<int>(choices.size());
+        const int rows = std::max(stacked, 1);
+        const int buttonsHeight = rows * kButtonFace.height() + (rows - 1) * kRowGap;
+        const int h = std::max(kMinHeight, buttonsTop + buttonsHeight + kButtonGap);
         setFixedSize(kWidth, h);
         background_ = grownBackground(base, h);
         setMask(windowShape(background_));
@@ -116,26 +125,44 @@ public:
             face = base.copy(devicePart(base, kButtonFace));
             face.setDevicePixelRatio(base.devicePixelRatio());
         }
-        auto* yes = new SkinButton(standardButtonText(question ? "&Yes" : "OK"), face, this);
-        yes->setObjectName("IB_Yes");
-        connect(yes, &QPushButton::clicked, this, &QDialog::accept);
-        yes->setDefault(true);
-        if (question) {
-            auto* no = new SkinButton(standardButtonText("&No"), face, this);
-            no->setObjectName("IB_No");
-            no->move(kWidth - kButtonFace.left() - kButtonFace.width(), buttonsTop);
-            connect(no, &QPushButton::clicked, this, &QDialog::reject);
-            yes->move(kButtonFace.left(), buttonsTop);
-        } else if (!offer.isEmpty()) {
-            auto* take = new SkinButton(offer, face, this);
-            take->setObjectName("IB_Offer");
-            // Wider than OK, under the text's full width: the offer's words are longer.
-            take->setFixedWidth(kWidth - 2 * kTextMargin - kButtonFace.width() - kOfferGap);
-            take->move(kWidth - kTextMargin - take->width(), buttonsTop);
-            connect(take, &QPushButton::clicked, this, [this] { done(kOfferTaken); });
-            yes->move(kTextMargin, buttonsTop);
+        QPushButton* first = nullptr;
+        if (stacked > 0) {
+            // More answers than fit beside each other: one under the other, as wide as the longest.
+            int w = kButtonFace.width();
+            for (const QString& c : choices) w = std::max(w, fontMetrics().horizontalAdvance(c) + 2 * kButtonGap);
+            w = std::min(w, kWidth - 2 * kTextMargin);
+            for (int i = 0; i < stacked; ++i) {
+                auto* b = new SkinButton(choices[i], face, this);
+                b->setObjectName(QStringLiteral("IB_Answer%1").arg(i + 1));
+                b->setFixedSize(w, kButtonFace.height());
+                b->move((kWidth - w) / 2, buttonsTop + i * (kButtonFace.height() + kRowGap));
+                connect(b, &QPushButton::clicked, this, [this, i] { done(kFirstChoice + i); });
+                if (first == nullptr) first = b;
+            }
+            cancel_ = kFirstChoice + stacked - 1;
         } else {
-            yes->move((kWidth - kButtonFace.width()) / 2, buttonsTop);
+            auto* yes = new SkinButton(standardButtonText(question ? "&Yes" : "OK"), face, this);
+            yes->setObjectName("IB_Yes");
+            connect(yes, &QPushButton::clicked, this, &QDialog::accept);
+            yes->setDefault(true);
+            if (question) {
+                auto* no = new SkinButton(standardButtonText("&No"), face, this);
+                no->setObjectName("IB_No");
+                no->move(kWidth - kButtonFace.left() - kButtonFace.width(), buttonsTop);
+                connect(no, &QPushButton::clicked, this, &QDialog::reject);
+                yes->move(kButtonFace.left(), buttonsTop);
+            } else if (!offer.isEmpty()) {
+                auto* take = new SkinButton(offer, face, this);
+                take->setObjectName("IB_Offer");
+                // Wider than OK, under the text's full width: the offer's words are longer.
+                take->setFixedWidth(kWidth - 2 * kTextMargin - kButtonFace.width() - kOfferGap);
+                take->move(kWidth - kTextMargin - take->width(), buttonsTop);
+                connect(take, &QPushButton::clicked, this, [this] { done(kOfferTaken); });
+                yes->move(kTextMargin, buttonsTop);
+            } else {
+                yes->move((kWidth - kButtonFace.width()) / 2, buttonsTop);
+            }
+            first = yes;
         }
         auto* close = new QPushButton(this);
         close->setObjectName("IB_Close");
@@ -144,13 +171,16 @@ public:
         close->setFocusPolicy(Qt::NoFocus);
         close->setStyleSheet("QPushButton { border: none; background: transparent; }");
         connect(close, &QPushButton::clicked, this, &QDialog::reject);
-        yes->setFocus();
+        first->setFocus();
 
         if (parent != nullptr) {
             const QRect over = parent->window()->geometry();
             move(over.x() + (over.width() - width()) / 2, over.y() + (over.height() - height()) / 2);
         }
     }
+
+    // The answer chosen from `choices`.
+    int choice(int code) const { return code >= kFirstChoice ? code - kFirstChoice : cancel_ - kFirstChoice; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -160,6 +190,7 @@ protected:
 
 private:
     QImage background_;
+    int cancel_ = 0;
 };
 
 void modalBox(QWidget* parent, const QString& text) {
@@ -173,11 +204,21 @@ bool modalQuestion(QWidget* parent, const QString& text) {
 }
 
 bool modalOffer(QWidget* parent, const QString& text, const QString& offer) {
-    MessageDialog box(parent, text, false, offer);
+    MessageDialog box(parent, text, false, {}, offer);
     return box.exec() == kOfferTaken;
 }
 
 bool customMessages = false;  // a message handler other than the modal box is installed
+
+int modalChoice(QWidget* parent, const QString& text, const QStringList& answers) {
+    MessageDialog box(parent, text, true, answers);
+    return box.choice(box.exec());
+}
+
+ChoiceHandler& choiceHandler() {
+    static ChoiceHandler h = modalChoice;
+    return h;
+}
 
 MessageHandler& handler() {
     static MessageHandler h = modalBox;
@@ -215,6 +256,14 @@ bool offerMessage(QWidget* parent, const QString& text, const QString& offer) {
 OfferHandler setOfferHandler(OfferHandler h) { return std::exchange(offerHandler(), std::move(h)); }
 
 bool askQuestion(QWidget* parent, const QString& text) { return questionHandler()(parent, text); }
+
+int askChoice(QWidget* parent, const QString& text, const QStringList& answers) {
+    return choiceHandler()(parent, text, answers);
+}
+
+ChoiceHandler setChoiceHandler(ChoiceHandler h) {
+    return std::exchange(choiceHandler(), h ? std::move(h) : ChoiceHandler(modalChoice));
+}
 
 QuestionHandler setQuestionHandler(QuestionHandler h) {
     return std::exchange(questionHandler(), h ? std::move(h) : QuestionHandler(modalQuestion));

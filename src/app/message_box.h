@@ -2,6 +2,7 @@
 // Every message box of the window goes through showMessage or askQuestion, so tests can capture
 // the texts and give the answers instead of blocking on a modal dialog.
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -25,5 +26,11 @@ OfferHandler setOfferHandler(OfferHandler handler);
 // A modal information box with Yes and No (or the installed handler): true for Yes.
 bool askQuestion(QWidget* parent, const QString& text);
 QuestionHandler setQuestionHandler(QuestionHandler handler);
+
+// A question with more answers than Yes and No, one under the other (or the installed handler):
+// the index of the answer chosen; Escape and the cross choose the last.
+using ChoiceHandler = std::function<int(QWidget* parent, const QString& text, const QStringList& answers)>;
+int askChoice(QWidget* parent, const QString& text, const QStringList& answers);
+ChoiceHandler setChoiceHandler(ChoiceHandler handler);
 
 }  // namespace varnel

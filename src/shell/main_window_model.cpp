@@ -26,7 +26,7 @@ MainWindowModel::MainWindowModel(AppState& state, LanguageSet languages, Picture
       controls_(std::move(pictureSize)),
       captions_(controls_, std::move(languages)),
       navigation_(controls_, state_, captions_),
-      appearance_(controls_, state_, navigation_),
+      appearance_(controls_, state_, navigation_, captions_),
       pointerStore_(orNone(std::move(pointerStore))),
       advanced_(controls_, state_, captions_),
       pointer_(controls_, *pointerStore_, captions_),
@@ -99,6 +99,7 @@ void MainWindowModel::languageClick(int n) {
     followCaption();
     applicationTitle_ = captions_.titleText();
     navigation_.refreshAPPage();
+    appearance_.showMouseState();
 }
 
 Status MainWindowModel::recordClick(bool insert) {
@@ -172,10 +173,15 @@ std::optional<std::string> MainWindowModel::showReadMouse() {
     pointer_.RefreshMouseSystemParameter();
     appearance_.showMousePages();
     // The button-map page chosen last, by its marker.
+    std::optional<std::string> reopened;
     for (const Page p : {Page::Main, Page::Switch, Page::Fixed}) {
-        if (controls_.checked(skin::pageInfo(p).radio)) return pageClick(p);
+        if (controls_.checked(skin::pageInfo(p).radio)) {
+            reopened = pageClick(p);
+            break;
+        }
     }
-    return std::nullopt;
+    mouseHoldsShown();
+    return reopened;
 }
 
 void MainWindowModel::deviceRemovedBeforeMessage() {
@@ -190,6 +196,27 @@ void MainWindowModel::deviceRemovedAfterMessage(bool hadMacros) {
     navigation_.stopLabelRun();
     appearance_.enterNoDeviceMode();
     if (hadMacros) macro_.emptyLists();
+}
+
+void MainWindowModel::mouseHoldsShown() {
+    if (mouseReady()) mouseImage_ = collectedImage();
+}
+
+bool MainWindowModel::unappliedEdits() {
+    if (!mouseReady()) return false;
+    if (state_.MacrosDirty) return true;
+    return mouseImage_ && collectedImage() != *mouseImage_;
+}
+
+Bytes MainWindowModel::collectedImage() {
+    UIToDataBuf();
+    DataBuf written = state_.DataBuf;
+    EditCopy edit = state_.EditCopy;
+    if (!state_.DeviceChip ||
+        !writeBackEditCopy(written, edit, state_.CodeTexts, state_.DeviceChip, state_.FireKey, WriteBackPath::Apply))
+        return {};
+    const ByteSpan block = written.parameterBlock(*state_.DeviceChip);
+    return Bytes(block.begin(), block.end());
 }
 
 std::optional<std::string> MainWindowModel::failureMessage(const TransferStatus& status) const {

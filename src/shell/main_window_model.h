@@ -94,6 +94,13 @@ public:
     // with macros, the emptied macro lists.
     void deviceRemovedBeforeMessage();
     void deviceRemovedAfterMessage(bool hadMacros);
+    // The mouse holds what the pages show now (a read shown, a write that worked): what closing
+    // compares with. Without a mouse in use nothing is held.
+    void mouseHoldsShown();
+    // Closing would lose edits: a mouse is in use and the image an Apply would write differs from
+    // what it holds, or macros were edited and not saved. Repairs made while showing the image
+    // count as held, as they are in both. Collects the pages.
+    bool unappliedEdits();
     // The one message a failed write shows (Apply, Confirm, Reset, Save Macro); none on success.
     std::optional<std::string> failureMessage(const TransferStatus& status) const;
 
@@ -169,6 +176,9 @@ private:
     std::string applicationTitle_ = kApplicationTitle;
     std::optional<UdevRuleLocation> udevRule_;
     std::optional<std::string> refusedMouse_;  // mouseRefused()'s message while that mouse stays
+    // The image an Apply would write now (empty: none can be written).
+    Bytes collectedImage();
+    std::optional<Bytes> mouseImage_;  // mouseHoldsShown()'s collected image
 };
 
 }  // namespace varnel

@@ -1,5 +1,6 @@
 #include "shell/window_jobs.h"
 
+#include <array>
 #include <memory>
 #include <utility>
 
@@ -7,16 +8,15 @@
 #include "editors/update_page.h"
 #include "macros/macro_file.h"
 #include "profiles/profile_file.h"
+#include "skin/finished_notes.h"
 #include "transfers/device_write.h"
 
 namespace varnel {
 
 namespace {
 
-// An action's turn without an accepted mouse; a write that worked after Apply and Reset.
+// An action's turn without an accepted mouse.
 constexpr std::string_view kNoMouseKey = "Str022";
-constexpr std::string_view kAppliedKey = "Str448";
-constexpr std::string_view kResetDoneKey = "Str458";
 // Reset asks first, naming the macros where the mouse has them.
 constexpr std::string_view kResetQuestionWithMacrosKey = "Str456";
 constexpr std::string_view kResetQuestionKey = "Str457";
@@ -24,6 +24,14 @@ constexpr std::string_view kResetQuestionKey = "Str457";
 constexpr std::string_view kNoPermissionKey = "Str104";
 // The file reason in words where a profile file could not be read or written.
 constexpr std::string_view kFileErrorKey = "Str436";
+// A close waits for the device (a job, the restart after an update).
+constexpr std::string_view kClosingKey = "Str447";
+// The restart wait after a firmware update (%1: seconds left), then the search for the mouse.
+constexpr std::string_view kRestartWaitKey = "Str528";
+constexpr std::string_view kRestartSearchKey = "Str529";
+// Closing with edits the mouse does not hold, and its three answers.
+constexpr std::string_view kExitQuestionKey = "Str533";
+constexpr std::array<std::string_view, 3> kExitAnswerKeys{"Str534", "Str535", "Str536"};
 
 }  // namespace
 
@@ -38,6 +46,19 @@ WindowJobs::CloseAnswer WindowJobs::requestClose() {
     const JobScheduler::Order order = scheduler_.requestClose();
     if (order.what == JobScheduler::Do::Close) return {};
     return {scheduler_.jobRunning() || scheduler_.restarting() ? Close::WaitAndSay : Close::Wait, order};
+}
+
+std::optional<std::string> WindowJobs::exitQuestion() {
+    if (!model_.unappliedEdits()) return std::nullopt;
+    return model_.text(kExitQuestionKey);
+}
+
+std::string WindowJobs::closingNote() const { return model_.text(kClosingKey); }
+
+std::vector<std::string> WindowJobs::exitAnswers() const {
+    std::vector<std::string> answers;
+    for (const std::string_view key : kExitAnswerKeys) answers.push_back(model_.text(key));
+    return answers;
 }
 
 JobScheduler::Order WindowJobs::submit(Work work, JobScheduler::Turn turn) {
@@ -117,8 +138,9 @@ WindowJobs::ActionEnd WindowJobs::actionEnded(const TransferStatus& status) {
         end.messages.push_back(model_.text(key));
     if (auto failure = model_.failureMessage(status)) end.messages.push_back(std::move(*failure));
     // A write that worked says so briefly; its busy window may not even have shown.
-    if (status.ok() && action_ == DeviceAction::Apply) end.note = model_.text(kAppliedKey);
-    if (status.ok() && action_ == DeviceAction::Reset) end.note = model_.text(kResetDoneKey);
+    if (status.ok() && action_) model_.mouseHoldsShown();
+    if (status.ok() && action_ == DeviceAction::Apply) end.note = finishedNote(model_.captions(), Finished::Applied);
+    if (status.ok() && action_ == DeviceAction::Reset) end.note = finishedNote(model_.captions(), Finished::Reset);
     end.closesWindow = status.ok() && action_ == DeviceAction::Confirm;
     end.releases = action_.has_value();
     return end;
@@ -135,6 +157,13 @@ void WindowJobs::restartBegins(const TransferStatus& status) {
     restartNote_ =
         status.ok() ? std::string() : model_.messageFor(status.error, UpdatePage::kRefusedOnTheWayKey, false);
     scheduler_.restartBegins();
+}
+
+std::string WindowJobs::restartWaitNote(int secondsLeft) const {
+    // A close waiting for the restart keeps saying why the window stays.
+    if (scheduler_.closePending()) return closingNote();
+    if (secondsLeft <= 0) return model_.text(kRestartSearchKey);
+    return fillIn(model_.text(kRestartWaitKey), std::to_string(secondsLeft));
 }
 
 std::string WindowJobs::restartMessage(bool back) {
@@ -175,25 +204,27 @@ std::vector<Shown> WindowJobs::presentSearch(const DeviceJobOutcome& outcome) {
 WindowJobs::PlannedJob WindowJobs::saveMacroJob() {
     return {[](AppModel& m, const ProgressSink& progress) { return m.SaveMacro(progress); },
             [this](const DeviceJobOutcome& outcome) {
-                if (auto message = model_.failureMessage(outcome.status)) presenter_.show(*message);
+                if (auto message = model_.failureMessage(outcome.status)) return presenter_.show(*message);
+                presenter_.note(finishedNote(model_.captions(), Finished::MacrosSaved));
             }};
 }
 
 WindowJobs::PlannedJob WindowJobs::profileJob(ProfileAction action, const std::filesystem::path& file) {
     // What a load had to repair in the profile's macros, handed over with the job's end.
     auto repaired = std::make_shared<RepairedMacros>();
-    Done done = [this, repaired, name = file.filename().string()](const DeviceJobOutcome& outcome) {
+    Done done = [this, action, repaired, name = file.filename().string()](const DeviceJobOutcome& outcome) {
         const Error& e = outcome.status.error;
         if (!outcome.status.ok())
             presenter_.show(e.languageKey == kProfileRefusedKey ? model_.refusalMessage(e, name)
                                                                 : model_.messageFor(e, kFileErrorKey, true));
         model_.profileButtonDone();
         presenter_.render();
-        if (!outcome.status.ok() || repaired->empty()) return;
-        std::string text = model_.text(kRepairedMacrosKey);
-        if (const auto at = text.find("%1"); at != std::string::npos)
-            text.replace(at, 2, repairedMacroNumbers(*repaired));
-        presenter_.show(text);
+        if (!outcome.status.ok()) return;
+        presenter_.note(finishedNote(model_.captions(),
+                                     action == ProfileAction::Save ? Finished::ProfileSaved : Finished::ProfileLoaded,
+                                     name));
+        if (!repaired->empty())
+            presenter_.show(fillIn(model_.text(kRepairedMacrosKey), repairedMacroNumbers(*repaired)));
     };
     if (action == ProfileAction::Save) {
         TransferJob save = [file](AppModel& m, const ProgressSink&) {
@@ -219,7 +250,8 @@ WindowJobs::PlannedJob WindowJobs::firmwareFileJob(const std::filesystem::path& 
         model_.updatePage().firmwareRead();
         presenter_.render();
         if (!outcome.status.ok())
-            presenter_.show(model_.messageFor(outcome.status.error, UpdatePage::kFileRefusedKey, true));
+            return presenter_.show(model_.messageFor(outcome.status.error, UpdatePage::kFileRefusedKey, true));
+        presenter_.note(finishedNote(model_.captions(), Finished::FirmwareLoaded));
     };
     return {std::move(read), std::move(done), JobScheduler::Turn::BeforeSearch, false};
 }

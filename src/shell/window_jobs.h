@@ -53,11 +53,12 @@ struct Shown {
     std::string offer = {};
 };
 
-// How the window shows a message box (modal: it returns once closed) and renders what the
-// models changed.
+// How the window shows a message box (modal: it returns once closed), the short note that fades
+// ("Saved to the mouse") and renders what the models changed.
 struct WindowPresenter {
     std::function<void(const std::string&)> show = [](const std::string&) {};
     std::function<void()> render = [] {};
+    std::function<void(const std::string&)> note = [](const std::string&) {};
 };
 
 class WindowJobs {
@@ -102,6 +103,13 @@ public:
         JobScheduler::Order order;
     };
     CloseAnswer requestClose();
+    // The close may go ahead: the question about edits closing would lose, if any. Its answers
+    // are the texts of `exitAnswers()`, in the order of ExitAnswer.
+    std::optional<std::string> exitQuestion();
+    enum class ExitAnswer { ApplyAndExit, ExitWithoutApplying, Cancel };
+    std::vector<std::string> exitAnswers() const;
+    // The busy window's line while a close waits for the device.
+    std::string closingNote() const;
 
     // Hands `work` to the scheduler in its `turn`; the order to carry out.
     JobScheduler::Order submit(Work work, JobScheduler::Turn turn = JobScheduler::Turn::BeforeSearch);
@@ -156,6 +164,9 @@ public:
     // A firmware update's job ended with command 18 sent: what the mouse refused on the way is
     // told with the restart's result.
     void restartBegins(const TransferStatus& status);
+    // The busy window's line while the restart is awaited, `secondsLeft` of it to go; once it is
+    // over, while the restarted mouse is searched for. A close waiting for it says so instead.
+    std::string restartWaitNote(int secondsLeft) const;
     // The restarted mouse was searched for: whether it is back decides the message.
     std::string restartMessage(bool back);
 

@@ -49,6 +49,20 @@ void addRadioGroups(CatalogBuilder& b, std::string_view parent) {
     }
 }
 
+// The header's line under the subtitle, in the skin's accent red.
+constexpr Size kMouseStateLine{400, 16};
+constexpr std::array<int, 2> kMouseStateAt{126, 65};
+
+std::vector<std::string> mouseStateLines(const ControlTable&) {
+    std::vector<std::string> out;
+    for (int page = 1; page <= kPageGroupCount; ++page) out.push_back(mouseStateLine(page));
+    return out;
+}
+
+constexpr std::array kHeaderLooks{
+    StartRow{family(mouseStateLines), {.align = kFromLeft, .fontSize = 9, .fontColor = kNoteRed, .at = kMouseStateAt}},
+};
+
 void setCopies(ControlTable& t, std::string_view base, std::string_view picture) {
     for (int page = 1; page <= kPageGroupCount; ++page) t.setPicture(barPicture(base, page), picture);
 }
@@ -96,10 +110,12 @@ void buildMainWindowControls(ControlTable& table) {
         addBar(b, page->group);
         if (page->overBar != nullptr) page->overBar(b);
         addRadioGroups(b, g);
+        b.label(mouseStateLine(page->group), g, kMouseStateLine, {}, false);
         b.label(pageOverlay(page->group), g, {kMainWindowWidth, kMainWindowHeight}, {}, false);
     }
     startPictures(table);
     applyStartLooks(table, kWindowStartRows);
+    applyStartLooks(table, kHeaderLooks);
     for (const PageSkin* page : pageSkins()) applyStartLooks(table, page->looks);
     markCheckedOptions(table);
     table.takeChanged();

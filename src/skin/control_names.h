@@ -18,6 +18,8 @@ inline constexpr std::string_view gbLEDColMode = "gbLEDColMode";
 // Page 1: the mouse picture, its overlay and the button editor's menus.
 inline constexpr std::string_view Img_P1 = "Img_P1";
 inline constexpr std::string_view Disable = "Disable";
+// Over page 1's hint line, while no mouse is in use (the picture then shows none).
+inline constexpr std::string_view lbl_Hint = "lbl_Hint";
 inline constexpr std::string_view Pnl_Main = "Pnl_Main";
 inline constexpr std::string_view Pnl_MseKey = "Pnl_MseKey";
 inline constexpr std::string_view Pnl_Special = "Pnl_Special";

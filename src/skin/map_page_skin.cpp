@@ -16,10 +16,14 @@ constexpr int kGroup = 1;
 constexpr Size kMenuEntry{170, 24};
 constexpr int kMenuBorder = 1;
 constexpr Size kMacroPicker{170, 200};
+// Where the page picture draws its hint line.
+constexpr Size kHint{380, 16};
+constexpr std::array<int, 2> kHintAt{380, 444};
 
 void controls(CatalogBuilder& b) {
     const std::string g = pageGroup(kGroup);
     b.picture(ctrl::Img_P1, g);
+    b.label(ctrl::lbl_Hint, g, kHint, {}, false);
     for (int k = 1; k <= kKeyLabelCount; ++k) b.pictureButton(keyPicture(k), keyLabel(k), g);
     b.label(ctrl::Disable, g);
 }
@@ -84,6 +88,8 @@ constexpr std::array kFonts{
 };
 
 constexpr std::array kLooks{
+    // In the picture's own grey and size.
+    StartRow{one(ctrl::lbl_Hint), {.align = kFromLeft, .fontSize = 8, .fontColor = Rgb{128, 130, 136}, .at = kHintAt}},
     // Menu entries: light on the dark panel.
     StartRow{family(menuEntries), {.align = kFromLeft, .fontColor = kMenuEntryText}},
 };

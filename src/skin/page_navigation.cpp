@@ -52,14 +52,21 @@ void NavigationModel::openPage(Page page) {
     showGroup(info.group);
     for (PageModel* p : pages_) p->opened(page);
     setCopies(info.button, familyPictures(HoverFamily::B).third);
-    if (info.backNumber != 0)
-        controls_.setPicture(info.pictureControl, pagePicture(captions_.languageNumber(), info.backNumber));
+    showPagePicture(page);
+}
+
+void NavigationModel::showPagePicture(Page page) {
+    const PageInfo& info = pageInfo(page);
+    if (info.backNumber == 0) return;
+    const bool hintless = state_.NoDeviceMode && isButtonMapPage(page);
+    controls_.setPicture(info.pictureControl,
+                         pagePicture(captions_.languageNumber(), hintless ? pageInfo(Page::Fixed).backNumber
+                                                                          : info.backNumber));
 }
 
 void NavigationModel::showMapPage(Page page) {
     checkRadio(ctrl::gbPageCtl, pageInfo(page).radio);
-    controls_.setPicture(pageInfo(page).pictureControl,
-                         pagePicture(captions_.languageNumber(), pageInfo(page).backNumber));
+    showPagePicture(page);
     // Only the shown page's button is marked, so none stays marked from an earlier page.
     for (const auto& p : kPages) setCopies(p.button, familyPictures(HoverFamily::B).normal);
     setCopies(pageInfo(page).button, familyPictures(HoverFamily::B).third);
@@ -100,8 +107,7 @@ void NavigationModel::showLanguage() {
     for (int l = 1; l <= kLanguageCount; ++l) setCopies(languageButtonBase(l), l == n ? set.third : set.normal);
     checkRadio(ctrl::gbLang, languageRadio(n));
     for (int group = 1; group <= kPageGroupCount; ++group) controls_.setPicture(baseImage(group), backgroundPicture(n));
-    const PageInfo& shown = pageInfo(currentPage());
-    if (shown.backNumber != 0) controls_.setPicture(shown.pictureControl, pagePicture(n, shown.backNumber));
+    showPagePicture(currentPage());
 }
 
 void NavigationModel::markCurrentPageButton() {

@@ -42,6 +42,9 @@ public:
     void showGroup(int group);
     // The no-device appearance: page 1, the Main button marked and every other page button normal.
     void showNoDevicePages();
+    // The shown page's picture in the current language; while no mouse is in use the button-map
+    // pages show theirs without the hint to click a button.
+    void showPagePicture(skin::Page page);
     // The page buttons that exist only on some mice.
     void showPageButton(skin::Page page, bool shown);
 

@@ -27,6 +27,7 @@ bool isBaseImage(std::string_view name) {
 }
 
 std::string pageOverlay(int page) { return "Disable_All_" + std::to_string(page); }
+std::string mouseStateLine(int page) { return "lbl_MouseState_" + std::to_string(page); }
 std::string languageButtonBase(int language) { return "Lang" + std::to_string(language); }
 std::string languageRadio(int language) { return "rb_Lang" + std::to_string(language); }
 

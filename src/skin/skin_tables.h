@@ -85,6 +85,7 @@ std::string pageGroup(int page);
 std::string baseImage(int page);               // "Img_Base_3": the page group's background
 bool isBaseImage(std::string_view name);       // one of the page groups' backgrounds
 std::string pageOverlay(int page);             // "Disable_All_3": swallows all input on its page while shown
+std::string mouseStateLine(int page);          // "lbl_MouseState_3": the header's line while no mouse is in use
 std::string languageButtonBase(int language);  // "Lang2"
 std::string languageRadio(int language);       // "rb_Lang2"
 

@@ -418,6 +418,27 @@ private slots:
         QCOMPARE(mouse->reloadCount(kCmdReloadAfterRate), 1);
     }
 
+    // Closing with an edit the mouse does not hold asks first; each answer does what it says.
+    void exitAsksAboutUnappliedEdits_data() {
+        QTest::addColumn<int>("choice");
+        QTest::newRow("Apply and exit") << 0;
+        QTest::newRow("Exit without applying") << 1;
+        QTest::newRow("Cancel") << 2;
+    }
+    void exitAsksAboutUnappliedEdits() {
+        QFETCH(int, choice);
+        auto mouse = plugAndRead();
+        const Bytes before = mouse->memory();
+        rig().click("Btn_Adv_1");
+        rig().click("lbl_Rep2");
+        rig().choice = choice;
+        rig().window->close();
+        QCOMPARE(rig().questions, QStringList{rig().text("Str533")});
+        rig().settle();
+        QTRY_COMPARE(rig().window->isVisible(), choice == 2);
+        QCOMPARE(mouse->memory() != before, choice == 0);
+    }
+
     void withoutAMouseTheActionsSayNotFound() {
         for (const char* button : {"Btn_Apply_1", "Btn_Reset_2", "Btn_Confirm_3"}) act(button);
         QCOMPARE(rig().messages, QStringList(3, rig().message("Str022")));

@@ -107,6 +107,10 @@ struct DeviceRig {
             questions << q;
             return answer;
         });
+        setChoiceHandler([this](QWidget*, const QString& q, const QStringList&) {
+            questions << q;
+            return choice;
+        });
         auto owned = std::make_unique<RigBus>();
         bus = owned.get();
         bus->inner().addForeignKeyboard();
@@ -127,6 +131,7 @@ struct DeviceRig {
         window.reset();
         setMessageHandler({});
         setQuestionHandler({});
+        setChoiceHandler({});
     }
 
     // A mouse holding factory memory for the embedded images, on the bus from the next report.
@@ -193,6 +198,7 @@ struct DeviceRig {
     QStringList messages;
     QStringList questions;
     bool answer = true;  // to every question
+    int choice = 1;      // to every question with more answers: Exit without applying
 };
 
 }  // namespace varnel::testing

@@ -495,6 +495,30 @@ TEST_F(MainWindowModelTest, NoDeviceAppearanceAndRemoval) {
     EXPECT_FALSE(nav().labelRunEnabled());
 }
 
+// While no mouse is in use the header says what the window shows, and page 1 asks for a mouse
+// instead of a click; in the language shown.
+TEST_F(MainWindowModelTest, TheNoMouseStateStaysOnTheSkin) {
+    const auto noMouse = [&] { model_->appearance().enterNoDeviceMode(); };
+    const auto otherLanguageAndPage = [&] { nav().openPage(Page::Macro), model_->languageClick(2), noMouse(); };
+    const auto read = [&] { state_.DeviceChip = ChipModel::Wren, (void)model_->showReadMouse(); };
+    const std::tuple<std::function<void()>, std::string, std::string_view> steps[] = {
+        {[] {}, "", "L1_Back1"},  // the line: empty while hidden
+        {noMouse, lang(1, "Str530"), "L1_Back5"},
+        {otherLanguageAndPage, lang(2, "Str530"), "L2_Back5"},
+        {read, "", "L2_Back1"},
+        {[&] { model_->deviceRemovedAfterMessage(true); }, lang(2, "Str531"), "L2_Back5"},
+    };
+    for (const auto& [run, line, picture] : steps) {
+        run();
+        for (int p = 1; p <= kPageGroupCount; ++p) {
+            EXPECT_EQ(controls().visible(mouseStateLine(p)) ? caption(mouseStateLine(p)) : "", line) << picture;
+        }
+        EXPECT_EQ(controls().visible(ctrl::lbl_Hint), !line.empty()) << picture;
+        EXPECT_EQ(pic(ctrl::Img_P1), picture);
+    }
+    EXPECT_EQ(caption(ctrl::lbl_Hint), lang(2, "Str532"));
+}
+
 TEST_F(MainWindowModelTest, StepPicturesFollowTheSensor) {
     for (int steps : {17, 9, 20}) {
         state_.StepCount = steps;

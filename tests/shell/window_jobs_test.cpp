@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/layout.h"
 #include "window_model_fixture.h"
 
 namespace varnel {
@@ -214,6 +215,81 @@ TEST_F(WindowJobsTest, ASearchsOutcomeShowsItsMessagesWithTheModelsStepsAround) 
         EXPECT_EQ(texts, r.texts) << r.name;
         EXPECT_EQ(state_.NoDeviceMode, r.noDeviceAfter) << r.name;
     }
+}
+
+// Every job that worked ends with its note, a failed one with its message only.
+TEST_F(WindowJobsTest, EachFinishedJobSaysWhatHappened) {
+    std::vector<std::string> told;
+    WindowJobs jobs(model(), {[&](const std::string&) { told.push_back("box"); }, [] {},
+                              [&](const std::string& t) { told.push_back(t); }});
+    const std::filesystem::path file = "/tmp/profiles/evening.bin";
+    const std::pair<WindowJobs::Done, std::string> rows[] = {
+        {jobs.saveMacroJob().done, text("Str520")},
+        {jobs.profileJob(ProfileAction::Save, file).done, "Perfil guardado en evening.bin"},
+        {jobs.profileJob(ProfileAction::Load, file).done, text("Str522")},
+        {jobs.firmwareFileJob(file).done, text("Str527")},
+    };
+    for (const auto& [done, note] : rows) {
+        for (const TransferStatus& status : {TransferStatus::done(), refused()}) {
+            told.clear();
+            DeviceJobOutcome outcome;
+            outcome.status = status;
+            done(outcome);
+            EXPECT_EQ(told, std::vector<std::string>{status.ok() ? note : "box"}) << note;
+        }
+    }
+}
+
+TEST_F(WindowJobsTest, TheRestartWaitCountsDownThenSaysWhatItLooksFor) {
+    jobs_->restartBegins(TransferStatus::done());
+    EXPECT_EQ(jobs_->restartWaitNote(2), "Esperando a que el ratón se reinicie con el nuevo firmware: 2 s");
+    EXPECT_EQ(jobs_->restartWaitNote(0), text("Str529"));
+    (void)jobs_->requestClose();
+    EXPECT_EQ(jobs_->restartWaitNote(1), text("Str447")) << "a close waiting for the restart says why";
+}
+
+// Closing asks exactly when the mouse does not hold what the window would write.
+TEST_F(WindowJobsTest, ClosingAsksAboutEditsTheMouseDoesNotHold) {
+    const auto edit = [&] { model().advanced().ReportRate_OnClick(2); };
+    const auto show = [&] {
+        state_.DataBufToUI();
+        model().RefreshUI();
+    };
+    const auto loadProfile = [&] {
+        edit();
+        model().UIToDataBuf();
+        ASSERT_TRUE(state_.writeBack(WriteBackPath::ProfileSave));
+        show();
+    };
+    const auto apply = [&] {
+        edit();
+        jobs_->actionRuns(DeviceAction::Apply);
+        (void)jobs_->actionEnded(TransferStatus::done());
+    };
+    const auto readRepaired = [&] {
+        state_.DataBuf.parameter[layoutFor(ChipModel::Wren).parameterB.checksumOffset()] ^= 0xFF;
+        show();
+        (void)model().showReadMouse();
+    };
+    const std::tuple<const char*, std::function<void()>, bool> rows[] = {
+        {"nothing changed", [] {}, false},
+        {"a page edit", edit, true},
+        {"edited macros", [&] { state_.MacrosDirty = true; }, true},
+        {"a profile loaded", loadProfile, true},
+        {"an edit without a mouse", [&] { edit(), model().appearance().enterNoDeviceMode(); }, false},
+        {"an edit applied", apply, false},
+        {"a section repaired when shown", readRepaired, false},
+    };
+    for (const auto& [name, change, asks] : rows) {
+        state_.DeviceChip = ChipModel::Wren;
+        state_.MacrosDirty = false;
+        show();
+        model().appearance().setChannelsOpen(true);
+        (void)model().showReadMouse();
+        change();
+        EXPECT_EQ(jobs_->exitQuestion(), asks ? std::optional(text("Str533")) : std::nullopt) << name;
+    }
+    EXPECT_EQ(jobs_->exitAnswers(), (std::vector<std::string>{text("Str534"), text("Str535"), text("Str536")}));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "platform/ui/input_capture_qt.h"
 #include "skin/control_names.h"
+#include "skin/finished_notes.h"
 #include "skin/skin_tables.h"
 #include "skin/ui/pictures.h"
 #include "skin/ui/skin_widgets.h"
@@ -254,8 +255,15 @@ void MacroPageView::showFailure(const Error& error) {
     services_.message(qs(captions_.messageFor(error, "Str436", true)));
 }
 
-void MacroPageView::showImport(const Result<RepairedMacros>& imported) {
+void MacroPageView::tellDone(Finished action, const std::filesystem::path& file) {
+    sync();
+    services_.note(qs(finishedNote(captions_, action, file.filename().string())));
+}
+
+void MacroPageView::showImport(const Result<RepairedMacros>& imported, Finished action,
+                               const std::filesystem::path& file) {
     if (!imported) return showFailure(imported.error());
+    tellDone(action, file);
     if (imported->empty()) return;
     sync();
     services_.message(text(kRepairedMacrosKey).replace("%1", qs(repairedMacroNumbers(*imported))));
@@ -267,7 +275,8 @@ void MacroPageView::exportOne() {
         sync();
         const auto target = services_.chooseFile(true);
         if (!target) return;
-        if (const auto written = page_.exportOne(*target); !written) showFailure(written.error());
+        const auto written = page_.exportOne(*target);
+        written ? tellDone(Finished::MacroExported, *written) : showFailure(written.error());
     });
 }
 
@@ -275,7 +284,8 @@ void MacroPageView::exportAll() {
     services_.whileHeld([this] {
         const auto target = services_.chooseFile(true);
         if (!target) return;
-        if (const auto written = page_.exportAll(*target); !written) showFailure(written.error());
+        const auto written = page_.exportAll(*target);
+        written ? tellDone(Finished::MacrosExported, *written) : showFailure(written.error());
     });
 }
 
@@ -285,7 +295,7 @@ void MacroPageView::importOne() {
         const auto file = services_.chooseFile(false);
         if (!file) return;
         const auto imported = page_.importOne(*file);
-        showImport(imported);
+        showImport(imported, Finished::MacroImported, *file);
         if (!imported) return;
         // Two macros of one name could not be told apart in the button menus' picker.
         if (const auto distinct = page_.distinctImportedName()) {
@@ -302,7 +312,7 @@ void MacroPageView::importAll() {
     services_.whileHeld([this] {
         const auto file = services_.chooseFile(false);
         if (!file) return;
-        showImport(page_.importAll(*file));
+        showImport(page_.importAll(*file), Finished::MacrosImported, *file);
     });
 }
 

@@ -17,6 +17,7 @@
 #include "editors/ui/macro_name_dialog.h"
 #include "platform/input_capture.h"
 #include "skin/captions.h"
+#include "skin/finished_notes.h"
 #include "skin/controls.h"
 
 class QWidget;
@@ -36,6 +37,7 @@ struct MacroPageServices {
     // Record/Stop (whole macro, or insert) and a captured event, through the window's model.
     std::function<Status(bool insert)> recordClick;
     std::function<Status(const InputEvent& e, bool onRecordButton)> recordInput;
+    std::function<void(const QString& text)> note;  // the short note that fades: a file written or read
 };
 
 class MacroPageView : public QObject {
@@ -67,8 +69,10 @@ private:
     // The file to export to, after the question about replacing the file that will be written;
     // nullopt when cancelled.
     void showFailure(const Error& error);
-    // An import's failure, or which macros it had to make consistent.
-    void showImport(const Result<RepairedMacros>& imported);
+    // A macro file that was written or read: the note that says so.
+    void tellDone(Finished action, const std::filesystem::path& file);
+    // An import's failure, or its note and which macros it had to make consistent.
+    void showImport(const Result<RepairedMacros>& imported, Finished action, const std::filesystem::path& file);
     void recordClick(bool insert);
     void recordInput(const InputEvent& e);
     QString text(std::string_view key) const;

@@ -18,6 +18,7 @@
 #include "platform/udev_rule.h"
 #include "profiles/profile_file.h"
 #include "progress.h"
+#include "settings_commands.h"
 #include "skin/layout.h"
 #include "transfers/app_model.h"
 #include "transfers/app_state.h"
