@@ -45,10 +45,15 @@ constexpr Rgb screenColour(const PercentColour& stored) {
 // percentage whose shown channel is nearest (the lower one on a tie), picked as a channel that
 // stores exactly that percentage.
 constexpr std::uint8_t nearestPercent(std::uint8_t channel) {
+    // std::abs is no constant expression everywhere.
+    const auto distance = [channel](std::uint8_t percent) {
+        const int d = channelOfPercent(percent) - channel;
+        return d < 0 ? -d : d;
+    };
     std::uint8_t best = 0;
     for (int p = 1; p <= kFullPercent; ++p) {
         const auto pc = static_cast<std::uint8_t>(p);
-        if (std::abs(channelOfPercent(pc) - channel) < std::abs(channelOfPercent(best) - channel)) best = pc;
+        if (distance(pc) < distance(best)) best = pc;
     }
     return best;
 }
