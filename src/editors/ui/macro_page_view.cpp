@@ -295,16 +295,15 @@ void MacroPageView::importOne() {
         const auto file = services_.chooseFile(false);
         if (!file) return;
         const auto imported = page_.importOne(*file);
-        showImport(imported, Finished::MacroImported, *file);
-        if (!imported) return;
-        // Two macros of one name could not be told apart in the button menus' picker.
-        if (const auto distinct = page_.distinctImportedName()) {
+        // Two macros of one name could not be told apart in the button menus' picker: the name is
+        // settled before the note says the import is done.
+        if (const auto distinct = imported ? page_.distinctImportedName() : std::nullopt) {
             QString question = text("Str552");
             question.replace("%1", qs(page_.selectedName())).replace("%2", qs(*distinct));
-            if (!services_.question(question)) return;
-            page_.confirmRename(*distinct);
+            if (services_.question(question)) page_.confirmRename(*distinct);
             sync();
         }
+        showImport(imported, Finished::MacroImported, *file);
     });
 }
 
