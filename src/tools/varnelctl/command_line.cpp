@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "shell/settings_table.h"
+#include "skin/start_language.h"
 #include "command_help.h"
 
 namespace varnel::ctl {
@@ -72,10 +73,9 @@ Error usage(std::string message) { return makeError(std::move(message)); }
 // The options of show and set; an error for any other option name.
 Status settingsOption(Options& o, std::string_view name, std::string_view value) {
     if (name == "--lang") {
-        constexpr std::string_view kLanguages[] = {"es", "en", "3"};
-        for (int n = 1; n <= 3; ++n)
-            if (kLanguages[n - 1] == value) o.language = n;
-        if (value != kLanguages[o.language - 1]) return usage("--lang takes es, en or 3");
+        const auto language = languageFromCode(value);
+        if (!language) return usage("--lang takes es, en or 3");
+        o.language = *language;
     } else if (name == "--file") {
         o.profile = std::string(value);
     } else if (name == "--model") {
