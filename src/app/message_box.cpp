@@ -1,6 +1,7 @@
 #include "app/message_box.h"
 
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -101,6 +102,11 @@ public:
         auto* title = new QLabel(QGuiApplication::applicationDisplayName(), this);
         title->setObjectName("lbl_Message_Title");
         title->setGeometry(kTitle);
+        // A longer title (the virtual mouse's) shrinks to the plate rather than lose its end.
+        for (QFont f = title->font(); f.pointSize() > 6 && QFontMetrics(f).horizontalAdvance(title->text()) > kTitle.width();) {
+            f.setPointSize(f.pointSize() - 1);
+            title->setFont(f);
+        }
         auto* message = new QLabel(text, this);
         message->setObjectName("lbl_Message");
         message->setTextFormat(Qt::PlainText);
