@@ -52,9 +52,10 @@ constexpr CommandHelp kHelp[] = {
     {"show",
      "usage: varnelctl [options] show [--json] [--lang es|en|3]\n"
      "       varnelctl show --file PROFILE --model VARIANT-LIGHTING-SENSOR [--json]\n"
-     "Reads the mouse (or the profile) and prints every setting in the form set takes, then the\n"
-     "32 macros (name, bytes used, events). --json prints the same as JSON (schema 1); --lang names\n"
-     "the button functions of the text output in that language (English by default).\n"},
+     "Reads the mouse (or the profile) and prints every setting, then the 32 macros (name, bytes\n"
+     "used, events). The text names button functions in words (--lang: in that language, English by\n"
+     "default); --json prints every value in the form set takes, button functions by their ids\n"
+     "(schema 1).\n"},
     {"set",
      "usage: varnelctl [options] set [--dry-run] SETTING=VALUE...\n"
      "       varnelctl set --file PROFILE --model VARIANT-LIGHTING-SENSOR SETTING=VALUE...\n"

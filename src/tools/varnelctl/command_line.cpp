@@ -49,15 +49,18 @@ const char* const kUsageTemplate =
     "exit status: 0 done, 1 failed on the device, 2 usage or a refused setting, 3 no device, 4 mouse\n"
     "refused, 5 bad file\n";
 
-std::string usageText() {
-    std::string text = kUsageTemplate;
-    const std::string_view mark = "%SETTINGS%";
-    text.replace(text.find(mark), mark.size(), settingsHelp());
-    return text;
-}
 }  // namespace
 
-const std::string kUsage = usageText();
+// Made on first use: the settings table it lists is itself a static of another file.
+const std::string& usageText() {
+    static const std::string text = [] {
+        std::string t = kUsageTemplate;
+        const std::string_view mark = "%SETTINGS%";
+        t.replace(t.find(mark), mark.size(), settingsHelp());
+        return t;
+    }();
+    return text;
+}
 
 namespace {
 

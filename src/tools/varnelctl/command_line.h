@@ -72,6 +72,6 @@ struct Options {
 
 Result<Options> parseCommandLine(const std::vector<std::string_view>& args);
 
-extern const std::string kUsage;
+const std::string& usageText();
 
 }  // namespace varnel::ctl

@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     std::vector<std::string_view> args(argv + 1, argv + argc);
     auto options = varnel::ctl::parseCommandLine(args);
     if (!options) {
-        std::cerr << "varnelctl: " << options.error().message << '\n' << varnel::ctl::kUsage;
+        // The whole usage would bury the one line that matters.
+        std::cerr << "varnelctl: " << options.error().message << "\n(varnelctl --help lists the commands and options)\n";
         return varnel::ctl::kExitUsage;
     }
     if (options->version) {
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
         return varnel::ctl::kExitDone;
     }
     if (options->help) {
-        std::cout << (options->helpTopic ? *varnel::ctl::commandHelp(*options->helpTopic) : varnel::ctl::kUsage);
+        std::cout << (options->helpTopic ? *varnel::ctl::commandHelp(*options->helpTopic) : varnel::ctl::usageText());
         return varnel::ctl::kExitDone;
     }
     options->errorIsTerminal = ::isatty(STDERR_FILENO) == 1;
