@@ -173,7 +173,13 @@ void MainWindow::syncFromModel() {
     };
     follow(devTimer_, countPolls_ && !scheduler().holdsWindow());
     follow(labelRun_, model_->navigation().labelRunEnabled());
-    QGuiApplication::setApplicationDisplayName(qs(model_->applicationTitle()));
+    if (const QString title = qs(model_->applicationTitle()); title != QGuiApplication::applicationDisplayName()) {
+        QGuiApplication::setApplicationDisplayName(title);
+        // The window manager's title joins the window's caption and this name as they were when the
+        // caption was set: set it again (a repeat of the same caption would be ignored).
+        setWindowTitle(QString());
+        setWindowTitle(kMainWindowCaption);
+    }
     qtTranslations_.follow(qs(model_->text(kLocaleKey)));
     if (macroView_) macroView_->followRecording();
 }
