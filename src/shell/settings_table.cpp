@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <set>
 #include <utility>
 
 #include "common/decimal.h"
@@ -430,9 +431,11 @@ Result<SettingAssignment> parseAssignment(std::string_view text) {
 }
 
 Status applySettings(MainWindowModel& window, const std::vector<SettingAssignment>& assignments) {
+    std::set<std::string> named;
     for (const auto& a : assignments) {
         if (!settingApplies(*a.setting.row, window.state()))
             return refused(a.setting.name + ": needs " + std::string(scopeNeed(a.setting.row->scope)));
+        if (!named.insert(a.setting.name).second) return refused(a.setting.name + " is given twice");
     }
     std::array<bool, kDpiStages> stagesOn{};
     for (int n = 1; n <= kDpiStages; ++n) stagesOn[static_cast<std::size_t>(n - 1)] = window.advanced().dpi().isOn(n);
@@ -452,15 +455,26 @@ Status applySettings(MainWindowModel& window, const std::vector<SettingAssignmen
         return std::pair(x->setting.row, x->setting.at.first) < std::pair(y->setting.row, y->setting.at.first);
     });
     Status result = Status::success();
+    // What each setting shows once it took: a later one of the same call must not undo it (the
+    // buttons 1..3 swap their functions).
+    std::vector<std::pair<const SettingAssignment*, std::string>> took;
     for (const SettingAssignment* a : ordered) {
         const SettingRow& row = *a->setting.row;
         // The value it has already asks for no edit, so no rule can refuse it: what show printed
         // can be given back whole, maps the window cannot open included.
-        if (row.print(window, a->setting.at) == a->value) continue;
-        if (auto s = row.set(window, a->setting.at, a->value); !s) {
-            result = refused(a->setting.name + "=" + a->value + ": " + s.error().message);
-            break;
+        if (row.print(window, a->setting.at) != a->value) {
+            if (auto s = row.set(window, a->setting.at, a->value); !s) {
+                result = refused(a->setting.name + "=" + a->value + ": " + s.error().message);
+                break;
+            }
         }
+        took.emplace_back(a, row.print(window, a->setting.at));
+    }
+    for (std::size_t i = 0; result && i < took.size(); ++i) {
+        const auto& [a, shown] = took[i];
+        if (const std::string now = a->setting.row->print(window, a->setting.at); now != shown)
+            result = refused(a->setting.name + "=" + a->value + ": another setting of this call changes it to '" + now +
+                             "'");
     }
     if (shownMap) window.navigation().pageClick(*shownMap);
     return result;

@@ -237,6 +237,9 @@ TEST_F(VarnelctlSettings, RefusedSettingsSayWhyAndSendNothing) {
         {"lark-rgb-6520", {"lighting.source=program"}, "lighting.source: needs a Wren mouse"},
         {"lark-color-a5050", {"button.main.5=macro.1"}, "macros need a Wren mouse"},
         {"lark-color-a5050", {"dpi.1.color=ff0000"}, "needs a mouse with RGB lighting"},
+        {"wren-rgb-a3050", {"dpi.4=off", "dpi.4=800"}, "dpi.4 is given twice"},
+        {"wren-rgb-a3050", {"button.main.1=right", "button.main.2=right"},
+         "button.main.1=right: another setting of this call changes it"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.set.back());
