@@ -74,9 +74,15 @@ Result<Rgb> parseColour(std::string_view text) {
 
 // --- DPI stages -----------------------------------------------------------------------------
 
+// A stage whose stored code is no step of the sensor (an image made for another sensor) shows no
+// value in the window; here it says so, and giving it back is no edit.
+constexpr std::string_view kNotAStep = "not-a-step";
+
 std::string printStage(MainWindowModel& w, SettingIndex at) {
     const DpiStages& dpi = w.advanced().dpi();
-    return dpi.isOn(stageOf(at)) ? dpi.stage(stageOf(at)).value : "off";
+    if (!dpi.isOn(stageOf(at))) return "off";
+    const std::string& value = dpi.stage(stageOf(at)).value;
+    return value.empty() ? std::string(kNotAStep) : value;
 }
 
 Status setStage(MainWindowModel& w, SettingIndex at, std::string_view value) {

@@ -127,6 +127,8 @@ TEST_F(VarnelctlSettings, ShowPrintsTheDefaultImageAndSetOfWhatItPrintedChangesN
         EXPECT_NE(text.out.find(line), std::string::npos) << line;
     EXPECT_NE(on("wren-rgb-a3050", {"--lang", "es", "show"}).out.find("button.main.4 = Disparo rápido\n"),
               std::string::npos);
+    // The default image's codes are no steps of the 3330's table.
+    EXPECT_NE(on("wren-rgb-3330", {"show"}).out.find("\ndpi.1 = not-a-step\n"), std::string::npos);
 
     const Outcome json = on("wren-rgb-a3050", {"show", "--json"});
     const auto doc = Json::parse(json.out);
