@@ -9,6 +9,10 @@
 
 PROBE=$1 UHID=$2 OUT=$3
 SETTLE=2000
+# The settle wait's allowance: 100 ms, as the window promises; a sanitizer build (several times
+# slower, in an emulated guest) is checked for the behaviour with a wider one.
+MARGIN=100
+grep -q __asan_init "$PROBE" && MARGIN=500
 PREFIX="varnel-kernel-test: hotplug:"
 mkdir -p "$OUT"
 
@@ -62,8 +66,8 @@ search_after=$(awk -v t="$arrival" '$2 == "search" && $1 >= t { print $1; exit }
 read_at=$(at "$log" "mouse read")
 check '[ -n "$other" ] && [ -n "$arrival" ] && [ "$first_search" = "$search_after" ]' \
     "the other device's arrival and removal start no search"
-check '[ -n "$search_after" ] && [ $((search_after - arrival)) -le $((SETTLE + 100)) ]' \
-    "the mouse's arrival starts a search $((search_after - arrival)) ms after it (at most $((SETTLE + 100)))"
+check '[ -n "$search_after" ] && [ $((search_after - arrival)) -le $((SETTLE + MARGIN)) ]' \
+    "the mouse's arrival starts a search $((search_after - arrival)) ms after it (at most $((SETTLE + MARGIN)))"
 check '[ -n "$read_at" ]' "the mouse is read $((read_at - arrival)) ms after its arrival"
 check 'grep -q "announced remove .* concerns=1" "$log" && grep -q "no mouse" "$log"' \
     "the mouse's removal is matched on its arrival and searched for"
