@@ -16,7 +16,6 @@ namespace {
 using skin::Page;
 
 constexpr int kSwitchKeyTag = 1002;
-constexpr int kLrmButtons = 3;  // Key1..Key3 open Pnl_LRM and hold left, right and middle
 constexpr int kMidX = kMainWindowWidth / 2;
 constexpr std::string_view kLrmMenu = ctrl::Pnl_LRM;
 constexpr std::string_view kMainMenu = ctrl::Pnl_Main;

@@ -28,6 +28,9 @@
 
 namespace varnel {
 
+// Key1..Key3 open Pnl_LRM and hold left, right and middle only.
+constexpr int kLrmButtons = 3;
+
 // Colours of a menu entry, in the skin's colours: highlighted under the pointer (white on the
 // skin's red), else light text on the dark panel (no background of its own). The text colour is
 // kept in the control table as well.

@@ -7,7 +7,6 @@ namespace varnel {
 
 namespace {
 
-constexpr int kMaxKeysPerRun = 2;
 
 // Virtual keys that never become part of a combination: the Windows keys (the Win box stands
 // for them) and the Shift, Ctrl and Alt keys themselves, generic and sided, which some platforms

@@ -9,6 +9,9 @@
 
 namespace varnel {
 
+// Keys one combination holds besides its modifiers.
+constexpr int kMaxKeysPerRun = 2;
+
 // The result the dialog hands to the main window (consumed by ApplyAssemblyResult).
 struct PendingAssembly {
     std::string caption;

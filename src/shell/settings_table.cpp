@@ -36,7 +36,6 @@ constexpr std::array<std::string_view, 4> kModeWords{"colorful", "locked", "cpic
 constexpr std::array<std::string_view, 2> kRateWords{"1000", "500"};
 constexpr std::array<std::string_view, 2> kSourceWords{"program", "mouse"};
 constexpr std::string_view kMacroPrefix = "macro.";
-constexpr int kLrmButtons = 3;
 
 Error refused(std::string message) { return makeError(std::move(message)); }
 
@@ -246,7 +245,8 @@ Result<std::string> composeCombination(ButtonEditor& buttons, std::string_view t
         if (!vk) return refused("no function, macro or key is named '" + std::string(token) + "'");
         keys.push_back(*vk);
     }
-    if (keys.size() > 2) return refused("a key combination holds at most two keys besides its modifiers");
+    if (keys.size() > static_cast<std::size_t>(kMaxKeysPerRun))
+        return refused("a key combination holds at most " + std::to_string(kMaxKeysPerRun) + " keys besides its modifiers");
     for (const int vk : keys) dialog.keyDown(vk, {});
     dialog.confirm();
     return buttons.pending().codeText;
@@ -262,7 +262,6 @@ Result<std::string> chooseFunction(MainWindowModel& w, int button, std::string_v
         } else {
             buttons.KeyStatusOnClick(c.tag);
         }
-        if (c.tag == kFireKeyTag) return std::string("06");
         return std::string(c.codeText);
     }
     if (function.starts_with(kMacroPrefix)) {
@@ -287,7 +286,8 @@ Status setButton(MainWindowModel& w, SettingIndex at, std::string_view value) {
     w.buttonMaps().HideAllMenu();
     if (!wanted) return wanted.error();
     const std::string& stored = codeAt(w, at);
-    if (*wanted == "06" ? isFireKeyCodeText(stored) : stored == *wanted) return Status::success();
+    // The Fire Key row names only its kind: the stored code carries its timing too.
+    if (isFireKeyCodeText(*wanted) ? isFireKeyCodeText(stored) : stored == *wanted) return Status::success();
     if (button <= kLrmButtons) return refused("buttons 1 to 3 take left, right or middle only");
     if (*wanted == kSwitchKeyCode) return refused("the switch key is chosen on the main map only");
     if (w.state().CodeTexts[0][at.second] == kSwitchKeyCode)
